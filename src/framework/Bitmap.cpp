@@ -1,0 +1,108 @@
+#include "Bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Canvas.h"
+
+namespace {
+
+class THeapMemory : public TPixelMemory {
+ public:
+  explicit THeapMemory(std::size_t bytes) : FData(new std::uint8_t[bytes == 0 ? 1 : bytes]()) {}
+  std::uint8_t* Data() override { return FData.get(); }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> FData;
+};
+
+void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
+  if (srcBits == dstBits) {
+    std::memcpy(dst, src, static_cast<std::size_t>(count) * (srcBits / 8));
+    return;
+  }
+  const int srcStep = srcBits / 8;
+  const int dstStep = dstBits / 8;
+  for (int x = 0; x < count; ++x) {
+    dst[0] = src[0];
+    dst[1] = src[1];
+    dst[2] = src[2];
+    if (dstStep == 4) dst[3] = 0;
+    src += srcStep;
+    dst += dstStep;
+  }
+}
+
+}  // namespace
+
+std::size_t BitmapStride(int width, int pixelBits) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(pixelBits / 8);
+  return (bytes + 3) & ~std::size_t{3};
+}
+
+TBitmap::TBitmap() { Reallocate(0, 0, 32, false); }
+
+TBitmap::TBitmap(int width, int height, int pixelBits) { Reallocate(width, height, pixelBits, false); }
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == FWidth && height == FHeight) return;
+  Reallocate(width, height, FPixelBits, true);
+}
+
+void TBitmap::SetPixelBits(int bits) {
+  if (bits == FPixelBits || (bits != 24 && bits != 32)) return;
+  Reallocate(FWidth, FHeight, bits, true);
+}
+
+void TBitmap::Reallocate(int width, int height, int pixelBits, bool keepPicture) {
+  const std::size_t stride = BitmapStride(width, pixelBits);
+  const std::size_t bytes = stride * static_cast<std::size_t>(height);
+  std::unique_ptr<TPixelMemory> memory =
+      FProvider ? FProvider->Allocate(bytes) : std::make_unique<THeapMemory>(bytes);
+  if (keepPicture && FMemory) {
+    const int rows = std::min(height, FHeight);
+    const int columns = std::min(width, FWidth);
+    for (int y = 0; y < rows; ++y)
+      CopyRowConverted(Row(y), FPixelBits, memory->Data() + y * stride, pixelBits, columns);
+  }
+  FMemory = std::move(memory);
+  FWidth = width;
+  FHeight = height;
+  FPixelBits = pixelBits;
+  FStride = stride;
+}
+
+TPixel TBitmap::PixelAt(int x, int y) const {
+  const std::uint8_t* p = Row(y) + static_cast<std::size_t>(x) * (FPixelBits / 8);
+  if (FPixelBits == 32) {
+    TPixel word;
+    std::memcpy(&word, p, 4);
+    return word;
+  }
+  return p[0] | (p[1] << 8) | (p[2] << 16);
+}
+
+void TBitmap::SetPixelAt(int x, int y, TPixel pixel) {
+  std::uint8_t* p = Row(y) + static_cast<std::size_t>(x) * (FPixelBits / 8);
+  if (FPixelBits == 32) {
+    std::memcpy(p, &pixel, 4);
+    return;
+  }
+  p[0] = pixel & 0xFF;
+  p[1] = (pixel >> 8) & 0xFF;
+  p[2] = (pixel >> 16) & 0xFF;
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+  Reallocate(source.FWidth, source.FHeight, source.FPixelBits, false);
+  for (int y = 0; y < FHeight; ++y) std::memcpy(Row(y), source.Row(y), FStride);
+}
+
+TCanvas& TBitmap::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(*this);
+  return *FCanvas;
+}

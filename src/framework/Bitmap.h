@@ -1,0 +1,82 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "Color.h"
+
+class TCanvas;
+
+// A block of pixel memory. The default lives on the heap; a window system may hand out
+// memory it shares with the display server, so that a frame reaches the screen uncopied.
+class TPixelMemory {
+ public:
+  virtual ~TPixelMemory() = default;
+  virtual std::uint8_t* Data() = 0;
+};
+
+class TPixelMemoryProvider {
+ public:
+  virtual ~TPixelMemoryProvider() = default;
+  // Zero-filled memory of at least `bytes` bytes.
+  virtual std::unique_ptr<TPixelMemory> Allocate(std::size_t bytes) = 0;
+};
+
+// A device-independent bitmap: 32 bits per pixel (B, G, R, 0 in memory) or 24 (B, G, R).
+// Rows are 4-byte aligned; row 0 is the top one.
+class TBitmap {
+ public:
+  TBitmap();
+  TBitmap(int width, int height, int pixelBits = 32);
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetWidth(int width) { SetSize(width, FHeight); }
+  void SetHeight(int height) { SetSize(FWidth, height); }
+  // Replaces the pixel memory; the overlapping part of the picture is kept, the rest is black.
+  void SetSize(int width, int height);
+  bool Empty() const { return FWidth == 0 || FHeight == 0; }
+
+  int PixelBits() const { return FPixelBits; }
+  // 24 or 32; converts the picture. Setting the current value does nothing.
+  void SetPixelBits(int bits);
+
+  std::uint8_t* Row(int y) { return FMemory->Data() + static_cast<std::size_t>(y) * FStride; }
+  const std::uint8_t* Row(int y) const { return FMemory->Data() + static_cast<std::size_t>(y) * FStride; }
+  std::uint32_t* Row32(int y) { return reinterpret_cast<std::uint32_t*>(Row(y)); }
+  const std::uint32_t* Row32(int y) const { return reinterpret_cast<const std::uint32_t*>(Row(y)); }
+  std::size_t Stride() const { return FStride; }
+
+  // The pixel word at (x, y) in either format (24-bit pixels read with a zero top byte).
+  TPixel PixelAt(int x, int y) const;
+  void SetPixelAt(int x, int y, TPixel p);
+
+  // Copies size, format and picture of another bitmap.
+  void Assign(const TBitmap& source);
+
+  TCanvas& Canvas();
+
+  // Where the pixel memory comes from; null means the heap. Takes effect at the next resize.
+  void SetMemoryProvider(TPixelMemoryProvider* provider) { FProvider = provider; }
+  TPixelMemory* Memory() const { return FMemory.get(); }
+
+  // Raised after the canvas has drawn (the picture changed).
+  std::function<void()> OnChange;
+
+ private:
+  void Reallocate(int width, int height, int pixelBits, bool keepPicture);
+
+  int FWidth = 0;
+  int FHeight = 0;
+  int FPixelBits = 32;
+  std::size_t FStride = 0;
+  TPixelMemoryProvider* FProvider = nullptr;
+  std::unique_ptr<TPixelMemory> FMemory;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+std::size_t BitmapStride(int width, int pixelBits);

@@ -1,0 +1,111 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Component.h"
+#include "Types.h"
+
+class TWinControl;
+
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crHandPoint = -21;
+
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+
+// A set of shift-state bits.
+using TShiftState = std::uint8_t;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TComponent* sender, unsigned& key, TShiftState shift)>;
+
+// A visual element with a place inside its parent window. Without a parent it still works
+// as a drawing target; it is then never painted.
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+  TCursor Cursor() const { return FCursor; }
+  virtual void SetCursor(TCursor cursor);
+
+  std::string Hint;
+  bool ShowHint = false;
+  bool ParentShowHint = true;
+
+  // True when this control and every parent up to a window are visible.
+  bool Showing() const;
+
+  // Marks the control for the next paint cycle of its window.
+  virtual void Invalidate();
+  // Paints the control at once (nothing without a parent window).
+  virtual void Repaint();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  // Input as delivered by the window; coordinates are the control's own.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void Click();
+
+ protected:
+  // Called after the size or place changed.
+  virtual void BoundsChanged() {}
+
+ private:
+  TWinControl* FParent = nullptr;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  TAlign FAlign = TAlign::alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TCursor FCursor = crDefault;
+};
+
+class TCanvas;
+
+// A control without a window of its own: it paints on its parent's surface.
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+  // Paints the control onto its parent window's canvas, whose origin is the control's top-left.
+  virtual void Paint(TCanvas& canvas) = 0;
+};

@@ -1,0 +1,47 @@
+#include "Image.h"
+
+#include "Canvas.h"
+
+TBitmap& TPicture::Bitmap() {
+  if (!FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    FBitmap->OnChange = [this] {
+      if (OnChange) OnChange();
+    };
+  }
+  return *FBitmap;
+}
+
+void TPicture::Replace(std::unique_ptr<TBitmap> bitmap) {
+  FBitmap = std::move(bitmap);
+  if (FBitmap) {
+    FBitmap->OnChange = [this] {
+      if (OnChange) OnChange();
+    };
+  }
+  if (OnChange) OnChange();
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+  SetBounds(0, 0, 105, 105);
+  FPicture.OnChange = [this] { PictureChanged(); };
+}
+
+TImage::~TImage() = default;
+
+TCanvas& TImage::Canvas() {
+  if (FPicture.Empty()) FPicture.Bitmap().SetSize(Width(), Height());
+  return FPicture.Bitmap().Canvas();
+}
+
+bool TImage::Opaque() const {
+  if (!FPicture.HasBitmap() || Transparent) return false;
+  auto& bitmap = const_cast<TPicture&>(FPicture).Bitmap();
+  return Stretch || (bitmap.Width() >= Width() && bitmap.Height() >= Height());
+}
+
+void TImage::Paint(TCanvas& canvas) {
+  if (FPicture.HasBitmap()) canvas.Draw(0, 0, FPicture.Bitmap());
+}
+
+void TImage::PictureChanged() { Invalidate(); }

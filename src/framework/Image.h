@@ -1,0 +1,48 @@
+#pragma once
+#include <memory>
+
+#include "Bitmap.h"
+#include "Control.h"
+
+// Holds the picture of an image control: one bitmap, made on first request.
+class TPicture {
+ public:
+  TBitmap& Bitmap();
+  bool Empty() const { return !FBitmap; }
+  bool HasBitmap() const { return FBitmap != nullptr; }
+  // Replaces the bitmap (after loading or rotating a file, for instance).
+  void Replace(std::unique_ptr<TBitmap> bitmap);
+
+  // Raised when the picture changed through the canvas or by replacement.
+  std::function<void()> OnChange;
+
+ private:
+  std::unique_ptr<TBitmap> FBitmap;
+};
+
+// A control that shows one bitmap 1:1 at its top-left corner.
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* owner);
+  ~TImage() override;
+
+  TPicture& Picture() { return FPicture; }
+  // The bitmap's canvas; an empty picture first gets a bitmap of the control's size.
+  TCanvas& Canvas();
+
+  bool Stretch = false;
+  bool Center = false;
+  bool Transparent = false;
+  bool AutoSize = false;
+  bool IncrementalDisplay = false;
+
+  // Opaque: the bitmap covers the whole control and is not transparent.
+  bool Opaque() const;
+
+  void Paint(TCanvas& canvas) override;
+
+ private:
+  void PictureChanged();
+
+  TPicture FPicture;
+};

@@ -1,0 +1,74 @@
+#include "Stream.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Exceptions.h"
+
+std::int64_t TStream::Size() {
+  const std::int64_t here = Position();
+  const std::int64_t end = Seek(0, SEEK_END_ORIGIN);
+  Seek(here, SEEK_SET_ORIGIN);
+  return end;
+}
+
+namespace {
+
+bool IsDirectory(int fd) {
+  struct stat st {};
+  return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& fileName, Mode mode) {
+  if (mode == Mode::OpenRead) {
+    FHandle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (FHandle >= 0 && IsDirectory(FHandle)) {
+      ::close(FHandle);
+      FHandle = -1;
+    }
+    if (FHandle < 0) throw EFOpenError(fileName);
+  } else {
+    FHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (FHandle < 0) throw EFCreateError(fileName);
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::read(FHandle, static_cast<char*>(buffer) + done, count - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::write(FHandle, static_cast<const char*>(buffer) + done, count - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, int origin) {
+  const int whence = origin == SEEK_SET_ORIGIN ? SEEK_SET : origin == SEEK_CUR_ORIGIN ? SEEK_CUR : SEEK_END;
+  return ::lseek(FHandle, offset, whence);
+}
+
+bool FileExists(const std::string& fileName) {
+  struct stat st {};
+  return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}

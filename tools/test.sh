@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Every test: the release build's unit, application and end-to-end tests, then the same
+# tests again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash tools/deps.sh
+
+bash tools/build.sh build/release
+(cd build/release && ctest --output-on-failure -j2)
+
+bash tools/build.sh build/sanitize -DQUENBREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+(cd build/sanitize && ctest --output-on-failure -j2)
