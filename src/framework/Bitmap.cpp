@@ -74,6 +74,9 @@ void TBitmap::Reallocate(int width, int height, int pixelBits, bool keepPicture)
   FHeight = height;
   FPixelBits = pixelBits;
   FStride = stride;
+  // Numbered across all bitmaps, so that a replaced picture never repeats a generation.
+  static std::uint64_t lastGeneration = 0;
+  FGeneration = ++lastGeneration;
 }
 
 TPixel TBitmap::PixelAt(int x, int y) const {

@@ -63,6 +63,9 @@ class TBitmap {
   // Where the pixel memory comes from; null means the heap. Takes effect at the next resize.
   void SetMemoryProvider(TPixelMemoryProvider* provider) { FProvider = provider; }
   TPixelMemory* Memory() const { return FMemory.get(); }
+  // Changes whenever the pixel memory is replaced: a row address fetched under another
+  // generation is stale.
+  std::uint64_t Generation() const { return FGeneration; }
 
   // Raised after the canvas has drawn (the picture changed).
   std::function<void()> OnChange;
@@ -74,6 +77,7 @@ class TBitmap {
   int FHeight = 0;
   int FPixelBits = 32;
   std::size_t FStride = 0;
+  std::uint64_t FGeneration = 0;
   TPixelMemoryProvider* FProvider = nullptr;
   std::unique_ptr<TPixelMemory> FMemory;
   std::unique_ptr<TCanvas> FCanvas;

@@ -21,6 +21,12 @@ class EFCreateError : public Exception {
   explicit EFCreateError(const std::string& fileName) : Exception("Cannot create file " + fileName) {}
 };
 
+// A stream took fewer bytes than it was given.
+class EWriteError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // Text that should have been a number was not.
 class EConvertError : public Exception {
  public:

@@ -1,0 +1,222 @@
+#include "Quenbrel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <numbers>
+#include <vector>
+
+#include "Vekutils.h"
+#include "components/VekImage.h"
+#include "framework/Color.h"
+#include "framework/Stream.h"
+
+// ---------------------------------------------------------------------------------------
+// Arithmetic helpers. The effect's numbers are defined in 80-bit extended precision
+// (long double on x86-64) with truncation toward zero, and its counters wrap as signed
+// 32-bit integers.
+
+namespace {
+
+constexpr int kCosEntries = 3600;
+
+std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// |v| mod m without overflow for the most negative value.
+int MagnitudeMod(std::int32_t v, int m) { return static_cast<int>(std::llabs(std::int64_t{v}) % m); }
+
+// trunc(cos * half) + half: a layer's offset along one axis.
+std::int32_t LayerOffset(double cosine, int half) {
+  return static_cast<std::int32_t>(std::trunc(static_cast<long double>(cosine) * half)) + half;
+}
+
+// The row or column read for position r of a pattern of n entries, mirrored beyond its end:
+// n reads n - 1 again, n + 1 reads n - 2, and so on.
+int Mirrored(int r, int n) { return r < n ? r : 2 * n - r - 1; }
+
+// ---------------------------------------------------------------------------------------
+// The frame kernel. Along a row each layer reads its source row forwards from its offset up
+// to the right edge and backwards after it, so a row splits into at most three spans in
+// which both layers walk in a fixed direction; each span is one tight, vectorisable loop.
+
+template <int StepA, int StepB>
+void AddSpan(std::uint32_t* __restrict out, const std::uint32_t* a, const std::uint32_t* b, int count) {
+  for (int i = 0; i < count; ++i) out[i] = a[StepA * i] + b[StepB * i];
+}
+
+struct TLayerRow {
+  const std::uint32_t* Pixels;
+  int Offset;
+};
+
+const std::uint32_t* SpanStart(const std::uint32_t* pixels, int offset, int from, int width, bool mirrored) {
+  return mirrored ? pixels + (2 * width - offset - from - 1) : pixels + (offset + from);
+}
+
+void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int width) {
+  const int turn0 = width - layer0.Offset;
+  const int turn1 = width - layer1.Offset;
+  const int cuts[4] = {0, std::min(turn0, turn1), std::max(turn0, turn1), width};
+  for (int span = 0; span < 3; ++span) {
+    const int from = cuts[span];
+    const int count = cuts[span + 1] - from;
+    if (count <= 0) continue;
+    const bool mirrored0 = from >= turn0;
+    const bool mirrored1 = from >= turn1;
+    const std::uint32_t* a = SpanStart(layer0.Pixels, layer0.Offset, from, width, mirrored0);
+    const std::uint32_t* b = SpanStart(layer1.Pixels, layer1.Offset, from, width, mirrored1);
+    if (!mirrored0 && !mirrored1) AddSpan<1, 1>(out + from, a, b, count);
+    else if (!mirrored0) AddSpan<1, -1>(out + from, a, b, count);
+    else if (!mirrored1) AddSpan<-1, 1>(out + from, a, b, count);
+    else AddSpan<-1, -1>(out + from, a, b, count);
+  }
+}
+
+}  // namespace
+
+TQuenbrelMotion& QuenbrelMotion() {
+  static TQuenbrelMotion motion;
+  return motion;
+}
+
+// ---------------------------------------------------------------------------------------
+// Life cycle
+
+TQuenbrel::TQuenbrel() : TQuenbrel(AppDir() + SettingsFileName) {}
+
+TQuenbrel::TQuenbrel(std::string settingsPath) : Source(new TVekImage(nullptr)), SettingsPath(std::move(settingsPath)) {
+  // Nothing in the engine draws random numbers; the seed serves the components that do.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  MakeCosTable();
+  MakePalette();
+}
+
+TQuenbrel::~TQuenbrel() { delete Source; }
+
+// ---------------------------------------------------------------------------------------
+// Tables
+
+void TQuenbrel::MakeCosTable() {
+  // Each entry from its own angle, (i * pi) * (1/180) in extended precision rounded to
+  // double, so entries i and i + 360 may differ in their last bits, as the motion expects.
+  const long double pi = std::numbers::pi_v<double>;
+  const long double oneOver180 = 1.0L / 180.0L;
+  for (int i = 0; i < kCosEntries; ++i) {
+    const long double product = static_cast<long double>(i) * pi;
+    const double angle = static_cast<double>(product * oneOver180);
+    CosTable[i] = static_cast<double>(std::cos(static_cast<long double>(angle)));
+  }
+}
+
+double TQuenbrel::CosDeg(std::int32_t degrees) const { return CosTable[MagnitudeMod(degrees, kCosEntries)]; }
+
+void TQuenbrel::MakePalette() {
+  for (int i = 0; i < 256; ++i) Palette[i] = BlendColor3(Color1, Color2, Color1, i, 255);
+}
+
+std::uint32_t TQuenbrel::PaletteColor(std::int32_t index) const {
+  return static_cast<std::uint32_t>(Palette[MagnitudeMod(index, 256)]);
+}
+
+// ---------------------------------------------------------------------------------------
+// Settings file: two little-endian pixel values, Color1 then Color2.
+
+void TQuenbrel::LoadSettings() {
+  if (FileExists(SettingsPath)) {
+    TFileStream file(SettingsPath, TFileStream::Mode::OpenRead);
+    // A colour that is not in the file whole keeps its default.
+    std::int32_t color1 = DefaultColor1;
+    std::int32_t color2 = DefaultColor2;
+    if (TryReadInt(file, color1)) TryReadInt(file, color2);
+    Color1 = color1;
+    Color2 = color2;
+  } else {
+    Color1 = SwapRedBlue(clBlue);
+    Color2 = SwapRedBlue(clBlack);
+  }
+  MakePalette();
+}
+
+void TQuenbrel::SaveSettings() {
+  TFileStream file(SettingsPath, TFileStream::Mode::Create);
+  WriteInt(file, Color1);
+  WriteInt(file, Color2);
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing
+
+void TQuenbrel::Resize() {
+  Target->Resize();
+  Source->SetHeightWidth(Target->Height(), Target->Width());
+  PaintSource();
+}
+
+void TQuenbrel::PaintSource() {
+  TBitmap& bitmap = Source->Picture().Bitmap();
+  bitmap.SetPixelBits(32);
+  const int height = bitmap.Height();
+  const int width = bitmap.Width();
+  // A one-pixel-wide or -high surface has no divisor; its factor is 0.
+  const auto fraction = [](int i, int n) { return n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L; };
+  std::vector<long double> columnCosine(width);  // cos(x) + 1
+  std::vector<long double> columnFraction(width);
+  for (int x = 0; x < width; ++x) {
+    columnCosine[x] = static_cast<long double>(CosDeg(x)) + 1;
+    columnFraction[x] = fraction(x, width);
+  }
+  for (int y = 0; y < height; ++y) {
+    const long double rowCosine = static_cast<long double>(CosDeg(y)) + 1;
+    const long double rowFraction = fraction(y, height);
+    std::uint32_t* row = bitmap.Row32(y);
+    for (int x = 0; x < width; ++x) {
+      const auto p = static_cast<std::int32_t>(std::trunc(columnCosine[x] * rowFraction));
+      const auto q = static_cast<std::int32_t>(std::trunc(rowCosine * columnFraction[x]));
+      row[x] = PaletteColor(p + q);
+    }
+  }
+}
+
+void TQuenbrel::NextFrame() {
+  if (!Target) return;
+  TBitmap& target = Target->Picture().Bitmap();
+  TBitmap& source = Source->Picture().Bitmap();
+  target.SetPixelBits(32);
+  source.SetPixelBits(32);
+  // Normally all three sizes agree; the frame never reaches beyond any of them.
+  const int width = std::min({Target->Width(), target.Width(), source.Width()});
+  const int height = std::min({Target->Height(), target.Height(), source.Height()});
+
+  // Offsets computed for an earlier, larger size are limited to the current one.
+  const TQuenbrelMotion& motion = QuenbrelMotion();
+  int offsetX[2], offsetY[2];
+  for (int k = 0; k < 2; ++k) {
+    offsetX[k] = std::clamp(motion.OffsetX[k], 0, width);
+    offsetY[k] = std::clamp(motion.OffsetY[k], 0, height);
+  }
+  for (int y = 0; y < height; ++y) {
+    const TLayerRow layer0{source.Row32(Mirrored(offsetY[0] + y, height)), offsetX[0]};
+    const TLayerRow layer1{source.Row32(Mirrored(offsetY[1] + y, height)), offsetX[1]};
+    ComposeRow(target.Row32(y), layer0, layer1, width);
+  }
+  Target->Repaint();
+  AdvanceMotion(width, height);
+}
+
+void TQuenbrel::AdvanceMotion(int width, int height) {
+  TQuenbrelMotion& m = QuenbrelMotion();
+  const int halfWidth = width / 2;
+  const int halfHeight = height / 2;
+  for (int k = 0; k < 2; ++k) {
+    if (m.FrameCount == 0) {
+      m.PhaseX[k] = 50 * k;
+      m.PhaseY[k] = 100 * k;
+    }
+    m.OffsetX[k] = LayerOffset(CosDeg(WrappingAdd(m.PhaseX[k], m.FrameCount)), halfWidth);
+    m.OffsetY[k] = LayerOffset(CosDeg(WrappingAdd(m.PhaseY[k], m.FrameCount)), halfHeight);
+  }
+  m.FrameCount = WrappingAdd(m.FrameCount, 1);
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TVekImage;
+
+// The animation state of the effect. It exists once per process, is shared by every engine
+// and survives their destruction: the motion goes on where it was.
+struct TQuenbrelMotion {
+  std::int32_t OffsetX[2] = {0, 0};
+  std::int32_t OffsetY[2] = {0, 0};
+  std::int32_t FrameCount = 0;
+  std::int32_t PhaseX[2] = {0, 0};
+  std::int32_t PhaseY[2] = {0, 0};
+  bool operator==(const TQuenbrelMotion&) const = default;
+};
+TQuenbrelMotion& QuenbrelMotion();
+
+// The animated picture: a static pattern from a two-colour palette, of which two moving,
+// edge-mirrored copies are added as plain 32-bit integers into Target on every frame.
+class TQuenbrel {
+ public:
+  static constexpr const char* SettingsFileName = "zzQuenbrel.ini";
+  static constexpr std::int32_t DefaultColor1 = 0xFF;  // pure blue, as a pixel value
+  static constexpr std::int32_t DefaultColor2 = 0;     // black
+
+  // The settings file lies beside the program unless another path is given.
+  TQuenbrel();
+  explicit TQuenbrel(std::string settingsPath);
+  ~TQuenbrel();
+  TQuenbrel(const TQuenbrel&) = delete;
+  TQuenbrel& operator=(const TQuenbrel&) = delete;
+
+  void LoadSettings();
+  void SaveSettings();
+  // Rebuilds the palette from Color1 and Color2 (LoadSettings does so by itself).
+  void MakePalette();
+  void Resize();
+  void NextFrame();
+
+  double CosDeg(std::int32_t degrees) const;
+  std::uint32_t PaletteColor(std::int32_t index) const;
+
+  TVekImage& SourceImage() const { return *Source; }
+  const std::string& SettingsPathName() const { return SettingsPath; }
+
+ private:
+  TVekImage* Source;
+  std::array<double, 3600> CosTable;
+  std::array<std::int32_t, 256> Palette;
+  std::string SettingsPath;
+
+ public:
+  TVekImage* Target = nullptr;
+  std::int32_t Color1 = DefaultColor1;
+  std::int32_t Color2 = DefaultColor2;
+
+ private:
+  void MakeCosTable();
+  void PaintSource();
+  void AdvanceMotion(int width, int height);
+};

@@ -1,0 +1,9 @@
+#pragma once
+#include "framework/Component.h"
+
+// Reads and writes image files into an image surface's bitmap. The formats arrive with the
+// surface's file members; until then the facility holds nothing.
+class TImageIO : public TComponent {
+ public:
+  using TComponent::TComponent;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "framework/Component.h"
+
+// Rotates an image surface's bitmap. Arrives with the surface's file members; empty until then.
+class TImageProc : public TComponent {
+ public:
+  using TComponent::TComponent;
+};

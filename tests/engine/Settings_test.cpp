@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "engine/Quenbrel.h"
+#include "framework/Exceptions.h"
+#include "support/TempDir.h"
+
+namespace {
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  TTempDir Dir;
+  std::string Path = Dir.File("zzQuenbrel.ini");
+  TQuenbrel Engine{Path};
+};
+
+TEST_F(SettingsFile, WithoutAFileTheDefaultsAreBlueAndBlackAndSaveAsTheseBytes) {
+  Engine.Color1 = 0x123456;
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, 0xFF);
+  EXPECT_EQ(Engine.Color2, 0);
+  Engine.SaveSettings();
+  EXPECT_EQ(ReadBytes(Path), (std::vector<unsigned char>{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(SettingsFile, SaveAndLoadGiveBackBothWordsWithByte3) {
+  Engine.Color1 = static_cast<std::int32_t>(0xAB123456);
+  Engine.Color2 = 0x01FF00FF;
+  Engine.SaveSettings();
+  EXPECT_EQ(ReadBytes(Path), (std::vector<unsigned char>{0x56, 0x34, 0x12, 0xAB, 0xFF, 0x00, 0xFF, 0x01}));
+  TQuenbrel other(Path);
+  other.LoadSettings();
+  EXPECT_EQ(other.Color1, static_cast<std::int32_t>(0xAB123456));
+  EXPECT_EQ(other.Color2, 0x01FF00FF);
+  EXPECT_EQ(other.PaletteColor(0), 0x123456u);  // the palette ignores byte 3
+}
+
+TEST_F(SettingsFile, ShortFileGivesTheDefaultForEachColourNotReadWhole) {
+  WriteBytes(Path, {1, 2, 3, 0, 9, 9});
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, 0x030201);
+  EXPECT_EQ(Engine.Color2, TQuenbrel::DefaultColor2);
+  WriteBytes(Path, {1, 2, 3});
+  Engine.Color2 = 77;
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, TQuenbrel::DefaultColor1);
+  EXPECT_EQ(Engine.Color2, TQuenbrel::DefaultColor2);
+}
+
+TEST_F(SettingsFile, LongFileCountsOnlyItsFirstEightBytesAndTheNextSaveShortensIt) {
+  WriteBytes(Path, {1, 0, 0, 0, 2, 0, 0, 0, 3, 3, 3, 3});
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, 1);
+  EXPECT_EQ(Engine.Color2, 2);
+  Engine.SaveSettings();
+  EXPECT_EQ(std::filesystem::file_size(Path), 8u);
+}
+
+TEST_F(SettingsFile, DirectoryOfThatNameLoadsDefaultsAndCannotBeSaved) {
+  std::filesystem::create_directory(Path);
+  Engine.Color1 = 5;
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, 0xFF);
+  try {
+    Engine.SaveSettings();
+    FAIL() << "saving over a directory succeeded";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + Path);
+  }
+}
+
+TEST_F(SettingsFile, UnreadableFileRaisesOpenErrorAndKeepsTheColours) {
+  WriteBytes(Path, {1, 0, 0, 0, 2, 0, 0, 0});
+  chmod(Path.c_str(), 0);
+  const std::string outcome = RunUnprivileged([&] {
+    TQuenbrel engine(Path);
+    engine.Color1 = 42;
+    try {
+      engine.LoadSettings();
+      return std::string("loaded");
+    } catch (const EFOpenError& e) {
+      return e.Message() + (engine.Color1 == 42 ? "" : " (colour changed)");
+    }
+  });
+  EXPECT_EQ(outcome, "Cannot open file " + Path);
+}
+
+TEST_F(SettingsFile, UnwritableFileOrFolderRaisesCreateErrorAndLeavesTheFileAlone) {
+  WriteBytes(Path, {1, 0, 0, 0, 2, 0, 0, 0});
+  chmod(Path.c_str(), 0444);
+  const auto trySave = [&](const std::string& path) {
+    return RunUnprivileged([path] {
+      TQuenbrel engine(path);
+      try {
+        engine.SaveSettings();
+        return std::string("saved");
+      } catch (const EFCreateError& e) {
+        return e.Message();
+      }
+    });
+  };
+  EXPECT_EQ(trySave(Path), "Cannot create file " + Path);
+  EXPECT_EQ(ReadBytes(Path).size(), 8u);
+
+  const std::string lockedDir = Dir.File("locked");
+  std::filesystem::create_directory(lockedDir);
+  chmod(lockedDir.c_str(), 0555);
+  EXPECT_EQ(trySave(lockedDir + "/zzQuenbrel.ini"), "Cannot create file " + lockedDir + "/zzQuenbrel.ini");
+}
+
+TEST(SettingsFileWrite, AFullDiskIsReportedNotTakenForSuccess) {
+  TQuenbrel engine("/dev/full");
+  EXPECT_THROW(engine.SaveSettings(), EWriteError);
+}
+
+}  // namespace

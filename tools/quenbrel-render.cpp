@@ -1,0 +1,136 @@
+// Renders the effect off screen, as the saver window drives it, and writes the last frame.
+//
+//   quenbrel-render [--size WxH] [--frames N] [--color1 RRGGBB] [--color2 RRGGBB]
+//                   [--resize N:WxH]... [--raw FILE] [--png FILE]
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "components/VekImage.h"
+#include "engine/Quenbrel.h"
+#include "framework/Exceptions.h"
+#include "imaging/PngCodec.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quenbrel-render [--size WxH] [--frames N] [--color1 RRGGBB] [--color2 RRGGBB] "
+    "[--resize N:WxH]... [--raw FILE] [--png FILE]";
+
+struct TSizeArg {
+  int Width = 0;
+  int Height = 0;
+};
+
+struct TOptions {
+  TSizeArg Size{800, 600};
+  int Frames = 1;
+  std::optional<std::int32_t> Color1, Color2;
+  std::map<int, TSizeArg> Resizes;  // by the frame they come before
+  std::string RawFile, PngFile;
+};
+
+struct TBadArguments {};
+
+int ParseCount(const std::string& text, int max) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) throw TBadArguments{};
+  const int value = std::stoi(text);
+  if (value > max) throw TBadArguments{};
+  return value;
+}
+
+TSizeArg ParseSize(const std::string& text) {
+  const auto x = text.find('x');
+  if (x == std::string::npos) throw TBadArguments{};
+  const TSizeArg size{ParseCount(text.substr(0, x), 65535), ParseCount(text.substr(x + 1), 65535)};
+  if (size.Width < 1 || size.Height < 1) throw TBadArguments{};
+  return size;
+}
+
+std::int32_t ParseColor(const std::string& text) {
+  if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) throw TBadArguments{};
+  return static_cast<std::int32_t>(std::stoul(text, nullptr, 16));
+}
+
+TOptions ParseOptions(const std::vector<std::string>& args) {
+  TOptions options;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) throw TBadArguments{};
+    const std::string& name = args[i];
+    const std::string& value = args[i + 1];
+    if (name == "--size") options.Size = ParseSize(value);
+    else if (name == "--frames") options.Frames = ParseCount(value, 100000000);
+    else if (name == "--color1") options.Color1 = ParseColor(value);
+    else if (name == "--color2") options.Color2 = ParseColor(value);
+    else if (name == "--raw") options.RawFile = value;
+    else if (name == "--png") options.PngFile = value;
+    else if (name == "--resize") {
+      const auto colon = value.find(':');
+      if (colon == std::string::npos) throw TBadArguments{};
+      options.Resizes[ParseCount(value.substr(0, colon), 100000000)] = ParseSize(value.substr(colon + 1));
+    } else throw TBadArguments{};
+  }
+  return options;
+}
+
+void ResizeSurface(TQuenbrel& engine, TVekImage& surface, TSizeArg size) {
+  surface.SetHeightWidth(size.Height, size.Width);
+  engine.Resize();
+}
+
+// Pixel words as they lie in memory: little-endian, row 0 first, bits 24-31 included.
+void WriteRaw(const TBitmap& bitmap, const std::string& fileName) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  for (int y = 0; y < bitmap.Height() && out; ++y)
+    out.write(reinterpret_cast<const char*>(bitmap.Row(y)), static_cast<std::streamsize>(bitmap.Width()) * 4);
+  if (!out) throw EFCreateError(fileName);
+}
+
+int Render(const TOptions& options) {
+  TQuenbrel engine;
+  TVekImage surface(nullptr);
+  engine.Target = &surface;
+  engine.LoadSettings();
+  if (options.Color1) engine.Color1 = *options.Color1;
+  if (options.Color2) engine.Color2 = *options.Color2;
+  engine.MakePalette();
+  ResizeSurface(engine, surface, options.Size);
+
+  const auto start = std::chrono::steady_clock::now();
+  for (int frame = 0; frame < options.Frames; ++frame) {
+    if (const auto resize = options.Resizes.find(frame); resize != options.Resizes.end())
+      ResizeSurface(engine, surface, resize->second);
+    engine.NextFrame();
+  }
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+
+  const TBitmap& frame = surface.Picture().Bitmap();
+  if (!options.RawFile.empty()) WriteRaw(frame, options.RawFile);
+  if (!options.PngFile.empty()) SavePng(frame, options.PngFile);
+  const double rate = elapsed.count() > 0 ? options.Frames / elapsed.count() : 0.0;
+  std::printf("%dx%d, %d frames, %.1f frames/s\n", frame.Width(), frame.Height(), options.Frames, rate);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  try {
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const TBadArguments&) {
+    std::cerr << kUsage << '\n';
+    return 2;
+  }
+  try {
+    return Render(options);
+  } catch (const Exception& e) {
+    std::cerr << "quenbrel-render: " << e.what() << '\n';
+    return 1;
+  }
+}
