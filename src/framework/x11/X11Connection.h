@@ -1,0 +1,40 @@
+#pragma once
+#include "X11Api.h"
+
+#include <string>
+#include <unordered_map>
+
+// One open display with what every request needs: the screen, its root, the TrueColor
+// visual whose pixel word matches the bitmaps' (0x00RRGGBB), and interned atoms.
+class TX11Connection {
+ public:
+  // Raises EDisplayError naming the display when it cannot be opened or has no such visual.
+  TX11Connection();
+  ~TX11Connection();
+  TX11Connection(const TX11Connection&) = delete;
+  TX11Connection& operator=(const TX11Connection&) = delete;
+
+  Display* Handle() const { return FDisplay; }
+  Window Root() const { return FRoot; }
+  Visual* TrueColorVisual() const { return FVisual; }
+  int Depth() const { return FDepth; }
+  Colormap ColorMap() const { return FColormap; }
+  // MIT-SHM works only where the server can map our memory: a local display.
+  bool ShmUsable() const { return FShmUsable; }
+  int Fd() const { return ConnectionNumber(FDisplay); }
+
+  Atom InternAtom(const char* name);
+
+ private:
+  void ChooseVisual(const std::string& name);
+  bool LocalDisplay() const;
+
+  Display* FDisplay = nullptr;
+  Window FRoot = 0;
+  Visual* FVisual = nullptr;
+  int FDepth = 0;
+  Colormap FColormap = 0;
+  bool FOwnColormap = false;
+  bool FShmUsable = false;
+  std::unordered_map<std::string, Atom> FAtoms;
+};

@@ -1,0 +1,115 @@
+#include "X11EventTranslator.h"
+
+
+#include "X11Keys.h"
+
+namespace {
+
+// Focus changes caused by grabs (ours, the window manager's) are no change of activation.
+bool CausedByGrab(const XFocusChangeEvent& x) { return x.mode == NotifyGrab || x.mode == NotifyUngrab; }
+
+bool Set(TWsEvent& event, TEventKind kind, Window window) {
+  event.Kind = kind;
+  event.Window = window;
+  return true;
+}
+
+}  // namespace
+
+bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64_t nowMs) {
+  event = TWsEvent{};
+  const Window window = x.xany.window;
+  if (const Window guest = FWindows.GuestOf(window)) return TranslateHostEvent(x, guest, event);
+  if (!FWindows.Owns(window)) return false;
+  switch (x.type) {
+    case kXExposeEvent:
+      event.Area = Bounds(x.xexpose.x, x.xexpose.y, x.xexpose.width, x.xexpose.height);
+      return Set(event, TEventKind::Expose, window);
+    case ConfigureNotify: return TranslateConfigure(x.xconfigure, event);
+    case MapNotify: Mapped(window, nowMs); return false;
+    case UnmapNotify: FWindows.Find(window)->Mapped = false; return false;
+    case KeyPress:
+    case KeyRelease: {
+      XKeyEvent key = x.xkey;
+      event.Key = VirtualKeyFromKeysym(XLookupKeysym(&key, 0));
+      event.Shift = ShiftStateFromX(key.state);
+      return Set(event, x.type == KeyPress ? TEventKind::KeyDown : TEventKind::KeyUp, window);
+    }
+    case ButtonPress:
+    case ButtonRelease: return TranslateButton(x.xbutton, event);
+    case MotionNotify:
+      event.X = x.xmotion.x;
+      event.Y = x.xmotion.y;
+      event.Shift = ShiftStateFromX(x.xmotion.state);
+      return Set(event, TEventKind::MouseMove, window);
+    case LeaveNotify: return x.xcrossing.mode == NotifyNormal && Set(event, TEventKind::MouseLeave, window);
+    case FocusIn:
+      return !CausedByGrab(x.xfocus) && x.xfocus.detail != NotifyPointer && Set(event, TEventKind::Activated, window);
+    case FocusOut: return TranslateFocusOut(x.xfocus, event);
+    case ClientMessage: return TranslateClientMessage(x.xclient, event);
+    default: return false;
+  }
+}
+
+// A host is watched for two things: it goes away (the preview ends), it changes size (the
+// preview follows, as it fills its host).
+bool TX11EventTranslator::TranslateHostEvent(const XEvent& x, Window guest, TWsEvent& event) {
+  if (x.type == DestroyNotify && x.xdestroywindow.window == x.xdestroywindow.event)
+    return Set(event, TEventKind::HostDestroyed, guest);
+  if (x.type == ConfigureNotify && x.xconfigure.window == x.xconfigure.event)
+    XResizeWindow(FConnection.Handle(), guest, static_cast<unsigned>(x.xconfigure.width),
+                  static_cast<unsigned>(x.xconfigure.height));
+  return false;
+}
+
+bool TX11EventTranslator::TranslateConfigure(const XConfigureEvent& x, TWsEvent& event) {
+  TX11WindowRecord* record = FWindows.Find(x.window);
+  if (x.width == record->Width && x.height == record->Height) return false;
+  record->Width = event.Width = x.width;
+  record->Height = event.Height = x.height;
+  return Set(event, TEventKind::Resized, x.window);
+}
+
+bool TX11EventTranslator::TranslateButton(const XButtonEvent& x, TWsEvent& event) {
+  switch (x.button) {
+    case Button1: event.Button = TMouseButton::mbLeft; break;
+    case Button2: event.Button = TMouseButton::mbMiddle; break;
+    case Button3: event.Button = TMouseButton::mbRight; break;
+    default: return false;  // wheel steps are no clicks
+  }
+  event.X = x.x;
+  event.Y = x.y;
+  event.Shift = ShiftStateFromX(x.state);
+  return Set(event, x.type == ButtonPress ? TEventKind::MouseDown : TEventKind::MouseUp, x.window);
+}
+
+bool TX11EventTranslator::TranslateFocusOut(const XFocusChangeEvent& x, TWsEvent& event) {
+  if (CausedByGrab(x) || x.detail == NotifyInferior || x.detail == NotifyPointer) return false;
+  return FocusWithAnotherClient() && Set(event, TEventKind::Deactivated, x.window);
+}
+
+bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& x, TWsEvent& event) {
+  if (x.message_type == FConnection.InternAtom("WM_SYSCOMMAND")) return Set(event, TEventKind::SysCommand, x.window);
+  const bool deleteRequest = x.message_type == FConnection.InternAtom("WM_PROTOCOLS") && x.format == 32 &&
+                             static_cast<Atom>(x.data.l[0]) == FConnection.InternAtom("WM_DELETE_WINDOW");
+  return deleteRequest && Set(event, TEventKind::CloseRequest, x.window);
+}
+
+// The saver's window is override-redirect: no window manager gives it the focus, so it
+// takes it, which is what lets it see another program's activation as a focus change.
+void TX11EventTranslator::Mapped(Window window, std::int64_t nowMs) {
+  TX11WindowRecord* record = FWindows.Find(window);
+  record->Mapped = true;
+  if (record->FullScreen) {
+    XRaiseWindow(FConnection.Handle(), window);
+    XSetInputFocus(FConnection.Handle(), window, RevertToParent, CurrentTime);
+  }
+  FGrabs.WindowMapped(window, record->FullScreen, nowMs);
+}
+
+bool TX11EventTranslator::FocusWithAnotherClient() {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(FConnection.Handle(), &focus, &revert);
+  return focus != None && focus != PointerRoot && !FWindows.Owns(focus);
+}

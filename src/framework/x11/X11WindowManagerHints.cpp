@@ -1,0 +1,148 @@
+#include "X11WindowManagerHints.h"
+
+
+#include <algorithm>
+
+namespace {
+
+// The Motif window-manager hints, still the common way to ask for a frame style.
+struct TMotifHints {
+  unsigned long Flags;
+  unsigned long Functions;
+  unsigned long Decorations;
+  long InputMode;
+  unsigned long StatusFlags;
+};
+constexpr unsigned long kMwmHintsFunctions = 1, kMwmHintsDecorations = 2;
+constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinimize = 8,
+                        kFuncMaximize = 16, kFuncClose = 32;
+constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
+
+constexpr long kNetWmStateRemove = 0, kNetWmStateAdd = 1;
+constexpr long kSourceApplication = 1;
+
+TMotifHints MotifHintsFor(const TWindowParams& params) {
+  TMotifHints hints{kMwmHintsFunctions | kMwmHintsDecorations, 0, 0, 0, 0};
+  switch (params.BorderStyle) {
+    case TBorderStyle::bsNone:
+      hints.Functions = kFuncMove | kFuncClose;
+      break;
+    case TBorderStyle::bsDialog:
+      hints.Functions = kFuncMove | (params.CloseBox ? kFuncClose : 0);
+      hints.Decorations = kDecorBorder | kDecorTitle | kDecorMenu;
+      break;
+    case TBorderStyle::bsSizeable:
+      hints.Functions = params.CloseBox ? kFuncAll : kFuncResize | kFuncMove | kFuncMinimize | kFuncMaximize;
+      hints.Decorations = kDecorAll;
+      break;
+  }
+  return hints;
+}
+
+}  // namespace
+
+void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
+  Display* display = FConnection.Handle();
+  XClassHint classHint{const_cast<char*>("zzQuenbrel.scr"), const_cast<char*>("zzQuenbrel")};
+  XSetClassHint(display, window, &classHint);
+  XWMHints wmHints{};
+  wmHints.flags = InputHint | StateHint;
+  wmHints.input = True;
+  wmHints.initial_state = NormalState;
+  XSetWMHints(display, window, &wmHints);
+  Atom deleteWindow = FConnection.InternAtom("WM_DELETE_WINDOW");
+  XSetWMProtocols(display, window, &deleteWindow, 1);
+  SetCaption(window, params.Caption);
+  SetFrame(window, params);
+  SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog);
+  // The program has no taskbar button of its own: no window of it shows one.
+  EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), true);
+  if (params.StayOnTop) EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"), true);
+  if (params.TransientFor) SetModalFor(window, params.TransientFor, true, false);
+}
+
+void TX11WindowManagerHints::SetCaption(Window window, const std::string& caption) {
+  Display* display = FConnection.Handle();
+  XStoreName(display, window, caption.c_str());
+  XChangeProperty(display, window, FConnection.InternAtom("_NET_WM_NAME"), FConnection.InternAtom("UTF8_STRING"),
+                  8, PropModeReplace, reinterpret_cast<const unsigned char*>(caption.data()),
+                  static_cast<int>(caption.size()));
+}
+
+void TX11WindowManagerHints::SetModalFor(Window dialog, Window owner, bool modal, bool mapped) {
+  if (modal) XSetTransientForHint(FConnection.Handle(), dialog, owner);
+  ChangeState(dialog, FConnection.InternAtom("_NET_WM_STATE_MODAL"), modal, mapped);
+}
+
+void TX11WindowManagerHints::RequestActivation(Window window) {
+  SendToRoot(window, FConnection.InternAtom("_NET_ACTIVE_WINDOW"), {kSourceApplication, CurrentTime, 0, 0, 0});
+}
+
+void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params) {
+  const TMotifHints hints = MotifHintsFor(params);
+  const Atom atom = FConnection.InternAtom("_MOTIF_WM_HINTS");
+  XChangeProperty(FConnection.Handle(), window, atom, atom, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&hints), 5);
+}
+
+void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed) {
+  XSizeHints hints{};
+  hints.flags = PPosition | PSize;
+  hints.x = bounds.Left;
+  hints.y = bounds.Top;
+  hints.width = bounds.Width();
+  hints.height = bounds.Height();
+  if (fixed) {
+    hints.flags |= PMinSize | PMaxSize;
+    hints.min_width = hints.max_width = bounds.Width();
+    hints.min_height = hints.max_height = bounds.Height();
+  }
+  XSetWMNormalHints(FConnection.Handle(), window, &hints);
+}
+
+void TX11WindowManagerHints::ChangeState(Window window, Atom state, bool add, bool mapped) {
+  if (!mapped) {
+    EditStateProperty(window, state, add);
+    return;
+  }
+  SendToRoot(window, FConnection.InternAtom("_NET_WM_STATE"),
+             {add ? kNetWmStateAdd : kNetWmStateRemove, static_cast<long>(state), 0, kSourceApplication, 0});
+}
+
+void TX11WindowManagerHints::EditStateProperty(Window window, Atom state, bool add) {
+  std::vector<Atom> states = StateProperty(window);
+  std::erase(states, state);
+  if (add) states.push_back(state);
+  XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(states.data()),
+                  static_cast<int>(states.size()));
+}
+
+std::vector<Atom> TX11WindowManagerHints::StateProperty(Window window) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<Atom> states;
+  if (XGetWindowProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), 0, 64, False,
+                         XA_ATOM, &type, &format, &count, &remaining, &data) == Success &&
+      data) {
+    if (type == XA_ATOM && format == 32) {
+      const Atom* atoms = reinterpret_cast<const Atom*>(data);
+      states.assign(atoms, atoms + count);
+    }
+    XFree(data);
+  }
+  return states;
+}
+
+void TX11WindowManagerHints::SendToRoot(Window window, Atom type, const long (&data)[5]) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  std::copy(std::begin(data), std::end(data), event.xclient.data.l);
+  XSendEvent(FConnection.Handle(), FConnection.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
+}

@@ -1,0 +1,273 @@
+#include "X11WindowSystem.h"
+
+#include "X11Api.h"
+#include <poll.h>
+#include <time.h>
+
+#include <algorithm>
+
+#include "ShmPixelMemoryProvider.h"
+#include "TerminationSignals.h"
+#include "X11Connection.h"
+#include "X11Cursors.h"
+#include "X11ErrorTrap.h"
+#include "X11EventTranslator.h"
+#include "X11Grabs.h"
+#include "X11Painter.h"
+#include "X11WindowManagerHints.h"
+#include "X11WindowTable.h"
+
+namespace {
+
+constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | PointerMotionMask | LeaveWindowMask | FocusChangeMask;
+// While a grab waits for another client to let go, the loop wakes this often to retry.
+constexpr std::int64_t kGrabRetryMs = 10;
+
+unsigned Extent(int length) { return static_cast<unsigned>(std::max(length, 1)); }
+
+}  // namespace
+
+TX11WindowSystem::TX11WindowSystem()
+    : FSignals(std::make_unique<TTerminationSignals>()), FPixelMemory(std::make_unique<TShmPixelMemoryProvider>()) {}
+
+TX11WindowSystem::~TX11WindowSystem() {
+  // Bitmaps may outlive the display: their segments must not be detached from a closed one.
+  FPixelMemory->SetDisplay(nullptr);
+}
+
+TX11Connection& TX11WindowSystem::Connection() {
+  if (FConnection) return *FConnection;
+  FConnection = std::make_unique<TX11Connection>();
+  Display* display = FConnection->Handle();
+  FWindows = std::make_unique<TX11WindowTable>();
+  FGrabs = std::make_unique<TX11Grabs>(display);
+  FCursors = std::make_unique<TX11Cursors>(display);
+  FHints = std::make_unique<TX11WindowManagerHints>(*FConnection);
+  FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs);
+  FPainter = std::make_unique<TX11Painter>(*FConnection);
+  if (FConnection->ShmUsable()) FPixelMemory->SetDisplay(display);
+  return *FConnection;
+}
+
+TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
+  TX11Connection& connection = Connection();
+  Display* display = connection.Handle();
+  const Window parent = params.Parent ? params.Parent : connection.Root();
+  const bool foreign = params.Parent && !FWindows->Owns(params.Parent);
+  TRect bounds = params.Bounds;
+  if (params.FullScreen) bounds = Bounds(0, 0, ScreenSize().cx, ScreenSize().cy);
+  if (foreign) bounds = Bounds(0, 0, bounds.Width(), bounds.Height());
+
+  XSetWindowAttributes attributes{};
+  attributes.background_pixmap = None;
+  attributes.bit_gravity = NorthWestGravity;
+  attributes.border_pixel = 0;
+  attributes.colormap = connection.ColorMap();
+  attributes.event_mask = kEventMask;
+  attributes.override_redirect = params.FullScreen ? True : False;
+  TX11ErrorTrap trap(display);
+  const Window window = XCreateWindow(
+      display, parent, bounds.Left, bounds.Top, Extent(bounds.Width()), Extent(bounds.Height()), 0,
+      connection.Depth(), InputOutput, connection.TrueColorVisual(),
+      CWBackPixmap | CWBitGravity | CWBorderPixel | CWColormap | CWEventMask | CWOverrideRedirect, &attributes);
+  // The host's destruction ends a preview, and its resizes are followed.
+  if (foreign) XSelectInput(display, parent, StructureNotifyMask);
+
+  TX11WindowRecord record;
+  record.Host = foreign ? parent : 0;
+  record.FullScreen = params.FullScreen;
+  record.TopLevel = !params.Parent;
+  record.FixedSize = params.BorderStyle == TBorderStyle::bsDialog;
+  record.Width = static_cast<int>(Extent(bounds.Width()));
+  record.Height = static_cast<int>(Extent(bounds.Height()));
+  FWindows->Add(window, record);
+  if (record.TopLevel && !params.FullScreen) FHints->Apply(window, params);
+  if (foreign && trap.Failed()) {
+    // A host that is already gone: the window could not be made inside it.
+    TWsEvent gone;
+    gone.Kind = TEventKind::HostDestroyed;
+    gone.Window = window;
+    FQueued.push_back(gone);
+  }
+  XFlush(display);
+  return window;
+}
+
+void TX11WindowSystem::DestroyWindow(TWindowHandle window) {
+  if (!Open() || !FWindows->Owns(window)) return;
+  Display* display = FConnection->Handle();
+  if (const Window host = FWindows->Find(window)->Host) XSelectInput(display, host, NoEventMask);
+  XDestroyWindow(display, window);
+  FWindows->Remove(window);
+  XFlush(display);
+}
+
+void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
+  TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
+  if (!record) return;
+  Display* display = FConnection->Handle();
+  if (visible && record->FullScreen)
+    XMapRaised(display, window);
+  else if (visible)
+    XMapWindow(display, window);
+  else if (record->TopLevel)
+    XWithdrawWindow(display, window, DefaultScreen(display));
+  else
+    XUnmapWindow(display, window);
+  XFlush(display);
+}
+
+void TX11WindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds) {
+  TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
+  if (!record) return;
+  if (record->TopLevel && !record->FullScreen) FHints->SetPlacement(window, bounds, record->FixedSize);
+  XMoveResizeWindow(FConnection->Handle(), window, bounds.Left, bounds.Top, Extent(bounds.Width()),
+                    Extent(bounds.Height()));
+  XFlush(FConnection->Handle());
+}
+
+void TX11WindowSystem::SetWindowCaption(TWindowHandle window, const std::string& caption) {
+  if (!Open() || !FWindows->Owns(window)) return;
+  FHints->SetCaption(window, caption);
+  XFlush(FConnection->Handle());
+}
+
+void TX11WindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
+  if (!Open() || !FWindows->Owns(window)) return;
+  Display* display = FConnection->Handle();
+  if (cursor == crDefault)
+    XUndefineCursor(display, window);
+  else
+    XDefineCursor(display, window, FCursors->For(cursor));
+  XFlush(display);
+}
+
+void TX11WindowSystem::SetFocus(TWindowHandle window) {
+  if (!Mapped(window)) return;
+  XSetInputFocus(FConnection->Handle(), window, RevertToParent, CurrentTime);
+  XFlush(FConnection->Handle());
+}
+
+void TX11WindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) {
+  if (!Open() || !FWindows->Owns(window)) return;
+  FPainter->Put(window, bitmap, source, dest);
+}
+
+TPixelMemoryProvider* TX11WindowSystem::PixelMemory() { return FPixelMemory.get(); }
+
+void TX11WindowSystem::Flush() {
+  if (Open()) XSync(FConnection->Handle(), False);
+}
+
+TSize TX11WindowSystem::ScreenSize() {
+  Display* display = Connection().Handle();
+  const int screen = DefaultScreen(display);
+  return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+bool TX11WindowSystem::WindowSize(TWindowHandle window, TSize& size) {
+  if (window == 0) return false;
+  Display* display = Connection().Handle();
+  XWindowAttributes attributes{};
+  TX11ErrorTrap trap(display);
+  const Status found = XGetWindowAttributes(display, window, &attributes);
+  if (trap.Failed() || !found) return false;
+  size = {attributes.width, attributes.height};
+  return true;
+}
+
+TWindowHandle TX11WindowSystem::ForegroundWindow() {
+  TX11Connection& connection = Connection();
+  Display* display = connection.Handle();
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  Window active = None;
+  if (XGetWindowProperty(display, connection.Root(), connection.InternAtom("_NET_ACTIVE_WINDOW"), 0, 1, False,
+                         XA_WINDOW, &type, &format, &count, &remaining, &data) == Success && data) {
+    if (type == XA_WINDOW && format == 32 && count == 1) active = *reinterpret_cast<const Window*>(data);
+    XFree(data);
+  }
+  if (active != None) return active;
+  int revert = 0;
+  XGetInputFocus(display, &active, &revert);
+  return active == PointerRoot ? 0 : active;
+}
+
+void TX11WindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) {
+  if (!Open() || !FWindows->Owns(dialog)) return;
+  FHints->SetModalFor(dialog, foreign, !enable, Mapped(dialog));
+  if (enable) FHints->RequestActivation(foreign);
+  XFlush(FConnection->Handle());
+}
+
+void TX11WindowSystem::SetForegroundWindow(TWindowHandle window) {
+  if (window == 0) return;
+  Connection();
+  FHints->RequestActivation(window);
+  XFlush(FConnection->Handle());
+}
+
+void TX11WindowSystem::SetScreenSaverRunning(TWindowHandle saver, bool running) {
+  if (!running) {
+    if (Open()) FGrabs->Release();
+    return;
+  }
+  Connection();
+  FGrabs->Want(saver);
+  if (Mapped(saver)) FGrabs->WindowMapped(saver, FWindows->Find(saver)->FullScreen, NowMs());
+}
+
+// Our top-level windows carry _NET_WM_STATE_SKIP_TASKBAR: there is no other window to hide.
+void TX11WindowSystem::HideTaskbarWindow() {}
+
+void TX11WindowSystem::Beep() {
+  XBell(Connection().Handle(), 0);
+  XFlush(FConnection->Handle());
+}
+
+bool TX11WindowSystem::NextEvent(TWsEvent& event) {
+  if (FSignals->TakeArrived()) {
+    event = TWsEvent{};
+    event.Kind = TEventKind::Terminate;
+    return true;
+  }
+  if (!FQueued.empty()) {
+    event = FQueued.front();
+    FQueued.pop_front();
+    return true;
+  }
+  return Open() && ReadXEvent(event);
+}
+
+bool TX11WindowSystem::ReadXEvent(TWsEvent& event) {
+  Display* display = FConnection->Handle();
+  while (XPending(display) > 0) {
+    XEvent x;
+    XNextEvent(display, &x);
+    if (FTranslator->Translate(x, event, NowMs())) return true;
+  }
+  return false;
+}
+
+void TX11WindowSystem::WaitForEvent(std::int64_t deadlineMs) {
+  if (!FQueued.empty() || (Open() && XPending(FConnection->Handle()) > 0)) return;
+  const bool retryingGrab = Open() && FGrabs->Retry(NowMs());
+  std::int64_t timeoutMs = deadlineMs == NoDeadline ? -1 : std::max<std::int64_t>(deadlineMs - NowMs(), 0);
+  if (retryingGrab && (timeoutMs < 0 || timeoutMs > kGrabRetryMs)) timeoutMs = kGrabRetryMs;
+  pollfd fds[2] = {{FSignals->Fd(), POLLIN, 0}, {Open() ? FConnection->Fd() : -1, POLLIN, 0}};
+  poll(fds, 2, static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
+}
+
+std::int64_t TX11WindowSystem::NowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+bool TX11WindowSystem::Mapped(TWindowHandle window) {
+  const TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
+  return record && record->Mapped;
+}
