@@ -1,0 +1,32 @@
+// The frame loop runs on a 1 ms timer: it must not touch the heap.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "EngineFixture.h"
+
+namespace {
+std::atomic<long> gAllocations{0};
+}
+
+void* operator new(std::size_t size) {
+  ++gAllocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+TEST(QuenbrelMemory, FramesAllocateNothing) {
+  TEngineRig rig(320, 200);
+  rig.Engine.NextFrame();
+  const long before = gAllocations;
+  for (int frame = 0; frame < 100; ++frame) rig.Engine.NextFrame();
+  EXPECT_EQ(gAllocations - before, 0);
+}
+
+}  // namespace
