@@ -6,9 +6,11 @@
 
 #include "Color.h"
 #include "Font.h"
+#include "ShapeRasterizer.h"
 #include "Types.h"
 
 class TBitmap;
+class TPixelWriter;
 
 enum class TPenMode : std::uint8_t { pmCopy, pmNot, pmXor, pmNotXor };
 enum class TBrushStyle : std::uint8_t { bsSolid, bsClear };
@@ -96,6 +98,11 @@ class TCanvas {
  private:
   void Changed();
   TRect DrawableArea() const;
+  int PenWidth() const;
+  TSpanSink PenSink(TPixelWriter& writer) const;
+  TSpanSink BrushSink(TPixelWriter& writer) const;
+  void StrokeSegment(TPixelWriter& writer, TPoint from, TPoint to) const;
+  void PaintText(TPixelWriter& writer, int x, int y, const std::string& text, bool opaque) const;
 
   TBitmap& FBitmap;
   std::optional<TRect> FClip;

@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The code points of a UTF-8 string. A byte that does not start a well-formed sequence stands
+// for itself (as in Latin-1), so that no text is lost or rejected.
+std::u32string DecodeUtf8(std::string_view text);
