@@ -8,7 +8,8 @@ void TX11Grabs::Want(Window window) {
 void TX11Grabs::Release() {
   if (FKeyboard) XUngrabKeyboard(FDisplay, CurrentTime);
   if (FPointer) XUngrabPointer(FDisplay, CurrentTime);
-  XFlush(FDisplay);
+  // Released when this returns, not some time later: another client may grab next.
+  XSync(FDisplay, False);
   FWanted = FMapped = FKeyboard = FPointer = false;
   FWindow = 0;
 }

@@ -253,8 +253,9 @@ bool TX11WindowSystem::ReadXEvent(TWsEvent& event) {
 }
 
 void TX11WindowSystem::WaitForEvent(std::int64_t deadlineMs) {
-  if (!FQueued.empty() || (Open() && XPending(FConnection->Handle()) > 0)) return;
+  // Before anything else: a busy event stream must not starve the retries.
   const bool retryingGrab = Open() && FGrabs->Retry(NowMs());
+  if (!FQueued.empty() || (Open() && XPending(FConnection->Handle()) > 0)) return;
   std::int64_t timeoutMs = deadlineMs == NoDeadline ? -1 : std::max<std::int64_t>(deadlineMs - NowMs(), 0);
   if (retryingGrab && (timeoutMs < 0 || timeoutMs > kGrabRetryMs)) timeoutMs = kGrabRetryMs;
   pollfd fds[2] = {{FSignals->Fd(), POLLIN, 0}, {Open() ? FConnection->Fd() : -1, POLLIN, 0}};

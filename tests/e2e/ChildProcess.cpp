@@ -1,0 +1,97 @@
+#include "ChildProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "Polling.h"
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& changes) {
+  std::map<std::string, std::string> variables;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    variables[text.substr(0, text.find('='))] = text;
+  }
+  for (const std::string& change : changes) {
+    const std::string name = change.substr(0, change.find('='));
+    if (change.size() == name.size() + 1)
+      variables.erase(name);
+    else
+      variables[name] = change;
+  }
+  std::vector<std::string> merged;
+  for (const auto& [name, entry] : variables) merged.push_back(entry);
+  return merged;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+}  // namespace
+
+TChildProcess::TChildProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
+  char path[] = "/tmp/quenbrel-stderr-XXXXXX";
+  const int stderrFd = mkstemp(path);
+  if (stderrFd < 0) throw std::runtime_error("mkstemp failed");
+  FStderrPath = path;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  std::vector<std::string> args = arguments, env = MergedEnvironment(environment);
+  const int error = posix_spawnp(&FPid, args[0].c_str(), &actions, nullptr, Pointers(args).data(), Pointers(env).data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(stderrFd);
+  if (error != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
+}
+
+TChildProcess::~TChildProcess() {
+  if (Running()) {
+    Signal(SIGKILL);
+    Reap(0);
+  }
+  unlink(FStderrPath.c_str());
+}
+
+bool TChildProcess::Running() { return !FStatus && !Reap(WNOHANG); }
+
+std::optional<int> TChildProcess::WaitExit(std::chrono::milliseconds timeout) {
+  WaitUntil([this] { return !Running(); }, timeout);
+  if (FStatus && WIFEXITED(*FStatus)) return WEXITSTATUS(*FStatus);
+  return std::nullopt;
+}
+
+void TChildProcess::Signal(int signal) {
+  if (!FStatus) kill(FPid, signal);
+}
+
+std::string TChildProcess::Stderr() const {
+  std::ifstream file(FStderrPath);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+bool TChildProcess::Reap(int options) {
+  int status = 0;
+  if (waitpid(FPid, &status, options) != FPid) return false;
+  FStatus = status;
+  return true;
+}

@@ -1,0 +1,121 @@
+#include "TestDisplay.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <stdexcept>
+
+#include "Polling.h"
+
+namespace {
+
+// The program's windows may go away at any moment; that is no reason to end the test.
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+TTestDisplay::TTestDisplay(const std::string& name) : FDisplay(XOpenDisplay(name.c_str())) {
+  if (!FDisplay) throw std::runtime_error("cannot open " + name);
+  XSetErrorHandler(IgnoreError);
+}
+
+TTestDisplay::~TTestDisplay() { XCloseDisplay(FDisplay); }
+
+int TTestDisplay::ScreenWidth() const { return DisplayWidth(FDisplay, DefaultScreen(FDisplay)); }
+
+int TTestDisplay::ScreenHeight() const { return DisplayHeight(FDisplay, DefaultScreen(FDisplay)); }
+
+Window TTestDisplay::CreateWindow(int width, int height) {
+  const unsigned long black = BlackPixel(FDisplay, DefaultScreen(FDisplay));
+  const Window window = XCreateSimpleWindow(FDisplay, Root(), 10, 10, static_cast<unsigned>(width),
+                                            static_cast<unsigned>(height), 0, black, black);
+  XMapWindow(FDisplay, window);
+  TWindowGeometry geometry;
+  WaitUntil([&] { return Geometry(window, geometry) && geometry.Viewable; });
+  return window;
+}
+
+void TTestDisplay::DestroyWindow(Window window) {
+  XDestroyWindow(FDisplay, window);
+  XSync(FDisplay, False);
+}
+
+void TTestDisplay::ResizeWindow(Window window, int width, int height) {
+  XResizeWindow(FDisplay, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(FDisplay, False);
+}
+
+void TTestDisplay::Focus(Window window) {
+  XSetInputFocus(FDisplay, window, RevertToParent, CurrentTime);
+  XSync(FDisplay, False);
+}
+
+bool TTestDisplay::Geometry(Window window, TWindowGeometry& geometry) {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(FDisplay, window, &attributes)) return false;
+  geometry = {attributes.x, attributes.y, attributes.width, attributes.height, attributes.map_state == IsViewable,
+              attributes.override_redirect != 0};
+  return true;
+}
+
+std::vector<Window> TTestDisplay::Children(Window parent) {
+  Window root = 0, grandParent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> result;
+  if (XQueryTree(FDisplay, parent, &root, &grandParent, &children, &count) && children) {
+    result.assign(children, children + count);
+    XFree(children);
+  }
+  return result;
+}
+
+Window TTestDisplay::FullScreenWindow() {
+  for (Window window : Children(Root())) {
+    TWindowGeometry g;
+    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect && g.X == 0 && g.Y == 0 &&
+        g.Width == ScreenWidth() && g.Height == ScreenHeight())
+      return window;
+  }
+  return 0;
+}
+
+std::vector<std::uint32_t> TTestDisplay::Capture(Window window, int x, int y, int width, int height) {
+  XImage* image = XGetImage(FDisplay, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  std::vector<std::uint32_t> pixels;
+  if (!image) return pixels;
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column)
+      pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, column, row)) & 0xFFFFFF);
+  XDestroyImage(image);
+  return pixels;
+}
+
+bool TTestDisplay::CanGrabKeyboard() {
+  const bool grabbed =
+      XGrabKeyboard(FDisplay, Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+  if (grabbed) XUngrabKeyboard(FDisplay, CurrentTime);
+  XSync(FDisplay, False);
+  return grabbed;
+}
+
+bool TTestDisplay::PointerInvisible() {
+  XFixesCursorImage* cursor = XFixesGetCursorImage(FDisplay);
+  if (!cursor) return false;
+  bool invisible = true;
+  for (int i = 0; i < cursor->width * cursor->height; ++i)
+    if ((cursor->pixels[i] >> 24) != 0) invisible = false;
+  XFree(cursor);
+  return invisible;
+}
+
+void TTestDisplay::SendClientMessage(Window window, const char* type) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(FDisplay, type, False);
+  event.xclient.format = 32;
+  XSendEvent(FDisplay, window, False, NoEventMask, &event);
+  XSync(FDisplay, False);
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TWindowGeometry {
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  bool Viewable = false;
+  bool OverrideRedirect = false;
+};
+
+// The test's own connection to the display: it makes host windows, looks at what the
+// program shows, and plays the other clients (one that grabs, one that takes the focus).
+class TTestDisplay {
+ public:
+  explicit TTestDisplay(const std::string& name);
+  ~TTestDisplay();
+  TTestDisplay(const TTestDisplay&) = delete;
+  TTestDisplay& operator=(const TTestDisplay&) = delete;
+
+  Display* Handle() const { return FDisplay; }
+  Window Root() const { return DefaultRootWindow(FDisplay); }
+  int ScreenWidth() const;
+  int ScreenHeight() const;
+
+  // A mapped top-level window, viewable when this returns.
+  Window CreateWindow(int width, int height);
+  void DestroyWindow(Window window);
+  void ResizeWindow(Window window, int width, int height);
+  void Focus(Window window);
+
+  // False when the window does not exist (any more).
+  bool Geometry(Window window, TWindowGeometry& geometry);
+  std::vector<Window> Children(Window parent);
+  // The viewable override-redirect window covering the screen, or 0.
+  Window FullScreenWindow();
+  // Pixel words (0x00RRGGBB) of a window's area, row by row; empty when it cannot be read.
+  std::vector<std::uint32_t> Capture(Window window, int x, int y, int width, int height);
+
+  // Whether this client could take the keyboard now (it lets go again at once).
+  bool CanGrabKeyboard();
+  // Whether the pointer shape on screen shows no pixel at all.
+  bool PointerInvisible();
+  void SendClientMessage(Window window, const char* type);
+
+ private:
+  Display* FDisplay;
+};

@@ -1,0 +1,327 @@
+// The X11 backend against a virtual X server of its own per test.
+#include "framework/x11/X11WindowSystem.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include <functional>
+#include <memory>
+
+#include "ChildProcess.h"
+#include "TestDisplay.h"
+#include "Xvfb.h"
+#include "framework/x11/ShmPixelMemory.h"
+#include "framework/x11/X11Keys.h"
+
+namespace {
+
+constexpr std::int64_t kEventTimeoutMs = 20000;
+
+class X11WindowSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("DISPLAY", FXvfb.Name().c_str(), 1);
+    FSystem = std::make_unique<TX11WindowSystem>();
+  }
+
+  TWindowHandle CreateShownWindow(TWindowParams params) {
+    const TWindowHandle window = FSystem->CreateWindow(params);
+    FSystem->ShowWindow(window, true);
+    WaitViewable(window);
+    return window;
+  }
+
+  void WaitViewable(TWindowHandle window) {
+    TWindowGeometry geometry;
+    ASSERT_TRUE(PumpUntil([&] { return Client().Geometry(window, geometry) && geometry.Viewable; }));
+    // The backend learns of the mapping from its own event stream.
+    FSystem->Flush();
+    TWsEvent ignored;
+    while (FSystem->NextEvent(ignored)) {
+    }
+  }
+
+  // Runs the backend's loop until an event satisfies `wanted`; false on timeout.
+  bool PumpUntilEvent(const std::function<bool(const TWsEvent&)>& wanted, TWsEvent* found = nullptr) {
+    const std::int64_t giveUp = FSystem->NowMs() + kEventTimeoutMs;
+    TWsEvent event;
+    while (FSystem->NowMs() < giveUp) {
+      FSystem->WaitForEvent(FSystem->NowMs() + 20);
+      while (FSystem->NextEvent(event))
+        if (wanted(event)) {
+          if (found) *found = event;
+          return true;
+        }
+    }
+    return false;
+  }
+
+  bool PumpUntilKind(TEventKind kind, TWsEvent* found = nullptr) {
+    return PumpUntilEvent([kind](const TWsEvent& event) { return event.Kind == kind; }, found);
+  }
+
+  // Runs the backend's loop (dropping its events) until `condition` holds.
+  bool PumpUntil(const std::function<bool()>& condition) {
+    const std::int64_t giveUp = FSystem->NowMs() + kEventTimeoutMs;
+    TWsEvent event;
+    while (!condition()) {
+      if (FSystem->NowMs() > giveUp) return false;
+      FSystem->WaitForEvent(FSystem->NowMs() + 20);
+      while (FSystem->NextEvent(event)) {
+      }
+    }
+    return true;
+  }
+
+  TTestDisplay& Client() {
+    if (!FDisplay) FDisplay = std::make_unique<TTestDisplay>(FXvfb.Name());
+    return *FDisplay;
+  }
+
+  void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
+    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
+  }
+
+  TXvfb FXvfb{320, 240};
+  std::unique_ptr<TX11WindowSystem> FSystem;
+  std::unique_ptr<TTestDisplay> FDisplay;
+};
+
+TWindowParams Plain(int width, int height) {
+  TWindowParams params;
+  params.Bounds = Bounds(20, 30, width, height);
+  params.Caption = "test";
+  return params;
+}
+
+// A bitmap whose every pixel differs from its neighbours.
+void FillPattern(TBitmap& bitmap) {
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x)
+      bitmap.SetPixelAt(x, y, static_cast<TPixel>((x * 7919 + y * 104729) & 0xFFFFFF));
+}
+
+std::vector<std::uint32_t> PatternArea(const TBitmap& bitmap, const TRect& area) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) pixels.push_back(bitmap.PixelAt(x, y));
+  return pixels;
+}
+
+TEST(X11WindowSystemWithoutDisplay, RunsUntilAWindowIsNeededThenNamesTheDisplay) {
+  setenv("DISPLAY", ":9999", 1);
+  TX11WindowSystem system;
+  TWsEvent event;
+  EXPECT_FALSE(system.NextEvent(event));
+  const std::int64_t start = system.NowMs();
+  system.WaitForEvent(start + 20);
+  EXPECT_GE(system.NowMs(), start + 20);
+  try {
+    system.CreateWindow(Plain(10, 10));
+    FAIL() << "no EDisplayError";
+  } catch (const EDisplayError& error) {
+    EXPECT_STREQ(error.what(), "cannot open display \":9999\"");
+  }
+}
+
+TEST_F(X11WindowSystemTest, PixelsReachTheWindowExactlyWhateverTheirMemory) {
+  const TWindowHandle window = CreateShownWindow(Plain(64, 48));
+  TBitmap shared, heap, packed;
+  shared.SetMemoryProvider(FSystem->PixelMemory());
+  for (TBitmap* bitmap : {&shared, &heap, &packed}) {
+    bitmap->SetSize(64, 48);
+    FillPattern(*bitmap);
+  }
+  packed.SetPixelBits(24);
+  ASSERT_NE(dynamic_cast<TShmPixelMemory*>(shared.Memory()), nullptr) << "a local display shares memory";
+  for (TBitmap* bitmap : {&shared, &heap, &packed}) {
+    FSystem->PutPixels(window, *bitmap, Bounds(0, 0, 64, 48), {0, 0});
+    FSystem->Flush();
+    EXPECT_EQ(Client().Capture(window, 0, 0, 64, 48), PatternArea(shared, Bounds(0, 0, 64, 48)));
+  }
+}
+
+TEST_F(X11WindowSystemTest, PixelsOfAPartGoWhereAsked) {
+  const TWindowHandle window = CreateShownWindow(Plain(64, 48));
+  TBitmap bitmap;
+  bitmap.SetMemoryProvider(FSystem->PixelMemory());
+  bitmap.SetSize(64, 48);
+  FillPattern(bitmap);
+  // Partly outside the bitmap: only the part inside goes, shifted alike.
+  FSystem->PutPixels(window, bitmap, Bounds(50, 40, 20, 20), {3, 4});
+  FSystem->Flush();
+  EXPECT_EQ(Client().Capture(window, 3, 4, 14, 8), PatternArea(bitmap, Bounds(50, 40, 14, 8)));
+}
+
+TEST_F(X11WindowSystemTest, PreviewLivesInItsHostAndFollowsIt) {
+  const Window host = Client().CreateWindow(120, 90);
+  TSize size;
+  ASSERT_TRUE(FSystem->WindowSize(host, size));
+  EXPECT_EQ(size, (TSize{120, 90}));
+  TWindowParams params = Plain(size.cx, size.cy);
+  params.Parent = host;
+  params.BorderStyle = TBorderStyle::bsNone;
+  const TWindowHandle preview = CreateShownWindow(params);
+  TWindowGeometry geometry;
+  ASSERT_TRUE(Client().Geometry(preview, geometry));
+  EXPECT_EQ(Client().Children(host), std::vector<Window>{preview});
+  EXPECT_EQ((std::vector{geometry.X, geometry.Y, geometry.Width, geometry.Height}), (std::vector{0, 0, 120, 90}));
+
+  Client().ResizeWindow(host, 150, 100);
+  TWsEvent resized;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::Resized, &resized));
+  EXPECT_EQ(resized.Window, preview);
+  EXPECT_EQ((TSize{resized.Width, resized.Height}), (TSize{150, 100}));
+
+  Client().DestroyWindow(host);
+  TWsEvent gone;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::HostDestroyed, &gone));
+  EXPECT_EQ(gone.Window, preview);
+  FSystem->DestroyWindow(preview);  // already gone with its host: must not be fatal
+  FSystem->Flush();
+}
+
+TEST_F(X11WindowSystemTest, MissingHostsHaveNoSizeAndEndAPreviewAtOnce) {
+  TSize size{7, 7};
+  EXPECT_FALSE(FSystem->WindowSize(0, size));
+  const Window host = Client().CreateWindow(50, 50);
+  Client().DestroyWindow(host);
+  EXPECT_FALSE(FSystem->WindowSize(host, size));
+  EXPECT_EQ(size, (TSize{7, 7}));
+
+  TWindowParams params = Plain(50, 50);
+  params.Parent = host;
+  const TWindowHandle preview = FSystem->CreateWindow(params);
+  TWsEvent gone;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::HostDestroyed, &gone));
+  EXPECT_EQ(gone.Window, preview);
+}
+
+TEST_F(X11WindowSystemTest, MessagesBecomeSystemCommandsAndCloseRequests) {
+  const TWindowHandle window = CreateShownWindow(Plain(40, 40));
+  Client().SendClientMessage(window, "WM_SYSCOMMAND");
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::SysCommand, &event));
+  EXPECT_EQ(event.Window, window);
+
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(Client().Handle(), "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(Client().Handle(), "WM_DELETE_WINDOW", False));
+  XSendEvent(Client().Handle(), window, False, NoEventMask, &close);
+  XSync(Client().Handle(), False);
+  ASSERT_TRUE(PumpUntilKind(TEventKind::CloseRequest, &event));
+  EXPECT_EQ(event.Window, window);
+}
+
+TEST_F(X11WindowSystemTest, KeysAndButtonsArriveWithTheirCodes) {
+  const TWindowHandle window = CreateShownWindow(Plain(100, 80));
+  FSystem->SetFocus(window);
+  FSystem->Flush();
+  TWsEvent event;
+  Xdotool({"key", "a"});
+  ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
+  EXPECT_EQ(event.Key, unsigned{'A'});
+  Xdotool({"keydown", "alt", "keyup", "alt"});
+  ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
+  EXPECT_EQ(event.Key, VK_MENU);
+
+  // The window sits at (20, 30) on a screen without a window manager.
+  Xdotool({"mousemove", "30", "45"});
+  ASSERT_TRUE(PumpUntilKind(TEventKind::MouseMove, &event));
+  EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{10, 15}));
+  Xdotool({"click", "3"});
+  ASSERT_TRUE(PumpUntilKind(TEventKind::MouseDown, &event));
+  EXPECT_EQ(event.Button, TMouseButton::mbRight);
+  EXPECT_EQ(event.Window, window);
+}
+
+TEST_F(X11WindowSystemTest, ActivationLostOnlyToAnotherClient) {
+  const TWindowHandle first = CreateShownWindow(Plain(40, 40));
+  const TWindowHandle second = CreateShownWindow(Plain(40, 40));
+  FSystem->SetFocus(first);
+  FSystem->Flush();
+  ASSERT_TRUE(PumpUntilKind(TEventKind::Activated));
+  FSystem->SetFocus(second);
+  FSystem->Flush();
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::Activated, &event));
+  EXPECT_EQ(event.Window, second);
+
+  Client().Focus(Client().CreateWindow(30, 30));
+  ASSERT_TRUE(PumpUntilKind(TEventKind::Deactivated, &event));
+  EXPECT_EQ(event.Window, second);
+}
+
+TEST_F(X11WindowSystemTest, SaverHoldsTheInputUntilToldOtherwise) {
+  TWindowParams params = Plain(10, 10);
+  params.FullScreen = true;
+  params.BorderStyle = TBorderStyle::bsNone;
+  const TWindowHandle saver = FSystem->CreateWindow(params);
+  FSystem->SetScreenSaverRunning(saver, true);
+  FSystem->ShowWindow(saver, true);
+  EXPECT_TRUE(PumpUntil([&] { return !Client().CanGrabKeyboard(); }));
+  EXPECT_EQ(Client().FullScreenWindow(), saver);
+
+  FSystem->SetScreenSaverRunning(saver, false);
+  EXPECT_TRUE(Client().CanGrabKeyboard());
+}
+
+TEST_F(X11WindowSystemTest, SaverTakesTheInputOnceAnotherClientLetsGo) {
+  TTestDisplay other(FXvfb.Name());
+  ASSERT_EQ(XGrabKeyboard(other.Handle(), other.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime),
+            GrabSuccess);
+  XSync(other.Handle(), False);
+  TWindowParams params = Plain(10, 10);
+  params.FullScreen = true;
+  const TWindowHandle saver = FSystem->CreateWindow(params);
+  FSystem->SetScreenSaverRunning(saver, true);
+  FSystem->ShowWindow(saver, true);
+  WaitViewable(saver);
+  XUngrabKeyboard(other.Handle(), CurrentTime);
+  XSync(other.Handle(), False);
+  EXPECT_TRUE(PumpUntil([&] { return !Client().CanGrabKeyboard(); }));
+}
+
+TEST_F(X11WindowSystemTest, HiddenCursorHidesThePointer) {
+  const TWindowHandle window = CreateShownWindow(Plain(100, 100));
+  Xdotool({"mousemove", "50", "60"});
+  EXPECT_FALSE(Client().PointerInvisible());
+  FSystem->SetWindowCursor(window, crNone);
+  FSystem->Flush();
+  EXPECT_TRUE(Client().PointerInvisible());
+  FSystem->SetWindowCursor(window, crDefault);
+  FSystem->Flush();
+  EXPECT_FALSE(Client().PointerInvisible());
+}
+
+TEST_F(X11WindowSystemTest, TerminationSignalsBecomeEvents) {
+  CreateShownWindow(Plain(10, 10));
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    kill(getpid(), signal);
+    EXPECT_TRUE(PumpUntilKind(TEventKind::Terminate)) << signal;
+  }
+}
+
+TEST(X11Keys, EveryKeyHasAVirtualCode) {
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_q), unsigned{'Q'});
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Q), unsigned{'Q'});
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_7), unsigned{'7'});
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Return), VK_RETURN);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Escape), VK_ESCAPE);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_ISO_Left_Tab), VK_TAB);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Down), VK_DOWN);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_F10), VK_F10);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Control_R), VK_CONTROL);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_Alt_L), VK_MENU);
+  EXPECT_EQ(VirtualKeyFromKeysym(XK_EuroSign), 255u);
+  EXPECT_EQ(ShiftStateFromX(ShiftMask | Mod1Mask | Button1Mask), ssShift | ssAlt | ssLeft);
+}
+
+}  // namespace
