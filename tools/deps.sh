@@ -6,8 +6,8 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
-  libx11-dev libxext-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
-  xvfb xdotool x11-utils xscreensaver
+  libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
+  xvfb xdotool x11-utils xscreensaver imagemagick
 )
 
 missing=()
