@@ -7,9 +7,18 @@ TComponent::TComponent(TComponent* owner) : FOwner(owner) {
 }
 
 TComponent::~TComponent() {
-  // Each owned component unlinks itself from FComponents as it is destroyed.
-  while (!FComponents.empty()) delete FComponents.back();
+  DestroyComponents();
   if (FOwner) FOwner->Remove(this);
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
+}
+
+void TComponent::DestroyComponents() {
+  // Each owned component unlinks itself from FComponents as it is destroyed.
+  while (!FComponents.empty()) FComponents.back()->Free();
 }
 
 void TComponent::Insert(TComponent* child) { FComponents.push_back(child); }

@@ -17,6 +17,16 @@ class TComponent {
   std::string Name;
   int Tag = 0;
 
+  // Destroys the component the way its owner does: BeforeDestruction runs first, while the
+  // object is still whole (a form's destruction handler needs its fields).
+  void Free();
+  virtual void BeforeDestruction() {}
+
+ protected:
+  // Frees the owned components, newest first; a derived destructor calls it to free them
+  // while it is still itself.
+  void DestroyComponents();
+
  private:
   void Insert(TComponent* child);
   void Remove(TComponent* child);

@@ -6,6 +6,7 @@
 #include "Component.h"
 #include "Types.h"
 
+class TCanvas;
 class TWinControl;
 
 using TCursor = int;
@@ -64,13 +65,21 @@ class TControl : public TComponent {
   bool ShowHint = false;
   bool ParentShowHint = true;
 
-  // True when this control and every parent up to a window are visible.
+  // True when this control and every parent up to its form are visible.
   bool Showing() const;
+  // The nearest parent that owns a native window (a form), or null.
+  TWinControl* WindowParent() const;
+  // The control's top-left corner in the client coordinates of WindowParent().
+  TPoint WindowOffset() const;
+  // The cursor shown over the control: its own, or its parents' while it has crDefault.
+  TCursor EffectiveCursor() const;
 
   // Marks the control for the next paint cycle of its window.
   virtual void Invalidate();
-  // Paints the control at once (nothing without a parent window).
+  // Paints the control at once (nothing when it is hidden or without a parent window).
   virtual void Repaint();
+  // Draws the control with the canvas's origin at the control's top-left corner.
+  virtual void Paint(TCanvas&) {}
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -83,12 +92,19 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void Click();
+  // Enter and Escape reach every control of a form whose focused control did not take
+  // them; a control that acts on one (a default or cancel button) returns true.
+  virtual bool DialogKey(unsigned) { return false; }
 
  protected:
   // Called after the size or place changed.
   virtual void BoundsChanged() {}
+  // Called after the parent changed.
+  virtual void ParentChanged() {}
 
  private:
+  // A parent orphans its children when it goes before them.
+  friend class TWinControl;
   TWinControl* FParent = nullptr;
   int FLeft = 0;
   int FTop = 0;
@@ -100,12 +116,10 @@ class TControl : public TComponent {
   TCursor FCursor = crDefault;
 };
 
-class TCanvas;
-
 // A control without a window of its own: it paints on its parent's surface.
 class TGraphicControl : public TControl {
  public:
   using TControl::TControl;
   // Paints the control onto its parent window's canvas, whose origin is the control's top-left.
-  virtual void Paint(TCanvas& canvas) = 0;
+  void Paint(TCanvas& canvas) override = 0;
 };

@@ -1,6 +1,8 @@
 #include "Image.h"
 
+#include "Application.h"
 #include "Canvas.h"
+#include "WinControl.h"
 
 TBitmap& TPicture::Bitmap() {
   if (!FBitmap) {
@@ -45,3 +47,17 @@ void TImage::Paint(TCanvas& canvas) {
 }
 
 void TImage::PictureChanged() { Invalidate(); }
+
+void TImage::Repaint() {
+  if (!Opaque() || Stretch || FPicture.Bitmap().PixelBits() != 32) {
+    TGraphicControl::Repaint();
+    return;
+  }
+  // Through the parents, each clipping to its own client area.
+  if (Showing()) Parent()->PutWindowPixels(FPicture.Bitmap(), ClientRect(), {Left(), Top()});
+}
+
+void TImage::ParentChanged() {
+  if (Parent() && Application && Application->HasWindowSystem())
+    FPicture.Bitmap().SetMemoryProvider(Application->WindowSystem().PixelMemory());
+}

@@ -40,6 +40,13 @@ class TImage : public TGraphicControl {
   bool Opaque() const;
 
   void Paint(TCanvas& canvas) override;
+  // An opaque image goes straight from its bitmap to the window, without a paint cycle.
+  void Repaint() override;
+
+ protected:
+  // A shown image takes its pixel memory from the window system, so that a frame written
+  // into it reaches the screen without a copy.
+  void ParentChanged() override;
 
  private:
   void PictureChanged();

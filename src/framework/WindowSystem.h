@@ -106,7 +106,8 @@ class TWindowSystem {
   virtual void Beep() = 0;
 
   // Events and time. NextEvent never waits; WaitForEvent returns when an event is pending
-  // or the clock has reached `deadlineMs`.
+  // or the clock has reached `deadlineMs` (NoDeadline: only an event ends the wait).
+  static constexpr std::int64_t NoDeadline = INT64_MAX;
   virtual bool NextEvent(TWsEvent& event) = 0;
   virtual void WaitForEvent(std::int64_t deadlineMs) = 0;
   virtual std::int64_t NowMs() = 0;

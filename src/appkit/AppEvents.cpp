@@ -1,0 +1,15 @@
+#include "AppEvents.h"
+
+#include "framework/Application.h"
+
+TAppEvents::TAppEvents(TComponent* owner) : TComponent(owner) {
+  if (!Application) return;
+  FListener = Application->AddListener([this](TEventKind kind) {
+    const TNotifyEvent& event = kind == TEventKind::Deactivated ? OnDeactivate : OnActivate;
+    if (event) event(this);
+  });
+}
+
+TAppEvents::~TAppEvents() {
+  if (Application && FListener) Application->RemoveListener(FListener);
+}

@@ -1,0 +1,180 @@
+#include "Application.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "Form.h"
+#include "MessageBox.h"
+#include "Screen.h"
+#include "Timer.h"
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(std::shared_ptr<TWindowSystem> windowSystem)
+    : TComponent(nullptr), FWindowSystem(std::move(windowSystem)), FScreen(std::make_unique<TScreen>()) {
+  Application = this;
+  Screen = FScreen.get();
+}
+
+TApplication::~TApplication() {
+  // The owned forms go first (their destruction handlers run) while everything they use
+  // is still there.
+  DestroyComponents();
+  FreeReleased();
+  if (Screen == FScreen.get()) Screen = nullptr;
+  if (Application == this) Application = nullptr;
+}
+
+TWindowSystem& TApplication::WindowSystem() const {
+  if (!FWindowSystem) throw std::logic_error("the application has no window system");
+  return *FWindowSystem;
+}
+
+void TApplication::Run() {
+  if (!FMainForm || FTerminated) return;
+  FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::HandleMessage() {
+  FreeReleased();
+  TWindowSystem& system = WindowSystem();
+  TWsEvent event;
+  // Input first; painting and timers only when none is waiting, so ticks never starve it.
+  if (system.NextEvent(event)) {
+    CallHandler([&] { Dispatch(event); });
+    return;
+  }
+  PaintPending();
+  if (FireDueTimer()) return;
+  system.WaitForEvent(NextTimerDue());
+}
+
+void TApplication::ProcessMessages() {
+  FreeReleased();
+  TWindowSystem& system = WindowSystem();
+  TWsEvent event;
+  while (system.NextEvent(event)) CallHandler([&] { Dispatch(event); });
+  PaintPending();
+  while (FireDueTimer()) {
+  }
+}
+
+void TApplication::Dispatch(const TWsEvent& event) {
+  switch (event.Kind) {
+    case TEventKind::Activated:
+    case TEventKind::Deactivated:
+      Notify(event.Kind);
+      return;
+    case TEventKind::Terminate:
+      CloseForSignal();
+      return;
+    default:
+      break;
+  }
+  for (TForm* form : FForms)
+    if (form->HandleAllocated() && form->Handle() == event.Window) {
+      form->WindowProc(event);
+      return;
+    }
+}
+
+void TApplication::CloseForSignal() {
+  // A signal ends the program by the ordinary path: open modal boxes end, the main form
+  // closes, and the destruction handlers run when the application goes.
+  for (TForm* form : FForms)
+    if (form->Modal()) form->SetModalResult(mrCancel);
+  if (FMainForm) FMainForm->Close();
+  Terminate();
+}
+
+void TApplication::Notify(TEventKind kind) {
+  // A copy: a listener may remove itself or others.
+  const auto listeners = FListeners;
+  for (const auto& [id, listener] : listeners) CallHandler([&] { listener(kind); });
+}
+
+void TApplication::PaintPending() {
+  for (TForm* form : FForms) form->UpdateWindow();
+}
+
+bool TApplication::FireDueTimer() {
+  const std::int64_t now = WindowSystem().NowMs();
+  TTimer* due = nullptr;
+  for (TTimer* timer : FTimers)
+    if (timer->Enabled() && timer->NextDue() <= now && (!due || timer->NextDue() < due->NextDue())) due = timer;
+  if (!due) return false;
+  CallHandler([&] { due->Tick(now); });
+  return true;
+}
+
+std::int64_t TApplication::NextTimerDue() const {
+  std::int64_t next = TWindowSystem::NoDeadline;
+  for (const TTimer* timer : FTimers)
+    if (timer->Enabled()) next = std::min(next, timer->NextDue());
+  return next;
+}
+
+void TApplication::ShowException(const Exception& e) {
+  const std::string text = WithFullStop(e.Message());
+  ShownMessages.push_back(text);
+  if (!FWindowSystem) {
+    std::cerr << Title << ": " << text << '\n';
+    return;
+  }
+  TMessageBox box(this, Title, text);
+  box.ShowModal();
+}
+
+void TApplication::HandleException(const Exception& e) {
+  if (OnException) OnException(e);
+  else ShowException(e);
+}
+
+void TApplication::AddForm(TForm* form) { FForms.push_back(form); }
+
+void TApplication::RemoveForm(TForm* form) {
+  std::erase(FForms, form);
+  std::erase(FReleased, form);
+  if (FMainForm == form) FMainForm = nullptr;
+}
+
+void TApplication::AddTimer(TTimer* timer) { FTimers.push_back(timer); }
+
+void TApplication::RemoveTimer(TTimer* timer) { std::erase(FTimers, timer); }
+
+int TApplication::AddListener(TListener listener) {
+  FListeners.emplace_back(++FLastListener, std::move(listener));
+  return FLastListener;
+}
+
+void TApplication::RemoveListener(int id) {
+  std::erase_if(FListeners, [id](const auto& entry) { return entry.first == id; });
+}
+
+std::vector<TForm*> TApplication::DisableForms(const TForm* except) {
+  std::vector<TForm*> disabled;
+  for (TForm* form : FForms)
+    if (form != except && form->Visible() && form->Enabled()) {
+      form->SetEnabled(false);
+      disabled.push_back(form);
+    }
+  return disabled;
+}
+
+void TApplication::EnableForms(const std::vector<TForm*>& forms) {
+  for (TForm* form : forms)
+    if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) form->SetEnabled(true);
+}
+
+void TApplication::Release(TForm* form) {
+  if (std::find(FReleased.begin(), FReleased.end(), form) == FReleased.end()) FReleased.push_back(form);
+}
+
+void TApplication::FreeReleased() {
+  while (!FReleased.empty()) {
+    TForm* form = FReleased.back();
+    FReleased.pop_back();
+    form->Free();
+  }
+}
