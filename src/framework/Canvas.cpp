@@ -106,14 +106,14 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  PaintText(writer, x, y, text, BkMode == TBkMode::Opaque);
+  PaintText(writer, x, y, text, OpaqueText());
   Changed();
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   const TRect box = NormalizedRect(r.Left, r.Top, r.Right, r.Bottom);
   TPixelWriter writer(FBitmap, DrawableArea().Intersect(box));
-  if (BkMode == TBkMode::Opaque) {
+  if (OpaqueText()) {
     const TRect& area = writer.Area();
     for (int row = area.Top; row < area.Bottom; ++row)
       writer.Span(row, area.Left, area.Right, ResolvedPixel(Brush.Color), TPixelOp::Copy);
@@ -144,6 +144,9 @@ TRect TCanvas::DrawableArea() const {
   const TRect bounds{0, 0, FBitmap.Width(), FBitmap.Height()};
   return FClip ? bounds.Intersect(*FClip) : bounds;
 }
+
+// A clear brush has nothing to paint a background with, whatever the background mode says.
+bool TCanvas::OpaqueText() const { return BkMode == TBkMode::Opaque && Brush.Style == TBrushStyle::bsSolid; }
 
 int TCanvas::PenWidth() const { return std::max(Pen.Width, 1); }
 

@@ -78,6 +78,8 @@ class TCanvas {
   TColor Pixel(int x, int y) const;
   void SetPixel(int x, int y, TColor color);
 
+  // Text is drawn in Font.Color, placed by TextAlign about (x, y) along the baseline that
+  // Font.Escapement turns. With BkMode opaque and a solid brush its box is filled first.
   void TextOut(int x, int y, const std::string& text);
   // Text clipped to a rectangle; with opaque background the rectangle is filled first.
   void TextRect(const TRect& r, int x, int y, const std::string& text);
@@ -98,6 +100,7 @@ class TCanvas {
  private:
   void Changed();
   TRect DrawableArea() const;
+  bool OpaqueText() const;
   int PenWidth() const;
   TSpanSink PenSink(TPixelWriter& writer) const;
   TSpanSink BrushSink(TPixelWriter& writer) const;

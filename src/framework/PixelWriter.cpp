@@ -4,21 +4,56 @@
 
 namespace {
 
+constexpr TPixel ApplyPixelOp(TPixel destination, TPixel source, TPixelOp op) {
+  switch (op) {
+    case TPixelOp::Copy: return source;
+    case TPixelOp::Invert: return destination ^ 0xFFFFFFu;
+    case TPixelOp::Xor: return destination ^ source;
+    case TPixelOp::NotXor: return destination ^ source ^ 0xFFFFFFu;
+    case TPixelOp::Or: return destination | source;
+    case TPixelOp::And: return destination & source;
+  }
+  return source;
+}
+
+template <TPixelOp Op, typename NextSource>
+void CombineRow32As(std::uint32_t* row, int count, NextSource next) {
+  for (int i = 0; i < count; ++i) row[i] = ApplyPixelOp(row[i], next(i), Op);
+}
+
 // Combines `count` source words into a 32-bit destination row; the operation is chosen once per
 // row, not per pixel.
 template <typename NextSource>
 void CombineRow32(std::uint32_t* row, int count, TPixelOp op, NextSource next) {
-  auto each = [&](auto combine) {
-    for (int i = 0; i < count; ++i) row[i] = combine(row[i], next(i));
-  };
   switch (op) {
-    case TPixelOp::Copy: return each([](TPixel, TPixel s) { return s; });
-    case TPixelOp::Invert: return each([](TPixel d, TPixel) { return d ^ 0xFFFFFFu; });
-    case TPixelOp::Xor: return each([](TPixel d, TPixel s) { return d ^ s; });
-    case TPixelOp::NotXor: return each([](TPixel d, TPixel s) { return d ^ s ^ 0xFFFFFFu; });
-    case TPixelOp::Or: return each([](TPixel d, TPixel s) { return d | s; });
-    case TPixelOp::And: return each([](TPixel d, TPixel s) { return d & s; });
+    case TPixelOp::Copy: return CombineRow32As<TPixelOp::Copy>(row, count, next);
+    case TPixelOp::Invert: return CombineRow32As<TPixelOp::Invert>(row, count, next);
+    case TPixelOp::Xor: return CombineRow32As<TPixelOp::Xor>(row, count, next);
+    case TPixelOp::NotXor: return CombineRow32As<TPixelOp::NotXor>(row, count, next);
+    case TPixelOp::Or: return CombineRow32As<TPixelOp::Or>(row, count, next);
+    case TPixelOp::And: return CombineRow32As<TPixelOp::And>(row, count, next);
   }
+}
+
+// The same on a row of three-byte pixels.
+template <typename NextSource>
+void CombineRow24(std::uint8_t* row, int count, TPixelOp op, NextSource next) {
+  for (int i = 0; i < count; ++i, row += 3) {
+    const TPixel destination = row[0] | (row[1] << 8) | (row[2] << 16);
+    const TPixel result = ApplyPixelOp(destination, next(i), op);
+    row[0] = result & 0xFF;
+    row[1] = (result >> 8) & 0xFF;
+    row[2] = (result >> 16) & 0xFF;
+  }
+}
+
+// Combines `count` source words into row y of the bitmap from column x on, in its format.
+template <typename NextSource>
+void CombineInto(TBitmap& bitmap, int y, int x, int count, TPixelOp op, NextSource next) {
+  if (bitmap.PixelBits() == 32)
+    CombineRow32(bitmap.Row32(y) + x, count, op, next);
+  else
+    CombineRow24(bitmap.Row(y) + 3 * x, count, op, next);
 }
 
 }  // namespace
@@ -31,15 +66,11 @@ void TPixelWriter::Span(int y, int x1, int x2, TPixel pixel, TPixelOp op) {
   x1 = std::max(x1, FArea.Left);
   x2 = std::min(x2, FArea.Right);
   if (x1 >= x2) return;
-  if (FBitmap.PixelBits() == 32) {
-    std::uint32_t* row = FBitmap.Row32(y) + x1;
-    if (op == TPixelOp::Copy)
-      std::fill(row, row + (x2 - x1), pixel);
-    else
-      CombineRow32(row, x2 - x1, op, [pixel](int) { return pixel; });
+  if (FBitmap.PixelBits() == 32 && op == TPixelOp::Copy) {
+    std::fill(FBitmap.Row32(y) + x1, FBitmap.Row32(y) + x2, pixel);
     return;
   }
-  for (int x = x1; x < x2; ++x) FBitmap.SetPixelAt(x, y, ApplyPixelOp(FBitmap.PixelAt(x, y), pixel, op));
+  CombineInto(FBitmap, y, x1, x2 - x1, op, [pixel](int) { return pixel; });
 }
 
 void TPixelWriter::Blit(int x, int y, const TBitmap& source, const TRect& sourceRect, TPixelOp op) {
@@ -58,16 +89,17 @@ void TPixelWriter::Blit(int x, int y, const TBitmap& source, const TRect& source
   const auto dy = static_cast<int>(std::clamp<long long>(shiftY, -(1LL << 30), 1LL << 30));
   const TRect to = from.Offset(dx, dy).Intersect(FArea);
   if (to.IsEmpty()) return;
-  const bool fast = FBitmap.PixelBits() == 32 && source.PixelBits() == 32;
   for (int row = to.Top; row < to.Bottom; ++row) {
-    const int sourceRow = row - dy;
-    if (fast) {
-      const std::uint32_t* in = source.Row32(sourceRow) + (to.Left - dx);
-      CombineRow32(FBitmap.Row32(row) + to.Left, to.Width(), op, [in](int i) { return in[i]; });
+    const int sourceRow = row - dy, sourceColumn = to.Left - dx;
+    if (source.PixelBits() == 32) {
+      const std::uint32_t* in = source.Row32(sourceRow) + sourceColumn;
+      CombineInto(FBitmap, row, to.Left, to.Width(), op, [in](int i) { return in[i]; });
       continue;
     }
-    for (int column = to.Left; column < to.Right; ++column)
-      FBitmap.SetPixelAt(column, row,
-                         ApplyPixelOp(FBitmap.PixelAt(column, row), source.PixelAt(column - dx, sourceRow), op));
+    const std::uint8_t* in = source.Row(sourceRow) + 3 * sourceColumn;
+    CombineInto(FBitmap, row, to.Left, to.Width(), op, [in](int i) {
+      const std::uint8_t* p = in + 3 * i;
+      return static_cast<TPixel>(p[0] | (p[1] << 8) | (p[2] << 16));
+    });
   }
 }

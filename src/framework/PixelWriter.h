@@ -25,15 +25,3 @@ class TPixelWriter {
   TBitmap& FBitmap;
   TRect FArea;
 };
-
-constexpr TPixel ApplyPixelOp(TPixel destination, TPixel source, TPixelOp op) {
-  switch (op) {
-    case TPixelOp::Copy: return source;
-    case TPixelOp::Invert: return destination ^ 0xFFFFFFu;
-    case TPixelOp::Xor: return destination ^ source;
-    case TPixelOp::NotXor: return destination ^ source ^ 0xFFFFFFu;
-    case TPixelOp::Or: return destination | source;
-    case TPixelOp::And: return destination & source;
-  }
-  return source;
-}

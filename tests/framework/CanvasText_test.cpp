@@ -114,6 +114,15 @@ TEST_F(CanvasTextTest, OpaqueTextFillsItsBoxTransparentTextOnlyDrawsGlyphs) {
   EXPECT_EQ(CountOf(clBlue, {0, 0, 80, 80}) + CountOf(clWhite, {0, 0, 80, 80}), box.Width() * box.Height());
 }
 
+TEST_F(CanvasTextTest, AClearBrushLeavesTheBackgroundEvenWhenOpaque) {
+  canvas.BkMode = TBkMode::Opaque;
+  canvas.Brush.Style = TBrushStyle::bsClear;
+  canvas.TextOut(5, 5, "i i");
+  canvas.TextRect({0, 0, 80, 80}, 40, 40, "i i");
+  EXPECT_EQ(CountOf(clBlue, {0, 0, 80, 80}), 0);
+  EXPECT_GT(CountOf(clWhite, {0, 0, 80, 80}), 0);
+}
+
 TEST_F(CanvasTextTest, AlignmentPlacesTheBoxAroundTheAnchor) {
   canvas.BkMode = TBkMode::Opaque;
   const TSize extent = canvas.TextExtent("Hxg");
