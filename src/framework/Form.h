@@ -104,9 +104,10 @@ class TForm : public TWinControl {
 
  protected:
   void BoundsChanged() override;
+  // The application's window system.
+  TWindowSystem& System() const;
 
  private:
-  TWindowSystem& System() const;
   TWindowParams WindowParams() const;
   void CreateHandle();
   void DestroyHandle();

@@ -1,0 +1,65 @@
+#include "Form2.h"
+
+#include "CommandLine.h"
+#include "EngineFactory.h"
+#include "engine/Quenbrel.h"
+#include "framework/Application.h"
+#include "framework/Handler.h"
+#include "framework/Timer.h"
+
+TForm2* Form2 = nullptr;
+
+TForm2::TForm2(TComponent* owner) : TForm(owner) { CreateControls(); }
+
+TForm2::~TForm2() {
+  if (Form2 == this) Form2 = nullptr;
+}
+
+void TForm2::FormCreate(TComponent*) {
+  // A preview that cannot attach to its host ends the program once the error has been
+  // shown: it would otherwise stand as a loose window, or animate an engine it lacks.
+  try {
+    AttachToHost();
+  } catch (const Exception&) {
+    GiveUp();
+    throw;
+  }
+}
+
+void TForm2::AttachToHost() {
+  const TWindowHandle host = static_cast<std::uint32_t>(StrToInt(ParamStr(2)));
+  Engine = NewEngine();
+  Engine->Target = Image1;
+  Engine->LoadSettings();
+  SetParentWindow(host);
+  WindowProc = Handler(this, &TForm2::PreviewWndProc);
+  TSize size;
+  // A handle of 0, or one that names no window, gives nothing to draw into.
+  if (!System().WindowSize(host, size)) {
+    GiveUp();
+    return;
+  }
+  SetClientWidth(size.cx);
+  SetClientHeight(size.cy);
+}
+
+void TForm2::GiveUp() {
+  Timer1->SetEnabled(false);
+  Application->Terminate();
+}
+
+void TForm2::PreviewWndProc(const TWsEvent& Message) {
+  if (Message.Kind == TEventKind::SysCommand) Close();
+  else DefaultWndProc(Message);
+}
+
+void TForm2::FormShow(TComponent*) { System().HideTaskbarWindow(); }
+
+void TForm2::FormResize(TComponent*) { Engine->Resize(); }
+
+void TForm2::Timer1Timer(TComponent*) { Engine->NextFrame(); }
+
+void TForm2::FormDestroy(TComponent*) {
+  delete Engine;
+  Engine = nullptr;
+}

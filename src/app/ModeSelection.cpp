@@ -1,0 +1,26 @@
+#include "ModeSelection.h"
+
+#include <string>
+
+#include "CommandLine.h"
+
+namespace {
+
+// Only A to Z change: the switch is compared byte by byte, whatever the locale.
+std::string AsciiLower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+}  // namespace
+
+TMode SelectMode() {
+  if (ParamCount() == 0) return TMode::None;
+  const std::string first = ParamStr(1);
+  const std::string lower = AsciiLower(first);
+  if (lower == "/s") return TMode::Saver;
+  if (lower == "/p") return TMode::Preview;
+  if (first.find("/c") != std::string::npos) return TMode::Settings;
+  return TMode::None;
+}
