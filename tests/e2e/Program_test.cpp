@@ -1,0 +1,184 @@
+// zzQuenbrel.scr itself on a virtual X server: real input from xdotool, screenshots
+// through the test's own connection.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "Polling.h"
+#include "TestDisplay.h"
+#include "Xvfb.h"
+
+namespace {
+
+constexpr int kScreenWidth = 320, kScreenHeight = 240;
+
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    lines.push_back(line);
+    line.clear();
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TChildProcess> Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), QUENBREL_PROGRAM);
+    return std::make_unique<TChildProcess>(arguments, std::vector<std::string>{FXvfb.DisplayVariable()});
+  }
+
+  void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
+    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
+  }
+
+  // Whether `window` shows `changes` different pictures in a row, as an animation does.
+  bool Animates(Window window, int width, int height, int changes = 2) {
+    std::vector<std::uint32_t> last = FClient.Capture(window, 0, 0, width, height);
+    for (int i = 0; i < changes; ++i)
+      if (!WaitUntil([&] {
+            std::vector<std::uint32_t> now = FClient.Capture(window, 0, 0, width, height);
+            if (now == last) return false;
+            last = std::move(now);
+            return true;
+          }))
+        return false;
+    return true;
+  }
+
+  // The saver's window, once it covers the screen and holds the input.
+  Window StartedSaver(TChildProcess& program) {
+    Window saver = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (saver = FClient.FullScreenWindow()) != 0 || !program.Running(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !FClient.CanGrabKeyboard() || !program.Running(); }));
+    EXPECT_TRUE(program.Running()) << program.Stderr();
+    return saver;
+  }
+
+  void ExpectEndsCleanly(TChildProcess& program) {
+    EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
+    EXPECT_TRUE(FClient.CanGrabKeyboard()) << "input still held after the end";
+  }
+
+  TXvfb FXvfb{kScreenWidth, kScreenHeight};
+  TTestDisplay FClient{FXvfb.Name()};
+};
+
+TEST_F(ProgramTest, SaverCoversTheScreenAnimatesAndHidesThePointer) {
+  auto program = Start({"/s"});
+  const Window saver = StartedSaver(*program);
+  ASSERT_NE(saver, 0u);
+  EXPECT_TRUE(Animates(saver, kScreenWidth, kScreenHeight));
+  EXPECT_TRUE(WaitUntil([&] { return FClient.PointerInvisible(); }));
+  program->Signal(SIGTERM);
+  ExpectEndsCleanly(*program);
+}
+
+TEST_F(ProgramTest, SaverEndsOnAnyKeyIncludingAModifierAlone) {
+  for (const char* key : {"x", "Alt_L", "alt+F4"}) {
+    auto program = Start({"/S"});
+    StartedSaver(*program);
+    Xdotool({"key", key});
+    ExpectEndsCleanly(*program);
+  }
+}
+
+TEST_F(ProgramTest, SaverEndsOnAClick) {
+  auto program = Start({"/s"});
+  StartedSaver(*program);
+  Xdotool({"click", "1"});
+  ExpectEndsCleanly(*program);
+}
+
+TEST_F(ProgramTest, SaverToleratesFivePointerMotionsAndEndsOnTheSixth) {
+  auto program = Start({"/s"});
+  const Window saver = StartedSaver(*program);
+  for (int i = 1; i <= 5; ++i) Xdotool({"mousemove", std::to_string(10 * i), std::to_string(7 * i)});
+  // Input is handled before timer ticks: frames drawn after the motions mean they were seen.
+  ASSERT_TRUE(Animates(saver, kScreenWidth, kScreenHeight, 3));
+  EXPECT_TRUE(program->Running());
+  Xdotool({"mousemove", "100", "100"});
+  ExpectEndsCleanly(*program);
+}
+
+TEST_F(ProgramTest, SaverEndsWhenAnotherProgramTakesTheFocus) {
+  auto program = Start({"/s"});
+  StartedSaver(*program);
+  const Window other = FClient.CreateWindow(50, 50);
+  FClient.Focus(other);
+  ExpectEndsCleanly(*program);
+}
+
+TEST_F(ProgramTest, TerminationEndsTheSaverAndReleasesTheInput) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    auto program = Start({"/s"});
+    StartedSaver(*program);
+    program->Signal(signal);
+    ExpectEndsCleanly(*program);
+  }
+}
+
+TEST_F(ProgramTest, PreviewDrawsInsideItsHostAtItsSize) {
+  const Window host = FClient.CreateWindow(200, 150);
+  // The settings tool appends a window id of its own: it is ignored.
+  auto program = Start({"/p", std::to_string(host), "--window-id", "0x123"});
+  TWindowGeometry geometry;
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<Window> children = FClient.Children(host);
+    return children.size() == 1 && FClient.Geometry(children[0], geometry) && geometry.Viewable;
+  })) << program->Stderr();
+  EXPECT_EQ((std::vector{geometry.X, geometry.Y, geometry.Width, geometry.Height}), (std::vector{0, 0, 200, 150}));
+  EXPECT_TRUE(Animates(host, 200, 150));
+  EXPECT_TRUE(FClient.CanGrabKeyboard()) << "the preview takes no input";
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_F(ProgramTest, PreviewEndsWithItsHostOrOnASystemCommand) {
+  for (bool destroyHost : {true, false}) {
+    const Window host = FClient.CreateWindow(120, 90);
+    auto program = Start({"/p", std::to_string(host)});
+    std::vector<Window> children;
+    ASSERT_TRUE(WaitUntil([&] { return (children = FClient.Children(host)).size() == 1; })) << program->Stderr();
+    if (destroyHost)
+      FClient.DestroyWindow(host);
+    else
+      FClient.SendClientMessage(children[0], "WM_SYSCOMMAND");
+    EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+  }
+}
+
+TEST(ProgramWithoutDisplay, WindowModesSayWhyInOneLineAndFail) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{QUENBREL_PROGRAM, "/s"}, {QUENBREL_PROGRAM, "/p", "1"}}) {
+    TChildProcess program(arguments, {"DISPLAY=:9999"});
+    EXPECT_EQ(program.WaitExit(), 1) << arguments[1];
+    const std::vector<std::string> lines = Split(program.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+    EXPECT_NE(lines[0].find("cannot open display \":9999\""), std::string::npos) << lines[0];
+  }
+}
+
+TEST(ProgramWithoutDisplay, NoSwitchOrAnUnknownOneEndsAtOnceWithoutTouchingIt) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{QUENBREL_PROGRAM}, {QUENBREL_PROGRAM, "/x"}, {QUENBREL_PROGRAM, "/p:1234"}}) {
+    TChildProcess program(arguments, {"DISPLAY=:9999"});
+    EXPECT_EQ(program.WaitExit(), 0);
+    EXPECT_EQ(program.Stderr(), "");
+  }
+}
+
+}  // namespace
