@@ -58,7 +58,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
+  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer),
+                     BrushSink(writer));
   Changed();
 }
 
@@ -81,7 +82,8 @@ void TCanvas::FrameRect(const TRect& r) {
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeEllipse(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
+  RasterizeEllipse(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer),
+                   BrushSink(writer));
   Changed();
 }
 

@@ -64,7 +64,14 @@ std::optional<TFaceFile> FindFaceFile(const std::string& name, bool bold, bool i
     FcPatternGetInteger(match, FC_INDEX, 0, &index);
     FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
     FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-    found = TFaceFile{reinterpret_cast<const char*>(path), index, weight >= FC_WEIGHT_DEMIBOLD, slant != FC_SLANT_ROMAN};
+    // The face finder's own rules may call a regular face bold or oblique and ask its client
+    // to embolden or slant it: such a face is not really bold or italic.
+    FcBool embolden = FcFalse;
+    FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+    FcMatrix* matrix = nullptr;
+    const bool slanted = FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0;
+    found = TFaceFile{reinterpret_cast<const char*>(path), index, weight >= FC_WEIGHT_DEMIBOLD && !embolden,
+                      slant != FC_SLANT_ROMAN && !slanted};
   }
   FcPatternDestroy(match);
   return found;
@@ -122,15 +129,16 @@ void TFreeTypeFace::SetSize(int height) {
   FT_Set_Char_Size(FFace, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
   FScale = em / units;
   FMetrics.Ascent = static_cast<int>(std::lround(ascent * FScale));
-  FMetrics.Descent = cellHeight ? std::max(0, height - FMetrics.Ascent)
-                                : static_cast<int>(std::lround(descent * FScale));
+  FMetrics.Descent =
+      cellHeight ? std::max(0, height - FMetrics.Ascent) : static_cast<int>(std::lround(descent * FScale));
   SetLineMetrics(hasOs2 ? os2 : nullptr);
 }
 
 void TFreeTypeFace::SetLineMetrics(const TT_OS2* os2) {
   FMetrics.UnderlineThickness = std::max(1, RoundedPixels(FFace->underline_thickness, FScale));
   const double underlineCentre = -FFace->underline_position * FScale;
-  FMetrics.UnderlineOffset = std::max(1, int(std::lround(underlineCentre - FMetrics.UnderlineThickness / 2.0)));
+  FMetrics.UnderlineOffset =
+      std::max(1, int(std::lround(underlineCentre - FMetrics.UnderlineThickness / 2.0)));
   if (os2 && os2->yStrikeoutSize > 0) {
     FMetrics.StrikeOutThickness = std::max(1, RoundedPixels(os2->yStrikeoutSize, FScale));
     FMetrics.StrikeOutOffset = RoundedPixels(os2->yStrikeoutPosition, FScale);
@@ -223,7 +231,8 @@ const std::optional<TFaceFile>& TFaceCache::FileFor(const TFileKey& key) {
   return FFiles[key] = FindFaceFile(std::get<0>(key), std::get<1>(key), std::get<2>(key));
 }
 
-std::unique_ptr<TFreeTypeFace> TFaceCache::Open(const TFaceFile& file, const TFont& font, bool bold, bool italic) {
+std::unique_ptr<TFreeTypeFace> TFaceCache::Open(const TFaceFile& file, const TFont& font, bool bold,
+                                                bool italic) {
   FT_Face face = nullptr;
   if (FT_New_Face(FLibrary, file.Path.c_str(), file.Index, &face) != 0) return nullptr;
   if (!FT_IS_SCALABLE(face)) {

@@ -25,7 +25,8 @@ class TTextPainter {
 
  private:
   // A band along the baseline from `offset` to `offset + thickness` pixels below it.
-  static std::vector<TPointF> Band(TPointF origin, TPointF advance, TPointF down, double offset, double thickness);
+  static std::vector<TPointF> Band(TPointF origin, TPointF advance, TPointF down, double offset,
+                                   double thickness);
   static TPointF Origin(TPoint anchor, unsigned align, TPointF advance, TPointF down, const TGlyphFace& face);
 
   const TFont& FFont;

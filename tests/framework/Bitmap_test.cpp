@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
-
 #include "framework/Bitmap.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 void PaintPattern(TBitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetPixelAt(x, y, static_cast<TPixel>((x * 37 + y * 101) * 0x010203) & 0xFFFFFFu);
+    for (int x = 0; x < bitmap.Width(); ++x)
+      bitmap.SetPixelAt(x, y, static_cast<TPixel>((x * 37 + y * 101) * 0x010203) & 0xFFFFFFu);
 }
 
 bool SamePicture(const TBitmap& a, const TBitmap& b) {

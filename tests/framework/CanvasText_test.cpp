@@ -43,7 +43,8 @@ TEST(FontSize, PointsAndCharacterHeightConvertAtNinetySixPixelsPerInch) {
 }
 
 TEST(Utf8, DecodesOneCodePointPerCharacterAndKeepsStrayBytes) {
-  EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), (std::u32string{U'a', U'\u00E9', U'\u20AC', U'\U0001F600'}));
+  EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"),
+            (std::u32string{U'a', U'\u00E9', U'\u20AC', U'\U0001F600'}));
   EXPECT_EQ(DecodeUtf8("\xE9t\xC3"), (std::u32string{0xE9, U't', 0xC3}));
   EXPECT_EQ(DecodeUtf8("\xC0\x80\xED\xA0\x80"), (std::u32string{0xC0, 0x80, 0xED, 0xA0, 0x80}));
 }

@@ -1,9 +1,10 @@
+#include "framework/Canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "framework/Bitmap.h"
-#include "framework/Canvas.h"
 #include "support/BitmapPicture.h"
 
 namespace {
@@ -26,7 +27,8 @@ struct CanvasTest : ::testing::Test {
 // A picture with every channel in use, to show that inverting operations restore it exactly.
 void PaintPattern(TBitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetPixelAt(x, y, static_cast<TPixel>(x * 0x1F3D5B + y * 0x0B0A09) & 0xFFFFFFu);
+    for (int x = 0; x < bitmap.Width(); ++x)
+      bitmap.SetPixelAt(x, y, static_cast<TPixel>(x * 0x1F3D5B + y * 0x0B0A09) & 0xFFFFFFu);
 }
 
 std::vector<TPixel> Pixels(const TBitmap& bitmap) {
@@ -269,9 +271,9 @@ struct CopyModeCase {
 
 TEST(CanvasCopyMode, CombinesSourceAndDestinationInEitherFormat) {
   const TPixel destination = 0x00800F0F, source = 0x00C000FF;
-  for (const CopyModeCase& test : {CopyModeCase{SRCCOPY, source}, CopyModeCase{SRCPAINT, destination | source},
-                                   CopyModeCase{SRCINVERT, destination ^ source},
-                                   CopyModeCase{SRCAND, destination & source}}) {
+  for (const CopyModeCase& test :
+       {CopyModeCase{SRCCOPY, source}, CopyModeCase{SRCPAINT, destination | source},
+        CopyModeCase{SRCINVERT, destination ^ source}, CopyModeCase{SRCAND, destination & source}}) {
     for (const int destinationBits : {24, 32})
       for (const int sourceBits : {24, 32}) {
         TBitmap target(4, 4, destinationBits), picture(2, 2, sourceBits);
