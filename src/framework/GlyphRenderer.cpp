@@ -43,6 +43,24 @@ struct TFaceFile {
   bool Italic = false;
 };
 
+// The file of a matched face, and whether it really is bold or italic.
+std::optional<TFaceFile> MatchedFile(FcPattern* match) {
+  FcChar8* path = nullptr;
+  if (FcPatternGetString(match, FC_FILE, 0, &path) != FcResultMatch) return std::nullopt;
+  int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+  FcPatternGetInteger(match, FC_INDEX, 0, &index);
+  FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+  FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+  // The face finder's own rules may call a regular face bold or oblique and ask its client
+  // to embolden or slant it: such a face is not really bold or italic.
+  FcBool embolden = FcFalse;
+  FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+  FcMatrix* matrix = nullptr;
+  const bool slanted = FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0;
+  return TFaceFile{reinterpret_cast<const char*>(path), index, weight >= FC_WEIGHT_DEMIBOLD && !embolden,
+                   slant != FC_SLANT_ROMAN && !slanted};
+}
+
 std::optional<TFaceFile> FindFaceFile(const std::string& name, bool bold, bool italic) {
   FcPattern* pattern = FcPatternCreate();
   const auto [family, generic] = FamiliesFor(name);
@@ -57,22 +75,7 @@ std::optional<TFaceFile> FindFaceFile(const std::string& name, bool bold, bool i
   FcPattern* match = FcFontMatch(nullptr, pattern, &result);
   FcPatternDestroy(pattern);
   if (!match) return std::nullopt;
-  std::optional<TFaceFile> found;
-  FcChar8* path = nullptr;
-  if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
-    int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(match, FC_INDEX, 0, &index);
-    FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-    // The face finder's own rules may call a regular face bold or oblique and ask its client
-    // to embolden or slant it: such a face is not really bold or italic.
-    FcBool embolden = FcFalse;
-    FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
-    FcMatrix* matrix = nullptr;
-    const bool slanted = FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0;
-    found = TFaceFile{reinterpret_cast<const char*>(path), index, weight >= FC_WEIGHT_DEMIBOLD && !embolden,
-                      slant != FC_SLANT_ROMAN && !slanted};
-  }
+  std::optional<TFaceFile> found = MatchedFile(match);
   FcPatternDestroy(match);
   return found;
 }

@@ -1,5 +1,6 @@
 #include "TextPainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -13,7 +14,10 @@ namespace {
 TPointF operator+(TPointF a, TPointF b) { return {a.X + b.X, a.Y + b.Y}; }
 TPointF operator*(double k, TPointF a) { return {k * a.X, k * a.Y}; }
 
-int Nearest(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+// Far beyond any bitmap, yet far from overflowing when glyph offsets are added.
+constexpr double kFarAway = 1 << 30;
+
+int Nearest(double v) { return static_cast<int>(std::clamp(std::floor(v + 0.5), -kFarAway, kFarAway)); }
 
 // The pixels of one glyph, run by run, with its origin at pen.
 void PaintGlyph(TPixelWriter& writer, const TGlyph& glyph, TPointF pen, TPixel foreground) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Utf8.h"
@@ -213,6 +215,15 @@ TEST_F(CanvasTextTest, TextRectClipsToItsRectangleAndFillsItWhenOpaque) {
   EXPECT_EQ(CountOf(clWhite, r) + CountOf(clBlue, r), r.Width() * r.Height());
   EXPECT_GT(CountOf(clWhite, r), 0);
   EXPECT_FALSE(canvas.ClipRect().has_value());
+}
+
+TEST_F(CanvasTextTest, FarAwayAnchorsDrawNothing) {
+  canvas.TextAlign = TA_RIGHT | TA_BOTTOM;
+  canvas.TextOut(INT_MIN, INT_MAX, "Quenbrel");
+  canvas.TextAlign = TA_LEFT | TA_TOP;
+  canvas.Font.Escapement = 450;
+  canvas.TextOut(INT_MAX, INT_MIN, "Quenbrel");
+  EXPECT_EQ(InkBounds(bitmap, clRed), TRect{});
 }
 
 TEST_F(CanvasTextTest, TextHonoursTheClipRectAndReportsTheChange) {
