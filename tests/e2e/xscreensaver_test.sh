@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The program as a hack of a real xscreensaver on a private Xvfb: activating the screen
+# saver runs it in xscreensaver's window, deactivating ends it.
+#   xscreensaver_test.sh PROGRAM
+# xscreensaver starts no hack as root, so as root the daemon runs as "nobody".
+set -euo pipefail
+program=$1
+
+work=$(mktemp -d)
+chmod 755 "$work"
+xvfb_pid=
+daemon_pid=
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+
+cleanup() {
+  if [ -n "$daemon_pid" ]; then
+    xscreensaver_command -exit >/dev/null 2>&1 || true
+    kill -TERM "$daemon_pid" 2>/dev/null || true
+    wait "$daemon_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill -TERM "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/daemon.log" ] && tail -n 30 "$work/daemon.log" >&2
+  exit 1
+}
+
+# Polls a condition for up to 30 s.
+wait_for() {
+  for _ in $(seq 600); do
+    if eval "$1"; then return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+as_hack_user() { env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" "$@"; }
+xscreensaver_command() { as_hack_user xscreensaver-command "$@"; }
+
+# The pid of the hack: our program started with /p and a decimal window id.
+hack_pid() {
+  local cmdline
+  for dir in /proc/[0-9]*; do
+    cmdline=$({ tr '\0' ' ' <"$dir/cmdline"; } 2>/dev/null) || continue
+    if [[ "$cmdline" =~ ^$work/bin/zzQuenbrel\.scr\ /p\ ([0-9]+) ]]; then
+      echo "${dir#/proc/} ${BASH_REMATCH[1]}"
+      return 0
+    fi
+  done
+  return 1
+}
+
+ended() { [ ! -d "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+window_picture() { xwd -silent -id "$1" 2>/dev/null | md5sum; }
+
+# A copy the unprivileged user can surely run, whatever the build folder's permissions.
+mkdir -p "$work/bin" "$work/home"
+cp "$program" "$work/bin/zzQuenbrel.scr"
+cat >"$work/home/.xscreensaver" <<CONFIG
+mode: one
+selected: 0
+timeout: 0:30:00
+lock: False
+fade: False
+unfade: False
+splash: False
+programs: \\
+  "zzQuenbrel" $work/bin/zzQuenbrel.scr /p \$((XSCREENSAVER_WINDOW)) \\n\\
+
+CONFIG
+[ "$(id -u)" -eq 0 ] && chown -R nobody:nogroup "$work/home"
+
+Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+wait_for '[ -s "$work/display" ]' || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+
+as_hack_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+daemon_pid=$!
+wait_for 'xscreensaver_command -version >"$work/version.log" 2>&1' || fail "xscreensaver did not start: $(cat "$work/version.log")"
+
+xscreensaver_command -activate >/dev/null
+wait_for 'hack=$(hack_pid)' || fail "activation ran no zzQuenbrel.scr"
+read -r pid window <<<"$hack"
+wait_for 'xwininfo -id "$window" -children | grep -q "^ *1 child"' ||
+  fail "no preview window inside xscreensaver's window $window"
+first=$(window_picture "$window")
+wait_for '[ "$(window_picture "$window")" != "$first" ]' || fail "the picture in xscreensaver's window stands still"
+
+xscreensaver_command -deactivate >/dev/null
+wait_for 'ended "$pid"' || fail "zzQuenbrel.scr (pid $pid) still runs after deactivation"
+echo "PASS: activation ran zzQuenbrel.scr in window $window; deactivation ended it"
