@@ -91,6 +91,9 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // The pointer came over the control, or left it.
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
   virtual void Click();
   // Enter and Escape reach every control of a form whose focused control did not take
   // them; a control that acts on one (a default or cancel button) returns true.

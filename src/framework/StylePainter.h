@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "Color.h"
 #include "Types.h"
@@ -16,6 +17,7 @@ enum class TFrameStyle : std::uint8_t {
   DefaultButton,  // the default button at rest: a dark frame around ButtonUp
   Field,          // a sunken field (an edit box, a swatch)
   Etched,         // a groove
+  Single,         // a plain dark line
 };
 
 // One ring: the top and left edges in one colour, the bottom and right edges in another
@@ -34,4 +36,11 @@ class TStylePainter {
   // Draws the rings inside `bounds` and returns the inner rectangle.
   static TRect DrawFrame(TCanvas& canvas, const TRect& bounds, TFrameStyle style);
   static void DrawRing(TCanvas& canvas, const TRect& bounds, const TEdgeRing& ring);
+  // `bounds` moved in by `by` pixels on every side.
+  static TRect Inset(const TRect& bounds, int by);
+  // The dotted rectangle that marks the focused control.
+  static void DrawFocusRect(TCanvas& canvas, const TRect& bounds);
+  // A control's caption at `at` in the canvas's font, without background: in the font's
+  // colour when enabled, else engraved (a highlight under a shadow-coloured text).
+  static void DrawCaption(TCanvas& canvas, TPoint at, const std::string& caption, bool enabled);
 };

@@ -4,6 +4,7 @@
 
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "Form.h"
 #include "PixelWriter.h"
 
 namespace {
@@ -95,6 +96,15 @@ bool TWinControl::CanFocus() const {
   for (const TControl* c = this; c; c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   return TabStop;
+}
+
+bool TWinControl::Focused() const {
+  const auto* form = dynamic_cast<const TForm*>(WindowParent());
+  return form && form->ActiveControl() == this;
+}
+
+void TWinControl::SetFocus() {
+  if (auto* form = dynamic_cast<TForm*>(WindowParent()); form && CanFocus()) form->SetActiveControl(this);
 }
 
 void TWinControl::KeyDown(unsigned& key, TShiftState shift) {

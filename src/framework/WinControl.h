@@ -26,7 +26,13 @@ class TWinControl : public TControl {
 
   // Keyboard focus: a control that takes keys when its form is active.
   bool TabStop = false;
+  // Tab visits the controls of a form by TabOrder, equal ones in the order they were made.
+  int TabOrder() const { return FTabOrder; }
+  void SetTabOrder(int order) { FTabOrder = order; }
   bool CanFocus() const;
+  // Whether this control is its form's focused control; SetFocus makes it so.
+  bool Focused() const;
+  void SetFocus();
   virtual void KeyDown(unsigned& key, TShiftState shift);
   TKeyEvent OnKeyDown;
   bool DialogKey(unsigned key) override;
@@ -57,4 +63,5 @@ class TWinControl : public TControl {
 
   std::vector<TControl*> FControls;
   bool FAligning = false;
+  int FTabOrder = 0;
 };

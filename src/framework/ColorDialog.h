@@ -1,0 +1,25 @@
+#pragma once
+#include <array>
+
+#include "Color.h"
+#include "Component.h"
+
+// The colour chooser: Execute shows it modally with Color selected and, when the user
+// confirms, leaves the chosen colour in Color.
+class TColorDialog : public TComponent {
+ public:
+  static constexpr int CustomColorCount = 16;
+
+  explicit TColorDialog(TComponent* owner);
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color) { FColor = color; }
+  // True when the user chose OK; false (Color unchanged) on Cancel, Escape or the close box.
+  bool Execute();
+
+  // The custom colours, kept for the run and shared by every colour dialog.
+  static std::array<TColor, CustomColorCount>& CustomColors();
+
+ private:
+  TColor FColor = clBlack;
+};

@@ -1,0 +1,65 @@
+#include "StaticText.h"
+
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "StylePainter.h"
+
+TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
+  FFont.Color = clBtnText;
+  SetBounds(0, 0, 65, 17);
+}
+
+void TStaticText::SetCaption(const std::string& caption) {
+  if (caption == FCaption) return;
+  FCaption = caption;
+  AdjustSize();
+  Invalidate();
+}
+
+void TStaticText::SetBorderStyle(TStaticBorderStyle style) {
+  if (style == FBorderStyle) return;
+  FBorderStyle = style;
+  AdjustSize();
+  Invalidate();
+}
+
+void TStaticText::SetAutoSize(bool autoSize) {
+  if (autoSize == FAutoSize) return;
+  FAutoSize = autoSize;
+  AdjustSize();
+}
+
+void TStaticText::SetFont(const TFont& font) {
+  if (font == FFont) return;
+  FFont = font;
+  AdjustSize();
+  Invalidate();
+}
+
+void TStaticText::SetColor(TColor color) {
+  if (color == FColor) return;
+  FColor = color;
+  Invalidate();
+}
+
+int TStaticText::BorderWidth() const { return FBorderStyle == TStaticBorderStyle::sbsNone ? 0 : 1; }
+
+void TStaticText::AdjustSize() {
+  if (!FAutoSize) return;
+  TBitmap scratch(1, 1);
+  scratch.Canvas().Font = FFont;
+  const TSize text = scratch.Canvas().TextExtent(FCaption);
+  SetBounds(Left(), Top(), text.cx + 2 * BorderWidth(), text.cy + 2 * BorderWidth());
+}
+
+void TStaticText::Paint(TCanvas& canvas) {
+  TRect inner = ClientRect();
+  if (FBorderStyle == TStaticBorderStyle::sbsSunken) inner = TStylePainter::DrawFrame(canvas, inner, TFrameStyle::Sunken);
+  if (FBorderStyle == TStaticBorderStyle::sbsSingle) inner = TStylePainter::DrawFrame(canvas, inner, TFrameStyle::Single);
+  canvas.Brush = {FColor, TBrushStyle::bsSolid};
+  canvas.FillRect(inner);
+  canvas.Font = FFont;
+  canvas.SetClipRect(inner);
+  TStylePainter::DrawCaption(canvas, {inner.Left, inner.Top}, FCaption, Enabled());
+  canvas.ClearClipRect();
+}
