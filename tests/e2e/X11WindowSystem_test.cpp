@@ -157,6 +157,16 @@ TEST_F(X11WindowSystemTest, PixelsOfAPartGoWhereAsked) {
   EXPECT_EQ(Client().Capture(window, 3, 4, 14, 8), PatternArea(bitmap, Bounds(50, 40, 14, 8)));
 }
 
+TEST_F(X11WindowSystemTest, BitmapsGrowFromEmptyOnSharedMemory) {
+  CreateShownWindow(Plain(8, 8));
+  TBitmap bitmap;
+  bitmap.SetMemoryProvider(FSystem->PixelMemory());
+  bitmap.SetSize(0, 0);  // an empty block comes from the heap, and must still be readable
+  bitmap.SetSize(8, 8);
+  EXPECT_NE(dynamic_cast<TShmPixelMemory*>(bitmap.Memory()), nullptr);
+  EXPECT_EQ(bitmap.PixelAt(7, 7), 0u);
+}
+
 TEST_F(X11WindowSystemTest, PreviewLivesInItsHostAndFollowsIt) {
   const Window host = Client().CreateWindow(120, 90);
   TSize size;

@@ -8,7 +8,8 @@ namespace {
 
 class THeapPixelMemory : public TPixelMemory {
  public:
-  explicit THeapPixelMemory(std::size_t bytes) : FBytes(bytes) {}
+  // Never empty: an empty bitmap's rows must still be a valid address.
+  explicit THeapPixelMemory(std::size_t bytes) : FBytes(bytes == 0 ? 1 : bytes) {}
   std::uint8_t* Data() override { return FBytes.data(); }
 
  private:
