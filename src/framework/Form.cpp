@@ -143,6 +143,7 @@ void TForm::ShowWindow() {
   System().ShowWindow(FHandle, true);
   InvalidateWindowArea(ClientRect());
   UpdateWindow();
+  if (!ActiveControl()) SelectNext(true);
   // Until the pointer reports where it is, guess the middle of the window.
   FPointerCursor = ControlAtPos(Width() / 2, Height() / 2)->EffectiveCursor();
   ApplyCursor();
@@ -195,6 +196,7 @@ void TForm::UpdateWindow() {
   if (ownClip) canvas.SetClipRect(*ownClip);
   else canvas.ClearClipRect();
   PaintChildren(FSurface, {0, 0}, area);
+  if (FHint) FHint->Paint(canvas);
   System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top});
 }
 
@@ -222,7 +224,22 @@ TWinControl* TForm::ActiveControl() const {
   return nullptr;
 }
 
-void TForm::SetActiveControl(TWinControl* control) { FActiveControl = control; }
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == FActiveControl) return;
+  // Both repaint: the focused control marks itself.
+  if (TWinControl* old = ActiveControl()) old->Invalidate();
+  FActiveControl = control;
+  if (control) control->Invalidate();
+}
+
+void TForm::SelectNext(bool forward) {
+  const std::vector<TWinControl*> list = TabOrderList();
+  if (list.empty()) return;
+  const auto count = static_cast<int>(list.size());
+  const auto found = std::find(list.begin(), list.end(), ActiveControl());
+  const int current = found == list.end() ? (forward ? -1 : count) : static_cast<int>(found - list.begin());
+  SetActiveControl(list[static_cast<std::size_t>((current + (forward ? 1 : -1) + count) % count)]);
+}
 
 void TForm::DefaultWndProc(const TWsEvent& event) {
   switch (event.Kind) {
@@ -243,6 +260,10 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
     case TEventKind::MouseMove:
       if (Enabled()) RouteMouse(event);
       break;
+    case TEventKind::MouseLeave:
+      SetHover(nullptr);
+      if (FHint) FHint->Cancel();
+      break;
     case TEventKind::CloseRequest:
       if (Enabled()) Close();
       break;
@@ -260,13 +281,31 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
 void TForm::RouteKey(const TWsEvent& event) {
   unsigned key = event.Key;
   // The form sees every key before its focused control does.
+  if (FHint) FHint->Cancel();
   KeyDown(key, event.Shift);
   TWinControl* focused = ActiveControl();
   if (key != 0 && focused) focused->KeyDown(key, event.Shift);
+  if (key == VK_TAB) SelectNext((event.Shift & ssShift) == 0);
   if (key == VK_RETURN || key == VK_ESCAPE) DialogKey(key);
 }
 
+void TForm::TrackPointer(const TWsEvent& event) {
+  if (!FHint) FHint = std::make_unique<THintWindow>(*this);
+  if (event.Kind == TEventKind::MouseMove) FHint->PointerMoved({event.X, event.Y});
+  else FHint->Cancel();
+  SetHover(ControlAtPos(event.X, event.Y));
+}
+
+void TForm::SetHover(TControl* control) {
+  if (FHover && !Contains(FHover)) FHover = nullptr;
+  if (control == FHover) return;
+  if (FHover) FHover->MouseLeave();
+  FHover = control;
+  if (FHover) FHover->MouseEnter();
+}
+
 void TForm::RouteMouse(const TWsEvent& event) {
+  TrackPointer(event);
   if (FCapture && !Contains(FCapture)) FCapture = nullptr;
   TControl* target = FCapture ? FCapture : ControlAtPos(event.X, event.Y);
   const TPoint offset = target == this ? TPoint{} : target->WindowOffset();

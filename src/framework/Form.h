@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Bitmap.h"
 #include "Font.h"
+#include "HintWindow.h"
 #include "WinControl.h"
 #include "WindowSystem.h"
 
@@ -81,6 +83,10 @@ class TForm : public TWinControl {
   // The focused control, which gets the keys after the form's own OnKeyDown.
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
+  // Focuses the next control in Tab order (the previous one when not `forward`), round.
+  void SelectNext(bool forward);
+  // The hint shown over the form, once the pointer has moved over it.
+  const THintWindow* HintWindow() const { return FHint.get(); }
 
   // Sets the window's cursor anew: the screen's cursor while it is not crDefault, else the
   // cursor of the control under the pointer.
@@ -117,6 +123,8 @@ class TForm : public TWinControl {
   void CallEvent(const TNotifyEvent& event);
   void RouteMouse(const TWsEvent& event);
   void RouteKey(const TWsEvent& event);
+  void TrackPointer(const TWsEvent& event);
+  void SetHover(TControl* control);
   bool Contains(const TControl* control) const;
   void RunModalLoop();
   bool CloseQuery(TCloseAction& action);
@@ -135,6 +143,8 @@ class TForm : public TWinControl {
   TCursor FWindowCursor = crDefault;
   TControl* FCapture = nullptr;
   TWinControl* FActiveControl = nullptr;
+  TControl* FHover = nullptr;
+  std::unique_ptr<THintWindow> FHint;
   // Set while the window system itself reports a new size, so that it is not echoed back.
   bool FResizedBySystem = false;
 };

@@ -107,6 +107,21 @@ void TWinControl::SetFocus() {
   if (auto* form = dynamic_cast<TForm*>(WindowParent()); form && CanFocus()) form->SetActiveControl(this);
 }
 
+std::vector<TWinControl*> TWinControl::TabOrderList() const {
+  std::vector<TWinControl*> children;
+  for (TControl* c : FControls)
+    if (auto* child = dynamic_cast<TWinControl*>(c)) children.push_back(child);
+  std::stable_sort(children.begin(), children.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return a->FTabOrder < b->FTabOrder; });
+  std::vector<TWinControl*> list;
+  for (TWinControl* child : children) {
+    if (child->CanFocus()) list.push_back(child);
+    const std::vector<TWinControl*> inner = child->TabOrderList();
+    list.insert(list.end(), inner.begin(), inner.end());
+  }
+  return list;
+}
+
 void TWinControl::KeyDown(unsigned& key, TShiftState shift) {
   if (OnKeyDown) OnKeyDown(this, key, shift);
 }

@@ -33,6 +33,8 @@ class TWinControl : public TControl {
   // Whether this control is its form's focused control; SetFocus makes it so.
   bool Focused() const;
   void SetFocus();
+  // The controls inside this one that Tab visits, in the order it visits them.
+  std::vector<TWinControl*> TabOrderList() const;
   virtual void KeyDown(unsigned& key, TShiftState shift);
   TKeyEvent OnKeyDown;
   bool DialogKey(unsigned key) override;
