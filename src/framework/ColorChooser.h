@@ -36,6 +36,8 @@ class TColorChooser : public TForm {
   void BuildGrids();
   void BuildChannels();
   void BuildButtons();
+  TStaticText* AddLabel(const std::string& caption, int left, int top);
+  void GridSelected(TSwatchGrid& grid, TSwatchGrid& other);
   void ShowSelection();
   void ChannelChanged();
   void AddCustomColor();
@@ -51,5 +53,4 @@ class TColorChooser : public TForm {
   TBitBtn* FAddCustom = nullptr;
   // Set while the bars follow a new selection, so that they do not change it back.
   bool FUpdatingBars = false;
-  int FNextCustom = 0;
 };

@@ -13,6 +13,14 @@ std::array<TColor, TColorDialog::CustomColorCount>& TColorDialog::CustomColors()
   return colors;
 }
 
+int TColorDialog::AddCustomColor(TColor color) {
+  static int next = 0;
+  const int slot = next;
+  CustomColors()[static_cast<std::size_t>(slot)] = color;
+  next = (next + 1) % CustomColorCount;
+  return slot;
+}
+
 bool TColorDialog::Execute() {
   TColorChooser chooser(nullptr, FColor);
   if (chooser.ShowModal() != mrOk) return false;

@@ -19,6 +19,8 @@ class TColorDialog : public TComponent {
 
   // The custom colours, kept for the run and shared by every colour dialog.
   static std::array<TColor, CustomColorCount>& CustomColors();
+  // Puts `color` into the next custom slot, round; returns the slot.
+  static int AddCustomColor(TColor color);
 
  private:
   TColor FColor = clBlack;

@@ -4,9 +4,10 @@
 
 namespace {
 
-// Copies the opaque pixels of `image`'s part `area` to (x, y).
+// Copies the opaque pixels of `image`'s part `area` to (x, y). Each image has its own
+// transparent colour, since a greyed image greys its background too.
 void DrawTransparent(TCanvas& canvas, int x, int y, const TBitmap& image, const TRect& area) {
-  const TPixel transparent = image.PixelAt(0, image.Height() - 1);
+  const TPixel transparent = image.PixelAt(area.Left, area.Bottom - 1);
   for (int row = area.Top; row < area.Bottom; ++row)
     for (int column = area.Left; column < area.Right; ++column) {
       const TPixel pixel = image.PixelAt(column, row);

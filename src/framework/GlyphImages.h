@@ -4,7 +4,7 @@
 
 // A button's glyph: one bitmap holding NumGlyphs images of equal width side by side, the
 // first for the enabled state, the second (when there is one) for the disabled state. The
-// colour of the bottom-left pixel is transparent.
+// colour of each image's bottom-left pixel is transparent in it.
 class TGlyphImages {
  public:
   bool Empty() const { return FBitmap.Empty(); }
