@@ -29,6 +29,14 @@ std::size_t SequenceLength(std::string_view text, std::size_t at, char32_t& code
   return length;
 }
 
+// The bytes of the character at `at`: a well-formed sequence, or one stray byte.
+std::size_t CharacterLength(std::string_view text, std::size_t at, char32_t& codePoint) {
+  const std::size_t length = SequenceLength(text, at, codePoint);
+  if (length != 0) return length;
+  codePoint = static_cast<unsigned char>(text[at]);
+  return 1;
+}
+
 }  // namespace
 
 std::u32string DecodeUtf8(std::string_view text) {
@@ -36,13 +44,18 @@ std::u32string DecodeUtf8(std::string_view text) {
   result.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
     char32_t codePoint = 0;
-    const std::size_t length = SequenceLength(text, at, codePoint);
-    if (length == 0) {
-      result.push_back(static_cast<unsigned char>(text[at]));
-      ++at;
-      continue;
-    }
+    at += CharacterLength(text, at, codePoint);
     result.push_back(codePoint);
+  }
+  return result;
+}
+
+std::vector<std::string> Utf8Characters(std::string_view text) {
+  std::vector<std::string> result;
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t codePoint = 0;
+    const std::size_t length = CharacterLength(text, at, codePoint);
+    result.emplace_back(text.substr(at, length));
     at += length;
   }
   return result;
