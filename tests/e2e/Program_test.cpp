@@ -163,7 +163,7 @@ TEST_F(ProgramTest, PreviewEndsWithItsHostOrOnASystemCommand) {
 
 TEST(ProgramWithoutDisplay, WindowModesSayWhyInOneLineAndFail) {
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{QUENBREL_PROGRAM, "/s"}, {QUENBREL_PROGRAM, "/p", "1"}}) {
+       {std::vector<std::string>{QUENBREL_PROGRAM, "/s"}, {QUENBREL_PROGRAM, "/p", "1"}, {QUENBREL_PROGRAM, "/c"}}) {
     TChildProcess program(arguments, {"DISPLAY=:9999"});
     EXPECT_EQ(program.WaitExit(), 1) << arguments[1];
     const std::vector<std::string> lines = Split(program.Stderr());
