@@ -8,7 +8,8 @@
 class TPicture {
  public:
   TBitmap& Bitmap();
-  bool Empty() const { return !FBitmap; }
+  // No picture to show: no bitmap yet, or one without pixels.
+  bool Empty() const { return !FBitmap || FBitmap->Empty(); }
   bool HasBitmap() const { return FBitmap != nullptr; }
   // Replaces the bitmap (after loading or rotating a file, for instance).
   void Replace(std::unique_ptr<TBitmap> bitmap);
