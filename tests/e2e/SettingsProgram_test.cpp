@@ -1,0 +1,154 @@
+// The settings mode of zzQuenbrel.scr on a virtual X server: a copy of the program in a
+// directory of its own keeps its settings file beside it; real clicks and keys from xdotool.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/BitBtn.h"
+#include "framework/ColorChooser.h"
+#include "support/HeadlessApp.h"
+#include "support/TempDir.h"
+// Xlib's macros (None, Status) last, after every header that might use those names.
+#include "ChildProcess.h"
+#include "Polling.h"
+#include "TestDisplay.h"
+#include "Xvfb.h"
+#include <X11/Xutil.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr int kScreenWidth = 640, kScreenHeight = 480;
+// The middles of the dialog's colour swatches and of its OK button, in its client area.
+constexpr TPoint kSwatch1{8 + 128 + 48, 8 + 14 + 12};
+constexpr TPoint kSwatch2{8 + 232 + 48, 8 + 14 + 12};
+constexpr TPoint kOkButton{8 + 44, 64 + 16};
+
+TPoint Middle(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+// Where the colour chooser has a basic swatch and its OK button, from its own layout.
+struct TChooserLayout {
+  TPoint Swatch;
+  TPoint Ok;
+};
+TChooserLayout ChooserLayout(int swatch) {
+  THeadlessApp app;
+  TColorChooser chooser(nullptr, clBlack);
+  return {Middle(chooser.BasicSwatchRect(swatch)), Middle(chooser.OkButton().BoundsRect())};
+}
+
+class SettingsProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(QUENBREL_PROGRAM, Program);
+  }
+
+  std::unique_ptr<TChildProcess> Start(const std::string& option) {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option}, std::vector<std::string>{FXvfb.DisplayVariable()});
+  }
+  void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
+    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
+  }
+  // A click at `at` in the client area of the window placed at `window`.
+  void ClickAt(const TWindowGeometry& window, TPoint at) {
+    Xdotool({"mousemove", std::to_string(window.X + at.X), std::to_string(window.Y + at.Y), "click", "1"});
+  }
+
+  // The viewable top-level window with this title, once there is one.
+  Window Shown(const std::string& title, TChildProcess& program, TWindowGeometry& geometry) {
+    Window found = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (found = TopLevel(title, geometry)) != 0 || !program.Running(); }));
+    EXPECT_TRUE(program.Running()) << program.Stderr();
+    return found;
+  }
+  Window TopLevel(const std::string& title, TWindowGeometry& geometry) {
+    for (const Window window : FClient.Children(FClient.Root())) {
+      char* name = nullptr;
+      const bool named = XFetchName(FClient.Handle(), window, &name) && name && title == name;
+      if (name) XFree(name);
+      if (named && FClient.Geometry(window, geometry) && geometry.Viewable) return window;
+    }
+    return 0;
+  }
+  std::uint32_t PixelAt(Window window, TPoint at) {
+    const std::vector<std::uint32_t> pixel = FClient.Capture(window, at.X, at.Y, 1, 1);
+    return pixel.empty() ? 0xFFFFFFFFu : pixel[0];
+  }
+
+  Bytes FileBytes() const {
+    std::ifstream file(SettingsFile, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+  void WriteFile(const Bytes& bytes) const {
+    std::ofstream(SettingsFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  TTempDir Directory;
+  const std::string Program = Directory.File("zzQuenbrel.scr");
+  const std::string SettingsFile = Directory.File("zzQuenbrel.ini");
+  TXvfb FXvfb{kScreenWidth, kScreenHeight};
+  TTestDisplay FClient{FXvfb.Name()};
+};
+
+TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
+  const Bytes stored{0x20, 0xC0, 0xF0, 0x00, 0x60, 0x10, 0x30, 0x00};
+  WriteFile(stored);
+  auto program = Start("/c");
+  TWindowGeometry dialog;
+  const Window window = Shown("Settings", *program, dialog);
+  ASSERT_NE(window, 0u);
+  EXPECT_EQ((std::vector{dialog.Width, dialog.Height}), (std::vector{361, 105}));
+  EXPECT_EQ((std::vector{dialog.X, dialog.Y}), (std::vector{(kScreenWidth - 361) / 2, (kScreenHeight - 105) / 2}));
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xF0C020u; })) << std::hex << PixelAt(window, kSwatch1);
+  EXPECT_EQ(PixelAt(window, kSwatch2), 0x301060u);
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+  EXPECT_EQ(FileBytes(), stored);
+}
+
+TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWithIt) {
+  // Pure red: a frame's sums carry out of the red channel and off the screen, so that no
+  // pixel of the saver shows any green or blue.
+  constexpr int kRed = 8;
+  ASSERT_EQ(TColorChooser::BasicColor(kRed), clRed);
+  auto program = Start("/c:1234");
+  TWindowGeometry dialog;
+  const Window window = Shown("Settings", *program, dialog);
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0x0000FFu; }));
+  ClickAt(dialog, kSwatch1);
+  TWindowGeometry chooser;
+  ASSERT_NE(Shown("Color", *program, chooser), 0u);
+  const TChooserLayout layout = ChooserLayout(kRed);
+  ClickAt(chooser, layout.Swatch);
+  ClickAt(chooser, layout.Ok);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xFF0000u; })) << std::hex << PixelAt(window, kSwatch1);
+  ClickAt(dialog, kOkButton);
+  ASSERT_EQ(program->WaitExit(), 0) << program->Stderr();
+  EXPECT_EQ(FileBytes(), (Bytes{0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00}));
+
+  auto saver = Start("/s");
+  std::vector<std::uint32_t> frame;
+  ASSERT_TRUE(WaitUntil([&] {
+    const Window full = FClient.FullScreenWindow();
+    frame = full ? FClient.Capture(full, 0, 0, kScreenWidth, kScreenHeight) : std::vector<std::uint32_t>{};
+    return std::any_of(frame.begin(), frame.end(), [](std::uint32_t p) { return p != 0; });
+  })) << saver->Stderr();
+  EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](std::uint32_t p) { return (p & 0x00FFFFu) == 0; }));
+  saver->Signal(SIGTERM);
+  EXPECT_EQ(saver->WaitExit(), 0) << saver->Stderr();
+}
+
+}  // namespace
