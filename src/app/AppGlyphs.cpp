@@ -69,5 +69,8 @@ std::unique_ptr<TBitmap> FlagGlyph(TFlag flag) {
   auto bitmap = std::make_unique<TBitmap>(27, 16, 24);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 27; ++x) bitmap->SetPixelAt(x, y, Shaded(colourAt(x, y), x, y));
+  // Buttons take the colour of a glyph's bottom-left pixel as transparent. A colour that no
+  // flag holds keeps the cloth whole at the cost of that one corner.
+  bitmap->SetPixelAt(0, 15, ColorToPixel(clFuchsia));
   return bitmap;
 }
