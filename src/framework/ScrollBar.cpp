@@ -142,17 +142,18 @@ void TScrollBar::PaintArrow(TCanvas& canvas, const TRect& r, bool upper) const {
   const TRect face = TStylePainter::DrawFrame(canvas, r, pressed ? TFrameStyle::ButtonDown : TFrameStyle::ButtonUp);
   canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
   canvas.FillRect(face);
-  // A triangle pointing away from the track, as wide as a third of the button.
-  const int half = std::max(1, std::min(r.Width(), r.Height()) / 6);
-  const int shift = pressed ? 1 : 0;
-  const int cx = (r.Left + r.Right) / 2 + shift - (Horizontal() ? 1 : 0);
-  const int cy = (r.Top + r.Bottom) / 2 + shift - (Horizontal() ? 0 : 1);
-  const int tip = upper ? half : -half;
-  std::vector<TPoint> points = Horizontal()
-      ? std::vector<TPoint>{{cx + tip, cy}, {cx - tip, cy - 2 * half}, {cx - tip, cy + 2 * half}}
-      : std::vector<TPoint>{{cx, cy + tip}, {cx - 2 * half, cy - tip}, {cx + 2 * half, cy - tip}};
   const TColor mark = Enabled() ? clBtnText : clBtnShadow;
   canvas.Pen = {mark, 1, TPenMode::pmCopy};
   canvas.Brush = {mark, TBrushStyle::bsSolid};
-  canvas.Polygon(points);
+  canvas.Polygon(ArrowMark(r, upper, pressed ? 1 : 0));
+}
+
+std::vector<TPoint> TScrollBar::ArrowMark(const TRect& r, bool upper, int shift) const {
+  // A triangle pointing away from the track, a third of the button across.
+  const int half = std::max(1, std::min(r.Width(), r.Height()) / 6);
+  const int cx = (r.Left + r.Right) / 2 + shift - (Horizontal() ? 1 : 0);
+  const int cy = (r.Top + r.Bottom) / 2 + shift - (Horizontal() ? 0 : 1);
+  const int tip = upper ? half : -half;
+  if (Horizontal()) return {{cx + tip, cy}, {cx - tip, cy - 2 * half}, {cx - tip, cy + 2 * half}};
+  return {{cx, cy + tip}, {cx - 2 * half, cy - tip}, {cx + 2 * half, cy - tip}};
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "WinControl.h"
 
@@ -55,6 +56,7 @@ class TScrollBar : public TWinControl {
   TPart PartAt(int x, int y) const;
   void DragThumbTo(int along);
   void PaintArrow(TCanvas& canvas, const TRect& r, bool upper) const;
+  std::vector<TPoint> ArrowMark(const TRect& r, bool upper, int shift) const;
 
   TScrollBarKind FKind = TScrollBarKind::sbHorizontal;
   int FMin = 0;

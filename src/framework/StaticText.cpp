@@ -54,8 +54,10 @@ void TStaticText::AdjustSize() {
 
 void TStaticText::Paint(TCanvas& canvas) {
   TRect inner = ClientRect();
-  if (FBorderStyle == TStaticBorderStyle::sbsSunken) inner = TStylePainter::DrawFrame(canvas, inner, TFrameStyle::Sunken);
-  if (FBorderStyle == TStaticBorderStyle::sbsSingle) inner = TStylePainter::DrawFrame(canvas, inner, TFrameStyle::Single);
+  if (FBorderStyle != TStaticBorderStyle::sbsNone) {
+    const bool sunken = FBorderStyle == TStaticBorderStyle::sbsSunken;
+    inner = TStylePainter::DrawFrame(canvas, inner, sunken ? TFrameStyle::Sunken : TFrameStyle::Single);
+  }
   canvas.Brush = {FColor, TBrushStyle::bsSolid};
   canvas.FillRect(inner);
   canvas.Font = FFont;
