@@ -1,5 +1,8 @@
 #include "AboutF.h"
 
+#include <string>
+#include <vector>
+
 #include "framework/Application.h"
 #include "framework/Image.h"
 #include "framework/Screen.h"
