@@ -41,6 +41,21 @@ TEST_F(ColorDialog, ASwatchClickedThenOkIsTheNewColour) {
   EXPECT_EQ(Dialog.Color(), clYellow);
 }
 
+TEST_F(ColorDialog, ShowsEverySwatchInItsColour) {
+  std::vector<TPixel> shown, wanted;
+  Execute([&](TColorChooser& chooser) {
+    const THeadlessWindow& window = *H.System->Window(H.System->Focus);
+    for (int i = 0; i < TColorChooser::BasicColorCount; ++i) {
+      const TRect r = chooser.BasicSwatchRect(i);
+      const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+      shown.push_back(window.Pixels[static_cast<std::size_t>(y * window.Bounds.Width() + x)]);
+      wanted.push_back(ColorToPixel(TColorChooser::BasicColor(i)));
+    }
+    H.System->Push(Headless::Key(VK_ESCAPE));
+  });
+  EXPECT_EQ(shown, wanted);
+}
+
 TEST_F(ColorDialog, CancelEscapeAndTheCloseBoxKeepTheColour) {
   for (int way = 0; way < 3; ++way) {
     EXPECT_FALSE(Execute([&](TColorChooser& chooser) {

@@ -97,12 +97,15 @@ bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& x, T
 
 // The saver's window is override-redirect: no window manager gives it the focus, so it
 // takes it, which is what lets it see another program's activation as a focus change.
+// A window that asked for the focus before it was mapped takes it now, so that a dialog
+// has the keyboard even where no window manager hands it over.
 void TX11EventTranslator::Mapped(Window window, std::int64_t nowMs) {
   TX11WindowRecord* record = FWindows.Find(window);
   record->Mapped = true;
-  if (record->FullScreen) {
-    XRaiseWindow(FConnection.Handle(), window);
+  if (record->FullScreen) XRaiseWindow(FConnection.Handle(), window);
+  if (record->FullScreen || record->FocusWanted) {
     XSetInputFocus(FConnection.Handle(), window, RevertToParent, CurrentTime);
+    record->FocusWanted = false;
   }
   FGrabs.WindowMapped(window, record->FullScreen, nowMs);
 }

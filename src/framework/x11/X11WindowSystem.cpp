@@ -144,7 +144,13 @@ void TX11WindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
 }
 
 void TX11WindowSystem::SetFocus(TWindowHandle window) {
-  if (!Mapped(window)) return;
+  if (!Mapped(window)) {
+    // A window can take the focus only once it is viewable: a top-level one takes it when
+    // mapped. A child in a foreign host (the preview) never takes it from its host.
+    TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
+    if (record && record->TopLevel) record->FocusWanted = true;
+    return;
+  }
   XSetInputFocus(FConnection->Handle(), window, RevertToParent, CurrentTime);
   XFlush(FConnection->Handle());
 }

@@ -10,6 +10,7 @@ struct TX11WindowRecord {
   bool TopLevel = false;
   bool FixedSize = false;  // dialogs: the window manager offers no resizing
   bool Mapped = false;
+  bool FocusWanted = false;  // asked for the focus before it was mapped
   int Width = 0;
   int Height = 0;
 };
