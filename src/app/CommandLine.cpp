@@ -7,10 +7,10 @@ std::vector<std::string>& Arguments() {
   return arguments;
 }
 
-bool Separates(char c) { return c >= 1 && c <= ' '; }
-
 }  // namespace
 
+// On Linux the shell (xscreensaver runs its command lines through /bin/sh) has split the
+// command line and dropped its quotes before the program starts.
 void SetProgramArguments(std::vector<std::string> arguments) { Arguments() = std::move(arguments); }
 
 int ParamCount() { return Arguments().empty() ? 0 : static_cast<int>(Arguments().size()) - 1; }
@@ -20,19 +20,3 @@ std::string ParamStr(int index) {
   return Arguments()[static_cast<std::size_t>(index)];
 }
 
-std::vector<std::string> SplitCommandLine(const std::string& text) {
-  std::vector<std::string> arguments;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && Separates(text[i])) ++i;
-    if (i == text.size()) break;
-    std::string argument;
-    bool quoted = false;
-    for (; i < text.size() && (quoted || !Separates(text[i])); ++i) {
-      if (text[i] == '"') quoted = !quoted;
-      else argument += text[i];
-    }
-    arguments.push_back(argument);
-  }
-  return arguments;
-}

@@ -7,8 +7,3 @@
 void SetProgramArguments(std::vector<std::string> arguments);
 int ParamCount();
 std::string ParamStr(int index);
-
-// Splits a command-line text into arguments: blanks and control characters (codes 1 to 32)
-// separate them; a double quote opens a run, ended by the next one, in which blanks belong
-// to the argument; the quotes themselves are dropped.
-std::vector<std::string> SplitCommandLine(const std::string& text);

@@ -33,21 +33,6 @@ TEST(ModeSelection, LowerCasesOnlyAsciiLettersAndIgnoresArgumentsAfterTheSecond)
   EXPECT_EQ(ModeOf({"/p", "1234", "--window-id", "0x400008"}), TMode::Preview);
 }
 
-TEST(CommandLine, SplitsAtBlanksAndControlCharactersAndDropsQuotes) {
-  EXPECT_EQ(SplitCommandLine("zz.scr \"/s\""), (std::vector<std::string>{"zz.scr", "/s"}));
-  EXPECT_EQ(SplitCommandLine("  \"/opt/my savers/zz.scr\"\t/p\x01" "1234  "),
-            (std::vector<std::string>{"/opt/my savers/zz.scr", "/p", "1234"}));
-  EXPECT_EQ(SplitCommandLine("a\"b c\"d \"\" e"), (std::vector<std::string>{"ab cd", "", "e"}));
-  EXPECT_EQ(SplitCommandLine("\"unclosed run"), (std::vector<std::string>{"unclosed run"}));
-  EXPECT_TRUE(SplitCommandLine(" \t ").empty());
-}
-
-TEST(CommandLine, AQuotedSwitchActsAsTheBareSwitch) {
-  SetProgramArguments(SplitCommandLine("zz.scr \"/p\" \"1234\""));
-  EXPECT_EQ(SelectMode(), TMode::Preview);
-  EXPECT_EQ(ParamStr(2), "1234");
-}
-
 TEST(CommandLine, ArgumentsThatWereNotGivenReadAsEmpty) {
   SetProgramArguments({"zz.scr", "/p"});
   EXPECT_EQ(ParamCount(), 1);
