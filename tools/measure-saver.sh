@@ -9,33 +9,12 @@ screenshot=${3:-}
 program=$build/src/zzQuenbrel.scr
 frames=$build/tools/quenbrel-frames
 
-work=$(mktemp -d)
-xvfb_pid=
-saver_pid=
-cleanup() {
-  [ -n "$saver_pid" ] && kill -TERM "$saver_pid" 2>/dev/null && wait "$saver_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Polls a condition for up to 20 s.
-wait_for() {
-  for _ in $(seq 400); do
-    if eval "$1"; then return 0; fi
-    sleep 0.05
-  done
-  echo "timed out waiting for: $1" >&2
-  return 1
-}
-
-Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for '[ -s "$work/display" ]'
-export DISPLAY=:$(head -n1 "$work/display")
+source "$(dirname "$0")/private-display.sh"
+start_display 1920x1080
 
 "$program" /s &
 saver_pid=$!
+stop_on_exit $saver_pid
 wait_for 'xwininfo -root -children 2>/dev/null | grep -q "1920x1080+0+0"'
 
 ticks() { awk '{print $14 + $15}' "/proc/$saver_pid/stat"; }

@@ -8,25 +8,7 @@ build=${1:-$root/build/release}
 [ -x "$build/src/zzQuenbrel.scr" ] || bash "$root/tools/build.sh" "$build"
 docs=$root/docs
 
-work=$(mktemp -d)
-xvfb_pid=
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill -TERM "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Polls a condition for up to 20 s.
-wait_for() {
-  for _ in $(seq 400); do
-    if eval "$1"; then return 0; fi
-    sleep 0.05
-  done
-  echo "timed out waiting for: $1" >&2
-  return 1
-}
+source "$root/tools/private-display.sh"
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 # The window's top-left corner on the screen, as "X Y".
@@ -35,7 +17,8 @@ click_in() {
   read -r x y <<<"$(origin "$1")"
   xdotool mousemove $((x + $2)) $((y + $3)) click 1 mousemove 0 0
 }
-# Without a window manager the keyboard follows the pointer: it goes into the window first.
+# The pointer goes into the window first: without a window manager, a window that is not the
+# newest one gets the keyboard only through the pointer.
 key_in() {
   read -r x y <<<"$(origin "$1")"
   xdotool mousemove $((x + 2)) $((y + 2)) key "$2"
@@ -50,15 +33,13 @@ photograph() {
   echo "screenshot: $file"
 }
 
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for '[ -s "$work/display" ]'
-export DISPLAY=:$(head -n1 "$work/display")
+start_display 800x600
 
 # A copy of its own, so that the settings file beside it starts absent: the default colours.
 cp "$build/src/zzQuenbrel.scr" "$work/"
 "$work/zzQuenbrel.scr" /c &
 program_pid=$!
+stop_on_exit $program_pid
 wait_for '[ -n "$(window_named Settings)" ]'
 settings=$(window_named Settings)
 photograph "$settings" "$docs/settings.png"
@@ -82,4 +63,3 @@ key_in "$about" Return
 wait_for '[ -z "$(window_named "Acerca de zzQuenbrel I")" ]'
 key_in "$settings" Escape
 wait "$program_pid"
-program_pid=

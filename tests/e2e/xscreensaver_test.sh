@@ -6,42 +6,18 @@
 set -euo pipefail
 program=$1
 
-work=$(mktemp -d)
+wait_seconds=30
+source "$(dirname "$0")/../../tools/private-display.sh"
 chmod 755 "$work"
-xvfb_pid=
-daemon_pid=
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 
-cleanup() {
-  if [ -n "$daemon_pid" ]; then
-    xscreensaver_command -exit >/dev/null 2>&1 || true
-    kill -TERM "$daemon_pid" 2>/dev/null || true
-    wait "$daemon_pid" 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill -TERM "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/daemon.log" ] && tail -n 30 "$work/daemon.log" >&2
   exit 1
-}
-
-# Polls a condition for up to 30 s.
-wait_for() {
-  for _ in $(seq 600); do
-    if eval "$1"; then return 0; fi
-    sleep 0.05
-  done
-  return 1
 }
 
 as_hack_user() { env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" "$@"; }
@@ -80,13 +56,11 @@ programs: \\
 CONFIG
 [ "$(id -u)" -eq 0 ] && chown -R nobody:nogroup "$work/home"
 
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for '[ -s "$work/display" ]' || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
+start_display 640x480 || fail "Xvfb did not start"
 
-as_hack_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
-daemon_pid=$!
+# exec: the job's pid is the daemon's own, so that ending it on exit ends the daemon.
+(exec env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1) &
+stop_on_exit $!
 wait_for 'xscreensaver_command -version >"$work/version.log" 2>&1' || fail "xscreensaver did not start: $(cat "$work/version.log")"
 
 xscreensaver_command -activate >/dev/null
