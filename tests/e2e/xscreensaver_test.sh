@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program as a hack of a real xscreensaver on a private Xvfb: activating the screen
-# saver runs it in xscreensaver's window, deactivating ends it.
+# saver runs it in xscreensaver's window, deactivating ends it, and the settings tool shows
+# it animating in its preview.
 #   xscreensaver_test.sh PROGRAM
 # xscreensaver starts no hack as root, so as root the daemon runs as "nobody".
 set -euo pipefail
@@ -23,12 +24,13 @@ fail() {
 as_hack_user() { env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" "$@"; }
 xscreensaver_command() { as_hack_user xscreensaver-command "$@"; }
 
-# The pid of the hack: our program started with /p and a decimal window id.
+# The pid of the hack and its window: our program started with /p and a decimal window id,
+# followed by whatever the first argument asks for ("" or the settings tool's --window-id).
 hack_pid() {
   local cmdline
   for dir in /proc/[0-9]*; do
     cmdline=$({ tr '\0' ' ' <"$dir/cmdline"; } 2>/dev/null) || continue
-    if [[ "$cmdline" =~ ^$work/bin/zzQuenbrel\.scr\ /p\ ([0-9]+) ]]; then
+    if [[ "$cmdline" =~ ^$work/bin/zzQuenbrel\.scr\ /p\ ([0-9]+)\ ${1:-} ]]; then
       echo "${dir#/proc/} ${BASH_REMATCH[1]}"
       return 0
     fi
@@ -68,9 +70,21 @@ wait_for 'hack=$(hack_pid)' || fail "activation ran no zzQuenbrel.scr"
 read -r pid window <<<"$hack"
 wait_for 'xwininfo -id "$window" -children | grep -q "^ *1 child"' ||
   fail "no preview window inside xscreensaver's window $window"
-first=$(window_picture "$window")
-wait_for '[ "$(window_picture "$window")" != "$first" ]' || fail "the picture in xscreensaver's window stands still"
+animates() {
+  local first
+  first=$(window_picture "$1")
+  wait_for '[ "$(window_picture "$1")" != "$first" ]'
+}
+animates "$window" || fail "the picture in xscreensaver's window stands still"
 
 xscreensaver_command -deactivate >/dev/null
 wait_for 'ended "$pid"' || fail "zzQuenbrel.scr (pid $pid) still runs after deactivation"
 echo "PASS: activation ran zzQuenbrel.scr in window $window; deactivation ended it"
+
+# The settings tool previews the selected hack at once, appending its own --window-id.
+(exec env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" xscreensaver-settings >"$work/settings.log" 2>&1) &
+stop_on_exit $!
+wait_for 'hack=$(hack_pid --window-id)' || fail "the settings tool ran no zzQuenbrel.scr: $(cat "$work/settings.log")"
+read -r pid window <<<"$hack"
+animates "$window" || fail "the picture in the settings tool's preview stands still"
+echo "PASS: the settings tool's preview runs zzQuenbrel.scr in window $window"
