@@ -150,6 +150,7 @@ void TQuenbrel::SaveSettings() {
 // Drawing
 
 void TQuenbrel::Resize() {
+  if (!Target) return;  // an engine used only for its settings has nothing to size
   Target->Resize();
   Source->SetHeightWidth(Target->Height(), Target->Width());
   PaintSource();

@@ -129,9 +129,10 @@ TEST(QuenbrelMotion, OffsetsBeyondAShrunkSurfaceAreLimitedToIt) {
     for (int x = 0; x < 10; ++x) EXPECT_EQ(rig.FramePixel(x, y), 2 * rig.SourcePixel(9 - x, 5 - y));
 }
 
-TEST(QuenbrelFrames, NextFrameWithoutTargetDoesNothing) {
+TEST(QuenbrelFrames, ResizeAndNextFrameWithoutTargetDoNothing) {
   TEngineRig rig(8, 8);
   rig.Engine.Target = nullptr;
+  rig.Engine.Resize();
   rig.Engine.NextFrame();
   EXPECT_EQ(QuenbrelMotion().FrameCount, 0);
 }
