@@ -163,8 +163,15 @@ std::vector<TForm*> TApplication::DisableForms(const TForm* except) {
 }
 
 void TApplication::EnableForms(const std::vector<TForm*>& forms) {
+  TForm* newest = nullptr;
   for (TForm* form : forms)
-    if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) form->SetEnabled(true);
+    if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) {
+      form->SetEnabled(true);
+      newest = form;
+    }
+  // The newest of them had the keyboard before the modal window came; it takes it back even
+  // where no window manager hands it over.
+  if (newest && newest->HandleAllocated() && newest->Visible()) WindowSystem().SetFocus(newest->Handle());
 }
 
 void TApplication::Release(TForm* form) {

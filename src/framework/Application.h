@@ -69,6 +69,7 @@ class TApplication : public TComponent {
   void RemoveListener(int id);
   // Disables the visible forms other than `except` and returns them, for EnableForms.
   std::vector<TForm*> DisableForms(const TForm* except);
+  // Enables those of `forms` that still exist; the newest of them gets the keyboard.
   void EnableForms(const std::vector<TForm*>& forms);
   // Frees a form at the next turn of the loop, once its handlers have returned.
   void Release(TForm* form);

@@ -145,6 +145,7 @@ TEST_F(MessageLoop, ShowModalDisablesTheOtherFormsUntilItsResultIsSet) {
   EXPECT_EQ(Log, (std::vector<std::string>{"dialog key"}));
   EXPECT_TRUE(main->Enabled());
   EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(H.System->Focus, main->Handle());  // the keyboard is back where it was
 }
 
 TEST_F(MessageLoop, ModalLoopsNestAndCloseBoxEndsOneWithCancel) {
