@@ -19,10 +19,7 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        FTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-        if (const auto part = run.counters.find("NextFrameMs"); part != run.counters.end()) FNextFrameShare[run.benchmark_name()] = part->second.value;
-      }
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) FTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
   }
 
   void Finalize() override {
@@ -32,14 +29,10 @@ class TRatioReporter : public benchmark::ConsoleReporter {
       if (a != FTimes.end() && b != FTimes.end() && b->second > 0)
         std::printf("ratio %s / %s = %.3f\n", top, bottom, a->second / b->second);
     }
-    // Both in milliseconds (the frame benchmarks report in ms).
-    for (const auto& [name, share] : FNextFrameShare)
-      if (share > 0) std::printf("ratio %s / its NextFrame share = %.3f\n", name.c_str(), FTimes[name] / share);
   }
 
  private:
   std::map<std::string, double> FTimes;
-  std::map<std::string, double> FNextFrameShare;
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // quenbrel-frames SECONDS: counts the frames that reach the X display (DISPLAY) during
 // SECONDS and prints the rate. It watches the screen from outside with the Damage
-// extension, so the program measured needs no counter of its own: each time something is
-// drawn the damage goes from empty to non-empty, is reported, and is cleared again.
+// extension, so the program measured needs no counter of its own. A frame may reach the
+// screen in several bands, top to bottom: a frame counts when its bottom row is drawn.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
@@ -16,7 +16,8 @@ using TClock = std::chrono::steady_clock;
 
 int CountFrames(Display* display, int damageEvent, double seconds) {
   const Window root = DefaultRootWindow(display);
-  const Damage damage = XDamageCreate(display, root, XDamageReportNonEmpty);
+  const int bottom = DisplayHeight(display, DefaultScreen(display));
+  const Damage damage = XDamageCreate(display, root, XDamageReportRawRectangles);
   const auto end = TClock::now() + std::chrono::duration<double>(seconds);
   int frames = 0;
   while (TClock::now() < end) {
@@ -29,8 +30,8 @@ int CountFrames(Display* display, int damageEvent, double seconds) {
     XEvent event;
     XNextEvent(display, &event);
     if (event.type != damageEvent + XDamageNotify) continue;
-    ++frames;
-    XDamageSubtract(display, damage, None, None);
+    const auto& notify = reinterpret_cast<const XDamageNotifyEvent&>(event);
+    if (notify.area.y + notify.area.height == bottom) ++frames;
   }
   XDamageDestroy(display, damage);
   return frames;

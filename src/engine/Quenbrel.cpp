@@ -198,12 +198,20 @@ void TQuenbrel::NextFrame() {
     offsetX[k] = std::clamp(motion.OffsetX[k], 0, width);
     offsetY[k] = std::clamp(motion.OffsetY[k], 0, height);
   }
-  for (int y = 0; y < height; ++y) {
-    const TLayerRow layer0{source.Row32(Mirrored(offsetY[0] + y, height)), offsetX[0]};
-    const TLayerRow layer1{source.Row32(Mirrored(offsetY[1] + y, height)), offsetX[1]};
-    ComposeRow(target.Row32(y), layer0, layer1, width);
+  // Each band goes to the screen as soon as it is drawn: the display copies one band while
+  // the next is computed, and the whole frame is on the screen when NextFrame returns.
+  bool shownAsDrawn = true;
+  for (int top = 0; top < height; top += BandRows) {
+    const int bottom = std::min(top + BandRows, height);
+    for (int y = top; y < bottom; ++y) {
+      const TLayerRow layer0{source.Row32(Mirrored(offsetY[0] + y, height)), offsetX[0]};
+      const TLayerRow layer1{source.Row32(Mirrored(offsetY[1] + y, height)), offsetX[1]};
+      ComposeRow(target.Row32(y), layer0, layer1, width);
+    }
+    shownAsDrawn = Target->ShowRows(top, bottom) && shownAsDrawn;
   }
-  Target->Repaint();
+  if (shownAsDrawn) Target->WaitShown();
+  else Target->Repaint();
   AdvanceMotion(width, height);
 }
 

@@ -24,6 +24,8 @@ class TQuenbrel {
   static constexpr const char* SettingsFileName = "zzQuenbrel.ini";
   static constexpr std::int32_t DefaultColor1 = 0xFF;  // pure blue, as a pixel value
   static constexpr std::int32_t DefaultColor2 = 0;     // black
+  // A frame goes to the screen in bands of this many rows, each as soon as it is drawn.
+  static constexpr int BandRows = 128;
 
   // The settings file lies beside the program unless another path is given.
   TQuenbrel();

@@ -197,13 +197,13 @@ void TForm::UpdateWindow() {
   else canvas.ClearClipRect();
   PaintChildren(FSurface, {0, 0}, area);
   if (FHint) FHint->Paint(canvas);
-  System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top});
+  System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top}, TPutMode::Wait);
 }
 
-bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest) {
+bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
   if (!FHandle || !Visible()) return false;
   TRect clipped = source;
-  if (ClipToClient(clipped, dest)) System().PutPixels(FHandle, bitmap, clipped, dest);
+  if (ClipToClient(clipped, dest)) System().PutPixels(FHandle, bitmap, clipped, dest, mode);
   return true;
 }
 

@@ -106,7 +106,7 @@ class TForm : public TWinControl {
   bool HasWindow() const override { return true; }
   void InvalidateWindowArea(const TRect& area) override;
   void UpdateWindow() override;
-  bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest) override;
+  bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
 
  protected:
   void BoundsChanged() override;

@@ -49,12 +49,23 @@ void TImage::Paint(TCanvas& canvas) {
 void TImage::PictureChanged() { Invalidate(); }
 
 void TImage::Repaint() {
-  if (!Opaque() || Stretch || FPicture.Bitmap().PixelBits() != 32) {
+  if (!ShowRows(0, Height())) {
     TGraphicControl::Repaint();
     return;
   }
+  WaitShown();
+}
+
+bool TImage::ShowRows(int top, int bottom) {
+  if (!Opaque() || Stretch || FPicture.Bitmap().PixelBits() != 32) return false;
   // Through the parents, each clipping to its own client area.
-  if (Showing()) Parent()->PutWindowPixels(FPicture.Bitmap(), ClientRect(), {Left(), Top()});
+  if (Showing())
+    Parent()->PutWindowPixels(FPicture.Bitmap(), {0, top, Width(), bottom}, {Left(), Top() + top}, TPutMode::NoWait);
+  return true;
+}
+
+void TImage::WaitShown() {
+  if (Showing() && Application && Application->HasWindowSystem()) Application->WindowSystem().Flush();
 }
 
 void TImage::ParentChanged() {

@@ -43,6 +43,13 @@ class TImage : public TGraphicControl {
   void Paint(TCanvas& canvas) override;
   // An opaque image goes straight from its bitmap to the window, without a paint cycle.
   void Repaint() override;
+  // Shows rows top ... bottom - 1 straight from the bitmap without waiting for the display
+  // to take them, so that a writer filling the bitmap band by band overlaps its drawing with
+  // the display's copy; it calls WaitShown before it writes into shown rows again. False
+  // when the image cannot go straight to the window (then Repaint is the way).
+  bool ShowRows(int top, int bottom);
+  // Returns once the display has taken every row shown.
+  void WaitShown();
 
  protected:
   // A shown image takes its pixel memory from the window system, so that a frame written

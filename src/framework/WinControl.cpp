@@ -148,11 +148,11 @@ bool TWinControl::ClipToClient(TRect& source, TPoint& dest) const {
   return true;
 }
 
-bool TWinControl::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest) {
+bool TWinControl::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
   if (!Parent() || !Visible()) return false;
   TRect clipped = source;
   if (!ClipToClient(clipped, dest)) return true;
-  return Parent()->PutWindowPixels(bitmap, clipped, {dest.X + Left(), dest.Y + Top()});
+  return Parent()->PutWindowPixels(bitmap, clipped, {dest.X + Left(), dest.Y + Top()}, mode);
 }
 
 void TWinControl::PaintChildren(TBitmap& surface, TPoint origin, const TRect& clip) {

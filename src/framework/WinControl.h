@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "WindowSystem.h"
 
 class TBitmap;
 
@@ -44,7 +45,7 @@ class TWinControl : public TControl {
   virtual void InvalidateWindowArea(const TRect& area);
   virtual void UpdateWindow();
   // Puts pixels straight into the window, bypassing its surface; false when nothing is shown.
-  virtual bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest);
+  virtual bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode);
 
   // Paints the visible children, each with its own origin, into `surface`, where this
   // control's top-left is `origin`; nothing is drawn outside `clip` (surface coordinates).

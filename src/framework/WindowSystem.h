@@ -22,6 +22,11 @@ class EDisplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Whether PutPixels returns only once the display has taken the pixels. With NoWait the
+// caller leaves those pixels of the bitmap alone until Flush(): the display may still be
+// reading them from shared memory.
+enum class TPutMode : std::uint8_t { Wait, NoWait };
+
 enum class TBorderStyle : std::uint8_t { bsNone, bsDialog, bsSizeable };
 
 struct TWindowParams {
@@ -85,7 +90,7 @@ class TWindowSystem {
   virtual void SetFocus(TWindowHandle window) = 0;
 
   // Pixels: `source` of a 32-bit bitmap goes to `dest` in the window's client area.
-  virtual void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) = 0;
+  virtual void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) = 0;
   // Memory that PutPixels can show without copying, or null.
   virtual TPixelMemoryProvider* PixelMemory() = 0;
   // Returns once the display has everything sent so far.

@@ -139,7 +139,7 @@ TEST_F(X11WindowSystemTest, PixelsReachTheWindowExactlyWhateverTheirMemory) {
   packed.SetPixelBits(24);
   ASSERT_NE(dynamic_cast<TShmPixelMemory*>(shared.Memory()), nullptr) << "a local display shares memory";
   for (TBitmap* bitmap : {&shared, &heap, &packed}) {
-    FSystem->PutPixels(window, *bitmap, Bounds(0, 0, 64, 48), {0, 0});
+    FSystem->PutPixels(window, *bitmap, Bounds(0, 0, 64, 48), {0, 0}, TPutMode::Wait);
     FSystem->Flush();
     EXPECT_EQ(Client().Capture(window, 0, 0, 64, 48), PatternArea(shared, Bounds(0, 0, 64, 48)));
   }
@@ -152,7 +152,7 @@ TEST_F(X11WindowSystemTest, PixelsOfAPartGoWhereAsked) {
   bitmap.SetSize(64, 48);
   FillPattern(bitmap);
   // Partly outside the bitmap: only the part inside goes, shifted alike.
-  FSystem->PutPixels(window, bitmap, Bounds(50, 40, 20, 20), {3, 4});
+  FSystem->PutPixels(window, bitmap, Bounds(50, 40, 20, 20), {3, 4}, TPutMode::Wait);
   FSystem->Flush();
   EXPECT_EQ(Client().Capture(window, 3, 4, 14, 8), PatternArea(bitmap, Bounds(50, 40, 14, 8)));
 }

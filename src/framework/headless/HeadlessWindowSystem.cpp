@@ -81,7 +81,8 @@ void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor
 
 void THeadlessWindowSystem::SetFocus(TWindowHandle window) { Focus = window; }
 
-void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) {
+// In memory every put is taken at once, whatever the mode.
+void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode) {
   ++PutPixelsCalls;
   THeadlessWindow& w = Existing(window);
   const int width = w.Bounds.Width();

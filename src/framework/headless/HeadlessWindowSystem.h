@@ -36,7 +36,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   void SetWindowCaption(TWindowHandle window, const std::string& caption) override;
   void SetWindowCursor(TWindowHandle window, TCursor cursor) override;
   void SetFocus(TWindowHandle window) override;
-  void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) override;
+  void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
   TPixelMemoryProvider* PixelMemory() override;
   void Flush() override {}
   TSize ScreenSize() override { return FScreen; }

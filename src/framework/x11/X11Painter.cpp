@@ -23,13 +23,13 @@ TX11Painter::~TX11Painter() {
   if (FContext) XFreeGC(FConnection.Handle(), FContext);
 }
 
-void TX11Painter::Put(Window window, TBitmap& bitmap, const TRect& source, TPoint dest) {
+void TX11Painter::Put(Window window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
   const TRect clipped = source.Intersect(Bounds(0, 0, bitmap.Width(), bitmap.Height()));
   if (clipped.IsEmpty()) return;
   const TPoint shifted{dest.X + clipped.Left - source.Left, dest.Y + clipped.Top - source.Top};
   if (bitmap.PixelBits() != 32) {
     PutConverted(window, bitmap, clipped, shifted);
-  } else if (!PutShared(window, bitmap, clipped, shifted)) {
+  } else if (!PutShared(window, bitmap, clipped, shifted, mode)) {
     PutCopy(window, reinterpret_cast<char*>(bitmap.Row(0)), bitmap.Width(), bitmap.Height(),
             static_cast<int>(bitmap.Stride()), clipped, shifted);
   }
@@ -41,7 +41,7 @@ GC TX11Painter::ContextFor(Window window) {
   return FContext;
 }
 
-bool TX11Painter::PutShared(Window window, TBitmap& bitmap, const TRect& source, TPoint dest) {
+bool TX11Painter::PutShared(Window window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
   auto* memory = dynamic_cast<TShmPixelMemory*>(bitmap.Memory());
   XShmSegmentInfo* segment = memory ? memory->Segment() : nullptr;
   if (!segment) return false;
@@ -53,7 +53,10 @@ bool TX11Painter::PutShared(Window window, TBitmap& bitmap, const TRect& source,
   XShmPutImage(display, window, ContextFor(window), image, source.Left, source.Top, dest.X, dest.Y,
                static_cast<unsigned>(source.Width()), static_cast<unsigned>(source.Height()), False);
   FreeImageHeader(image);
-  XSync(display, False);
+  // The server reads shared memory while it handles the request: waiting for it is what
+  // makes the pixels safe to change again.
+  if (mode == TPutMode::Wait) XSync(display, False);
+  else XFlush(display);
   return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "X11Connection.h"
 #include "framework/Bitmap.h"
+#include "framework/WindowSystem.h"
 #include "framework/Types.h"
 
 // Puts bitmap pixels into windows: straight from shared memory when the bitmap lives in a
@@ -14,12 +15,12 @@ class TX11Painter {
   TX11Painter(const TX11Painter&) = delete;
   TX11Painter& operator=(const TX11Painter&) = delete;
 
-  void Put(Window window, TBitmap& bitmap, const TRect& source, TPoint dest);
+  void Put(Window window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode);
 
  private:
   GC ContextFor(Window window);
   // Returns once the server has read the pixels: the next frame may overwrite them.
-  bool PutShared(Window window, TBitmap& bitmap, const TRect& source, TPoint dest);
+  bool PutShared(Window window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode);
   void PutCopy(Window window, char* data, int width, int height, int stride, const TRect& source, TPoint dest);
   void PutConverted(Window window, const TBitmap& bitmap, const TRect& source, TPoint dest);
 

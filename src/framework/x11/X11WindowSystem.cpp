@@ -155,9 +155,10 @@ void TX11WindowSystem::SetFocus(TWindowHandle window) {
   XFlush(FConnection->Handle());
 }
 
-void TX11WindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) {
+void TX11WindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest,
+                                 TPutMode mode) {
   if (!Open() || !FWindows->Owns(window)) return;
-  FPainter->Put(window, bitmap, source, dest);
+  FPainter->Put(window, bitmap, source, dest, mode);
 }
 
 TPixelMemoryProvider* TX11WindowSystem::PixelMemory() { return FPixelMemory.get(); }

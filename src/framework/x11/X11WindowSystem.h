@@ -31,7 +31,7 @@ class TX11WindowSystem : public TWindowSystem {
   void SetWindowCursor(TWindowHandle window, TCursor cursor) override;
   void SetFocus(TWindowHandle window) override;
 
-  void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest) override;
+  void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
   TPixelMemoryProvider* PixelMemory() override;
   void Flush() override;
 
