@@ -94,6 +94,25 @@ TEST_F(WinControl, AFormPaintsItsFaceThenItsVisibleControlsClippedToThem) {
   EXPECT_EQ(Shown(60, 50), 0xC0C0C0u);  // clipped by the panel
 }
 
+TEST_F(WinControl, AnImageShowsABandOfRowsAtOnceOnlyWhenItIsOpaque) {
+  auto* image = new TImage(Form);
+  image->SetParent(Form);
+  image->SetBounds(20, 10, 30, 20);
+  TBitmap& bitmap = image->Picture().Bitmap();
+  bitmap.SetSize(30, 20);
+  Form->Show();
+  H.App.ProcessMessages();
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) bitmap.Row32(y)[x] = 0x123456;
+  EXPECT_TRUE(image->ShowRows(4, 8));
+  EXPECT_EQ(Shown(20, 13), 0u);  // row 3: not in the band
+  EXPECT_EQ(Shown(20, 14), 0x123456u);
+  EXPECT_EQ(Shown(49, 17), 0x123456u);
+  EXPECT_EQ(Shown(20, 18), 0u);  // row 8: not in the band
+  image->Transparent = true;
+  EXPECT_FALSE(image->ShowRows(0, 20));  // it must go through a paint cycle instead
+}
+
 TEST_F(WinControl, AnOpaqueImageRepaintsStraightFromItsSharedBitmap) {
   auto* image = new TImage(Form);
   image->SetParent(Form);
