@@ -75,6 +75,32 @@ void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int widt
   }
 }
 
+// What one frame reads: its size, and each layer's offsets limited to it (offsets computed
+// for an earlier, larger size would otherwise reach outside the source).
+struct TFrameLayout {
+  int Width;
+  int Height;
+  int OffsetX[2];
+  int OffsetY[2];
+};
+
+TFrameLayout LayoutFor(const TQuenbrelMotion& motion, int width, int height) {
+  TFrameLayout layout{width, height, {}, {}};
+  for (int k = 0; k < 2; ++k) {
+    layout.OffsetX[k] = std::clamp(motion.OffsetX[k], 0, width);
+    layout.OffsetY[k] = std::clamp(motion.OffsetY[k], 0, height);
+  }
+  return layout;
+}
+
+void ComposeRows(TBitmap& target, const TBitmap& source, const TFrameLayout& layout, int top, int bottom) {
+  for (int y = top; y < bottom; ++y) {
+    const TLayerRow layer0{source.Row32(Mirrored(layout.OffsetY[0] + y, layout.Height)), layout.OffsetX[0]};
+    const TLayerRow layer1{source.Row32(Mirrored(layout.OffsetY[1] + y, layout.Height)), layout.OffsetX[1]};
+    ComposeRow(target.Row32(y), layer0, layer1, layout.Width);
+  }
+}
+
 }  // namespace
 
 TQuenbrelMotion& QuenbrelMotion() {
@@ -188,31 +214,19 @@ void TQuenbrel::NextFrame() {
   target.SetPixelBits(32);
   source.SetPixelBits(32);
   // Normally all three sizes agree; the frame never reaches beyond any of them.
-  const int width = std::min({Target->Width(), target.Width(), source.Width()});
-  const int height = std::min({Target->Height(), target.Height(), source.Height()});
-
-  // Offsets computed for an earlier, larger size are limited to the current one.
-  const TQuenbrelMotion& motion = QuenbrelMotion();
-  int offsetX[2], offsetY[2];
-  for (int k = 0; k < 2; ++k) {
-    offsetX[k] = std::clamp(motion.OffsetX[k], 0, width);
-    offsetY[k] = std::clamp(motion.OffsetY[k], 0, height);
-  }
+  const TFrameLayout layout = LayoutFor(QuenbrelMotion(), std::min({Target->Width(), target.Width(), source.Width()}),
+                                        std::min({Target->Height(), target.Height(), source.Height()}));
   // Each band goes to the screen as soon as it is drawn: the display copies one band while
   // the next is computed, and the whole frame is on the screen when NextFrame returns.
   bool shownAsDrawn = true;
-  for (int top = 0; top < height; top += BandRows) {
-    const int bottom = std::min(top + BandRows, height);
-    for (int y = top; y < bottom; ++y) {
-      const TLayerRow layer0{source.Row32(Mirrored(offsetY[0] + y, height)), offsetX[0]};
-      const TLayerRow layer1{source.Row32(Mirrored(offsetY[1] + y, height)), offsetX[1]};
-      ComposeRow(target.Row32(y), layer0, layer1, width);
-    }
+  for (int top = 0; top < layout.Height; top += BandRows) {
+    const int bottom = std::min(top + BandRows, layout.Height);
+    ComposeRows(target, source, layout, top, bottom);
     shownAsDrawn = Target->ShowRows(top, bottom) && shownAsDrawn;
   }
   if (shownAsDrawn) Target->WaitShown();
   else Target->Repaint();
-  AdvanceMotion(width, height);
+  AdvanceMotion(layout.Width, layout.Height);
 }
 
 void TQuenbrel::AdvanceMotion(int width, int height) {
