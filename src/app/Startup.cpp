@@ -3,8 +3,8 @@
 #include "CommandLine.h"
 #include "Form1.h"
 #include "Form2.h"
+#include "Form3.h"
 #include "ModeSelection.h"
-#include "SettingsLauncher.h"
 #include "framework/Application.h"
 
 int QuenbrelMain(const std::vector<std::string>& arguments, std::shared_ptr<TWindowSystem> windowSystem) {
@@ -17,7 +17,7 @@ int QuenbrelMain(const std::vector<std::string>& arguments, std::shared_ptr<TWin
     switch (mode) {
       case TMode::Saver: Application->CreateForm(Form1); break;
       case TMode::Preview: Application->CreateForm(Form2); break;
-      case TMode::Settings: CreateSettingsForm(); break;
+      case TMode::Settings: Application->CreateForm(Form3); break;
       case TMode::None: Application->Terminate(); break;
     }
     Application->Run();

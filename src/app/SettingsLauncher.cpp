@@ -1,6 +1,0 @@
-#include "SettingsLauncher.h"
-
-#include "Form3.h"
-#include "framework/Application.h"
-
-void CreateSettingsForm() { Application->CreateForm(Form3); }
