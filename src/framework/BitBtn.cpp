@@ -1,6 +1,7 @@
 #include "BitBtn.h"
 
 #include "ButtonGlyphs.h"
+#include "StoreChanged.h"
 #include "StylePainter.h"
 
 namespace {
@@ -28,8 +29,7 @@ TBitBtn::TBitBtn(TComponent* owner) : TWinControl(owner) {
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
-  if (kind == FKind) return;
-  FKind = kind;
+  if (!StoreChanged(FKind, kind)) return;
   if (kind == TBitBtnKind::bkCustom) return;
   const TKindDefaults defaults = DefaultsOf(kind);
   FCaption = defaults.Caption;
@@ -42,9 +42,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
 }
 
 void TBitBtn::SetCaption(const std::string& caption) {
-  if (caption == FCaption) return;
-  FCaption = caption;
-  Invalidate();
+  if (StoreChanged(FCaption, caption)) Invalidate();
 }
 
 void TBitBtn::SetGlyph(const TBitmap& glyph) {
@@ -59,21 +57,15 @@ void TBitBtn::SetNumGlyphs(int count) {
 }
 
 void TBitBtn::SetFont(const TFont& font) {
-  if (font == FFont) return;
-  FFont = font;
-  Invalidate();
+  if (StoreChanged(FFont, font)) Invalidate();
 }
 
 void TBitBtn::SetDefault(bool value) {
-  if (value == FDefault) return;
-  FDefault = value;
-  Invalidate();
+  if (StoreChanged(FDefault, value)) Invalidate();
 }
 
 void TBitBtn::SetPressed(bool pressed) {
-  if (pressed == FPressed) return;
-  FPressed = pressed;
-  Invalidate();
+  if (StoreChanged(FPressed, pressed)) Invalidate();
 }
 
 void TBitBtn::Click() {

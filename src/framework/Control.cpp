@@ -1,5 +1,6 @@
 #include "Control.h"
 
+#include "StoreChanged.h"
 #include "WinControl.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
@@ -31,8 +32,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetAlign(TAlign align) {
-  if (align == FAlign) return;
-  FAlign = align;
+  if (!StoreChanged(FAlign, align)) return;
   if (FParent) FParent->Realign();
 }
 
@@ -46,9 +46,7 @@ void TControl::SetVisible(bool visible) {
 }
 
 void TControl::SetEnabled(bool enabled) {
-  if (enabled == FEnabled) return;
-  FEnabled = enabled;
-  Invalidate();
+  if (StoreChanged(FEnabled, enabled)) Invalidate();
 }
 
 void TControl::SetCursor(TCursor cursor) { FCursor = cursor; }

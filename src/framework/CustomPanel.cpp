@@ -1,6 +1,7 @@
 #include "CustomPanel.h"
 
 #include "Canvas.h"
+#include "StoreChanged.h"
 #include "StylePainter.h"
 
 namespace {
@@ -21,15 +22,13 @@ TRect DrawBevel(TCanvas& canvas, const TRect& bounds, TBevelCut bevel, int width
 TCustomPanel::TCustomPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
 
 void TCustomPanel::SetBevelInner(TBevelCut bevel) {
-  if (bevel == FBevelInner) return;
-  FBevelInner = bevel;
+  if (!StoreChanged(FBevelInner, bevel)) return;
   Realign();
   Invalidate();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut bevel) {
-  if (bevel == FBevelOuter) return;
-  FBevelOuter = bevel;
+  if (!StoreChanged(FBevelOuter, bevel)) return;
   Realign();
   Invalidate();
 }
@@ -43,21 +42,15 @@ void TCustomPanel::SetBevelWidth(int width) {
 }
 
 void TCustomPanel::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
-  Invalidate();
+  if (StoreChanged(FColor, color)) Invalidate();
 }
 
 void TCustomPanel::SetCaption(const std::string& caption) {
-  if (caption == FCaption) return;
-  FCaption = caption;
-  Invalidate();
+  if (StoreChanged(FCaption, caption)) Invalidate();
 }
 
 void TCustomPanel::SetFont(const TFont& font) {
-  if (font == FFont) return;
-  FFont = font;
-  Invalidate();
+  if (StoreChanged(FFont, font)) Invalidate();
 }
 
 TRect TCustomPanel::AlignRect() const {

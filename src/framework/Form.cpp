@@ -6,6 +6,7 @@
 #include "Canvas.h"
 #include "Exceptions.h"
 #include "Screen.h"
+#include "StoreChanged.h"
 
 namespace {
 
@@ -74,8 +75,7 @@ void TForm::SetCaption(const std::string& caption) {
 }
 
 void TForm::SetParentWindow(TWindowHandle window) {
-  if (window == FParentWindow) return;
-  FParentWindow = window;
+  if (!StoreChanged(FParentWindow, window)) return;
   // A window cannot change its kind: it is made again inside the new parent.
   if (!FHandle) return;
   DestroyHandle();

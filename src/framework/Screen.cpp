@@ -2,12 +2,12 @@
 
 #include "Application.h"
 #include "Form.h"
+#include "StoreChanged.h"
 
 TScreen* Screen = nullptr;
 
 void TScreen::SetCursor(TCursor cursor) {
-  if (cursor == FCursor) return;
-  FCursor = cursor;
+  if (!StoreChanged(FCursor, cursor)) return;
   if (!Application) return;
   for (TForm* form : Application->Forms()) form->ApplyCursor();
 }

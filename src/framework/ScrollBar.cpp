@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Canvas.h"
+#include "StoreChanged.h"
 #include "StylePainter.h"
 #include "WindowSystem.h"
 
@@ -12,8 +13,7 @@ TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
 }
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
-  if (kind == FKind) return;
-  FKind = kind;
+  if (!StoreChanged(FKind, kind)) return;
   // The bar turns about its top-left corner.
   SetBounds(Left(), Top(), Height(), Width());
   Invalidate();

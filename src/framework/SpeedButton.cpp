@@ -1,6 +1,7 @@
 #include "SpeedButton.h"
 
 #include "Canvas.h"
+#include "StoreChanged.h"
 #include "StylePainter.h"
 #include "WinControl.h"
 
@@ -16,14 +17,11 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TSpeedButton::SetFlat(bool flat) {
-  if (flat == FFlat) return;
-  FFlat = flat;
-  Invalidate();
+  if (StoreChanged(FFlat, flat)) Invalidate();
 }
 
 void TSpeedButton::SetGroupIndex(int index) {
-  if (index == FGroupIndex) return;
-  FGroupIndex = index;
+  if (!StoreChanged(FGroupIndex, index)) return;
   if (FDown) ReleaseGroup();
 }
 
@@ -60,27 +58,19 @@ void TSpeedButton::SetNumGlyphs(int count) {
 }
 
 void TSpeedButton::SetMargin(int margin) {
-  if (margin == FMargin) return;
-  FMargin = margin;
-  Invalidate();
+  if (StoreChanged(FMargin, margin)) Invalidate();
 }
 
 void TSpeedButton::SetCaption(const std::string& caption) {
-  if (caption == FCaption) return;
-  FCaption = caption;
-  Invalidate();
+  if (StoreChanged(FCaption, caption)) Invalidate();
 }
 
 void TSpeedButton::SetFont(const TFont& font) {
-  if (font == FFont) return;
-  FFont = font;
-  Invalidate();
+  if (StoreChanged(FFont, font)) Invalidate();
 }
 
 void TSpeedButton::SetPressed(bool pressed) {
-  if (pressed == FPressed) return;
-  FPressed = pressed;
-  Invalidate();
+  if (StoreChanged(FPressed, pressed)) Invalidate();
 }
 
 void TSpeedButton::Click() {

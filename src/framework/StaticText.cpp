@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "StoreChanged.h"
 #include "StylePainter.h"
 
 TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
@@ -10,36 +11,30 @@ TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
 }
 
 void TStaticText::SetCaption(const std::string& caption) {
-  if (caption == FCaption) return;
-  FCaption = caption;
+  if (!StoreChanged(FCaption, caption)) return;
   AdjustSize();
   Invalidate();
 }
 
 void TStaticText::SetBorderStyle(TStaticBorderStyle style) {
-  if (style == FBorderStyle) return;
-  FBorderStyle = style;
+  if (!StoreChanged(FBorderStyle, style)) return;
   AdjustSize();
   Invalidate();
 }
 
 void TStaticText::SetAutoSize(bool autoSize) {
-  if (autoSize == FAutoSize) return;
-  FAutoSize = autoSize;
+  if (!StoreChanged(FAutoSize, autoSize)) return;
   AdjustSize();
 }
 
 void TStaticText::SetFont(const TFont& font) {
-  if (font == FFont) return;
-  FFont = font;
+  if (!StoreChanged(FFont, font)) return;
   AdjustSize();
   Invalidate();
 }
 
 void TStaticText::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
-  Invalidate();
+  if (StoreChanged(FColor, color)) Invalidate();
 }
 
 int TStaticText::BorderWidth() const { return FBorderStyle == TStaticBorderStyle::sbsNone ? 0 : 1; }

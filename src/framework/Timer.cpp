@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "StoreChanged.h"
 
 namespace {
 
@@ -20,14 +21,12 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool enabled) {
-  if (enabled == FEnabled) return;
-  FEnabled = enabled;
+  if (!StoreChanged(FEnabled, enabled)) return;
   Restart();
 }
 
 void TTimer::SetInterval(int milliseconds) {
-  if (milliseconds == FInterval) return;
-  FInterval = milliseconds;
+  if (!StoreChanged(FInterval, milliseconds)) return;
   Restart();
 }
 
