@@ -1,8 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "EngineFixture.h"
 
 namespace {
+
+// The source pixel as the pattern defines it, with the compiler's own truncating conversion.
+std::uint32_t DefinedSourcePixel(const TQuenbrel& engine, int x, int y, int width, int height) {
+  const auto fraction = [](int i, int n) { return n > 1 ? static_cast<long double>(i) * 255 / (n - 1) : 0.0L; };
+  const auto cosinePlusOne = [&](int degrees) { return static_cast<long double>(engine.CosDeg(degrees)) + 1; };
+  const auto p = static_cast<std::int32_t>(std::trunc(cosinePlusOne(x) * fraction(y, height)));
+  const auto q = static_cast<std::int32_t>(std::trunc(cosinePlusOne(y) * fraction(x, width)));
+  return engine.PaletteColor(p + q);
+}
 
 TEST(QuenbrelTables, DefaultPaletteIsABlueRampThereAndBack) {
   TEngineRig rig(8, 8);
@@ -39,6 +51,17 @@ TEST(QuenbrelSource, CornersAt800x600) {
   EXPECT_EQ(rig.SourcePixel(799, 0), 0xFDu);
   EXPECT_EQ(rig.SourcePixel(0, 599), 0xFDu);
   EXPECT_EQ(rig.SourcePixel(799, 599), 0x55u);
+}
+
+// 256x255 makes many products whole numbers, where a truncation that is off by one shows.
+TEST(QuenbrelSource, EveryPixelIsTheDefinedOne) {
+  for (const auto& [width, height] : {std::pair{800, 600}, {256, 255}, {255, 256}, {37, 23}, {2, 2}}) {
+    TEngineRig rig(width, height);
+    int wrong = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) wrong += rig.SourcePixel(x, y) != DefinedSourcePixel(rig.Engine, x, y, width, height);
+    EXPECT_EQ(wrong, 0) << width << "x" << height;
+  }
 }
 
 TEST(QuenbrelSource, OnePixelWideOrHighSurfacesHaveADefinedPattern) {
