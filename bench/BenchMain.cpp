@@ -1,9 +1,14 @@
-// Runs the benchmarks as usual, then prints the ratios between pairs measured in this run.
+// Runs the benchmarks, then prints the ratios between pairs measured in this run.
+//
+// Shared machines slow down in bursts. So, unless told otherwise, each benchmark runs as many
+// short repetitions shuffled among those of all the others, and a ratio compares medians: a
+// burst then slows a few repetitions of both sides instead of the whole of one side.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -14,12 +19,20 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_FramePath/1920/1080", "BM_NextFrameOnScreen/1920/1080"},
 };
 
+// Placed before the caller's own arguments, which therefore win.
+const char* const kDefaultFlags[] = {
+    "--benchmark_repetitions=20",
+    "--benchmark_min_time=0.05",
+    "--benchmark_enable_random_interleaving=true",
+    "--benchmark_report_aggregates_only=true",
+};
+
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) FTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (IsRepresentative(run)) FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
   }
 
   void Finalize() override {
@@ -32,14 +45,25 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
+  // The median of repeated runs, or the one run there is.
+  static bool IsRepresentative(const Run& run) {
+    if (run.error_occurred) return false;
+    if (run.run_type == Run::RT_Aggregate) return run.aggregate_name == "median";
+    return run.repetitions <= 1;
+  }
+
   std::map<std::string, double> FTimes;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  std::vector<char*> args{argv[0]};
+  for (const char* flag : kDefaultFlags) args.push_back(const_cast<char*>(flag));
+  args.insert(args.end(), argv + 1, argv + argc);
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
