@@ -94,6 +94,9 @@ class TControl : public TComponent {
   // The pointer came over the control, or left it.
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // The button pressed on this control will not be released here: its form stopped taking
+  // input (a modal window opened) while the button was down.
+  virtual void CaptureLost() {}
   virtual void Click();
   // Enter and Escape reach every control of a form whose focused control did not take
   // them; a control that acts on one (a default or cancel button) returns true.

@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Application.h"
 #include "Canvas.h"
@@ -157,7 +158,7 @@ void TForm::HideWindow() {
 
 void TForm::SetEnabled(bool enabled) {
   TWinControl::SetEnabled(enabled);
-  if (!enabled) FCapture = nullptr;
+  if (!enabled && FCapture) std::exchange(FCapture, nullptr)->CaptureLost();
 }
 
 void TForm::BoundsChanged() {

@@ -5,12 +5,20 @@
 #include "Canvas.h"
 #include "StoreChanged.h"
 #include "StylePainter.h"
+#include "Timer.h"
 #include "WindowSystem.h"
 
-TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner), FRepeat(std::make_unique<TTimer>(nullptr)) {
   TabStop = true;
   SetBounds(0, 0, 121, 17);
+  FRepeat->SetEnabled(false);
+  FRepeat->OnTimer = [this](TComponent*) {
+    FRepeat->SetInterval(RepeatIntervalMs);
+    StepPressedPart();
+  };
 }
+
+TScrollBar::~TScrollBar() = default;
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
   if (!StoreChanged(FKind, kind)) return;
@@ -100,24 +108,46 @@ void TScrollBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
   if (button != TMouseButton::mbLeft) return;
   SetFocus();
   FPressed = PartAt(x, y);
+  FPointer = {x, y};
+  if (FPressed == TPart::Thumb) {
+    FGrip = Along(x, y) - ThumbOffset();
+  } else if (FPressed != TPart::None) {
+    StepPressedPart();
+    FRepeat->SetInterval(RepeatDelayMs);
+    FRepeat->SetEnabled(true);
+  }
+  Invalidate();
+}
+
+void TScrollBar::StepPressedPart() {
+  // Only while the pointer is on the part held: on the track, paging thus ends once the
+  // thumb has come under the pointer.
+  if (PartAt(FPointer.X, FPointer.Y) != FPressed) return;
   switch (FPressed) {
     case TPart::LowerArrow: SetPosition(FPosition - FSmallChange); break;
     case TPart::UpperArrow: SetPosition(FPosition + FSmallChange); break;
     case TPart::LowerTrack: SetPosition(FPosition - FLargeChange); break;
     case TPart::UpperTrack: SetPosition(FPosition + FLargeChange); break;
-    case TPart::Thumb: FGrip = Along(x, y) - ThumbOffset(); break;
+    case TPart::Thumb:
     case TPart::None: break;
   }
-  Invalidate();
 }
 
 void TScrollBar::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
+  FPointer = {x, y};
   if (FPressed == TPart::Thumb) DragThumbTo(Along(x, y));
 }
 
 void TScrollBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
+  Release();
+}
+
+void TScrollBar::CaptureLost() { Release(); }
+
+void TScrollBar::Release() {
+  FRepeat->SetEnabled(false);
   if (FPressed == TPart::None) return;
   FPressed = TPart::None;
   Invalidate();

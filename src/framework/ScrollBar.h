@@ -1,8 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "WinControl.h"
+
+class TTimer;
 
 enum class TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 
@@ -10,7 +13,12 @@ enum class TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 // Min .. Max; OnChange is raised whenever it changes, by the user or by program.
 class TScrollBar : public TWinControl {
  public:
+  // An arrow or the track held down steps again after the delay, then at every interval.
+  static constexpr int RepeatDelayMs = 400;
+  static constexpr int RepeatIntervalMs = 50;
+
   explicit TScrollBar(TComponent* owner);
+  ~TScrollBar() override;
 
   TScrollBarKind Kind() const { return FKind; }
   void SetKind(TScrollBarKind kind);
@@ -40,6 +48,7 @@ class TScrollBar : public TWinControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CaptureLost() override;
   void Paint(TCanvas& canvas) override;
 
  private:
@@ -55,6 +64,8 @@ class TScrollBar : public TWinControl {
   TRect Span(int from, int length) const;
   TPart PartAt(int x, int y) const;
   void DragThumbTo(int along);
+  void StepPressedPart();
+  void Release();
   void PaintArrow(TCanvas& canvas, const TRect& r, bool upper) const;
   std::vector<TPoint> ArrowMark(const TRect& r, bool upper, int shift) const;
 
@@ -67,4 +78,7 @@ class TScrollBar : public TWinControl {
   TPart FPressed = TPart::None;
   // While the thumb is dragged: where along the thumb the mouse holds it.
   int FGrip = 0;
+  // While a part is held: where the pointer is, and the repeat of the part's step.
+  TPoint FPointer;
+  std::unique_ptr<TTimer> FRepeat;
 };

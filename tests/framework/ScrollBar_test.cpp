@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <vector>
 
 #include "framework/ScrollBar.h"
@@ -18,6 +19,13 @@ class ScrollBar : public TFormFixture {
     Bar->SetParams(0, 0, 70);
     Bar->SetLargeChange(10);
     Bar->OnChange = [this](TComponent*) { Changes.push_back(Bar->Position()); };
+  }
+
+  // Lets the virtual clock run to `ms` after `from`, with every tick due on the way.
+  void RunTo(std::int64_t from, std::int64_t ms) {
+    const std::int64_t end = from + ms;
+    H.System->At(end, [] {});
+    H.RunUntil([&] { return H.System->NowMs() >= end; });
   }
 };
 
@@ -71,6 +79,45 @@ TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerWithinTheRange) {
   ReleaseAt(300, 8);
   MoveTo(20, 8);   // released: the thumb stays
   EXPECT_EQ(Changes, (std::vector<int>{18, 70}));
+}
+
+TEST_F(ScrollBar, AHeldArrowRepeatsAfterAPauseWhileThePointerStaysOnIt) {
+  ShowForm();
+  const std::int64_t start = H.System->NowMs();
+  PressAt(110, 8);
+  RunTo(start, TScrollBar::RepeatDelayMs - 1);
+  EXPECT_EQ(Changes, (std::vector<int>{1}));
+  RunTo(start, TScrollBar::RepeatDelayMs + 2 * TScrollBar::RepeatIntervalMs + 1);
+  EXPECT_EQ(Changes, (std::vector<int>{1, 2, 3, 4}));
+  MoveTo(110, 40);  // off the arrow: the repeat pauses
+  RunTo(start, 1010);
+  EXPECT_EQ(Changes.size(), 4u);
+  MoveTo(112, 9);
+  RunTo(start, 1010 + TScrollBar::RepeatIntervalMs);
+  EXPECT_EQ(Changes.size(), 5u);
+  ReleaseAt(112, 9);
+  RunTo(start, 3000);
+  EXPECT_EQ(Changes.size(), 5u);
+}
+
+// One position is one pixel of the 70 the thumb travels.
+TEST_F(ScrollBar, TheHeldTrackPagesUntilTheThumbReachesThePointer) {
+  ShowForm();
+  const std::int64_t start = H.System->NowMs();
+  PressAt(60, 8);
+  RunTo(start, 2000);
+  ReleaseAt(60, 8);
+  EXPECT_EQ(Changes, (std::vector<int>{10, 20, 30}));  // the thumb now covers 47 .. 63
+}
+
+TEST_F(ScrollBar, AModalWindowOpeningWhileAnArrowIsHeldEndsTheRepeat) {
+  ShowForm();
+  const std::int64_t start = H.System->NowMs();
+  PressAt(110, 8);
+  Form->SetEnabled(false);  // what showing a modal window does to the forms beneath it
+  RunTo(start, 2000);
+  EXPECT_EQ(Changes, (std::vector<int>{1}));
+  EXPECT_EQ(Shown(112, 3), kFace);  // the arrow is drawn up again
 }
 
 TEST_F(ScrollBar, TheFocusedBarTakesArrowPageAndEndKeys) {
