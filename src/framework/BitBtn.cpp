@@ -102,6 +102,12 @@ void TBitBtn::MouseMove(TShiftState shift, int x, int y) {
 
 void TBitBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
+  Release();
+}
+
+void TBitBtn::CaptureLost() { Release(); }
+
+void TBitBtn::Release() {
   FHeld = false;
   SetPressed(false);
 }

@@ -44,10 +44,12 @@ class TBitBtn : public TWinControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CaptureLost() override;
   void Paint(TCanvas& canvas) override;
 
  private:
   void SetPressed(bool pressed);
+  void Release();
   void PaintContent(TCanvas& canvas, const TRect& face);
 
   TBitBtnKind FKind = TBitBtnKind::bkCustom;

@@ -92,6 +92,12 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseUp(button, shift, x, y);
+  Release();
+}
+
+void TSpeedButton::CaptureLost() { Release(); }
+
+void TSpeedButton::Release() {
   FHeld = false;
   SetPressed(false);
 }

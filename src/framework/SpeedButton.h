@@ -42,6 +42,7 @@ class TSpeedButton : public TGraphicControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CaptureLost() override;
   void MouseEnter() override;
   void MouseLeave() override;
   void Paint(TCanvas& canvas) override;
@@ -49,6 +50,7 @@ class TSpeedButton : public TGraphicControl {
  private:
   void ReleaseGroup();
   void SetPressed(bool pressed);
+  void Release();
   void PaintFrame(TCanvas& canvas) const;
   void PaintContent(TCanvas& canvas) const;
 

@@ -117,6 +117,20 @@ TEST_F(BitBtn, ItLooksPressedOnlyWhileTheMouseHoldsItOverIt) {
   EXPECT_EQ(Log, (std::vector<std::string>{"plain with result 0"}));
 }
 
+// The release then goes to the modal window; the button must not stay down or wait for it.
+TEST_F(BitBtn, AModalWindowOpeningWhileItIsHeldLetsItUp) {
+  TBitBtn* button = Make(TBitBtnKind::bkCustom, 0, "plain");
+  ShowForm();
+  PressAt(20, 20);
+  ASSERT_TRUE(button->Pressed());
+  Form->SetEnabled(false);
+  EXPECT_FALSE(button->Pressed());
+  Form->SetEnabled(true);
+  MoveTo(21, 20);
+  EXPECT_FALSE(button->Pressed());
+  EXPECT_TRUE(Log.empty());
+}
+
 TEST_F(BitBtn, TabVisitsFocusableControlsByTabOrderRoundAndShiftTabGoesBack) {
   TBitBtn* third = Make(TBitBtnKind::bkCustom, 0, "third");
   TBitBtn* first = Make(TBitBtnKind::bkCustom, 60, "first");

@@ -60,6 +60,19 @@ TEST_F(SpeedButton, ADownButtonLooksSunkenAndAnUpOneRaised) {
   EXPECT_EQ(Shown(44, 10), kDarkShadow);
 }
 
+TEST_F(SpeedButton, AModalWindowOpeningWhileItIsHeldLetsItUpWithoutAClick) {
+  MakeGroup();
+  ShowForm();
+  PressAt(20, 20);
+  ASSERT_TRUE(Group[0]->Pressed());
+  Form->SetEnabled(false);
+  EXPECT_FALSE(Group[0]->Pressed());
+  Form->SetEnabled(true);
+  MoveTo(21, 20);
+  EXPECT_FALSE(Group[0]->Pressed());
+  EXPECT_TRUE(Clicked.empty());
+}
+
 TEST_F(SpeedButton, AFlatButtonShowsItsParentUntilHoveredOrPressed) {
   auto* panel = new TPanel(Form);
   panel->SetParent(Form);
