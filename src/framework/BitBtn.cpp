@@ -64,10 +64,6 @@ void TBitBtn::SetDefault(bool value) {
   if (StoreChanged(FDefault, value)) Invalidate();
 }
 
-void TBitBtn::SetPressed(bool pressed) {
-  if (StoreChanged(FPressed, pressed)) Invalidate();
-}
-
 void TBitBtn::Click() {
   auto* form = dynamic_cast<TForm*>(WindowParent());
   if (form && FModalResult != mrNone) form->SetModalResult(FModalResult);
@@ -91,31 +87,27 @@ void TBitBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft) return;
   SetFocus();
-  FHeld = true;
-  SetPressed(true);
+  if (FPress.Down()) Invalidate();
 }
 
 void TBitBtn::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
-  if (FHeld) SetPressed(ClientRect().Contains(x, y));
+  if (FPress.Moved(ClientRect().Contains(x, y))) Invalidate();
 }
 
 void TBitBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
-  Release();
+  if (FPress.Released()) Invalidate();
 }
 
-void TBitBtn::CaptureLost() { Release(); }
-
-void TBitBtn::Release() {
-  FHeld = false;
-  SetPressed(false);
+void TBitBtn::CaptureLost() {
+  if (FPress.Released()) Invalidate();
 }
 
 void TBitBtn::Paint(TCanvas& canvas) {
   const bool framed = FDefault || Focused();
   const TFrameStyle style =
-      FPressed ? TFrameStyle::ButtonDown : framed ? TFrameStyle::DefaultButton : TFrameStyle::ButtonUp;
+      FPress.Pressed() ? TFrameStyle::ButtonDown : framed ? TFrameStyle::DefaultButton : TFrameStyle::ButtonUp;
   const TRect face = TStylePainter::DrawFrame(canvas, ClientRect(), style);
   canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
   canvas.FillRect(face);
@@ -128,7 +120,7 @@ void TBitBtn::PaintContent(TCanvas& canvas, const TRect& face) {
   const TSize glyph = FGlyph.ImageSize();
   const TSize text = FCaption.empty() ? TSize{} : canvas.TextExtent(FCaption);
   const int gap = glyph.cx > 0 && text.cx > 0 ? kSpacing : 0;
-  const int shift = FPressed ? 1 : 0;
+  const int shift = FPress.Pressed() ? 1 : 0;
   const int left = (Width() - glyph.cx - gap - text.cx) / 2 + shift;
   FGlyph.Draw(canvas, left, (Height() - glyph.cy) / 2 + shift, Enabled());
   canvas.SetClipRect(face);

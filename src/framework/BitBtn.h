@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ButtonPress.h"
 #include "Font.h"
 #include "Form.h"
 #include "GlyphImages.h"
@@ -35,7 +36,7 @@ class TBitBtn : public TWinControl {
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
   // True while the mouse holds the button down over it.
-  bool Pressed() const { return FPressed; }
+  bool Pressed() const { return FPress.Pressed(); }
 
   // The full click: the form's modal result first, then OnClick.
   void Click() override;
@@ -48,8 +49,6 @@ class TBitBtn : public TWinControl {
   void Paint(TCanvas& canvas) override;
 
  private:
-  void SetPressed(bool pressed);
-  void Release();
   void PaintContent(TCanvas& canvas, const TRect& face);
 
   TBitBtnKind FKind = TBitBtnKind::bkCustom;
@@ -59,6 +58,5 @@ class TBitBtn : public TWinControl {
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;
-  bool FPressed = false;
-  bool FHeld = false;
+  TButtonPress FPress;
 };

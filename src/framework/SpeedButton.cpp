@@ -69,10 +69,6 @@ void TSpeedButton::SetFont(const TFont& font) {
   if (StoreChanged(FFont, font)) Invalidate();
 }
 
-void TSpeedButton::SetPressed(bool pressed) {
-  if (StoreChanged(FPressed, pressed)) Invalidate();
-}
-
 void TSpeedButton::Click() {
   if (FGroupIndex != 0) SetDown(!FDown);
   TGraphicControl::Click();
@@ -81,25 +77,21 @@ void TSpeedButton::Click() {
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft) return;
-  FHeld = true;
-  SetPressed(true);
+  if (FPress.Down()) Invalidate();
 }
 
 void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
   TGraphicControl::MouseMove(shift, x, y);
-  if (FHeld) SetPressed(ClientRect().Contains(x, y));
+  if (FPress.Moved(ClientRect().Contains(x, y))) Invalidate();
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseUp(button, shift, x, y);
-  Release();
+  if (FPress.Released()) Invalidate();
 }
 
-void TSpeedButton::CaptureLost() { Release(); }
-
-void TSpeedButton::Release() {
-  FHeld = false;
-  SetPressed(false);
+void TSpeedButton::CaptureLost() {
+  if (FPress.Released()) Invalidate();
 }
 
 void TSpeedButton::MouseEnter() {
@@ -118,7 +110,7 @@ void TSpeedButton::Paint(TCanvas& canvas) {
 }
 
 void TSpeedButton::PaintFrame(TCanvas& canvas) const {
-  const bool sunken = FPressed || FDown;
+  const bool sunken = FPress.Pressed() || FDown;
   if (!FFlat) {
     const TRect face = TStylePainter::DrawFrame(canvas, ClientRect(), sunken ? TFrameStyle::ButtonDown : TFrameStyle::ButtonUp);
     canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
@@ -135,7 +127,7 @@ void TSpeedButton::PaintContent(TCanvas& canvas) const {
   const TSize glyph = FGlyph.ImageSize();
   const TSize text = FCaption.empty() ? TSize{} : canvas.TextExtent(FCaption);
   const int gap = glyph.cx > 0 && text.cx > 0 ? kSpacing : 0;
-  const int shift = FPressed || FDown ? 1 : 0;
+  const int shift = FPress.Pressed() || FDown ? 1 : 0;
   const int left = (FMargin >= 0 ? FMargin : (Width() - glyph.cx - gap - text.cx) / 2) + shift;
   FGlyph.Draw(canvas, left, (Height() - glyph.cy) / 2 + shift, Enabled());
   TStylePainter::DrawCaption(canvas, {left + glyph.cx + gap, (Height() - text.cy) / 2 + shift}, FCaption, Enabled());

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "ButtonPress.h"
 #include "Control.h"
 #include "Font.h"
 #include "GlyphImages.h"
@@ -36,7 +37,7 @@ class TSpeedButton : public TGraphicControl {
   // True while the pointer is over the button.
   bool MouseInControl() const { return FMouseInControl; }
   // True while the mouse holds the button down over it.
-  bool Pressed() const { return FPressed; }
+  bool Pressed() const { return FPress.Pressed(); }
 
   void Click() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -49,8 +50,6 @@ class TSpeedButton : public TGraphicControl {
 
  private:
   void ReleaseGroup();
-  void SetPressed(bool pressed);
-  void Release();
   void PaintFrame(TCanvas& canvas) const;
   void PaintContent(TCanvas& canvas) const;
 
@@ -63,6 +62,5 @@ class TSpeedButton : public TGraphicControl {
   std::string FCaption;
   TFont FFont;
   bool FMouseInControl = false;
-  bool FPressed = false;
-  bool FHeld = false;
+  TButtonPress FPress;
 };
