@@ -17,9 +17,7 @@ class Hint : public TFormFixture {
   }
   // Lets the clock run until the hint shows or `limitMs` more milliseconds have passed.
   bool HintShowsWithin(std::int64_t limitMs) {
-    const std::int64_t end = H.System->NowMs() + limitMs;
-    H.System->At(end, [] {});
-    H.RunUntil([&] { return Form->HintWindow()->Showing() || H.System->NowMs() >= end; });
+    H.RunUntil([&] { return Form->HintWindow()->Showing(); }, H.System->NowMs() + limitMs);
     return Form->HintWindow()->Showing();
   }
 };

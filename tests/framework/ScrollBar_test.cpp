@@ -20,13 +20,6 @@ class ScrollBar : public TFormFixture {
     Bar->SetLargeChange(10);
     Bar->OnChange = [this](TComponent*) { Changes.push_back(Bar->Position()); };
   }
-
-  // Lets the virtual clock run to `ms` after `from`, with every tick due on the way.
-  void RunTo(std::int64_t from, std::int64_t ms) {
-    const std::int64_t end = from + ms;
-    H.System->At(end, [] {});
-    H.RunUntil([&] { return H.System->NowMs() >= end; });
-  }
 };
 
 TEST_F(ScrollBar, ThePositionStaysInTheRangeAndOnlyAChangeIsReported) {
@@ -85,18 +78,18 @@ TEST_F(ScrollBar, AHeldArrowRepeatsAfterAPauseWhileThePointerStaysOnIt) {
   ShowForm();
   const std::int64_t start = H.System->NowMs();
   PressAt(110, 8);
-  RunTo(start, TScrollBar::RepeatDelayMs - 1);
+  H.RunTo(start + TScrollBar::RepeatDelayMs - 1);
   EXPECT_EQ(Changes, (std::vector<int>{1}));
-  RunTo(start, TScrollBar::RepeatDelayMs + 2 * TScrollBar::RepeatIntervalMs + 1);
+  H.RunTo(start + TScrollBar::RepeatDelayMs + 2 * TScrollBar::RepeatIntervalMs + 1);
   EXPECT_EQ(Changes, (std::vector<int>{1, 2, 3, 4}));
   MoveTo(110, 40);  // off the arrow: the repeat pauses
-  RunTo(start, 1010);
+  H.RunTo(start + 1010);
   EXPECT_EQ(Changes.size(), 4u);
   MoveTo(112, 9);
-  RunTo(start, 1010 + TScrollBar::RepeatIntervalMs);
+  H.RunTo(start + 1010 + TScrollBar::RepeatIntervalMs);
   EXPECT_EQ(Changes.size(), 5u);
   ReleaseAt(112, 9);
-  RunTo(start, 3000);
+  H.RunTo(start + 3000);
   EXPECT_EQ(Changes.size(), 5u);
 }
 
@@ -105,7 +98,7 @@ TEST_F(ScrollBar, TheHeldTrackPagesUntilTheThumbReachesThePointer) {
   ShowForm();
   const std::int64_t start = H.System->NowMs();
   PressAt(60, 8);
-  RunTo(start, 2000);
+  H.RunTo(start + 2000);
   ReleaseAt(60, 8);
   EXPECT_EQ(Changes, (std::vector<int>{10, 20, 30}));  // the thumb now covers 47 .. 63
 }
@@ -115,7 +108,7 @@ TEST_F(ScrollBar, AModalWindowOpeningWhileAnArrowIsHeldEndsTheRepeat) {
   const std::int64_t start = H.System->NowMs();
   PressAt(110, 8);
   Form->SetEnabled(false);  // what showing a modal window does to the forms beneath it
-  RunTo(start, 2000);
+  H.RunTo(start + 2000);
   EXPECT_EQ(Changes, (std::vector<int>{1}));
   EXPECT_EQ(Shown(112, 3), kFace);  // the arrow is drawn up again
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "framework/Application.h"
@@ -13,5 +14,16 @@ struct THeadlessApp {
   template <class F>
   void RunUntil(F&& done) {
     while (!done()) App.HandleMessage();
+  }
+
+  // The same, but the virtual clock stops at `endMs` if `done` has not come by then; every
+  // tick due on the way runs.
+  template <class F>
+  void RunUntil(F&& done, std::int64_t endMs) {
+    System->At(endMs, [] {});
+    RunUntil([&] { return done() || System->NowMs() >= endMs; });
+  }
+  void RunTo(std::int64_t endMs) {
+    RunUntil([] { return false; }, endMs);
   }
 };
