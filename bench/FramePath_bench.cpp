@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "components/VekImage.h"
-#include "e2e/Xvfb.h"
+#include "testkit/Xvfb.h"
 #include "engine/Quenbrel.h"
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/x11/X11WindowSystem.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
+#include "framework/platform/x11/X11WindowSystem.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "imaging/PngCodec.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/Form.h"
+#include "framework/ui/Form.h"
 
 class TBitBtn;
 class TImage;

@@ -1,10 +1,10 @@
 #include "AboutF.h"
 #include "AppGlyphs.h"
-#include "framework/BitBtn.h"
-#include "framework/Handler.h"
-#include "framework/Image.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
+#include "framework/ui/BitBtn.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/SpeedButton.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "framework/PixelArt.h"
+#include "framework/graphics/PixelArt.h"
 
 std::unique_ptr<TBitmap> LightBulbGlyph() {
   const auto lit = BitmapFromArt({

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 // The program's own glyphs.
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Form.h"
+#include "framework/ui/Form.h"
 
 class TAppEvents;
 class TQuenbrel;

@@ -1,8 +1,8 @@
 #include "Form1.h"
 #include "appkit/AppEvents.h"
 #include "components/VekImage.h"
-#include "framework/Handler.h"
-#include "framework/Timer.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Timer.h"
 
 void TForm1::CreateControls() {
   BorderStyle = TBorderStyle::bsNone;

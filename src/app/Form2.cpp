@@ -3,9 +3,9 @@
 #include "CommandLine.h"
 #include "EngineFactory.h"
 #include "engine/Quenbrel.h"
-#include "framework/Application.h"
-#include "framework/Handler.h"
-#include "framework/Timer.h"
+#include "framework/ui/Application.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Timer.h"
 
 TForm2* Form2 = nullptr;
 

@@ -1,7 +1,7 @@
 #include "Form2.h"
 #include "components/VekImage.h"
-#include "framework/Handler.h"
-#include "framework/Timer.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Timer.h"
 
 void TForm2::CreateControls() {
   BorderStyle = TBorderStyle::bsNone;

@@ -5,8 +5,8 @@
 #include "components/ColorButton.h"
 #include "engine/Quenbrel.h"
 #include "engine/Vekutils.h"
-#include "framework/Application.h"
-#include "framework/BitBtn.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/BitBtn.h"
 
 TForm3* Form3 = nullptr;
 

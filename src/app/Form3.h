@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/Form.h"
+#include "framework/ui/Form.h"
 
 class TBitBtn;
 class TColorButton;

@@ -1,10 +1,10 @@
 #include "AppGlyphs.h"
 #include "Form3.h"
 #include "components/ColorButton.h"
-#include "framework/BitBtn.h"
-#include "framework/Handler.h"
-#include "framework/Panel.h"
-#include "framework/StaticText.h"
+#include "framework/ui/BitBtn.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/StaticText.h"
 
 namespace {
 

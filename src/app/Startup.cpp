@@ -5,7 +5,7 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "ModeSelection.h"
-#include "framework/Application.h"
+#include "framework/ui/Application.h"
 
 int QuenbrelMain(const std::vector<std::string>& arguments, std::shared_ptr<TWindowSystem> windowSystem) {
   SetProgramArguments(arguments);

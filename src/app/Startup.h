@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WindowSystem.h"
+#include "framework/platform/WindowSystem.h"
 
 // The main routine: reads the switch in arguments[1] (arguments[0] is the program's path),
 // makes the window of that mode the main form on `windowSystem` and runs the loop until it

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "framework/x11/X11WindowSystem.h"
+#include "framework/platform/x11/X11WindowSystem.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);

@@ -1,8 +1,8 @@
 #include "ColorButton.h"
 
-#include "framework/ColorDialog.h"
-#include "framework/Handler.h"
-#include "framework/SpeedButton.h"
+#include "framework/ui/ColorDialog.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/SpeedButton.h"
 
 TColorButton::TColorButton(TComponent* owner) : TCustomPanel(owner) {
   OnResize = Handler(this, &TColorButton::PanelResize);

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/CustomPanel.h"
+#include "framework/ui/CustomPanel.h"
 
 class TColorDialog;
 class TSpeedButton;

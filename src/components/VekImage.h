@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Bitmap.h"
-#include "framework/Image.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Image.h"
 
 class TImageIO;
 class TImageProc;

@@ -9,8 +9,8 @@
 
 #include "Vekutils.h"
 #include "components/VekImage.h"
-#include "framework/Color.h"
-#include "framework/Stream.h"
+#include "framework/graphics/Color.h"
+#include "framework/base/Stream.h"
 
 // ---------------------------------------------------------------------------------------
 // Arithmetic helpers. The effect's numbers are defined in 80-bit extended precision

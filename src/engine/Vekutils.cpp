@@ -7,10 +7,10 @@
 
 #include <unistd.h>
 
-#include "framework/Canvas.h"
-#include "framework/Control.h"
-#include "framework/Exceptions.h"
-#include "framework/Stream.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Control.h"
+#include "framework/base/Exceptions.h"
+#include "framework/base/Stream.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Color.h"
+#include "framework/graphics/Color.h"
 
 class TCanvas;
 class TControl;

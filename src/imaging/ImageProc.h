@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/Component.h"
+#include "framework/base/Component.h"
 
 // Rotates an image surface's bitmap. Arrives with the surface's file members; empty until then.
 class TImageProc : public TComponent {

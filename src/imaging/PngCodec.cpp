@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Exceptions.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/base/Exceptions.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "app/AboutF.h"
-#include "framework/Image.h"
-#include "framework/Screen.h"
-#include "framework/SpeedButton.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/SpeedButton.h"
 #include "support/BitmapPicture.h"
 #include "support/HeadlessApp.h"
 

@@ -1,7 +1,7 @@
 #include "QuenbrelRun.h"
 #include "app/Form2.h"
 #include "components/VekImage.h"
-#include "framework/Application.h"
+#include "framework/ui/Application.h"
 
 namespace {
 

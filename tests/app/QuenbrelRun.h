@@ -8,7 +8,7 @@
 #include "app/EngineFactory.h"
 #include "app/Form1.h"
 #include "app/Startup.h"
-#include "framework/headless/HeadlessWindowSystem.h"
+#include "framework/platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
 
 // One run of the program on a small in-memory screen, its settings kept in a directory of

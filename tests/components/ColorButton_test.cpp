@@ -1,10 +1,10 @@
 #include <vector>
 
 #include "components/ColorButton.h"
-#include "framework/Application.h"
-#include "framework/BitBtn.h"
-#include "framework/ColorChooser.h"
-#include "framework/SpeedButton.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/BitBtn.h"
+#include "framework/ui/ColorChooser.h"
+#include "framework/ui/SpeedButton.h"
 #include "support/FormFixture.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "Polling.h"
+#include "testkit/Polling.h"
 
 extern char** environ;
 

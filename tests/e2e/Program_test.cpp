@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "Polling.h"
+#include "testkit/Polling.h"
 #include "TestDisplay.h"
-#include "Xvfb.h"
+#include "testkit/Xvfb.h"
 
 namespace {
 

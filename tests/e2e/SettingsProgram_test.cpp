@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "framework/BitBtn.h"
-#include "framework/ColorChooser.h"
+#include "framework/ui/BitBtn.h"
+#include "framework/ui/ColorChooser.h"
 #include "support/HeadlessApp.h"
 #include "support/TempDir.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
-#include "Polling.h"
+#include "testkit/Polling.h"
 #include "TestDisplay.h"
-#include "Xvfb.h"
+#include "testkit/Xvfb.h"
 #include <X11/Xutil.h>
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "Polling.h"
+#include "testkit/Polling.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The X11 backend against a virtual X server of its own per test.
-#include "framework/x11/X11WindowSystem.h"
+#include "framework/platform/x11/X11WindowSystem.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,9 +10,9 @@
 
 #include "ChildProcess.h"
 #include "TestDisplay.h"
-#include "Xvfb.h"
-#include "framework/x11/ShmPixelMemory.h"
-#include "framework/x11/X11Keys.h"
+#include "testkit/Xvfb.h"
+#include "framework/platform/x11/ShmPixelMemory.h"
+#include "framework/platform/x11/X11Keys.h"
 
 namespace {
 

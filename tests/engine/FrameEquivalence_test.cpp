@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "EngineFixture.h"
-#include "ReferenceFrame.h"
+#include "engine/ReferenceFrame.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/Quenbrel.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/Vekutils.h"
-#include "framework/Canvas.h"
-#include "framework/Bitmap.h"
-#include "framework/Control.h"
-#include "framework/Exceptions.h"
-#include "framework/Stream.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Control.h"
+#include "framework/base/Exceptions.h"
+#include "framework/base/Stream.h"
 #include "support/TempDir.h"
 
 namespace {

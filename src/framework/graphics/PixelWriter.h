@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+#include "Bitmap.h"
+#include "framework/base/Types.h"
+
+// How a drawn pixel word meets the one already in the bitmap.
+enum class TPixelOp : std::uint8_t { Copy, Invert, Xor, NotXor, Or, And };
+
+// Writes runs of pixels and whole bitmaps into a bitmap of either format, inside one area
+// (the canvas's clip region within the bitmap). 32-bit rows are written through row pointers.
+class TPixelWriter {
+ public:
+  TPixelWriter(TBitmap& bitmap, const TRect& area);
+
+  const TRect& Area() const { return FArea; }
+
+  // Pixels x1 .. x2-1 of row y, combined with `pixel` by `op`.
+  void Span(int y, int x1, int x2, TPixel pixel, TPixelOp op);
+  // The part sourceRect of source with its top-left corner at (x, y). The source may be the
+  // target bitmap itself.
+  void Blit(int x, int y, const TBitmap& source, const TRect& sourceRect, TPixelOp op);
+
+ private:
+  TBitmap& FBitmap;
+  TRect FArea;
+};

@@ -1,0 +1,119 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "Input.h"
+#include "framework/base/Types.h"
+
+// The only door between the framework and a display. Two implementations: X11 (x11/) for
+// the shipped program and an in-memory one (headless/) for tests. No X11 header is seen
+// outside x11/.
+
+// A native window: a decimal X window id on X11, a counter headless. 0 names no window.
+using TWindowHandle = std::uint64_t;
+
+// Raised when a window is needed and no display can be opened. Deliberately not an
+// `Exception`: nothing in the framework shows it in a box, since there is no screen.
+class EDisplayError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Whether PutPixels returns only once the display has taken the pixels. With NoWait the
+// caller leaves those pixels of the bitmap alone until Flush(): the display may still be
+// reading them from shared memory.
+enum class TPutMode : std::uint8_t { Wait, NoWait };
+
+enum class TBorderStyle : std::uint8_t { bsNone, bsDialog, bsSizeable };
+
+struct TWindowParams {
+  TWindowHandle Parent = 0;        // a window to be a child of (own or foreign); 0: top level
+  TRect Bounds;                    // in the parent's client coordinates, or the screen's
+  TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  bool CloseBox = true;            // dialog frames: whether the window manager offers a close box
+  bool StayOnTop = false;
+  bool FullScreen = false;         // covers the whole screen, above everything (the saver)
+  TWindowHandle TransientFor = 0;  // a modal dialog's owner window
+  std::string Caption;
+};
+
+// Virtual key codes, the classic numbering.
+constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17,
+                   VK_MENU = 18, VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34,
+                   VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
+                   VK_F1 = 112, VK_F10 = 121;
+
+enum class TEventKind : std::uint8_t {
+  Expose,          // Area of Window needs painting
+  Resized,         // Window now has Width x Height
+  KeyDown,
+  KeyUp,
+  MouseDown,
+  MouseUp,
+  MouseMove,
+  MouseLeave,
+  Activated,       // the program's window got the input focus
+  Deactivated,     // the input focus left all of the program's windows for another client's
+  SysCommand,      // a system command reached Window (WM_SYSCOMMAND), whatever its value
+  CloseRequest,    // the user asked to close Window (the close box)
+  HostDestroyed,   // the foreign parent of Window went away
+  Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
+};
+
+struct TWsEvent {
+  TEventKind Kind = TEventKind::Expose;
+  TWindowHandle Window = 0;
+  int X = 0;  // pointer position in Window's client coordinates
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  TRect Area;
+  TMouseButton Button = TMouseButton::mbLeft;
+  TShiftState Shift = 0;
+  unsigned Key = 0;  // virtual key code
+};
+
+class TWindowSystem {
+ public:
+  virtual ~TWindowSystem() = default;
+
+  // Windows. CreateWindow raises EDisplayError when there is no display.
+  virtual TWindowHandle CreateWindow(const TWindowParams& params) = 0;
+  virtual void DestroyWindow(TWindowHandle window) = 0;
+  virtual void ShowWindow(TWindowHandle window, bool visible) = 0;
+  virtual void SetWindowBounds(TWindowHandle window, const TRect& bounds) = 0;
+  virtual void SetWindowCaption(TWindowHandle window, const std::string& caption) = 0;
+  virtual void SetWindowCursor(TWindowHandle window, TCursor cursor) = 0;
+  virtual void SetFocus(TWindowHandle window) = 0;
+
+  // Pixels: `source` of a 32-bit bitmap goes to `dest` in the window's client area.
+  virtual void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) = 0;
+  // Memory that PutPixels can show without copying, or null.
+  virtual TPixelMemoryProvider* PixelMemory() = 0;
+  // Returns once the display has everything sent so far.
+  virtual void Flush() = 0;
+
+  // Screen and foreign windows.
+  virtual TSize ScreenSize() = 0;
+  // The size of any window (GetWindowRect); false when it does not exist.
+  virtual bool WindowSize(TWindowHandle window, TSize& size) = 0;
+  virtual TWindowHandle ForegroundWindow() = 0;
+  // EnableWindow on a foreign window: while disabled, `dialog` is modal for it.
+  virtual void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) = 0;
+  virtual void SetForegroundWindow(TWindowHandle window) = 0;
+
+  // System state and services.
+  virtual void SetScreenSaverRunning(TWindowHandle saver, bool running) = 0;
+  virtual void HideTaskbarWindow() = 0;
+  virtual void Beep() = 0;
+
+  // Events and time. NextEvent never waits; WaitForEvent returns when an event is pending
+  // or the clock has reached `deadlineMs` (NoDeadline: only an event ends the wait).
+  static constexpr std::int64_t NoDeadline = INT64_MAX;
+  virtual bool NextEvent(TWsEvent& event) = 0;
+  virtual void WaitForEvent(std::int64_t deadlineMs) = 0;
+  virtual std::int64_t NowMs() = 0;
+};

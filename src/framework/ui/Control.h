@@ -1,0 +1,118 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "framework/base/Component.h"
+#include "framework/platform/Input.h"
+#include "framework/base/Types.h"
+
+class TCanvas;
+class TWinControl;
+
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TComponent* sender, unsigned& key, TShiftState shift)>;
+
+// A visual element with a place inside its parent window. Without a parent it still works
+// as a drawing target; it is then never painted.
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+  TCursor Cursor() const { return FCursor; }
+  virtual void SetCursor(TCursor cursor);
+
+  std::string Hint;
+  bool ShowHint = false;
+  bool ParentShowHint = true;
+
+  // True when this control and every parent up to its form are visible.
+  bool Showing() const;
+  // The nearest parent that owns a native window (a form), or null.
+  TWinControl* WindowParent() const;
+  // The control's top-left corner in the client coordinates of WindowParent().
+  TPoint WindowOffset() const;
+  // The cursor shown over the control: its own, or its parents' while it has crDefault.
+  TCursor EffectiveCursor() const;
+
+  // Marks the control for the next paint cycle of its window.
+  virtual void Invalidate();
+  // Paints the control at once (nothing when it is hidden or without a parent window).
+  virtual void Repaint();
+  // Draws the control with the canvas's origin at the control's top-left corner.
+  virtual void Paint(TCanvas&) {}
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  // Input as delivered by the window; coordinates are the control's own.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  // The pointer came over the control, or left it.
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+  // The button pressed on this control will not be released here: its form stopped taking
+  // input (a modal window opened) while the button was down.
+  virtual void CaptureLost() {}
+  virtual void Click();
+  // Enter and Escape reach every control of a form whose focused control did not take
+  // them; a control that acts on one (a default or cancel button) returns true.
+  virtual bool DialogKey(unsigned) { return false; }
+
+ protected:
+  // Called after the size or place changed.
+  virtual void BoundsChanged() {}
+  // Called after the parent changed.
+  virtual void ParentChanged() {}
+
+ private:
+  // A parent orphans its children when it goes before them.
+  friend class TWinControl;
+  TWinControl* FParent = nullptr;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  TAlign FAlign = TAlign::alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TCursor FCursor = crDefault;
+};
+
+// A control without a window of its own: it paints on its parent's surface.
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+  // Paints the control onto its parent window's canvas, whose origin is the control's top-left.
+  void Paint(TCanvas& canvas) override = 0;
+};

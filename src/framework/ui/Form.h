@@ -1,0 +1,150 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Font.h"
+#include "HintWindow.h"
+#include "WinControl.h"
+#include "framework/platform/WindowSystem.h"
+
+enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
+enum class TWindowState : std::uint8_t { wsNormal, wsMaximized };
+enum class TPosition : std::uint8_t { poDesigned, poDefault, poScreenCenter };
+enum class TCloseAction : std::uint8_t { caNone, caHide, caFree };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2;
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+// A window procedure: sees each event that reaches the form's window.
+using TWndMethod = std::function<void(const TWsEvent& event)>;
+
+// A top-level window (or a child of a foreign window) with its own surface: it paints its
+// background, then its controls, and puts the result on screen. The native window is made
+// when first needed: by Handle() or by showing the form.
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  // --- What a form description sets ---
+  TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  bool CloseBox = true;
+  TFormStyle FormStyle = TFormStyle::fsNormal;
+  TWindowState WindowState = TWindowState::wsNormal;
+  TPosition Position = TPosition::poDesigned;
+  TColor Color = clBtnFace;
+  TFont Font;
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& caption);
+  int ClientWidth() const { return Width(); }
+  int ClientHeight() const { return Height(); }
+  void SetClientWidth(int width) { SetWidth(width); }
+  void SetClientHeight(int height) { SetHeight(height); }
+  // A foreign window to live in (a screen-saver host); 0: a top-level window.
+  TWindowHandle ParentWindow() const { return FParentWindow; }
+  void SetParentWindow(TWindowHandle window);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnResize;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+
+  // --- Life ---
+  // Runs the creation handler once, after the description and the derived constructor;
+  // then shows the form when its description made it visible.
+  void AfterConstruction();
+  // Runs the destruction handler while the form is still whole.
+  void BeforeDestruction() override;
+
+  TWindowHandle Handle();
+  bool HandleAllocated() const { return FHandle != 0; }
+  void Show() {
+    AfterConstruction();
+    SetVisible(true);
+  }
+  void Hide() { SetVisible(false); }
+  // The main form ends the application; another form hides (or frees itself, as OnClose
+  // says); a modal form ends its modal loop with mrCancel.
+  void Close();
+  // Shows the form and runs a nested loop, the application's other windows disabled, until
+  // ModalResult is set; returns it.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult result) { FModalResult = result; }
+  bool Modal() const { return FModal; }
+
+  // The focused control, which gets the keys after the form's own OnKeyDown.
+  TWinControl* ActiveControl() const;
+  void SetActiveControl(TWinControl* control);
+  // Focuses the next control in Tab order (the previous one when not `forward`), round.
+  void SelectNext(bool forward);
+  // The hint shown over the form, once the pointer has moved over it.
+  const THintWindow* HintWindow() const { return FHint.get(); }
+
+  // Sets the window's cursor anew: the screen's cursor while it is not crDefault, else the
+  // cursor of the control under the pointer.
+  void ApplyCursor();
+
+  // The surface that the form paints on (its client size); OnPaint draws here.
+  TCanvas& Canvas() { return FSurface.Canvas(); }
+
+  // Every event that reaches the window goes through WindowProc, which is DefaultWndProc
+  // unless replaced; a replacement passes on what it does not swallow.
+  TWndMethod WindowProc;
+  void DefaultWndProc(const TWsEvent& event);
+
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void Paint(TCanvas& canvas) override;
+  bool HasWindow() const override { return true; }
+  void InvalidateWindowArea(const TRect& area) override;
+  void UpdateWindow() override;
+  bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
+
+ protected:
+  void BoundsChanged() override;
+  // The application's window system.
+  TWindowSystem& System() const;
+
+ private:
+  TWindowParams WindowParams() const;
+  void CreateHandle();
+  void DestroyHandle();
+  void ShowWindow();
+  void HideWindow();
+  void PlaceForShowing();
+  void CallEvent(const TNotifyEvent& event);
+  void RouteMouse(const TWsEvent& event);
+  void RouteKey(const TWsEvent& event);
+  void TrackPointer(const TWsEvent& event);
+  void SetHover(TControl* control);
+  bool Contains(const TControl* control) const;
+  void RunModalLoop();
+  bool CloseQuery(TCloseAction& action);
+
+  std::string FCaption;
+  TWindowHandle FParentWindow = 0;
+  TWindowHandle FHandle = 0;
+  TBitmap FSurface;
+  TRect FInvalid;
+  bool FConstructed = false;
+  bool FDestroying = false;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
+  TSize FNotifiedSize;
+  TCursor FPointerCursor = crDefault;
+  TCursor FWindowCursor = crDefault;
+  TControl* FCapture = nullptr;
+  TWinControl* FActiveControl = nullptr;
+  TControl* FHover = nullptr;
+  std::unique_ptr<THintWindow> FHint;
+  // Set while the window system itself reports a new size, so that it is not echoed back.
+  bool FResizedBySystem = false;
+};

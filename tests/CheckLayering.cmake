@@ -1,0 +1,95 @@
+# Fails when a file under SOURCE_DIR includes a project header from a layer it may not see,
+# or an X11 header outside the X11 backend. Run with cmake -DSOURCE_DIR=... -P.
+
+# Each layer, by the folder prefix of its files (relative to src/), and the layers it may
+# include besides itself. The first matching prefix names a file's layer.
+cmake_policy(SET CMP0007 NEW)  # the base layer's empty list of others is an element
+
+set(layers
+  "app/main.cpp|app engine components appkit imaging vekutils ui x11 platform graphics base"
+  "app/|engine components appkit imaging vekutils ui platform graphics base"
+  "engine/Vekutils|ui platform graphics base"
+  "engine/|components appkit imaging vekutils ui platform graphics base"
+  "components/|appkit imaging vekutils ui platform graphics base"
+  "appkit/|ui platform graphics base"
+  "imaging/|graphics base"
+  "framework/ui/|platform graphics base"
+  "framework/platform/x11/|platform graphics base"
+  "framework/platform/headless/|platform graphics base"
+  "framework/platform/|graphics base"
+  "framework/graphics/|base"
+  "framework/base/|")
+set(layer_names main app vekutils engine components appkit imaging ui x11 headless platform graphics base)
+
+# The layer of a path relative to src/.
+function(layer_of path out)
+  set(index 0)
+  foreach(entry IN LISTS layers)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(GET parts 0 prefix)
+    string(FIND "${path}" "${prefix}" at)
+    if(at EQUAL 0)
+      list(GET layer_names ${index} name)
+      set(${out} ${name} PARENT_SCOPE)
+      return()
+    endif()
+    math(EXPR index "${index} + 1")
+  endforeach()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
+function(allowed_of layer out)
+  list(FIND layer_names ${layer} index)
+  list(GET layers ${index} entry)
+  string(REPLACE "|" ";" parts "${entry}")
+  list(LENGTH parts count)
+  set(allowed ${layer})
+  if(count GREATER 1)
+    list(GET parts 1 list)
+    string(REPLACE " " ";" list "${list}")
+    list(APPEND allowed ${list})
+  endif()
+  # main.cpp is the application's own start.
+  if(layer STREQUAL "main")
+    list(APPEND allowed app)
+  endif()
+  set(${out} ${allowed} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(offences "")
+foreach(source IN LISTS sources)
+  layer_of(${source} layer)
+  if(NOT layer)
+    list(APPEND offences "${source}: in no layer")
+    continue()
+  endif()
+  allowed_of(${layer} allowed)
+  get_filename_component(folder ${source} DIRECTORY)
+  file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" header "${line}")
+    if(header MATCHES "^X11/")
+      if(NOT layer STREQUAL "x11")
+        list(APPEND offences "${source}: X11 header ${header} outside the X11 backend")
+      endif()
+      continue()
+    endif()
+    if(EXISTS ${SOURCE_DIR}/${folder}/${header})
+      set(target "${folder}/${header}")
+    elseif(EXISTS ${SOURCE_DIR}/${header})
+      set(target "${header}")
+    else()
+      continue()  # a system or library header
+    endif()
+    layer_of(${target} target_layer)
+    list(FIND allowed "${target_layer}" found)
+    if(found EQUAL -1)
+      list(APPEND offences "${source} (${layer}) includes ${target} (${target_layer})")
+    endif()
+  endforeach()
+endforeach()
+if(offences)
+  list(JOIN offences "\n  " listed)
+  message(FATAL_ERROR "Includes across the layers:\n  ${listed}")
+endif()

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Screen.h"
+#include "support/HeadlessApp.h"
+
+namespace {
+
+using Headless = THeadlessWindowSystem;
+
+// A control that paints itself in one colour and logs its mouse events.
+struct TProbe : TGraphicControl {
+  // `bounds`: left, top, width and height.
+  TProbe(TWinControl* parent, const std::string& name, std::array<int, 4> bounds, std::vector<std::string>* log = nullptr)
+      : TGraphicControl(parent), Log(log) {
+    Name = name;
+    SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
+    SetParent(parent);
+  }
+  void Paint(TCanvas& canvas) override {
+    canvas.Brush.Color = Fill;
+    canvas.FillRect({0, 0, Width() + 50, Height() + 50});  // deliberately too large: must be clipped
+  }
+  void MouseDown(TMouseButton, TShiftState, int x, int y) override { Note("down", x, y); }
+  void MouseMove(TShiftState, int x, int y) override { Note("move", x, y); }
+  void MouseUp(TMouseButton, TShiftState, int x, int y) override { Note("up", x, y); }
+  void Click() override { Note("click", -1, -1); }
+  void Note(const std::string& what, int x, int y) {
+    if (Log) Log->push_back(Name + " " + what + (x >= 0 ? " " + std::to_string(x) + "," + std::to_string(y) : ""));
+  }
+  TColor Fill = clRed;
+  std::vector<std::string>* Log;
+};
+
+class WinControl : public ::testing::Test {
+ protected:
+  THeadlessApp H;
+  std::vector<std::string> Log;
+  TForm* Form = nullptr;
+
+  void SetUp() override {
+    H.App.CreateForm(Form);
+    Form->SetBounds(0, 0, 100, 80);
+  }
+  TPixel Shown(int x, int y) { return H.System->PixelAt(Form->Handle(), x, y); }
+};
+
+TEST_F(WinControl, AlignLaysOutTopBottomLeftRightThenClient) {
+  auto aligned = [&](TAlign align, const char* name) {
+    auto* probe = new TProbe(Form, name, {0, 0, 10, 10});
+    probe->SetAlign(align);
+    return probe;
+  };
+  // Made in an order unlike the layout order, which must not matter.
+  TProbe* client = aligned(TAlign::alClient, "client");
+  TProbe* left = aligned(TAlign::alLeft, "left");
+  TProbe* bottom = aligned(TAlign::alBottom, "bottom");
+  TProbe* right = aligned(TAlign::alRight, "right");
+  TProbe* top = aligned(TAlign::alTop, "top");
+  EXPECT_EQ(top->BoundsRect(), (TRect{0, 0, 100, 10}));
+  EXPECT_EQ(bottom->BoundsRect(), (TRect{0, 70, 100, 80}));
+  EXPECT_EQ(left->BoundsRect(), (TRect{0, 10, 10, 70}));
+  EXPECT_EQ(right->BoundsRect(), (TRect{90, 10, 100, 70}));
+  EXPECT_EQ(client->BoundsRect(), (TRect{10, 10, 90, 70}));
+
+  Form->SetBounds(0, 0, 60, 50);
+  EXPECT_EQ(client->BoundsRect(), (TRect{10, 10, 50, 40}));
+  top->SetVisible(false);
+  EXPECT_EQ(left->BoundsRect(), (TRect{0, 0, 10, 40}));
+}
+
+TEST_F(WinControl, AFormPaintsItsFaceThenItsVisibleControlsClippedToThem) {
+  auto* panel = new TWinControl(Form);
+  panel->SetBounds(40, 30, 20, 20);
+  panel->SetParent(Form);
+  auto* inPanel = new TProbe(panel, "inner", {5, 5, 100, 100});
+  inPanel->Fill = clLime;
+  auto* hidden = new TProbe(Form, "hidden", {0, 0, 10, 10});
+  hidden->SetVisible(false);
+  new TProbe(Form, "red", {10, 10, 5, 5});
+  Form->Show();
+  EXPECT_EQ(Shown(0, 0), 0xC0C0C0u);  // the face, clBtnFace
+  EXPECT_EQ(Shown(10, 10), 0xFF0000u);
+  EXPECT_EQ(Shown(14, 14), 0xFF0000u);
+  EXPECT_EQ(Shown(15, 15), 0xC0C0C0u);
+  EXPECT_EQ(Shown(45, 35), 0x00FF00u);
+  EXPECT_EQ(Shown(59, 49), 0x00FF00u);
+  EXPECT_EQ(Shown(60, 50), 0xC0C0C0u);  // clipped by the panel
+}
+
+TEST_F(WinControl, AnImageShowsABandOfRowsAtOnceOnlyWhenItIsOpaque) {
+  auto* image = new TImage(Form);
+  image->SetParent(Form);
+  image->SetBounds(20, 10, 30, 20);
+  TBitmap& bitmap = image->Picture().Bitmap();
+  bitmap.SetSize(30, 20);
+  Form->Show();
+  H.App.ProcessMessages();
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) bitmap.Row32(y)[x] = 0x123456;
+  EXPECT_TRUE(image->ShowRows(4, 8));
+  EXPECT_EQ(Shown(20, 13), 0u);  // row 3: not in the band
+  EXPECT_EQ(Shown(20, 14), 0x123456u);
+  EXPECT_EQ(Shown(49, 17), 0x123456u);
+  EXPECT_EQ(Shown(20, 18), 0u);  // row 8: not in the band
+  image->Transparent = true;
+  EXPECT_FALSE(image->ShowRows(0, 20));  // it must go through a paint cycle instead
+}
+
+TEST_F(WinControl, AnOpaqueImageRepaintsStraightFromItsSharedBitmap) {
+  auto* image = new TImage(Form);
+  image->SetParent(Form);
+  image->SetBounds(20, 10, 30, 20);
+  TBitmap& bitmap = image->Picture().Bitmap();
+  bitmap.SetSize(40, 20);  // wider than the control: clipped to it
+  EXPECT_TRUE(H.System->IsSharedMemory(bitmap.Memory()));
+  Form->Show();
+  H.App.ProcessMessages();
+  for (int x = 0; x < 40; ++x) bitmap.Row32(5)[x] = 0x123456;
+  const int before = H.System->PutPixelsCalls;
+  image->Repaint();
+  EXPECT_EQ(H.System->PutPixelsCalls, before + 1);
+  EXPECT_EQ(Shown(20, 15), 0x123456u);
+  EXPECT_EQ(Shown(49, 15), 0x123456u);
+  EXPECT_EQ(Shown(50, 15), 0xC0C0C0u);
+
+  image->SetVisible(false);
+  H.App.ProcessMessages();
+  const int hidden = H.System->PutPixelsCalls;
+  image->Repaint();
+  EXPECT_EQ(H.System->PutPixelsCalls, hidden);
+}
+
+TEST_F(WinControl, MouseGoesToTheControlUnderThePointerAndStaysWithItWhileHeld) {
+  new TProbe(Form, "a", {0, 0, 50, 80}, &Log);
+  new TProbe(Form, "b", {50, 0, 50, 80}, &Log);
+  Form->Show();
+  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 60, 5, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 70, 6, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 70, 6, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 55, 1, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 56, 2, Form->Handle()));
+  H.App.ProcessMessages();
+  EXPECT_EQ(Log, (std::vector<std::string>{"b move 10,5", "a down 10,5", "a move 70,6", "a up 70,6", "b down 5,1",
+                                           "b up 6,2", "b click"}));
+}
+
+TEST_F(WinControl, DisabledFormsAndControlsGetNoInput) {
+  auto* probe = new TProbe(Form, "a", {0, 0, 50, 80}, &Log);
+  Form->OnMouseDown = [&](TComponent*, TMouseButton, TShiftState, int, int) { Log.push_back("form down"); };
+  Form->Show();
+  probe->SetEnabled(false);
+  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
+  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 10, 5, Form->Handle()));
+  H.App.ProcessMessages();
+  Form->SetEnabled(false);
+  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
+  H.App.ProcessMessages();
+  EXPECT_EQ(Log, (std::vector<std::string>{"form down"}));
+}
+
+TEST_F(WinControl, TheWindowShowsTheCursorUnderThePointerUnlessTheScreenOverridesIt) {
+  auto* hiding = new TProbe(Form, "a", {0, 0, 50, 80});
+  hiding->SetCursor(crNone);
+  Form->Show();
+  auto cursor = [&] { return H.System->Window(Form->Handle())->Cursor; };
+  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 60, 5, Form->Handle()));
+  H.App.ProcessMessages();
+  EXPECT_EQ(cursor(), crDefault);
+  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 10, 5, Form->Handle()));
+  H.App.ProcessMessages();
+  EXPECT_EQ(cursor(), crNone);
+  Screen->SetCursor(crHourGlass);
+  EXPECT_EQ(cursor(), crHourGlass);
+  Screen->SetCursor(crDefault);
+  EXPECT_EQ(cursor(), crNone);
+}
+
+}  // namespace
