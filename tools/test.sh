@@ -11,3 +11,6 @@ bash tools/build.sh build/release
 
 bash tools/build.sh build/sanitize -DQUENBREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd build/sanitize && ctest --output-on-failure -j2)
+
+# Every parser of outside data, fuzzed for a bounded time on its seed corpus.
+bash tools/fuzz.sh "${QUENBREL_FUZZ_SECONDS:-15}"

@@ -91,7 +91,7 @@ void TApplication::CloseForSignal() {
 void TApplication::Notify(TEventKind kind) {
   // A copy: a listener may remove itself or others.
   const auto listeners = FListeners;
-  for (const auto& [id, listener] : listeners) CallHandler([&] { listener(kind); });
+  for (const auto& entry : listeners) CallHandler([&] { entry.second(kind); });
 }
 
 void TApplication::PaintPending() {
