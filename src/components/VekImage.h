@@ -68,13 +68,17 @@ class TVekImage : public TImage {
   // The selected row's address, or null when it is unset or stale after a resize.
   std::uint32_t* CurrentRow();
   void Bevel(TRect box, int width, bool raised);
-  // FWork, sized to `part` of the bitmap, filled with c, combined with the picture there.
+  // FWork's corner of part's size filled with c and ORed into the picture at `part`.
   void CombineFilled(const TRect& part, TColor c);
-  // Draws FWork at part's corner with a raster operation, then sets the canvas back to copying.
+  // Grows FWork to hold part's size, if need be, and fills that much of it with c; its pen
+  // becomes a plain 1-pixel one in c.
+  void PrepareWork(const TRect& part, TColor c);
+  // Draws FWork's corner of part's size at part with a raster operation, then sets the
+  // canvas back to copying.
   void CombineWork(const TRect& part, std::uint32_t copyMode);
 
-  // The scratch picture of the combining fills and the inverted text, as large as the part of
-  // their box that lies on the bitmap; reused, so that drawing allocates only when it grows.
+  // The scratch picture of the combining fills and the inverted text: its top-left corner
+  // holds the part of their box that lies on the bitmap. It only grows.
   TBitmap FWork;
   std::uint32_t* FRowPixels = nullptr;
   TImageIO* FImageIO;

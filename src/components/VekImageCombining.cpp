@@ -1,6 +1,8 @@
 // The drawing that goes through the scratch picture FWork: colour-combining fills and
-// inverted text. FWork only ever holds the part of a box that lies on the bitmap, so that
-// a huge box costs no more than the bitmap, and the pixels are those of the whole box.
+// inverted text. Only the part of a box that lies on the bitmap goes through FWork, so that a
+// huge box costs no more than the bitmap, and the pixels are those of the whole box. FWork
+// only grows, and each call uses its top-left corner: drawing allocates nothing once FWork
+// is as large as the boxes it serves.
 #include <algorithm>
 #include <cstdint>
 
@@ -21,14 +23,6 @@ TRect PartOnBitmap(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64
 // box does, or at 0 when the box starts before the bitmap, so the offset fits.
 int Offset(int boxStart, int partStart) { return static_cast<int>(std::int64_t{boxStart} - partStart); }
 
-// The work canvas filled with one colour, its pen a plain 1-pixel one of the same colour.
-void FillWork(TBitmap& work, TColor c) {
-  TCanvas& canvas = work.Canvas();
-  canvas.Pen = TPen{c};
-  canvas.Brush = TBrush{c};
-  canvas.FillRect({0, 0, work.Width(), work.Height()});
-}
-
 }  // namespace
 
 void TVekImage::FillTrans(TColor c) {
@@ -48,8 +42,7 @@ void TVekImage::EllipseTrans(int x1, int y1, int x2, int y2, TColor c) {
   Canvas();
   const TRect part = PartOnBitmap(x1, y1, x2, y2, Bits());
   if (!part.IsEmpty()) {
-    FWork.SetSize(part.Width(), part.Height());
-    FillWork(FWork, clBlack);
+    PrepareWork(part, clBlack);
     // The black outline combines to nothing: only the interior shows.
     FWork.Canvas().Brush.Color = c;
     FWork.Canvas().Ellipse(Offset(x1, part.Left), Offset(y1, part.Top), x2 - part.Left, y2 - part.Top);
@@ -71,8 +64,7 @@ void TVekImage::TextOutInv(int x, int y, const std::string& s) {
   const TSize extent = work.TextExtent(s);
   const TRect part = PartOnBitmap(x, y, std::int64_t{x} + extent.cx, std::int64_t{y} + extent.cy, Bits());
   if (!part.IsEmpty()) {
-    FWork.SetSize(part.Width(), part.Height());
-    FillWork(FWork, clBlack);
+    PrepareWork(part, clBlack);
     work.Font.Color = clWhite;
     work.TextOut(Offset(x, part.Left), Offset(y, part.Top), s);
   }
@@ -80,18 +72,24 @@ void TVekImage::TextOutInv(int x, int y, const std::string& s) {
 }
 
 void TVekImage::CombineFilled(const TRect& part, TColor c) {
-  if (!part.IsEmpty()) {
-    FWork.SetSize(part.Width(), part.Height());
-    FillWork(FWork, c);
-  }
+  if (!part.IsEmpty()) PrepareWork(part, c);
   CombineWork(part, SRCPAINT);
+}
+
+void TVekImage::PrepareWork(const TRect& part, TColor c) {
+  if (FWork.Width() < part.Width() || FWork.Height() < part.Height())
+    FWork.SetSize(std::max(FWork.Width(), part.Width()), std::max(FWork.Height(), part.Height()));
+  TCanvas& work = FWork.Canvas();
+  work.Pen = TPen{c};
+  work.Brush = TBrush{c};
+  work.FillRect({0, 0, part.Width(), part.Height()});
 }
 
 void TVekImage::CombineWork(const TRect& part, std::uint32_t copyMode) {
   TCanvas& canvas = Canvas();
   if (!part.IsEmpty()) {
     canvas.CopyMode = copyMode;
-    canvas.Draw(part.Left, part.Top, FWork);
+    canvas.DrawPart(part.Left, part.Top, FWork, {0, 0, part.Width(), part.Height()});
   }
   canvas.CopyMode = SRCCOPY;
 }

@@ -8,6 +8,7 @@
 #include "components/VekImage.h"
 #include "framework/graphics/Canvas.h"
 #include "support/BitmapPicture.h"
+#include "testkit/AllocationCount.h"
 
 namespace {
 
@@ -149,6 +150,21 @@ TEST(VekImageCombining, InvertedTextTakesNeitherTheRotationNorTheColourOfTheCanv
   turned->TextOutInv(5, 30, "Quenbrel");
   EXPECT_TRUE(SameBytes(turned->Picture().Bitmap(), upright->Picture().Bitmap()));
   EXPECT_EQ(turned->Canvas().Font.Escapement, 900);
+}
+
+TEST(VekImageCombining, ScratchDrawingAllocatesNothingOnceTheScratchPictureIsLargeEnough) {
+  TVekImage image(nullptr);
+  image.SetHeightWidth(30, 120);
+  const auto drawAll = [&] {
+    image.RectTrans(0, 0, 100, 20, RGB(0x40, 0, 0));
+    image.TextOutInv(30, 3, "50 %");
+    image.EllipseTrans(5, 5, 60, 25, RGB(0, 0x40, 0));
+    image.FillTrans(RGB(0, 0, 0x40));
+  };
+  drawAll();
+  const long before = AllocationCount();
+  for (int i = 0; i < 10; ++i) drawAll();
+  EXPECT_EQ(AllocationCount() - before, 0);
 }
 
 }  // namespace
