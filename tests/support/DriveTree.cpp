@@ -55,8 +55,9 @@ void TDriveTree::Udev(const std::string& number, const std::vector<std::string>&
 namespace {
 
 std::string FindProgram(const std::string& name) {
+  if (name.find('/') != std::string::npos) return name;
   const char* path = std::getenv("PATH");
-  std::string folders = std::string(path ? path : "/usr/bin:/bin") + ":/usr/sbin:/sbin";
+  const std::string folders = std::string(path ? path : "/usr/bin:/bin") + ":/usr/sbin:/sbin";
   for (std::size_t start = 0, end; start <= folders.size(); start = end + 1) {
     end = folders.find(':', start);
     if (end == std::string::npos) end = folders.size();

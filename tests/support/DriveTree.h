@@ -36,6 +36,6 @@ class TDriveTree {
 void MakeVfatImage(const std::string& file, const std::string& label, const std::string& volumeId);
 void MakeExt4Image(const std::string& file, const std::string& label, const std::string& uuid);
 
-// The standard output of a program run to its end; throws when it fails. Programs are
-// looked for in PATH and in the system folders /usr/sbin and /sbin.
+// The standard output of a program run to its end; throws when it fails. A name without a
+// "/" is looked for in PATH and in the system folders /usr/sbin and /sbin.
 std::string RunProgram(const std::vector<std::string>& arguments);
