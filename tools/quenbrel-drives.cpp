@@ -47,7 +47,8 @@ void PrintTable(const std::vector<TRow>& rows) {
 
 int main() {
   TLinuxDiskQueries queries;
-  std::vector<TRow> rows{{"Drive", "Kind", "File system", "Label", "Serial", "Size (bytes)", "Free (bytes)", "Mount point"}};
+  std::vector<TRow> rows{
+      {"Drive", "Kind", "File system", "Label", "Serial", "Size (bytes)", "Free (bytes)", "Mount point"}};
   for (const TLetteredMount& drive : queries.Drives())
     if (TRow row = DescribeDrive(queries, drive); !row.empty()) rows.push_back(std::move(row));
   PrintTable(rows);

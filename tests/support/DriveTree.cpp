@@ -92,7 +92,8 @@ std::string RunProgram(const std::vector<std::string>& arguments) {
   close(output[1]);
   std::string text;
   char chunk[4096];
-  for (ssize_t got; (got = read(output[0], chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<std::size_t>(got));
+  for (ssize_t got; (got = read(output[0], chunk, sizeof chunk)) > 0;)
+    text.append(chunk, static_cast<std::size_t>(got));
   close(output[0]);
   int status = 0;
   waitpid(pid, &status, 0);

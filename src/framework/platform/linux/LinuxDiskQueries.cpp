@@ -27,7 +27,8 @@ std::vector<TLetteredMount> TLinuxDiskQueries::Drives() const {
 
 TDriveFacts TLinuxDiskQueries::Query(char letter) {
   const std::vector<TLetteredMount> drives = Drives();
-  const auto drive = std::find_if(drives.begin(), drives.end(), [&](const TLetteredMount& d) { return d.Letter == letter; });
+  const auto drive = std::find_if(drives.begin(), drives.end(),
+                                  [&](const TLetteredMount& candidate) { return candidate.Letter == letter; });
   if (drive == drives.end()) return {};
   const TMount& mount = drive->Mount;
   const TBlockDevice device = IsDeviceFile(mount.Source) ? FindBlockDevice(FTree, mount.Source) : TBlockDevice{};
@@ -47,7 +48,8 @@ TVolumeIdentity TLinuxDiskQueries::IdentityOf(const TMount& mount, const TBlockD
 TVolumeInformation TLinuxDiskQueries::VolumeOf(const TMount& mount, const TBlockDevice& device) const {
   const TVolumeIdentity identity = IdentityOf(mount, device);
   // A file system in user space on a device reports "fuseblk"; its superblock knows better.
-  const std::string type = mount.FileSystemType == "fuseblk" && !identity.Type.empty() ? identity.Type : mount.FileSystemType;
+  const bool fuseblk = mount.FileSystemType == "fuseblk" && !identity.Type.empty();
+  const std::string type = fuseblk ? identity.Type : mount.FileSystemType;
   return {identity.Label, type, VolumeSerialNumber(identity.Uuid, type)};
 }
 
