@@ -4,29 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+TReadOnlyFile::TReadOnlyFile(const std::string& path) : FFd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+  struct stat status {};
+  if (FFd >= 0 && fstat(FFd, &status) == 0) FType = status.st_mode & S_IFMT;
+}
 
-class TFileHandle {
- public:
-  explicit TFileHandle(int fd) : FFd(fd) {}
-  ~TFileHandle() {
-    if (FFd >= 0) close(FFd);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  int Fd() const { return FFd; }
-
- private:
-  int FFd;
-};
-
-}  // namespace
+TReadOnlyFile::~TReadOnlyFile() {
+  if (FFd >= 0) close(FFd);
+}
 
 std::optional<std::string> ReadSystemFile(const std::string& path, std::size_t limit) {
-  // Non-blocking, so that a FIFO put where a file was expected cannot hang the caller.
-  const TFileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat status {};
-  if (file.Fd() < 0 || fstat(file.Fd(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const TReadOnlyFile file(path);
+  if (!S_ISREG(file.Type())) return std::nullopt;
   std::string text;
   char chunk[16384];
   for (;;) {

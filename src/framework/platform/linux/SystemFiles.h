@@ -5,6 +5,24 @@
 #include <string_view>
 #include <vector>
 
+// A file opened for reading without waiting: a FIFO, or an optical drive without a disc,
+// answers at once. Closed when the object goes.
+class TReadOnlyFile {
+ public:
+  explicit TReadOnlyFile(const std::string& path);
+  ~TReadOnlyFile();
+  TReadOnlyFile(const TReadOnlyFile&) = delete;
+  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+
+  int Fd() const { return FFd; }
+  // The file's type bits (S_IFREG, S_IFBLK, ...); 0 when it did not open.
+  unsigned Type() const { return FType; }
+
+ private:
+  int FFd = -1;
+  unsigned FType = 0;
+};
+
 // The whole text of a regular file such as /proc/self/mountinfo, a sysfs attribute or a
 // udev database entry; nothing when it cannot be read or holds more than `limit` bytes.
 // Files of /proc and /sys report no size, so the limit is checked as the text grows.
