@@ -311,6 +311,41 @@ TEST_F(X11WindowSystemTest, HiddenCursorHidesThePointer) {
   EXPECT_FALSE(Client().PointerInvisible());
 }
 
+TEST_F(X11WindowSystemTest, APopupHoldsTheInputWhileShownAndSeesClicksOutsideIt) {
+  const TWindowHandle window = CreateShownWindow(Plain(100, 80));
+  FSystem->SetFocus(window);
+  EXPECT_EQ(FSystem->ClientToScreen(window, {5, 6}), (TPoint{25, 36}));
+  TWindowParams params = Plain(50, 40);
+  params.Bounds = Bounds(60, 70, 50, 40);
+  params.Popup = true;
+  params.BorderStyle = TBorderStyle::bsNone;
+  const TWindowHandle popup = CreateShownWindow(params);
+  TWindowGeometry geometry;
+  ASSERT_TRUE(Client().Geometry(popup, geometry));
+  EXPECT_TRUE(geometry.OverrideRedirect);
+  EXPECT_EQ((TPoint{geometry.X, geometry.Y}), (TPoint{60, 70}));
+  EXPECT_FALSE(Client().CanGrabKeyboard());
+
+  // A click over the other window reaches the popup, in the popup's coordinates.
+  Xdotool({"mousemove", "30", "40", "click", "1"});
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::MouseDown, &event));
+  EXPECT_EQ(event.Window, popup);
+  EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{-30, -30}));
+  Xdotool({"key", "Escape"});
+  ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
+  EXPECT_EQ(event.Window, popup);
+
+  FSystem->ShowWindow(popup, false);
+  FSystem->Flush();
+  EXPECT_TRUE(PumpUntil([&] { return Client().CanGrabKeyboard(); }));
+  // The focus never left the window below.
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(Client().Handle(), &focus, &revert);
+  EXPECT_EQ(focus, window);
+}
+
 TEST_F(X11WindowSystemTest, TerminationSignalsBecomeEvents) {
   CreateShownWindow(Plain(10, 10));
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {

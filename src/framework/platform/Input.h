@@ -11,6 +11,9 @@ constexpr TCursor crArrow = -2;
 constexpr TCursor crCross = -3;
 constexpr TCursor crIBeam = -4;
 constexpr TCursor crHourGlass = -11;
+// While dragging: over a control that accepts the drop, and over one that refuses it.
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
 constexpr TCursor crHandPoint = -21;
 
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };

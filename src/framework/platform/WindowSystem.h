@@ -37,6 +37,10 @@ struct TWindowParams {
   bool StayOnTop = false;
   bool FullScreen = false;         // covers the whole screen, above everything (the saver)
   TWindowHandle TransientFor = 0;  // a modal dialog's owner window
+  // A menu: no frame, above everything, at Bounds on the screen. While shown it takes every
+  // key and every pointer event of the display, the pointer's in its own coordinates (so a
+  // click outside it is seen); it never takes the input focus from the window below.
+  bool Popup = false;
   std::string Caption;
 };
 
@@ -98,6 +102,8 @@ class TWindowSystem {
 
   // Screen and foreign windows.
   virtual TSize ScreenSize() = 0;
+  // A point of a window's client area in screen coordinates.
+  virtual TPoint ClientToScreen(TWindowHandle window, TPoint point) = 0;
   // The size of any window (GetWindowRect); false when it does not exist.
   virtual bool WindowSize(TWindowHandle window, TSize& size) = 0;
   virtual TWindowHandle ForegroundWindow() = 0;

@@ -57,10 +57,15 @@ TWindowHandle THeadlessWindowSystem::CreateWindow(const TWindowParams& params) {
 void THeadlessWindowSystem::DestroyWindow(TWindowHandle window) {
   FWindows.erase(window);
   if (Focus == window) Focus = 0;
+  if (Grab == window) Grab = 0;
 }
 
 void THeadlessWindowSystem::ShowWindow(TWindowHandle window, bool visible) {
-  Existing(window).Visible = visible;
+  THeadlessWindow& w = Existing(window);
+  w.Visible = visible;
+  if (!w.Params.Popup) return;
+  if (visible) Grab = window;
+  else if (Grab == window) Grab = 0;
 }
 
 void THeadlessWindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds) {
@@ -79,7 +84,10 @@ void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor
   Existing(window).Cursor = cursor;
 }
 
-void THeadlessWindowSystem::SetFocus(TWindowHandle window) { Focus = window; }
+// A popup takes the input by its grab, never the focus.
+void THeadlessWindowSystem::SetFocus(TWindowHandle window) {
+  if (!Existing(window).Params.Popup) Focus = window;
+}
 
 // In memory every put is taken at once, whatever the mode.
 void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode) {
@@ -97,6 +105,14 @@ void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, con
 }
 
 TPixelMemoryProvider* THeadlessWindowSystem::PixelMemory() { return FMemory.get(); }
+
+TPoint THeadlessWindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
+  for (const THeadlessWindow* w = Window(window); w; w = Window(w->Params.Parent)) {
+    point.X += w->Bounds.Left;
+    point.Y += w->Bounds.Top;
+  }
+  return point;
+}
 
 bool THeadlessWindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   const auto found = FWindows.find(window);
@@ -220,7 +236,26 @@ bool THeadlessWindowSystem::NextEvent(TWsEvent& event) {
   event = FQueue.front();
   FQueue.erase(FQueue.begin());
   if (event.Window == 0) event.Window = Focus;
+  if (Grab != 0) Redirect(event);
   return true;
+}
+
+void THeadlessWindowSystem::Redirect(TWsEvent& event) {
+  switch (event.Kind) {
+    case TEventKind::MouseDown:
+    case TEventKind::MouseUp:
+    case TEventKind::MouseMove: {
+      const TPoint onScreen = ClientToScreen(event.Window, {event.X, event.Y});
+      const TPoint origin = ClientToScreen(Grab, {0, 0});
+      event.X = onScreen.X - origin.X;
+      event.Y = onScreen.Y - origin.Y;
+      event.Window = Grab;
+      break;
+    }
+    case TEventKind::KeyDown:
+    case TEventKind::KeyUp: event.Window = Grab; break;
+    default: break;
+  }
 }
 
 void THeadlessWindowSystem::AdvanceTo(std::int64_t timeMs) {

@@ -40,6 +40,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   TPixelMemoryProvider* PixelMemory() override;
   void Flush() override {}
   TSize ScreenSize() override { return FScreen; }
+  TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override { return Foreground; }
   void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) override;
@@ -53,7 +54,9 @@ class THeadlessWindowSystem : public TWindowSystem {
 
   // --- The test's side ---
 
-  // Queues an event now. An input event for window 0 goes to the window with the focus.
+  // Queues an event now. An input event for window 0 goes to the window with the focus;
+  // while a popup window is shown, every input event goes to it instead, the pointer's
+  // position turned into its coordinates, as its grab has it on X11.
   void Push(const TWsEvent& event);
   // Queues an event, or runs an action, once the virtual clock reaches `timeMs`.
   void PushAt(std::int64_t timeMs, const TWsEvent& event);
@@ -91,6 +94,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   int PutPixelsCalls = 0;
   TWindowHandle Foreground = 0;
   TWindowHandle Focus = 0;
+  // The shown popup window that holds keyboard and pointer, or 0.
+  TWindowHandle Grab = 0;
   std::vector<TWindowHandle> ForegroundRequests;
   struct TEnableCall {
     TWindowHandle Foreign;
@@ -109,6 +114,8 @@ class THeadlessWindowSystem : public TWindowSystem {
 
   THeadlessWindow& Existing(TWindowHandle window);
   void ReleaseDue();
+  // Sends an input event to the popup window that holds the grab.
+  void Redirect(TWsEvent& event);
   void AdvanceTo(std::int64_t timeMs);
   void Schedule(std::int64_t timeMs, std::function<void()> release);
 

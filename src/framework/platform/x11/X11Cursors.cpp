@@ -21,6 +21,8 @@ Cursor TX11Cursors::Make(TCursor cursor) {
     case crHandPoint: return XCreateFontCursor(FDisplay, XC_hand2);
     case crCross: return XCreateFontCursor(FDisplay, XC_crosshair);
     case crIBeam: return XCreateFontCursor(FDisplay, XC_xterm);
+    case crDrag: return XCreateFontCursor(FDisplay, XC_dotbox);
+    case crNoDrop: return XCreateFontCursor(FDisplay, XC_X_cursor);
     default: return XCreateFontCursor(FDisplay, XC_left_ptr);
   }
 }

@@ -26,6 +26,17 @@ constexpr std::int64_t kGrabRetryMs = 10;
 
 unsigned Extent(int length) { return static_cast<unsigned>(std::max(length, 1)); }
 
+// A shown menu holds keyboard and pointer, with every pointer event in its own coordinates,
+// so that a click anywhere reaches it (and closes it). The map request must have been
+// handled first: only a viewable window can be grabbed. The server lets go of both grabs by
+// itself once the window is unmapped or destroyed.
+void GrabForPopup(Display* display, Window window) {
+  XSync(display, False);
+  XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+               GrabModeAsync, None, None, CurrentTime);
+  XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+}
+
 }  // namespace
 
 TX11WindowSystem::TX11WindowSystem()
@@ -65,7 +76,7 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   attributes.border_pixel = 0;
   attributes.colormap = connection.ColorMap();
   attributes.event_mask = kEventMask;
-  attributes.override_redirect = params.FullScreen ? True : False;
+  attributes.override_redirect = params.FullScreen || params.Popup ? True : False;
   TX11ErrorTrap trap(display);
   const Window window = XCreateWindow(
       display, parent, bounds.Left, bounds.Top, Extent(bounds.Width()), Extent(bounds.Height()), 0,
@@ -79,10 +90,11 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   record.FullScreen = params.FullScreen;
   record.TopLevel = !params.Parent;
   record.FixedSize = params.BorderStyle == TBorderStyle::bsDialog;
+  record.Popup = params.Popup;
   record.Width = static_cast<int>(Extent(bounds.Width()));
   record.Height = static_cast<int>(Extent(bounds.Height()));
   FWindows->Add(window, record);
-  if (record.TopLevel && !params.FullScreen) FHints->Apply(window, params);
+  if (record.TopLevel && !params.FullScreen && !params.Popup) FHints->Apply(window, params);
   if (foreign && trap.Failed()) {
     // A host that is already gone: the window could not be made inside it.
     TWsEvent gone;
@@ -107,7 +119,7 @@ void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
   Display* display = FConnection->Handle();
-  if (visible && record->FullScreen)
+  if (visible && (record->FullScreen || record->Popup))
     XMapRaised(display, window);
   else if (visible)
     XMapWindow(display, window);
@@ -115,13 +127,14 @@ void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
     XWithdrawWindow(display, window, DefaultScreen(display));
   else
     XUnmapWindow(display, window);
+  if (record->Popup && visible) GrabForPopup(display, window);
   XFlush(display);
 }
 
 void TX11WindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds) {
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
-  if (record->TopLevel && !record->FullScreen) FHints->SetPlacement(window, bounds, record->FixedSize);
+  if (record->TopLevel && !record->FullScreen && !record->Popup) FHints->SetPlacement(window, bounds, record->FixedSize);
   XMoveResizeWindow(FConnection->Handle(), window, bounds.Left, bounds.Top, Extent(bounds.Width()),
                     Extent(bounds.Height()));
   XFlush(FConnection->Handle());
@@ -144,6 +157,8 @@ void TX11WindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
 }
 
 void TX11WindowSystem::SetFocus(TWindowHandle window) {
+  // A menu takes the keys by its grab: the focus stays with the window below it.
+  if (const TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr; record && record->Popup) return;
   if (!Mapped(window)) {
     // A window can take the focus only once it is viewable: a top-level one takes it when
     // mapped. A child in a foreign host (the preview) never takes it from its host.
@@ -171,6 +186,16 @@ TSize TX11WindowSystem::ScreenSize() {
   Display* display = Connection().Handle();
   const int screen = DefaultScreen(display);
   return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+TPoint TX11WindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
+  Display* display = Connection().Handle();
+  int x = point.X, y = point.Y;
+  Window child = None;
+  TX11ErrorTrap trap(display);
+  if (!XTranslateCoordinates(display, window, FConnection->Root(), point.X, point.Y, &x, &y, &child) || trap.Failed())
+    return point;
+  return {x, y};
 }
 
 bool TX11WindowSystem::WindowSize(TWindowHandle window, TSize& size) {

@@ -36,6 +36,7 @@ class TX11WindowSystem : public TWindowSystem {
   void Flush() override;
 
   TSize ScreenSize() override;
+  TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override;
   void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) override;

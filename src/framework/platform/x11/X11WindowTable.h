@@ -9,6 +9,7 @@ struct TX11WindowRecord {
   bool FullScreen = false;
   bool TopLevel = false;
   bool FixedSize = false;  // dialogs: the window manager offers no resizing
+  bool Popup = false;      // a menu: override-redirect, holding the input while shown
   bool Mapped = false;
   bool FocusWanted = false;  // asked for the focus before it was mapped
   int Width = 0;
