@@ -8,14 +8,26 @@
 #include "framework/base/Types.h"
 
 class TCanvas;
+class TPopupMenu;
 class TWinControl;
 
 enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Automatic: a left button press on the control begins dragging it once the pointer moves.
+enum class TDragMode : std::uint8_t { dmManual, dmAutomatic };
+// What a drag-over notification says: the pointer came over the control, moves on it, or left.
+enum class TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent* sender, unsigned& key, TShiftState shift)>;
+using TStartDragEvent = std::function<void(TComponent* sender)>;
+// `accept` comes in true; the handler sets it false to refuse the drop here.
+using TDragOverEvent =
+    std::function<void(TComponent* sender, TComponent* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TComponent* sender, TComponent* source, int x, int y)>;
+// `target` is null when the drag ended without a drop.
+using TEndDragEvent = std::function<void(TComponent* sender, TComponent* target, int x, int y)>;
 
 // A visual element with a place inside its parent window. Without a parent it still works
 // as a drawing target; it is then never painted.
@@ -88,6 +100,35 @@ class TControl : public TComponent {
   // Enter and Escape reach every control of a form whose focused control did not take
   // them; a control that acts on one (a default or cancel button) returns true.
   virtual bool DialogKey(unsigned) { return false; }
+
+  // --- Context menu ---
+  // The menu that a right click on the control opens; without one, its parent's is used.
+  TPopupMenu* PopupMenu = nullptr;
+  // A point of the control's client area on the screen.
+  TPoint ClientToScreen(TPoint point) const;
+
+  // --- Drag-and-drop between the controls of one form ---
+  TDragMode DragMode = TDragMode::dmManual;
+  // Shown while the pointer is over a control that accepts the drop; crNoDrop elsewhere.
+  TCursor DragCursor = crDrag;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  // Begins dragging this control at once, or (not immediate) once the pointer has moved
+  // `threshold` pixels (-1: the default) with the button still down; released before that,
+  // the press stays a click. The drag ends when the left button comes up: dropped on the
+  // control under the pointer if it accepts. The right button, Escape or a modal window
+  // cancel it. OnEndDrag comes at the end of every drag that began.
+  void BeginDrag(bool immediate, int threshold = -1);
+  // Ends this control's drag: dropped where the pointer is, or (not `drop`) cancelled.
+  void EndDrag(bool drop);
+  bool Dragging() const;
+  // Whether this control takes `source` at (x, y): false unless OnDragOver says otherwise.
+  virtual void DragOver(TComponent* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(TComponent* source, int x, int y);
+  virtual void DoStartDrag();
+  virtual void DoEndDrag(TComponent* target, int x, int y);
 
  protected:
   // Called after the size or place changed.

@@ -69,6 +69,7 @@ TWindowParams TForm::WindowParams() const {
   const TForm* owner = Application->MainForm();
   if (FModal && owner && owner != this && owner->FHandle) params.TransientFor = owner->FHandle;
   params.Caption = FCaption;
+  CreateParams(params);
   return params;
 }
 

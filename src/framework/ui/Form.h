@@ -109,6 +109,8 @@ class TForm : public TWinControl {
   void BoundsChanged() override;
   // The application's window system.
   TWindowSystem& System() const;
+  // A form of a special kind (a menu) changes what its native window is made with.
+  virtual void CreateParams(TWindowParams&) const {}
 
  private:
   TWindowParams WindowParams() const;

@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Form.h"
+#include "PopupMenu.h"
 #include "Screen.h"
 
 namespace {
@@ -30,9 +31,17 @@ bool TInputRouter::Contains(const TControl* control) const {
 void TInputRouter::KeyDown(const TWsEvent& event) {
   unsigned key = event.Key;
   if (FHint) FHint->Cancel();
-  // The form sees every key before its focused control does.
+  // An active drag has the keyboard: Escape cancels it, other keys do nothing meanwhile.
+  if (FDrag.Active()) {
+    if (key == VK_ESCAPE) EndDrag(false);
+    return;
+  }
+  // The form sees every key before its focused control does; the popup menus' shortcuts
+  // come in between.
   FForm.KeyDown(key, event.Shift);
   TWinControl* focused = ActiveControl();
+  if (key != 0 && RunMenuShortCut(FForm, focused, key, event.Shift)) key = 0;
+  focused = ActiveControl();
   if (key != 0 && focused) focused->KeyDown(key, event.Shift);
   if (key == VK_TAB) SelectNext((event.Shift & ssShift) == 0);
   if (key == VK_RETURN || key == VK_ESCAPE) FForm.DialogKey(key);
@@ -40,6 +49,8 @@ void TInputRouter::KeyDown(const TWsEvent& event) {
 
 void TInputRouter::Mouse(const TWsEvent& event) {
   TrackPointer(event);
+  if (FDrag.Engaged() && DragMouse(event)) return;
+  // Asked after the drag has had the event: its handlers may have destroyed controls.
   if (FCapture && !Contains(FCapture)) FCapture = nullptr;
   TControl* target = FCapture ? FCapture : FForm.ControlAtPos(event.X, event.Y);
   const TPoint offset = target == &FForm ? TPoint{} : target->WindowOffset();
@@ -49,21 +60,90 @@ void TInputRouter::Mouse(const TWsEvent& event) {
     case TEventKind::MouseDown:
       FCapture = target;
       target->MouseDown(event.Button, event.Shift, x, y);
+      if (event.Button == TMouseButton::mbLeft && Contains(target) && target->DragMode == TDragMode::dmAutomatic)
+        target->BeginDrag(false);
+      if (FDrag.Active()) YieldCapture();
       break;
     case TEventKind::MouseMove:
       FPointerCursor = FForm.ControlAtPos(event.X, event.Y)->EffectiveCursor();
       ApplyCursor();
       target->MouseMove(event.Shift, x, y);
       break;
-    default:
+    default: {
       FCapture = nullptr;
       target->MouseUp(event.Button, event.Shift, x, y);
-      if (Contains(target) && target->ClientRect().Contains(x, y)) target->Click();
+      // A click is the left button's; the right one asks for the context menu.
+      const bool inside = Contains(target) && target->ClientRect().Contains(x, y);
+      if (inside && event.Button == TMouseButton::mbLeft) target->Click();
+      if (inside && event.Button == TMouseButton::mbRight) ContextPopup(*target, {x, y});
       break;
+    }
+  }
+}
+
+bool TInputRouter::DragMouse(const TWsEvent& event) {
+  const TPoint at{event.X, event.Y};
+  if (!FDrag.Active()) {
+    if (event.Kind == TEventKind::MouseUp) FDrag.Forget();
+    if (event.Kind != TEventKind::MouseMove) return false;
+    FDrag.Move(at);
+    if (!FDrag.Active()) return false;
+    YieldCapture();
+    PointerCursorAt(at);
+    return true;
+  }
+  const bool left = event.Button == TMouseButton::mbLeft;
+  switch (event.Kind) {
+    case TEventKind::MouseMove: FDrag.Move(at); break;
+    case TEventKind::MouseUp:
+      if (left) FDrag.Drop(at);
+      else FDrag.Cancel();
+      break;
+    default:
+      if (!left) FDrag.Cancel();
+      break;
+  }
+  PointerCursorAt(at);
+  return true;
+}
+
+void TInputRouter::YieldCapture() {
+  TControl* held = FCapture;
+  FCapture = nullptr;
+  if (held && Contains(held)) held->CaptureLost();
+}
+
+void TInputRouter::PointerCursorAt(TPoint at) {
+  FPointerCursor = FDrag.Active() ? FDrag.Cursor() : FForm.ControlAtPos(at.X, at.Y)->EffectiveCursor();
+  ApplyCursor();
+}
+
+void TInputRouter::BeginDrag(TControl& source, bool immediate, int threshold) {
+  FDrag.Begin(source, FPointer, immediate, threshold);
+  if (FDrag.Active()) PointerCursorAt(FPointer);
+}
+
+void TInputRouter::EndDrag(bool drop) {
+  if (!FDrag.Active()) FDrag.Forget();
+  else if (drop) FDrag.Drop(FPointer);
+  else FDrag.Cancel();
+  PointerCursorAt(FPointer);
+}
+
+void TInputRouter::ContextPopup(TControl& target, TPoint at) {
+  for (TControl* c = &target; c; c = c->Parent()) {
+    TPopupMenu* menu = c->PopupMenu;
+    if (!menu || !TPopupMenu::Exists(menu)) continue;
+    if (!menu->AutoPopup) return;
+    menu->PopupComponent = c;
+    const TPoint onScreen = target.ClientToScreen(at);
+    menu->Popup(onScreen.X, onScreen.Y);
+    return;
   }
 }
 
 void TInputRouter::TrackPointer(const TWsEvent& event) {
+  FPointer = {event.X, event.Y};
   if (!FHint) FHint = std::make_unique<THintWindow>(FForm);
   if (event.Kind == TEventKind::MouseMove) FHint->PointerMoved({event.X, event.Y});
   else FHint->Cancel();
@@ -92,6 +172,7 @@ void TInputRouter::FormShown() {
 void TInputRouter::InputStopped() {
   if (FCapture && Contains(FCapture)) FCapture->CaptureLost();
   FCapture = nullptr;
+  if (FDrag.Engaged()) EndDrag(false);
 }
 
 TWinControl* TInputRouter::ActiveControl() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "DragTracker.h"
 #include "HintWindow.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -12,7 +13,8 @@ class TWinControl;
 // Where the input that reaches a form's window goes: the pointer to the control under it,
 // or to the control that a button went down on until it comes up (capture); hover, hints
 // and the cursor shown; keys to the form, then to its focused control; Tab through the tab
-// order; Enter and Escape to the default and cancel buttons.
+// order; Enter and Escape to the default and cancel buttons; a right click to the popup menu
+// of the control (or of its nearest parent that names one); a drag to the controls it passes.
 class TInputRouter {
  public:
   explicit TInputRouter(TForm& form);
@@ -32,6 +34,18 @@ class TInputRouter {
   // down on will not see it come up.
   void InputStopped();
 
+  // --- Drag-and-drop ---
+  // Begins a drag of `source` where the pointer was last seen (see TControl::BeginDrag).
+  void BeginDrag(TControl& source, bool immediate, int threshold);
+  // Ends the drag: dropped where the pointer was last seen, or cancelled; one that never
+  // became active ends without a word.
+  void EndDrag(bool drop);
+  TDragTracker& Drag() { return FDrag; }
+  const TDragTracker& Drag() const { return FDrag; }
+
+  // Whether `control` still belongs to the form; a pointer kept here may outlive its control.
+  bool Contains(const TControl* control) const;
+
   // --- Keyboard focus ---
   // The focused control, which gets the keys after the form's own OnKeyDown.
   TWinControl* ActiveControl() const;
@@ -48,8 +62,13 @@ class TInputRouter {
   void PaintHint(TCanvas& canvas) const;
 
  private:
-  // Whether `control` still belongs to the form; a pointer kept here may outlive its control.
-  bool Contains(const TControl* control) const;
+  // Mouse input while a drag is engaged; true when the drag took it.
+  bool DragMouse(const TWsEvent& event);
+  // The control that a button went down on loses it to a drag that has become active.
+  void YieldCapture();
+  // Shows what the pointer is over once the drag moved it or ended.
+  void PointerCursorAt(TPoint at);
+  void ContextPopup(TControl& target, TPoint at);
   void TrackPointer(const TWsEvent& event);
   void SetHover(TControl* control);
   void FocusMoved(TWinControl* from, TWinControl* to);
@@ -61,4 +80,6 @@ class TInputRouter {
   std::unique_ptr<THintWindow> FHint;
   TCursor FPointerCursor = crDefault;
   TCursor FWindowCursor = crDefault;
+  TPoint FPointer;
+  TDragTracker FDrag{FForm, *this};
 };

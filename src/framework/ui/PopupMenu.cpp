@@ -1,0 +1,73 @@
+#include "PopupMenu.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Application.h"
+#include "Form.h"
+#include "PopupMenuWindow.h"
+
+namespace {
+
+// Every menu alive, so that a pointer kept elsewhere can be checked before use.
+std::vector<const TPopupMenu*>& LiveMenus() {
+  static std::vector<const TPopupMenu*> menus;
+  return menus;
+}
+
+bool HasVisibleItem(TMenuItem& items) {
+  for (int i = 0; i < items.Count(); ++i)
+    if (items.Items(i)->Visible) return true;
+  return false;
+}
+
+bool RunShortCut(TPopupMenu* menu, TShortCut shortCut) {
+  if (!menu || !TPopupMenu::Exists(menu)) return false;
+  TMenuItem* item = menu->Items().FindShortCut(shortCut);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+}  // namespace
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) { LiveMenus().push_back(this); }
+
+TPopupMenu::~TPopupMenu() {
+  std::erase(LiveMenus(), this);
+  if (!FWindow) return;
+  // The window may be in the middle of its own input handler (an item's OnClick that
+  // destroys the menu): it goes once the loop turns.
+  FWindow->Hide();
+  FWindow->Detach();
+  if (Application) Application->Release(FWindow);
+  else FWindow->Free();
+}
+
+bool TPopupMenu::Exists(const TPopupMenu* menu) {
+  const auto& menus = LiveMenus();
+  return std::find(menus.begin(), menus.end(), menu) != menus.end();
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  if (OnPopup) OnPopup(this);
+  if (!HasVisibleItem(FItems)) return;
+  if (!FWindow) FWindow = new TPopupMenuWindow(*this);
+  FWindow->Open(x, y);
+}
+
+void TPopupMenu::CloseMenu() {
+  if (FWindow) FWindow->CloseUp();
+}
+
+bool TPopupMenu::Showing() const { return FWindow && FWindow->Visible(); }
+
+bool RunMenuShortCut(TForm& form, TWinControl* focused, unsigned key, TShiftState shift) {
+  const TShortCut shortCut = ShortCut(key, shift);
+  for (TControl* c = focused; c; c = c->Parent())
+    if (RunShortCut(c->PopupMenu, shortCut)) return true;
+  if (RunShortCut(form.PopupMenu, shortCut)) return true;
+  for (TComponent* component : form.Components())
+    if (RunShortCut(dynamic_cast<TPopupMenu*>(component), shortCut)) return true;
+  return false;
+}
