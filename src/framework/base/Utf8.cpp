@@ -62,3 +62,24 @@ std::vector<std::string> Utf8Characters(std::string_view text) {
   }
   return result;
 }
+
+std::string EncodeUtf8(char32_t codePoint) {
+  if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) codePoint = 0xFFFD;
+  std::string bytes;
+  if (codePoint < 0x80) {
+    bytes += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    bytes += static_cast<char>(0xC0 | (codePoint >> 6));
+    bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    bytes += static_cast<char>(0xE0 | (codePoint >> 12));
+    bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    bytes += static_cast<char>(0xF0 | (codePoint >> 18));
+    bytes += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+  return bytes;
+}

@@ -11,5 +11,8 @@ std::u32string DecodeUtf8(std::string_view text);
 // allocates nothing. `at` must lie before the end.
 char32_t NextCodePoint(std::string_view text, std::size_t& at);
 
+// The UTF-8 bytes of one code point (U+FFFD for one beyond Unicode or a surrogate).
+std::string EncodeUtf8(char32_t codePoint);
+
 // The characters of a UTF-8 string, each as its own bytes, split where DecodeUtf8 splits.
 std::vector<std::string> Utf8Characters(std::string_view text);

@@ -20,4 +20,4 @@ enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
 // A set of shift-state bits.
 using TShiftState = std::uint8_t;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;

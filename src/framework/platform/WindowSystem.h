@@ -48,6 +48,7 @@ struct TWindowParams {
 constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17,
                    VK_MENU = 18, VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34,
                    VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
+                   VK_INSERT = 45, VK_DELETE = 46,
                    VK_F1 = 112, VK_F10 = 121;
 
 enum class TEventKind : std::uint8_t {
@@ -78,6 +79,7 @@ struct TWsEvent {
   TMouseButton Button = TMouseButton::mbLeft;
   TShiftState Shift = 0;
   unsigned Key = 0;  // virtual key code
+  char32_t Char = 0;  // KeyDown: the character the key types with its modifiers, 0 for none
 };
 
 class TWindowSystem {

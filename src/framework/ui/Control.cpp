@@ -105,3 +105,7 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}

@@ -21,6 +21,7 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent* sender, unsigned& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, char32_t& ch)>;
 using TStartDragEvent = std::function<void(TComponent* sender)>;
 // `accept` comes in true; the handler sets it false to refuse the drop here.
 using TDragOverEvent =
@@ -97,6 +98,8 @@ class TControl : public TComponent {
   // input (a modal window opened) while the button was down.
   virtual void CaptureLost() {}
   virtual void Click();
+  // The second of two left presses close together in time and place (OnDblClick).
+  virtual void DblClick();
   // Enter and Escape reach every control of a form whose focused control did not take
   // them; a control that acts on one (a default or cancel button) returns true.
   virtual bool DialogKey(unsigned) { return false; }

@@ -1,6 +1,7 @@
 #include "InputRouter.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "Application.h"
 #include "Form.h"
@@ -43,6 +44,7 @@ void TInputRouter::KeyDown(const TWsEvent& event) {
   if (key != 0 && RunMenuShortCut(FForm, focused, key, event.Shift)) key = 0;
   focused = ActiveControl();
   if (key != 0 && focused) focused->KeyDown(key, event.Shift);
+  if (char32_t ch = event.Char; key != 0 && ch != 0 && Contains(focused)) focused->KeyPress(ch);
   if (key == VK_TAB) SelectNext((event.Shift & ssShift) == 0);
   if (key == VK_RETURN || key == VK_ESCAPE) FForm.DialogKey(key);
 }
@@ -57,13 +59,16 @@ void TInputRouter::Mouse(const TWsEvent& event) {
   const int x = event.X - offset.X;
   const int y = event.Y - offset.Y;
   switch (event.Kind) {
-    case TEventKind::MouseDown:
+    case TEventKind::MouseDown: {
       FCapture = target;
-      target->MouseDown(event.Button, event.Shift, x, y);
+      const bool twice = event.Button == TMouseButton::mbLeft && SecondPress(target, {event.X, event.Y});
+      target->MouseDown(event.Button, twice ? event.Shift | ssDouble : event.Shift, x, y);
+      if (twice && Contains(target)) target->DblClick();
       if (event.Button == TMouseButton::mbLeft && Contains(target) && target->DragMode == TDragMode::dmAutomatic)
         target->BeginDrag(false);
       if (FDrag.Active()) YieldCapture();
       break;
+    }
     case TEventKind::MouseMove:
       FPointerCursor = FForm.ControlAtPos(event.X, event.Y)->EffectiveCursor();
       ApplyCursor();
@@ -105,6 +110,18 @@ bool TInputRouter::DragMouse(const TWsEvent& event) {
   }
   PointerCursorAt(at);
   return true;
+}
+
+bool TInputRouter::SecondPress(const TControl* target, TPoint at) {
+  const std::int64_t now = Application->WindowSystem().NowMs();
+  const bool twice = target == FPressed && now - FPressedMs <= DoubleClickMs &&
+                     std::abs(at.X - FPressedAt.X) <= DoubleClickDistance &&
+                     std::abs(at.Y - FPressedAt.Y) <= DoubleClickDistance;
+  // A third press begins a new pair.
+  FPressed = twice ? nullptr : target;
+  FPressedAt = at;
+  FPressedMs = now;
+  return twice;
 }
 
 void TInputRouter::YieldCapture() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "DragTracker.h"
@@ -33,6 +34,10 @@ class TInputRouter {
   // The form stopped taking input (a modal window opened): the control that a button went
   // down on will not see it come up.
   void InputStopped();
+
+  // Two left presses on one control at most this far apart in time and place are a double click.
+  static constexpr std::int64_t DoubleClickMs = 500;
+  static constexpr int DoubleClickDistance = 4;
 
   // --- Drag-and-drop ---
   // Begins a drag of `source` where the pointer was last seen (see TControl::BeginDrag).
@@ -69,6 +74,8 @@ class TInputRouter {
   // Shows what the pointer is over once the drag moved it or ended.
   void PointerCursorAt(TPoint at);
   void ContextPopup(TControl& target, TPoint at);
+  // Whether a left press on `target` at `at` is the second of a double click.
+  bool SecondPress(const TControl* target, TPoint at);
   void TrackPointer(const TWsEvent& event);
   void SetHover(TControl* control);
   void FocusMoved(TWinControl* from, TWinControl* to);
@@ -81,5 +88,9 @@ class TInputRouter {
   TCursor FPointerCursor = crDefault;
   TCursor FWindowCursor = crDefault;
   TPoint FPointer;
+  // The last left press that may begin a double click: its control, place and time.
+  const TControl* FPressed = nullptr;
+  TPoint FPressedAt;
+  std::int64_t FPressedMs = 0;
   TDragTracker FDrag{FForm, *this};
 };

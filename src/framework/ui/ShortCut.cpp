@@ -9,12 +9,10 @@ struct TKeyName {
   const char* Name;
 };
 
-constexpr unsigned kInsert = 45, kDelete = 46;
-
 constexpr TKeyName kKeyNames[] = {
     {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
     {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
-    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {kInsert, "Ins"},   {kDelete, "Del"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
 };
 
 std::string KeyName(unsigned key) {

@@ -126,6 +126,10 @@ void TWinControl::KeyDown(unsigned& key, TShiftState shift) {
   if (OnKeyDown) OnKeyDown(this, key, shift);
 }
 
+void TWinControl::KeyPress(char32_t& ch) {
+  if (OnKeyPress) OnKeyPress(this, ch);
+}
+
 bool TWinControl::DialogKey(unsigned key) {
   for (TControl* c : FControls)
     if (c->Visible() && c->Enabled() && c->DialogKey(key)) return true;

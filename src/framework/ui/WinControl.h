@@ -38,6 +38,9 @@ class TWinControl : public TControl {
   std::vector<TWinControl*> TabOrderList() const;
   virtual void KeyDown(unsigned& key, TShiftState shift);
   TKeyEvent OnKeyDown;
+  // The character a key typed, after KeyDown left the key alone; 0 swallows it.
+  virtual void KeyPress(char32_t& ch);
+  TKeyPressEvent OnKeyPress;
   bool DialogKey(unsigned key) override;
 
   // The native window's side: a form overrides these; others pass them to their parent.

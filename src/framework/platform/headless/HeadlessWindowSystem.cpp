@@ -161,6 +161,15 @@ TWsEvent THeadlessWindowSystem::Key(unsigned key, TShiftState shift, TWindowHand
   return event;
 }
 
+TWsEvent THeadlessWindowSystem::Char(char32_t ch, TWindowHandle window) {
+  unsigned key = 255;
+  if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == ' ') key = static_cast<unsigned>(ch);
+  if (ch >= 'a' && ch <= 'z') key = static_cast<unsigned>(ch - 'a' + 'A');
+  TWsEvent event = Key(key, ch >= 'A' && ch <= 'Z' ? ssShift : 0, window);
+  event.Char = ch;
+  return event;
+}
+
 TWsEvent THeadlessWindowSystem::Mouse(TEventKind kind, int x, int y, TWindowHandle window) {
   TWsEvent event = Of(kind, window);
   event.X = x;

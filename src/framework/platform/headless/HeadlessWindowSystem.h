@@ -63,6 +63,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   void At(std::int64_t timeMs, std::function<void()> action);
   // Shorthands for the events tests use most.
   static TWsEvent Key(unsigned key, TShiftState shift = 0, TWindowHandle window = 0);
+  // A key press that types `ch` (its key: the letter or digit upper-cased, else 255).
+  static TWsEvent Char(char32_t ch, TWindowHandle window = 0);
   static TWsEvent Mouse(TEventKind kind, int x, int y, TWindowHandle window = 0);
   static TWsEvent Of(TEventKind kind, TWindowHandle window = 0);
 

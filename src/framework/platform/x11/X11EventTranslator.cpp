@@ -33,6 +33,7 @@ bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64
       XKeyEvent key = x.xkey;
       event.Key = VirtualKeyFromKeysym(XLookupKeysym(&key, 0));
       event.Shift = ShiftStateFromX(key.state);
+      if (x.type == KeyPress) event.Char = TypedCharacter(key);
       return Set(event, x.type == KeyPress ? TEventKind::KeyDown : TEventKind::KeyUp, window);
     }
     case ButtonPress:

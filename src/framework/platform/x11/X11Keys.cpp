@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr unsigned VK_PAUSE = 19, VK_CAPITAL = 20, VK_INSERT = 45, VK_DELETE = 46, VK_LWIN = 91,
+constexpr unsigned VK_PAUSE = 19, VK_CAPITAL = 20, VK_LWIN = 91,
                    VK_RWIN = 92, VK_APPS = 93, VK_NUMPAD0 = 96, VK_NUMLOCK = 144, VK_SCROLL = 145,
                    VK_NONAME = 255;
 
@@ -39,6 +39,16 @@ unsigned VirtualKeyFromKeysym(KeySym keysym) {
   for (const TKeyPair& pair : kNamedKeys)
     if (pair.Sym == keysym) return pair.Key;
   return VK_NONAME;
+}
+
+char32_t TypedCharacter(XKeyEvent& key) {
+  char bytes[8];
+  KeySym keysym = NoSymbol;
+  const int count = XLookupString(&key, bytes, sizeof bytes, &keysym, nullptr);
+  // Keysyms beyond Latin-1 carry their code point; Latin-1 ones come as one byte.
+  if (keysym >= 0x01000100 && keysym <= 0x0110FFFF) return static_cast<char32_t>(keysym - 0x01000000);
+  const auto byte = static_cast<unsigned char>(bytes[0]);
+  return count == 1 && byte >= 0x20 && byte != 0x7F ? byte : 0;
 }
 
 TShiftState ShiftStateFromX(unsigned state) {
