@@ -9,6 +9,8 @@ cmake_policy(SET CMP0007 NEW)  # the base layer's empty list of others is an ele
 set(layers
   "app/main.cpp|app engine components appkit imaging vekutils ui x11 platform graphics base"
   "app/|engine components appkit imaging vekutils ui platform graphics base"
+  "gallery/main.cpp|gallery engine components appkit imaging vekutils ui x11 platform graphics base"
+  "gallery/|engine components appkit imaging vekutils ui platform graphics base"
   "engine/Vekutils|ui platform graphics base"
   "engine/|components appkit imaging vekutils ui platform graphics base"
   "components/|appkit imaging vekutils ui platform graphics base"
@@ -21,7 +23,7 @@ set(layers
   "framework/platform/|graphics base"
   "framework/graphics/|base"
   "framework/base/|")
-set(layer_names main app vekutils engine components appkit imaging ui x11 headless linux platform graphics base)
+set(layer_names main app gallerymain gallery vekutils engine components appkit imaging ui x11 headless linux platform graphics base)
 
 # The layer of a path relative to src/.
 function(layer_of path out)

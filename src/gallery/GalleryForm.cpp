@@ -1,0 +1,56 @@
+#include "GalleryForm.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "GalleryPage.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/StaticText.h"
+
+TGalleryForm* GalleryForm = nullptr;
+
+namespace {
+
+bool SameTitle(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) { CreateControls(); }
+
+TGalleryForm::~TGalleryForm() {
+  if (GalleryForm == this) GalleryForm = nullptr;
+}
+
+void TGalleryForm::FormShow(TComponent*) {
+  if (!FCurrent) ShowPage(Pages.front());
+}
+
+bool TGalleryForm::ShowPage(const std::string& title) {
+  const auto found = std::find_if(Pages.begin(), Pages.end(), [&](const TGalleryPage* page) { return SameTitle(page->Title(), title); });
+  if (found == Pages.end()) return false;
+  ShowPage(*found);
+  return true;
+}
+
+void TGalleryForm::ShowPage(TGalleryPage* page) {
+  if (page == FCurrent) return;
+  if (FCurrent) {
+    FCurrent->SetVisible(false);
+    FCurrent->PageHidden();
+  }
+  FCurrent = page;
+  const auto index = static_cast<std::size_t>(std::find(Pages.begin(), Pages.end(), page) - Pages.begin());
+  Tabs[index]->SetDown(true);
+  StatusText->SetCaption(" " + FStatus[index]);
+  page->SetVisible(true);
+  page->PageShown();
+}
+
+void TGalleryForm::TabClick(TComponent* Sender) {
+  const auto index = static_cast<std::size_t>(std::find(Tabs.begin(), Tabs.end(), Sender) - Tabs.begin());
+  if (index < Pages.size()) ShowPage(Pages[index]);
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "framework/ui/Form.h"
+
+class TDrivesPage;
+class TEffectPage;
+class TGalleryPage;
+class TImagePage;
+class TPanel;
+class TSpeedButton;
+class TStaticText;
+
+// The gallery's window: a row of tabs, one per component, above the page of the tab that is
+// down, and a line of text at the bottom that says what the page shows.
+class TGalleryForm : public TForm {
+ public:
+  explicit TGalleryForm(TComponent* owner);
+  ~TGalleryForm() override;
+
+  TPanel* TabBar = nullptr;
+  std::vector<TSpeedButton*> Tabs;
+  TStaticText* StatusText = nullptr;
+  TImagePage* ImagePage = nullptr;
+  TEffectPage* EffectPage = nullptr;
+  TDrivesPage* DrivesPage = nullptr;
+  // In the order of the tabs.
+  std::vector<TGalleryPage*> Pages;
+
+  // Shows the page of that title (either case); false when there is none.
+  bool ShowPage(const std::string& title);
+  void ShowPage(TGalleryPage* page);
+  TGalleryPage* CurrentPage() const { return FCurrent; }
+
+  void FormShow(TComponent* Sender);
+  void TabClick(TComponent* Sender);
+
+ private:
+  // The form description: GalleryFormDescription.cpp.
+  void CreateControls();
+  void AddPage(TGalleryPage* page, const std::string& status);
+
+  std::vector<std::string> FStatus;
+  TGalleryPage* FCurrent = nullptr;
+};
+
+extern TGalleryForm* GalleryForm;

@@ -1,0 +1,57 @@
+#include "DrivesPage.h"
+#include "EffectPage.h"
+#include "GalleryForm.h"
+#include "ImagePage.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/StaticText.h"
+
+namespace {
+
+constexpr int kTabWidth = 84;
+constexpr int kTabHeight = 23;
+constexpr int kTabGroup = 1;
+
+}  // namespace
+
+void TGalleryForm::CreateControls() {
+  SetCaption("zzQuenbrel Gallery");
+  SetClientWidth(640);
+  SetClientHeight(480);
+  Position = TPosition::poScreenCenter;
+  OnShow = Handler(this, &TGalleryForm::FormShow);
+
+  TabBar = new TPanel(this);
+  TabBar->Name = "TabBar";
+  TabBar->SetParent(this);
+  TabBar->SetHeight(kTabHeight + 8);
+  TabBar->SetAlign(TAlign::alTop);
+
+  StatusText = new TStaticText(this);
+  StatusText->Name = "StatusText";
+  StatusText->SetParent(this);
+  StatusText->SetAutoSize(false);
+  StatusText->SetBorderStyle(TStaticBorderStyle::sbsSunken);
+  StatusText->SetHeight(19);
+  StatusText->SetAlign(TAlign::alBottom);
+
+  AddPage(ImagePage = new TImagePage(this), "The image surface: its drawing members, a popup menu, drag-and-drop");
+  AddPage(DrivesPage = new TDrivesPage(this), "TDiskInfo: the lettered drives of this machine");
+  AddPage(EffectPage = new TEffectPage(this), "TQuenbrel: the saver's effect on an image surface");
+}
+
+void TGalleryForm::AddPage(TGalleryPage* page, const std::string& status) {
+  page->Name = page->Title() + "Page";
+  page->SetParent(this);
+  auto* tab = new TSpeedButton(this);
+  tab->Name = page->Title() + "Tab";
+  tab->SetParent(TabBar);
+  tab->SetBounds(4 + static_cast<int>(Tabs.size()) * kTabWidth, 4, kTabWidth - 2, kTabHeight);
+  tab->SetGroupIndex(kTabGroup);
+  tab->SetCaption(page->Title());
+  tab->OnClick = Handler(this, &TGalleryForm::TabClick);
+  Tabs.push_back(tab);
+  Pages.push_back(page);
+  FStatus.push_back(status);
+}

@@ -1,0 +1,81 @@
+#include "ImagePage.h"
+#include "PropertyColumn.h"
+#include "components/ColorButton.h"
+#include "components/VekImage.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/PopupMenu.h"
+#include "framework/ui/ScrollBar.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/StaticText.h"
+
+namespace {
+
+constexpr int kFrameSize = 220;
+
+TPanel* NewFrame(TImagePage* page, const char* name, int left) {
+  auto* frame = new TPanel(page);
+  frame->Name = name;
+  frame->SetParent(page->Showcase());
+  frame->SetBevelOuter(TBevelCut::bvLowered);
+  frame->SetBounds(left, TGalleryPage::Margin, kFrameSize, kFrameSize);
+  return frame;
+}
+
+TVekImage* NewImage(TImagePage* page, const char* name, TPanel* frame) {
+  auto* image = new TVekImage(page);
+  image->Name = name;
+  image->SetParent(frame);
+  image->SetAlign(TAlign::alClient);
+  image->DragMode = TDragMode::dmAutomatic;
+  image->OnDragOver = Handler(page, &TImagePage::ImageDragOver);
+  image->OnDragDrop = Handler(page, &TImagePage::ImageDragDrop);
+  return image;
+}
+
+TMenuItem* NewItem(TImagePage* page, const char* name, const char* caption, TShortCut shortCut,
+                   void (TImagePage::*click)(TComponent*)) {
+  auto* item = new TMenuItem(page);
+  item->Name = name;
+  item->Caption = caption;
+  item->ShortCut = shortCut;
+  if (click) item->OnClick = Handler(page, click);
+  page->PopupMenu1->Items().Add(item);
+  return item;
+}
+
+}  // namespace
+
+void TImagePage::CreateControls() {
+  Frame1 = NewFrame(this, "Frame1", Margin);
+  Image1 = NewImage(this, "Image1", Frame1);
+  Image1->Hint = "Right-click for the menu; drag the picture to the right";
+  Image1->ShowHint = true;
+  Frame2 = NewFrame(this, "Frame2", Margin + kFrameSize + Margin);
+  Image2 = NewImage(this, "Image2", Frame2);
+
+  DropText = new TStaticText(this);
+  DropText->Name = "DropText";
+  DropText->SetParent(Showcase());
+  DropText->SetBounds(Margin, Margin + kFrameSize + Margin, DropText->Width(), DropText->Height());
+  DropText->SetCaption("Right-click the left picture for its menu. Drag a picture onto the other.");
+
+  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1->Name = "PopupMenu1";
+  CopyItem = NewItem(this, "CopyItem", "&Copy to the right", ShortCut('C', ssCtrl), &TImagePage::CopyItemClick);
+  NewItem(this, "Line1", "-", 0, nullptr);
+  DrawItem = NewItem(this, "DrawItem", "&Draw again", ShortCut('D', ssCtrl), &TImagePage::DrawingChange);
+  ClearItem = NewItem(this, "ClearItem", "C&lear", 0, &TImagePage::ClearItemClick);
+  Image1->PopupMenu = PopupMenu1;
+
+  TPropertyColumn column(this, this, "Properties");
+  DrawingButtons = column.AddModes("DrawingButton", "Drawing", {"Boxes", "Balls", "OR", "Text"}, 1);
+  for (TSpeedButton* button : DrawingButtons) button->OnClick = Handler(this, &TImagePage::DrawingChange);
+  ColorButton1 = column.AddColor("ColorButton1", "First colour", clTeal);
+  ColorButton1->OnChange = Handler(this, &TImagePage::DrawingChange);
+  ColorButton2 = column.AddColor("ColorButton2", "Second colour", clYellow);
+  ColorButton2->OnChange = Handler(this, &TImagePage::DrawingChange);
+  SizeBar = column.AddBar("SizeBar", "Bevel and size", 1, 20, 4);
+  SizeBar->OnChange = Handler(this, &TImagePage::DrawingChange);
+  AngleBar = column.AddBar("AngleBar", "Angle of the text", 0, 359, 30);
+  AngleBar->OnChange = Handler(this, &TImagePage::DrawingChange);
+}
