@@ -223,7 +223,7 @@ void TEscala::Draw() {
   // The fitted size depends on the labels alone; the surface follows it through PanelResize.
   if (FAutoSize && image.Width() >= 5 && image.Height() >= 5) ApplyAutoSize(labels);
   PlaceInParent();
-  ClearCanvas(image, canvas, Color());
+  image.Fill(Color());
   if (image.Width() >= 5 && image.Height() >= 5) {
     if (FOrientation == TEscalaOrientation::eoHorizontal) {
       PaintBandHorizontal(labels);

@@ -66,7 +66,7 @@ void TPoly::SetWidthPen(int width) {
 void TPoly::Draw(TComponent*) {
   TVekImage& image = Image();
   image.Resize();
-  ClearCanvas(image, image.Canvas(), FColorBack);
+  image.Fill(FColorBack);
   const int xc = ValueXc(), yc = ValueYc();
   const double r = ValueR();
   std::vector<TPoint> points(static_cast<std::size_t>(FCount));
