@@ -47,12 +47,13 @@ void TComponentsDemo::CreateControls() {
   Escala2->SetGraduation(TEscalaGraduation::egThree);
   Escala2->SetFormat("0");
   Escala2->SetInterval(10);
+  Escala2->SetMargin(12);
 
   VekProgress1 = new TVekProgress(this);
   VekProgress1->Name = "VekProgress1";
   VekProgress1->SetParent(this);
   VekProgress1->SetBounds(10, 270, 330, 20);
-  VekProgress1->SetPosition(65);
+  VekProgress1->SetPosition(50);
 
   VekProgress2 = new TVekProgress(this);
   VekProgress2->Name = "VekProgress2";
