@@ -88,6 +88,18 @@ TEST_F(Escala, ByDefaultAVerticalBandRunsFromWhiteAtTheTopToBlackWithSixLabelsBe
   ExpectLabels(BesideBand(true), TA_RIGHT | TA_TOP, labels);
 }
 
+TEST_F(Escala, ResizedByHandItFitsItselfAgainAndPaintsOnTheFittedSurface) {
+  const int fitted = E->Width();
+  E->SetBounds(10, 10, 48, 200);
+  EXPECT_EQ(E->Width(), fitted);
+  EXPECT_EQ(E->Image().Width(), fitted - 2);
+  EXPECT_EQ(Surface().Width(), fitted - 2);
+  const int ye = 5 + 188 - Text("0").cy;
+  std::vector<TPlaced> labels;
+  for (int i = 0; i <= 5; ++i) labels.push_back({LabelWidth() + 41, 5 + i * (ye - 5) / 5, 100 - i * 20.0});
+  ExpectLabels(BesideBand(true), TA_RIGHT | TA_TOP, labels);
+}
+
 TEST_F(Escala, TwoColoursBlendAsTwoSeparatelyTruncatedQuotients) {
   E->SetGradColor1(RGB(200, 100, 51));
   E->SetGradColor2(RGB(10, 21, 255));
