@@ -9,5 +9,5 @@ TScreen* Screen = nullptr;
 void TScreen::SetCursor(TCursor cursor) {
   if (!StoreChanged(FCursor, cursor)) return;
   if (!Application) return;
-  for (TForm* form : Application->Forms()) form->ApplyCursor();
+  for (TForm* form : Application->Forms()) form->Input().ApplyCursor();
 }

@@ -68,21 +68,4 @@ TEST_F(RotatedText, RightAnglesTurnTheUprightGlyphsExactly) {
   }
 }
 
-TEST(RotatedFont, KeepsAllButTheEscapementAndNamesTheDefaultFace) {
-  TFont font;
-  font.Name = "Default";
-  font.Height = -17;
-  font.Style = TFontStyle::fsBold | TFontStyle::fsStrikeOut;
-  font.Charset = ANSI_CHARSET;
-  font.Color = clTeal;
-  font.Pitch = TFontPitch::fpFixed;
-  font.Escapement = 450;
-  TFont expected = font;
-  expected.Name = TFont{}.Name;
-  expected.Escapement = 1234;
-  EXPECT_EQ(RotatedFont(font, 1234), expected);
-  font.Name = "Times New Roman";
-  EXPECT_EQ(RotatedFont(font, 0).Name, "Times New Roman");
-}
-
 }  // namespace
