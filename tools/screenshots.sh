@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Photographs the settings dialog, the colour chooser and the about box's final picture in
-# English, Galician and Spanish on a private Xvfb, with the default colours, into docs/.
+# English, Galician and Spanish on a private Xvfb, with the default colours, and the
+# components demo stopped after a few ticks, into docs/.
 #   tools/screenshots.sh [BUILD_DIR]    (default: build/release, built when missing)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/release}
-[ -x "$build/src/zzQuenbrel.scr" ] || bash "$root/tools/build.sh" "$build"
+[ -x "$build/src/zzQuenbrel.scr" ] && [ -x "$build/tools/quenbrel-components-demo" ] || bash "$root/tools/build.sh" "$build"
 docs=$root/docs
 
 source "$root/tools/private-display.sh"
@@ -63,3 +64,8 @@ key_in "$about" Return
 wait_for '[ -z "$(window_named "Acerca de zzQuenbrel I")" ]'
 key_in "$settings" Escape
 wait "$program_pid"
+
+"$build/tools/quenbrel-components-demo" --steps 30 &
+stop_on_exit $!
+wait_for '[ -n "$(window_named Components)" ]'
+photograph "$(window_named Components)" "$docs/components-demo.png"

@@ -15,9 +15,13 @@ std::string BitmapPicture(const TBitmap& bitmap, const std::map<TColor, char>& l
 }
 
 TRect InkBounds(const TBitmap& bitmap, TColor background) {
-  TRect bounds{bitmap.Width(), bitmap.Height(), 0, 0};
-  for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) {
+  return InkBounds(bitmap, background, {0, 0, bitmap.Width(), bitmap.Height()});
+}
+
+TRect InkBounds(const TBitmap& bitmap, TColor background, const TRect& area) {
+  TRect bounds{area.Right, area.Bottom, area.Left, area.Top};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) {
       if (PixelToColor(bitmap.PixelAt(x, y)) == background) continue;
       bounds = {std::min(bounds.Left, x), std::min(bounds.Top, y), std::max(bounds.Right, x + 1),
                 std::max(bounds.Bottom, y + 1)};

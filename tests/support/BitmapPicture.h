@@ -11,6 +11,8 @@ std::string BitmapPicture(const TBitmap& bitmap, const std::map<TColor, char>& l
 
 // The smallest rectangle holding every pixel that differs from `background` (empty if none).
 TRect InkBounds(const TBitmap& bitmap, TColor background);
+// The same within `area`, which lies inside the bitmap.
+TRect InkBounds(const TBitmap& bitmap, TColor background, const TRect& area);
 
 // Fills the whole bitmap with one plain colour by direct pixel writes.
 void FillBitmap(TBitmap& bitmap, TColor color);

@@ -45,11 +45,20 @@ void TWinControl::ControlChanged(TControl* control) {
 void TWinControl::BoundsChanged() { Realign(); }
 
 void TWinControl::Realign() {
-  if (FAligning) return;
+  // A layout asked for while one runs (a child's resize handler resizing this control, say)
+  // follows it, so that the last size wins; handlers that never settle stop after a few.
+  if (FAligning) {
+    FRealignAgain = true;
+    return;
+  }
   FAligning = true;
-  TRect rest = AlignRect();
-  for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
-    AlignKind(align, rest);
+  for (int pass = 0; pass < MostLayoutPasses; ++pass) {
+    FRealignAgain = false;
+    TRect rest = AlignRect();
+    for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+      AlignKind(align, rest);
+    if (!FRealignAgain) break;
+  }
   FAligning = false;
 }
 

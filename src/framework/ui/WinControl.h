@@ -21,6 +21,7 @@ class TWinControl : public TControl {
   virtual TRect AlignRect() const { return ClientRect(); }
   // Lays out the aligned children: top, bottom, left, right, then client.
   void Realign();
+  static constexpr int MostLayoutPasses = 8;
   // The deepest enabled, visible control under (x, y) in client coordinates; this control
   // itself when no child is there.
   TControl* ControlAtPos(int x, int y);
@@ -69,5 +70,6 @@ class TWinControl : public TControl {
 
   std::vector<TControl*> FControls;
   bool FAligning = false;
+  bool FRealignAgain = false;
   int FTabOrder = 0;
 };

@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Image.h"
+#include "framework/ui/Panel.h"
 #include "support/HeadlessApp.h"
 
 namespace {
@@ -61,6 +62,24 @@ TEST_F(WinControl, AlignLaysOutTopBottomLeftRightThenClient) {
   EXPECT_EQ(client->BoundsRect(), (TRect{10, 10, 50, 40}));
   top->SetVisible(false);
   EXPECT_EQ(left->BoundsRect(), (TRect{0, 0, 10, 40}));
+}
+
+TEST_F(WinControl, AResizeMadeDuringALayoutIsLaidOutToo) {
+  auto* outer = new TPanel(Form);
+  outer->SetParent(Form);
+  auto* inner = new TPanel(Form);
+  inner->SetParent(outer);
+  inner->SetAlign(TAlign::alClient);
+  outer->SetBevelOuter(TBevelCut::bvNone);
+  // As a component that fits itself to its content does: always 40 wide.
+  inner->OnResize = [&](TComponent*) { outer->SetWidth(40); };
+  outer->SetBounds(0, 0, 20, 30);
+  EXPECT_EQ(outer->Width(), 40);
+  EXPECT_EQ(inner->BoundsRect(), (TRect{0, 0, 40, 30}));
+  // One that never settles stops all the same.
+  inner->OnResize = [&](TComponent*) { outer->SetWidth(outer->Width() + 1); };
+  outer->SetWidth(50);
+  EXPECT_EQ(outer->Width(), 50 + TWinControl::MostLayoutPasses);
 }
 
 TEST_F(WinControl, AFormPaintsItsFaceThenItsVisibleControlsClippedToThem) {
