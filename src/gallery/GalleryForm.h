@@ -8,6 +8,9 @@ class TDrivesPage;
 class TEffectPage;
 class TGalleryPage;
 class TImagePage;
+class TPolygonPage;
+class TProgressPage;
+class TScalePage;
 class TPanel;
 class TSpeedButton;
 class TStaticText;
@@ -23,6 +26,9 @@ class TGalleryForm : public TForm {
   std::vector<TSpeedButton*> Tabs;
   TStaticText* StatusText = nullptr;
   TImagePage* ImagePage = nullptr;
+  TProgressPage* ProgressPage = nullptr;
+  TScalePage* ScalePage = nullptr;
+  TPolygonPage* PolygonPage = nullptr;
   TEffectPage* EffectPage = nullptr;
   TDrivesPage* DrivesPage = nullptr;
   // In the order of the tabs.

@@ -2,6 +2,9 @@
 #include "EffectPage.h"
 #include "GalleryForm.h"
 #include "ImagePage.h"
+#include "PolygonPage.h"
+#include "ProgressPage.h"
+#include "ScalePage.h"
 #include "framework/base/Handler.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/SpeedButton.h"
@@ -37,6 +40,9 @@ void TGalleryForm::CreateControls() {
   StatusText->SetAlign(TAlign::alBottom);
 
   AddPage(ImagePage = new TImagePage(this), "The image surface: its drawing members, a popup menu, drag-and-drop");
+  AddPage(ProgressPage = new TProgressPage(this), "TVekProgress: a gradient progress bar, filling or sweeping");
+  AddPage(ScalePage = new TScalePage(this), "TEscala: a colour scale with labels and a marker");
+  AddPage(PolygonPage = new TPolygonPage(this), "TPoly: a polygon and the measure of its outline");
   AddPage(DrivesPage = new TDrivesPage(this), "TDiskInfo: the lettered drives of this machine");
   AddPage(EffectPage = new TEffectPage(this), "TQuenbrel: the saver's effect on an image surface");
 }

@@ -29,6 +29,17 @@ bool RunShortCut(TPopupMenu* menu, TShortCut shortCut) {
   return true;
 }
 
+// The menus of the visible controls inside `parent`, depth first.
+bool RunShownShortCut(const TWinControl& parent, TShortCut shortCut) {
+  for (TControl* child : parent.Controls()) {
+    if (!child->Visible()) continue;
+    if (RunShortCut(child->PopupMenu, shortCut)) return true;
+    const auto* inner = dynamic_cast<const TWinControl*>(child);
+    if (inner && RunShownShortCut(*inner, shortCut)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) { LiveMenus().push_back(this); }
@@ -62,11 +73,12 @@ void TPopupMenu::CloseMenu() {
 
 bool TPopupMenu::Showing() const { return FWindow && FWindow->Visible(); }
 
+
 bool RunMenuShortCut(TForm& form, TWinControl* focused, unsigned key, TShiftState shift) {
   const TShortCut shortCut = ShortCut(key, shift);
   for (TControl* c = focused; c; c = c->Parent())
     if (RunShortCut(c->PopupMenu, shortCut)) return true;
-  if (RunShortCut(form.PopupMenu, shortCut)) return true;
+  if (RunShortCut(form.PopupMenu, shortCut) || RunShownShortCut(form, shortCut)) return true;
   for (TComponent* component : form.Components())
     if (RunShortCut(dynamic_cast<TPopupMenu*>(component), shortCut)) return true;
   return false;

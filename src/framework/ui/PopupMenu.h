@@ -43,5 +43,6 @@ class TPopupMenu : public TComponent {
 };
 
 // Runs the item with the shortcut of `key` and `shift` from the popup menus of `focused`
-// and its parents, then from the menus `form` owns; false when no enabled item has it.
+// and its parents, then of the form's other visible controls, then of the menus the form
+// owns; false when no enabled item has it. A hidden page's menu thus answers nothing.
 bool RunMenuShortCut(TForm& form, TWinControl* focused, unsigned key, TShiftState shift);

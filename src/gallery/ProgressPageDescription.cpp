@@ -1,0 +1,48 @@
+#include "ProgressPage.h"
+#include "PropertyColumn.h"
+#include "components/ColorButton.h"
+#include "components/VekProgress.h"
+#include "framework/base/Handler.h"
+#include "framework/ui/ScrollBar.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/Timer.h"
+
+namespace {
+
+TVekProgress* NewBar(TProgressPage* page, const char* name, TRect bounds) {
+  auto* bar = new TVekProgress(page);
+  bar->Name = name;
+  bar->SetParent(page->Showcase());
+  bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  return bar;
+}
+
+}  // namespace
+
+void TProgressPage::CreateControls() {
+  Bar1 = NewBar(this, "Bar1", Bounds(Margin, Margin, 448, 28));
+  Bar2 = NewBar(this, "Bar2", Bounds(Margin, 48, 36, 300));
+  Bar2->SetOrientation(TVekProgressOrientation::vpoVertical);
+  TimerBar = NewBar(this, "TimerBar", Bounds(56, 48, 400, 28));
+  TimerBar->SetIsTimer(true);
+
+  Timer1 = new TTimer(this);
+  Timer1->Name = "Timer1";
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(30);
+  Timer1->OnTimer = Handler(this, &TProgressPage::Timer1Timer);
+
+  TPropertyColumn column(this, this, "Properties");
+  ColorButton1 = column.AddColor("ColorButton1", "Start colour", clAqua);
+  ColorButton2 = column.AddColor("ColorButton2", "Leading colour", clNavy);
+  BackButton = column.AddColor("BackButton", "Background", clBtnFace);
+  PositionBar = column.AddBar("PositionBar", "Position", 0, 100, 50);
+  ValueButtons = column.AddModes("ValueButton", "Percentage", {"Shown", "Hidden"}, 1);
+  StepBar = column.AddBar("StepBar", "Step of the timer bar", 1, 10, 2);
+  RunButtons = column.AddModes("RunButton", "Timer bar", {"Run", "Pause"}, 2);
+  for (TColorButton* button : {ColorButton1, ColorButton2, BackButton})
+    button->OnChange = Handler(this, &TProgressPage::PropertyChange);
+  for (TScrollBar* bar : {PositionBar, StepBar}) bar->OnChange = Handler(this, &TProgressPage::PropertyChange);
+  for (TSpeedButton* button : ValueButtons) button->OnClick = Handler(this, &TProgressPage::PropertyChange);
+  for (TSpeedButton* button : RunButtons) button->OnClick = Handler(this, &TProgressPage::PropertyChange);
+}
