@@ -1,5 +1,5 @@
 # The Debian package: `cpack -G DEB` in a build folder makes zzquenbrel_VERSION_ARCH.deb with
-# the saver as an xscreensaver hack, its description and the manual pages. Its dependencies
+# the saver as an xscreensaver hack, its description, the gallery and the manual pages. Its dependencies
 # come from dpkg-shlibdeps.
 
 # Manual pages go in gzipped, as Debian's man-db expects them.
@@ -26,7 +26,8 @@ set(CPACK_PACKAGE_CONTACT "zzQuenbrel developers <zzquenbrel@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver of two mirrored colour patterns added into each other")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A static pattern drawn from a palette that runs from one colour to another
 and back, of which two moving, edge-mirrored copies are added pixel by pixel on every frame.
-It runs as an xscreensaver hack.")
+It runs as an xscreensaver hack. zzQuenbrel-gallery shows the components its windows
+are built from, live.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
