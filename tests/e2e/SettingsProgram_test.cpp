@@ -21,7 +21,6 @@
 #include "testkit/Polling.h"
 #include "TestDisplay.h"
 #include "testkit/Xvfb.h"
-#include <X11/Xutil.h>
 
 namespace {
 
@@ -69,18 +68,9 @@ class SettingsProgram : public ::testing::Test {
   // The viewable top-level window with this title, once there is one.
   Window Shown(const std::string& title, TChildProcess& program, TWindowGeometry& geometry) {
     Window found = 0;
-    EXPECT_TRUE(WaitUntil([&] { return (found = TopLevel(title, geometry)) != 0 || !program.Running(); }));
+    EXPECT_TRUE(WaitUntil([&] { return (found = FClient.TopLevel(title, geometry)) != 0 || !program.Running(); }));
     EXPECT_TRUE(program.Running()) << program.Stderr();
     return found;
-  }
-  Window TopLevel(const std::string& title, TWindowGeometry& geometry) {
-    for (const Window window : FClient.Children(FClient.Root())) {
-      char* name = nullptr;
-      const bool named = XFetchName(FClient.Handle(), window, &name) && name && title == name;
-      if (name) XFree(name);
-      if (named && FClient.Geometry(window, geometry) && geometry.Viewable) return window;
-    }
-    return 0;
   }
   std::uint32_t PixelAt(Window window, TPoint at) {
     const std::vector<std::uint32_t> pixel = FClient.Capture(window, at.X, at.Y, 1, 1);

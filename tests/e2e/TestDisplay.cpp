@@ -80,6 +80,25 @@ Window TTestDisplay::FullScreenWindow() {
   return 0;
 }
 
+Window TTestDisplay::PopupWindow() {
+  for (Window window : Children(Root())) {
+    TWindowGeometry g;
+    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect && (g.Width < ScreenWidth() || g.Height < ScreenHeight()))
+      return window;
+  }
+  return 0;
+}
+
+Window TTestDisplay::TopLevel(const std::string& title, TWindowGeometry& geometry) {
+  for (const Window window : Children(Root())) {
+    char* name = nullptr;
+    const bool named = XFetchName(FDisplay, window, &name) && name && title == name;
+    if (name) XFree(name);
+    if (named && Geometry(window, geometry) && geometry.Viewable) return window;
+  }
+  return 0;
+}
+
 std::vector<std::uint32_t> TTestDisplay::Capture(Window window, int x, int y, int width, int height) {
   XImage* image = XGetImage(FDisplay, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                             AllPlanes, ZPixmap);

@@ -39,6 +39,10 @@ class TTestDisplay {
   std::vector<Window> Children(Window parent);
   // The viewable override-redirect window covering the screen, or 0.
   Window FullScreenWindow();
+  // A viewable override-redirect window smaller than the screen (a menu), or 0.
+  Window PopupWindow();
+  // The viewable top-level window with this title, or 0.
+  Window TopLevel(const std::string& title, TWindowGeometry& geometry);
   // Pixel words (0x00RRGGBB) of a window's area, row by row; empty when it cannot be read.
   std::vector<std::uint32_t> Capture(Window window, int x, int y, int width, int height);
 
