@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/base/Exceptions.h"
 #include "Screen.h"
+#include "WheelRouting.h"
 #include "framework/base/StoreChanged.h"
 
 namespace {
@@ -260,6 +261,9 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
     case TEventKind::MouseUp:
     case TEventKind::MouseMove:
       if (Enabled()) RouteMouse(event);
+      break;
+    case TEventKind::MouseWheel:
+      if (Enabled()) RouteWheel(*this, event);
       break;
     case TEventKind::MouseLeave:
       SetHover(nullptr);
