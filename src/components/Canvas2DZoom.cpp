@@ -22,22 +22,20 @@ void DefaultBeep() {
 
 bool LoopRuns() { return Application && Application->HasWindowSystem(); }
 
-// Raises a flag of the canvas for a scope, however the scope ends, unless the canvas went.
-class TFlagScope {
+// Runs an action when a scope ends, however it ends, unless the canvas is gone by then.
+template <class F>
+class TOnExit {
  public:
-  TFlagScope(bool& flag, std::weak_ptr<int> alive) : FFlag(flag), FAlive(std::move(alive)), FBefore(flag) {
-    FFlag = true;
+  TOnExit(std::weak_ptr<int> alive, F action) : FAlive(std::move(alive)), FAction(std::move(action)) {}
+  ~TOnExit() {
+    if (!FAlive.expired()) FAction();
   }
-  ~TFlagScope() {
-    if (!FAlive.expired()) FFlag = FBefore;
-  }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
+  TOnExit(const TOnExit&) = delete;
+  TOnExit& operator=(const TOnExit&) = delete;
 
  private:
-  bool& FFlag;
   std::weak_ptr<int> FAlive;
-  bool FBefore;
+  F FAction;
 };
 
 // Paces an animation on the application's own loop: Wait runs the loop, so that input and
@@ -101,7 +99,8 @@ void TCanvas2D::AxisChange(double XMin, double YMin, double XMax, double YMax, i
 void TCanvas2D::AxisChange(double XMin0, double YMin0, double XMax0, double YMax0, double XMin1, double YMin1,
                            double XMax1, double YMax1, int Steps) {
   const auto alive = Lifetime();
-  TFlagScope busy(FBusy, alive);
+  TOnExit busy{alive, [this, before = FBusy] { FBusy = before; }};
+  FBusy = true;
   FStop = false;
   const TRange from{XMin0, YMin0, XMax0, YMax0}, to{XMin1, YMin1, XMax1, YMax1};
   // A picture that overflowed before this change is no fault of it: only a step into an
@@ -158,10 +157,9 @@ void TCanvas2D::ZoomMore() {
   const long double h = (static_cast<long double>(FAxisYMax) - FAxisYMin) * FZoomFactor;
   const auto xMin = static_cast<double>(ScrToValX(FZoomCenter.X) - 0.5L * w);
   const auto yMin = static_cast<double>(ScrToValY(FZoomCenter.Y) - 0.5L * h);
-  const auto alive = Lifetime();
   ZoomModeSet(zmNone);
+  TOnExit again{Lifetime(), [this] { ZoomModeSet(zmZoomMore); }};
   AxisChange(xMin, yMin, static_cast<double>(xMin + w), static_cast<double>(yMin + h), FZoomSteps);
-  if (!alive.expired()) ZoomModeSet(zmZoomMore);
 }
 
 void TCanvas2D::ZoomLess(int X, int Y) {
@@ -176,10 +174,9 @@ void TCanvas2D::Pan() {
   // The picture moves with the mouse: the range goes the other way.
   const double dx = ScrToValX(FPanEnd.X) - ScrToValX(FPanStart.X);
   const double dy = ScrToValY(FPanEnd.Y) - ScrToValY(FPanStart.Y);
-  const auto alive = Lifetime();
   ZoomModeSet(zmNone);
+  TOnExit again{Lifetime(), [this] { ZoomModeSet(zmPan); }};
   AxisChange(FAxisXMin - dx, FAxisYMin - dy, FAxisXMax - dx, FAxisYMax - dy, FZoomSteps);
-  if (!alive.expired()) ZoomModeSet(zmPan);
 }
 
 // The zoom box outlines what will fill the plot after zooming in. Its sides are drawn with
