@@ -3,12 +3,15 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config clang libclang-rt-14-dev locales
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
   libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick
 )
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,8 +19,13 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
+
+# Number pictures take their separators from the user's locale; the tests read these two.
+for locale in de_DE fr_FR; do
+  if ! locale -a 2>/dev/null | grep -qx "$locale.utf8"; then
+    "${sudo_cmd[@]}" localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+  fi
+done
