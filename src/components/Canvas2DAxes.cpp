@@ -1,11 +1,11 @@
 // The redraw of the plot: background, frame, marks with their labels, margins.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "Canvas2D.h"
 #include "VekImage.h"
 #include "engine/Vekutils.h"
+#include "framework/base/NumberPicture.h"
 #include "framework/graphics/Canvas.h"
 
 namespace {
@@ -14,11 +14,8 @@ bool PointInRange(int x, int y) { return LineInRange(x, y, x, y); }
 
 }  // namespace
 
-std::string TCanvas2D::Label(double value) const {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
+// Labels follow Format with the separators of the user's locale.
+std::string TCanvas2D::Label(double value) const { return FormatFloat(FFormat, value); }
 
 void TCanvas2D::Draw() {
   if (!Visible()) return;

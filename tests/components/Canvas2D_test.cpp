@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PlotFixture.h"
+#include "framework/base/NumberPicture.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST_F(Canvas2D, DefaultsGiveA152SquareSurfaceFramedInsideMarginsFromTheEndLabel
   TCanvas& measure = scratch.Canvas();
   measure.Font = Plot->AxisFont();
   const int mx = Plot->AxisXMargin(), my = Plot->AxisYMargin();
-  EXPECT_EQ(mx, std::max(measure.TextWidth("10.00"), measure.TextWidth("0.00")) + 6);
+  EXPECT_EQ(mx, std::max(measure.TextWidth(FormatFloat(",0.00", 10)), measure.TextWidth(FormatFloat(",0.00", 0))) + 6);
   EXPECT_EQ(my, measure.TextHeight("0") + 6);
   EXPECT_EQ(Plot->ValToScrY(Plot->AxisYMin()), 152 - my);
   EXPECT_EQ(Plot->ValToScrY(Plot->AxisYMax()), my);
@@ -77,7 +78,7 @@ TEST_F(Canvas2D, EachAxisCarriesElevenLabelsFromZeroToTenOnBothSides) {
   c.Font = Plot->AxisFont();
   c.BkMode = TBkMode::Transparent;
   for (int i = 0; i <= 10; ++i) {
-    const std::string label = std::to_string(i) + ".00";
+    const std::string label = FormatFloat(",0.00", i);
     const int th = c.TextHeight(label);
     const int px = Plot->ValToScrX(i), py = Plot->ValToScrY(i);
     c.MoveTo(px, my - 2);
@@ -111,7 +112,9 @@ TEST_F(Canvas2D, ConversionsRoundHalvesAwayFromZeroAndComeBackToTheValue) {
   EXPECT_DOUBLE_EQ(Plot->ValToScrYD(0.25), 107.5);
   EXPECT_DOUBLE_EQ(Plot->ScrToValX(Plot->ValToScrX(3.7)), 3.7);
   EXPECT_DOUBLE_EQ(Plot->ScrToValY(Plot->ValToScrY(6.2)), 6.2);
-  EXPECT_EQ(Plot->ScrToValXS(60), "5.00");
+  EXPECT_EQ(Plot->ScrToValXS(60), FormatFloat(",0.00", 5));
+  Plot->SetFormat("0.0' u'");
+  EXPECT_EQ(Plot->ScrToValYS(60), FormatFloat("0.0' u'", 5));
   EXPECT_EQ(Plot->ClientWidthGet(), 100);
   EXPECT_TRUE(Plot->PointCheckIn(10, 0));
   EXPECT_FALSE(Plot->PointCheckIn(std::nextafter(10.0, 11.0), 0));
