@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/graphics/Font.h"
@@ -171,6 +172,13 @@ class TCanvas2D : public TCustomPanel {
  private:
   struct TRange {
     double XMin, YMin, XMax, YMax;
+    friend bool operator==(const TRange&, const TRange&) = default;
+  };
+  // Where the last wheel turn zoomed: the pixel, its world point and the range it left.
+  struct TWheelAnchor {
+    TPoint At;
+    double X, Y;
+    TRange Left;
   };
   // Shows the hourglass on the surface while it lives, then the cursor from before (unless
   // someone set another meanwhile, or the canvas is gone).
@@ -236,5 +244,6 @@ class TCanvas2D : public TCustomPanel {
   TPoint FPanStart;
   TPoint FPanEnd;
   bool FPanning = false;
+  std::optional<TWheelAnchor> FWheelAnchor;
   std::shared_ptr<int> FLifetime = std::make_shared<int>(0);
 };

@@ -284,9 +284,15 @@ void TCanvas2D::Canvas2DMouseWheel(TComponent*, TShiftState Shift, int WheelDelt
 // world point under the pointer stays where it is. Not while the range moves or a pan drags.
 void TCanvas2D::WheelZoom(int notches, TPoint at) {
   if (notches == 0 || FBusy || FPanning) return;
+  // The margins follow the labels, so after a zoom the pixel shows a slightly different
+  // point. Turns in a row at one spot keep the first one's point: a turn back restores the range.
+  const bool again = FWheelAnchor && FWheelAnchor->At == at && FWheelAnchor->Left == Range();
+  const long double x = again ? FWheelAnchor->X : ScrToValX(at.X);
+  const long double y = again ? FWheelAnchor->Y : ScrToValY(at.Y);
   const long double scale = std::pow(static_cast<long double>(FZoomFactor), notches);
-  const long double x = ScrToValX(at.X), y = ScrToValY(at.Y);
+  const auto alive = Lifetime();
   AxisChange(static_cast<double>(x + (FAxisXMin - x) * scale), static_cast<double>(y + (FAxisYMin - y) * scale),
              static_cast<double>(x + (FAxisXMax - x) * scale), static_cast<double>(y + (FAxisYMax - y) * scale),
              FZoomSteps);
+  if (!alive.expired()) FWheelAnchor = TWheelAnchor{at, static_cast<double>(x), static_cast<double>(y), Range()};
 }

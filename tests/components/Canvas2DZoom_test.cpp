@@ -233,6 +233,18 @@ TEST_F(Canvas2DZoom, AWheelNotchZoomsAroundThePointAndOneBackRestoresTheRange) {
   EXPECT_EQ(Range(), (Doubles{-15, -15, 25, 25}));
 }
 
+TEST_F(Canvas2DZoom, TurnsInARowAtOneSpotZoomAboutOnePointThoughTheMarginsFollowTheLabels) {
+  Plot->SetAxisXMarginAuto(true);
+  Plot->SetAxisXMin(0.123);
+  const double margin = Plot->AxisXMargin();
+  TurnWheelOn(37, 80, 1);
+  TurnWheelOn(37, 80, 1);
+  ASSERT_NE(Plot->AxisXMargin(), margin);
+  TurnWheelOn(37, 80, -2);
+  EXPECT_DOUBLE_EQ(Plot->AxisXMin(), 0.123);
+  EXPECT_DOUBLE_EQ(Plot->AxisXMax(), 10);
+}
+
 TEST_F(Canvas2DZoom, TheWheelStopsAtTheLimitsWaitsForAnimationsAndYieldsToTheOwner) {
   Plot->AxisChange(0, 0, 1.5e-20, 1.5e-20, 1);
   TurnWheelOn(60, 60, 1);
