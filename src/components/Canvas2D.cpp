@@ -88,9 +88,7 @@ void TCanvas2D::SetAxisFont(const TFont& font) {
   Draw();
 }
 
-void TCanvas2D::SetAxisShow(bool show) {
-  if (StoreChanged(FAxisShow, show)) Draw();
-}
+void TCanvas2D::SetAxisShow(bool show) { StoreAndDraw(FAxisShow, show); }
 
 void TCanvas2D::SetMarginIfAllowed(int& margin, int value, int surfaceExtent) {
   if (value == margin) return;
@@ -101,45 +99,16 @@ void TCanvas2D::SetMarginIfAllowed(int& margin, int value, int surfaceExtent) {
 void TCanvas2D::SetAxisXMargin(int margin) { SetMarginIfAllowed(FAxisXMargin, margin, SurfaceWidth()); }
 void TCanvas2D::SetAxisYMargin(int margin) { SetMarginIfAllowed(FAxisYMargin, margin, SurfaceHeight()); }
 
-void TCanvas2D::SetAxisXMarginAuto(bool automatic) {
-  if (StoreChanged(FAxisXMarginAuto, automatic)) Draw();
-}
-
-void TCanvas2D::SetAxisYMarginAuto(bool automatic) {
-  if (StoreChanged(FAxisYMarginAuto, automatic)) Draw();
-}
-
-void TCanvas2D::SetAxisXMarks(int marks) {
-  if (StoreChanged(FAxisXMarks, marks)) Draw();
-}
-
-void TCanvas2D::SetAxisYMarks(int marks) {
-  if (StoreChanged(FAxisYMarks, marks)) Draw();
-}
-
-void TCanvas2D::SetAxisXMax(double value) {
-  if (StoreChanged(FAxisXMax, value)) Draw();
-}
-
-void TCanvas2D::SetAxisXMin(double value) {
-  if (StoreChanged(FAxisXMin, value)) Draw();
-}
-
-void TCanvas2D::SetAxisYMax(double value) {
-  if (StoreChanged(FAxisYMax, value)) Draw();
-}
-
-void TCanvas2D::SetAxisYMin(double value) {
-  if (StoreChanged(FAxisYMin, value)) Draw();
-}
-
-void TCanvas2D::SetColorExt(TColor color) {
-  if (StoreChanged(FColorExt, color)) Draw();
-}
-
-void TCanvas2D::SetColorInt(TColor color) {
-  if (StoreChanged(FColorInt, color)) Draw();
-}
+void TCanvas2D::SetAxisXMarginAuto(bool automatic) { StoreAndDraw(FAxisXMarginAuto, automatic); }
+void TCanvas2D::SetAxisYMarginAuto(bool automatic) { StoreAndDraw(FAxisYMarginAuto, automatic); }
+void TCanvas2D::SetAxisXMarks(int marks) { StoreAndDraw(FAxisXMarks, marks); }
+void TCanvas2D::SetAxisYMarks(int marks) { StoreAndDraw(FAxisYMarks, marks); }
+void TCanvas2D::SetAxisXMax(double value) { StoreAndDraw(FAxisXMax, value); }
+void TCanvas2D::SetAxisXMin(double value) { StoreAndDraw(FAxisXMin, value); }
+void TCanvas2D::SetAxisYMax(double value) { StoreAndDraw(FAxisYMax, value); }
+void TCanvas2D::SetAxisYMin(double value) { StoreAndDraw(FAxisYMin, value); }
+void TCanvas2D::SetColorExt(TColor color) { StoreAndDraw(FColorExt, color); }
+void TCanvas2D::SetColorInt(TColor color) { StoreAndDraw(FColorInt, color); }
 
 void TCanvas2D::SetFormat(const std::string& format) {
   if (!StoreChanged(FFormat, format)) return;

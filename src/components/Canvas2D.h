@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/base/StoreChanged.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/CustomPanel.h"
 
@@ -208,6 +209,13 @@ class TCanvas2D : public TCustomPanel {
   // Both axes map and the plot area has pixels.
   bool Drawable() const;
   std::string Label(double value) const;
+  // A setter's step: stores a changed value and redraws.
+  template <class T>
+  void StoreAndDraw(T& field, const T& value) {
+    if (StoreChanged(field, value)) Draw();
+  }
+  // Sets the canvas up for a mark: its pen colour, the axis font, a transparent background.
+  TCanvas& MarkCanvas();
   void SetMarginIfAllowed(int& margin, int value, int surfaceExtent);
   // Draws the intermediate marks of one axis: `marks` of them, at most one per pixel.
   void MarksDraw(int marks, int pixels, bool x);

@@ -91,14 +91,19 @@ void TCanvas2D::MarksDraw(int marks, int pixels, bool x) {
   }
 }
 
-void TCanvas2D::MarkXDraw(double X) {
-  const int px = ValToScrX(X), top = MarginY(), bottom = SurfaceHeight() - MarginY();
-  if (!PointInRange(px, top) || !PointInRange(px, bottom)) return;
+TCanvas& TCanvas2D::MarkCanvas() {
   TCanvas& canvas = Canvas();
   canvas.Pen.Color = FAxisColor;
   canvas.Font = FAxisFont;
-  canvas.TextAlign = TA_CENTER | TA_TOP;
   canvas.BkMode = TBkMode::Transparent;
+  return canvas;
+}
+
+void TCanvas2D::MarkXDraw(double X) {
+  const int px = ValToScrX(X), top = MarginY(), bottom = SurfaceHeight() - MarginY();
+  if (!PointInRange(px, top) || !PointInRange(px, bottom)) return;
+  TCanvas& canvas = MarkCanvas();
+  canvas.TextAlign = TA_CENTER | TA_TOP;
   const std::string label = Label(X);
   canvas.MoveTo(px, top - 2);
   canvas.LineTo(px, top);
@@ -111,10 +116,7 @@ void TCanvas2D::MarkXDraw(double X) {
 void TCanvas2D::MarkYDraw(double Y) {
   const int py = ValToScrY(Y), left = MarginX(), right = SurfaceWidth() - MarginX();
   if (!PointInRange(left, py) || !PointInRange(right, py)) return;
-  TCanvas& canvas = Canvas();
-  canvas.Pen.Color = FAxisColor;
-  canvas.Font = FAxisFont;
-  canvas.BkMode = TBkMode::Transparent;
+  TCanvas& canvas = MarkCanvas();
   const std::string label = Label(Y);
   canvas.TextAlign = TA_RIGHT | TA_TOP;
   canvas.MoveTo(left - 2, py);

@@ -1,5 +1,8 @@
 #include "CursorResources.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const TCursorImage kPanning{{
@@ -21,25 +24,7 @@ const TCursorImage kPanning{{
     "     XXXXXXXX   ",
 }, {8, 8}};
 
-const TCursorImage kZoomMore{{
-    "    XXXX        ",
-    "  XX....XX      ",
-    " X........X     ",
-    " X...XX...X     ",
-    "X....XX....X    ",
-    "X..XXXXXX..X    ",
-    "X..XXXXXX..X    ",
-    "X....XX....X    ",
-    " X...XX...X     ",
-    " X........XX    ",
-    "  XX....XXXXX   ",
-    "    XXXX  XXXX  ",
-    "           XXXX ",
-    "            XXXX",
-    "             XXX",
-    "              X ",
-}, {5, 5}};
-
+// A magnifier with a minus in its lens; the plus adds a vertical bar through the minus.
 const TCursorImage kZoomLess{{
     "    XXXX        ",
     "  XX....XX      ",
@@ -59,11 +44,21 @@ const TCursorImage kZoomLess{{
     "              X ",
 }, {5, 5}};
 
+const TCursorImage& ZoomMore() {
+  static const std::vector<std::string> rows = [] {
+    std::vector<std::string> plus(kZoomLess.Rows.begin(), kZoomLess.Rows.end());
+    for (const std::size_t y : {3, 4, 7, 8}) plus[y].replace(5, 2, "XX");
+    return plus;
+  }();
+  static const TCursorImage image{{rows.begin(), rows.end()}, kZoomLess.HotSpot};
+  return image;
+}
+
 }  // namespace
 
 const TCursorImage* FindCursorResource(std::string_view name) {
   if (name == "PANNING") return &kPanning;
-  if (name == "ZOOMMORE") return &kZoomMore;
+  if (name == "ZOOMMORE") return &ZoomMore();
   if (name == "ZOOMLESS") return &kZoomLess;
   return nullptr;
 }
