@@ -63,11 +63,11 @@ class TX11WindowSystem : public TWindowSystem {
   std::unique_ptr<TX11Connection> FConnection;
   std::unique_ptr<TX11WindowTable> FWindows;
   std::unique_ptr<TX11Grabs> FGrabs;
+  // Cursor pictures may be given before the display is open; they are made when shown.
+  std::map<TCursor, TCursorImage> FCursorImages;
   std::unique_ptr<TX11Cursors> FCursors;
   std::unique_ptr<TX11WindowManagerHints> FHints;
   std::unique_ptr<TX11EventTranslator> FTranslator;
   std::unique_ptr<TX11Painter> FPainter;
   std::deque<TWsEvent> FQueued;  // events that arose outside the X queue
-  // Cursor pictures may be given before the display is open; they are made when shown.
-  std::map<TCursor, TCursorImage> FCursorImages;
 };
