@@ -56,11 +56,6 @@ class TFrameClock {
     while (!FDue && !cancelled()) Application->HandleMessage();
     FDue = false;
   }
-  // Lets the loop handle what is pending, without waiting.
-  static void Pump() {
-    if (LoopRuns()) Application->ProcessMessages();
-  }
-
  private:
   std::unique_ptr<TTimer> FTimer;
   bool FDue = false;
@@ -118,12 +113,12 @@ void TCanvas2D::AxisChange(double XMin0, double YMin0, double XMax0, double YMax
       Draw();
       return;
     }
-    if (i == Steps) break;
+    // Input waits for the loop after the last frame, when the range no longer moves.
+    if (i == Steps) return;
     // Clicks arrive here: a button other than the left one asks to stop.
     clock.Wait([&] { return alive.expired() || FStop; });
     if (alive.expired() || FStop) return;
   }
-  TFrameClock::Pump();
 }
 
 void TCanvas2D::ZoomModeSet(int Mode) {

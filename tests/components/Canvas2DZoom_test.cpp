@@ -55,6 +55,16 @@ TEST_F(Canvas2DZoom, ARangeChangeShowsItsFramesOnePerIntervalAndEndsExactlyOnThe
   EXPECT_EQ(Range(), (Doubles{1, 1, 2, 2}));
 }
 
+TEST_F(Canvas2DZoom, InputThatComesWithTheLastFrameIsHandledOnceTheRangeStandsStill) {
+  int frames = 0;
+  Plot->OnDraw = [&](TComponent*) {
+    if (++frames == 5) H.System->Push(Headless::Wheel(-1, FormX(60), FormY(60), Form->Handle()));
+  };
+  Plot->AxisChange(2.5, 2.5, 7.5, 7.5, 5);
+  H.App.ProcessMessages();
+  EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
+}
+
 TEST_F(Canvas2DZoom, SpansFrom1eMinus20To1e20AreAcceptedAndBeyondThemTheBeepChangesNothing) {
   Plot->AxisChange(0, 0, 1e20, 1e-20, 1);
   EXPECT_EQ(Range(), (Doubles{0, 0, 1e20, 1e-20}));
