@@ -1,5 +1,6 @@
 # Fails when a file under SOURCE_DIR includes a project header from a layer it may not see,
-# or an X11 header outside the X11 backend. Run with cmake -DSOURCE_DIR=... -P.
+# an X11 header outside the X11 backend, or libblkid's header outside its one unit.
+# Run with cmake -DSOURCE_DIR=... -P.
 
 # Each layer, by the folder prefix of its files (relative to src/), and the layers it may
 # include besides itself. The first matching prefix names a file's layer.
@@ -16,10 +17,11 @@ set(layers
   "framework/ui/|platform graphics base"
   "framework/platform/x11/|platform graphics base"
   "framework/platform/headless/|platform graphics base"
+  "framework/platform/linux/|platform graphics base"
   "framework/platform/|graphics base"
   "framework/graphics/|base"
   "framework/base/|")
-set(layer_names main app vekutils engine components appkit imaging ui x11 headless platform graphics base)
+set(layer_names main app vekutils engine components appkit imaging ui x11 headless linux platform graphics base)
 
 # The layer of a path relative to src/.
 function(layer_of path out)
@@ -72,6 +74,12 @@ foreach(source IN LISTS sources)
     if(header MATCHES "^X11/")
       if(NOT layer STREQUAL "x11")
         list(APPEND offences "${source}: X11 header ${header} outside the X11 backend")
+      endif()
+      continue()
+    endif()
+    if(header MATCHES "^blkid[/.]")
+      if(NOT source STREQUAL "framework/platform/linux/VolumeProbe.cpp")
+        list(APPEND offences "${source}: libblkid header ${header} outside VolumeProbe.cpp")
       endif()
       continue()
     endif()

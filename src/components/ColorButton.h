@@ -10,6 +10,9 @@ class TColorButton : public TCustomPanel {
  public:
   explicit TColorButton(TComponent* owner);
 
+  // The help topic a form description may give the button; 0 is none. Nothing here opens help.
+  int HelpContext = 0;
+
   // Raised after the user picked a colour other than the one shown; setting Color by
   // program raises nothing.
   TNotifyEvent OnChange;

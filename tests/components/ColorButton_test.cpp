@@ -62,6 +62,7 @@ TEST_F(ColorButton, ANewOneIsARedBevelledPanelUnderAFlatHandButton) {
   EXPECT_EQ(fresh->Height(), 24);
   EXPECT_EQ(fresh->Color(), clRed);
   EXPECT_EQ(fresh->Caption(), " ");
+  EXPECT_EQ(fresh->HelpContext, 0);
   EXPECT_EQ(fresh->BevelInner(), TBevelCut::bvLowered);
   EXPECT_EQ(fresh->BevelOuter(), TBevelCut::bvRaised);
   const TSpeedButton& flat = fresh->Button();

@@ -1,37 +1,17 @@
 // The frame loop runs on a 1 ms timer: it must not touch the heap.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "EngineFixture.h"
-
-namespace {
-std::atomic<long> gAllocations{0};
-}
-
-// The replacements pair malloc with free on purpose; GCC, seeing operator new inlined
-// into a caller, takes that pairing for a mismatch.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  ++gAllocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
+#include "testkit/AllocationCount.h"
 
 namespace {
 
 TEST(QuenbrelMemory, FramesAllocateNothing) {
   TEngineRig rig(320, 200);
   rig.Engine.NextFrame();
-  const long before = gAllocations;
+  const long before = AllocationCount();
   for (int frame = 0; frame < 100; ++frame) rig.Engine.NextFrame();
-  EXPECT_EQ(gAllocations - before, 0);
+  EXPECT_EQ(AllocationCount() - before, 0);
 }
 
 }  // namespace

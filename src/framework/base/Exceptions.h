@@ -33,6 +33,12 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
+// An index or a value outside the range it must lie in.
+class ERangeError : public Exception {
+ public:
+  ERangeError() : Exception("Range check error") {}
+};
+
 // The framework's string-to-integer conversion: decimal (or $hex), optional sign and blanks
 // around it, 32-bit range; anything else raises "'text' is not a valid integer value".
 int StrToInt(const std::string& text);

@@ -39,14 +39,16 @@ std::size_t CharacterLength(std::string_view text, std::size_t at, char32_t& cod
 
 }  // namespace
 
+char32_t NextCodePoint(std::string_view text, std::size_t& at) {
+  char32_t codePoint = 0;
+  at += CharacterLength(text, at, codePoint);
+  return codePoint;
+}
+
 std::u32string DecodeUtf8(std::string_view text) {
   std::u32string result;
   result.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    char32_t codePoint = 0;
-    at += CharacterLength(text, at, codePoint);
-    result.push_back(codePoint);
-  }
+  for (std::size_t at = 0; at < text.size();) result.push_back(NextCodePoint(text, at));
   return result;
 }
 

@@ -51,6 +51,7 @@ void TBitmap::SetSize(int width, int height) {
   height = std::max(height, 0);
   if (width == FWidth && height == FHeight) return;
   Reallocate(width, height, FPixelBits, true);
+  if (OnChange) OnChange();
 }
 
 void TBitmap::SetPixelBits(int bits) {
@@ -103,6 +104,7 @@ void TBitmap::SetPixelAt(int x, int y, TPixel pixel) {
 void TBitmap::Assign(const TBitmap& source) {
   Reallocate(source.FWidth, source.FHeight, source.FPixelBits, false);
   for (int y = 0; y < FHeight; ++y) std::memcpy(Row(y), source.Row(y), FStride);
+  if (OnChange) OnChange();
 }
 
 TCanvas& TBitmap::Canvas() {

@@ -67,7 +67,8 @@ class TBitmap {
   // generation is stale.
   std::uint64_t Generation() const { return FGeneration; }
 
-  // Raised after the canvas has drawn (the picture changed).
+  // Raised after the picture changed: the canvas has drawn, the size changed, or another
+  // picture was assigned.
   std::function<void()> OnChange;
 
  private:

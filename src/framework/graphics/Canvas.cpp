@@ -136,6 +136,12 @@ void TCanvas::DrawPart(int x, int y, const TBitmap& source, const TRect& sourceR
   Changed();
 }
 
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
+  TPixelWriter writer(FBitmap, DrawableArea());
+  writer.StretchBlit(NormalizedRect(dest.Left, dest.Top, dest.Right, dest.Bottom), source, CopyModeOp(CopyMode));
+  Changed();
+}
+
 bool TCanvas::PtVisible(int x, int y) const { return DrawableArea().Contains(x, y); }
 
 void TCanvas::Changed() {

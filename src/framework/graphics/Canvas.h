@@ -91,6 +91,8 @@ class TCanvas {
   void Draw(int x, int y, const TBitmap& source);
   // Draws part of a bitmap at (x, y) with CopyMode.
   void DrawPart(int x, int y, const TBitmap& source, const TRect& sourceRect);
+  // Draws a bitmap scaled to fill `dest`, each pixel taking the source pixel under its centre.
+  void StretchDraw(const TRect& dest, const TBitmap& source);
 
   void SetClipRect(const TRect& r) { FClip = r; }
   void ClearClipRect() { FClip.reset(); }

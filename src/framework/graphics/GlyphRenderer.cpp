@@ -1,5 +1,7 @@
 #include "GlyphRenderer.h"
 
+#include "GlyphTurn.h"
+
 // The only unit that knows the font engine and the face finder.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -101,14 +103,20 @@ class TFreeTypeFace : public TGlyphFace {
 
   FT_Face FFace;
   bool FEmbolden;
+  // Right angles are drawn upright and turned afterwards; other angles turn the outline.
+  int FQuarters;
   double FAngle;
   double FScale = 1;  // pixels per font unit
   TFaceMetrics FMetrics;
   std::unordered_map<char32_t, TGlyph> FGlyphs;
 };
 
+// The escapement is 0 ... 3599 here.
 TFreeTypeFace::TFreeTypeFace(FT_Face face, const TFont& font, bool embolden, bool oblique)
-    : FFace(face), FEmbolden(embolden), FAngle(font.Escapement * std::numbers::pi / 1800.0) {
+    : FFace(face),
+      FEmbolden(embolden),
+      FQuarters(font.Escapement % 900 == 0 ? font.Escapement / 900 : 0),
+      FAngle(font.Escapement % 900 == 0 ? 0.0 : font.Escapement * std::numbers::pi / 1800.0) {
   SetSize(font.Height);
   const double c = std::cos(FAngle), s = std::sin(FAngle);
   const double shear = oblique ? kObliqueShear : 0.0;
@@ -156,6 +164,7 @@ const TGlyph& TFreeTypeFace::Glyph(char32_t codePoint) {
   if (found != FGlyphs.end()) return found->second;
   TGlyph& glyph = FGlyphs[codePoint];
   Render(codePoint, glyph);
+  if (FQuarters != 0) glyph = TurnedGlyph(glyph, FQuarters);
   return glyph;
 }
 

@@ -103,3 +103,29 @@ void TPixelWriter::Blit(int x, int y, const TBitmap& source, const TRect& source
     });
   }
 }
+
+void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op) {
+  if (&source == &FBitmap) {
+    TBitmap snapshot;
+    snapshot.Assign(source);
+    StretchBlit(dest, snapshot, op);
+    return;
+  }
+  const TRect to = dest.Intersect(FArea);
+  if (to.IsEmpty() || source.Empty()) return;
+  // The source pixel under the centre of destination pixel i, (i + 1/2) * size / extent;
+  // 0 <= i < extent < 2^32 and size < 2^31, so the product fits 64 unsigned bits.
+  const auto sourceOf = [](long long i, int size, long long extent) {
+    const auto twice = static_cast<unsigned long long>(2 * i + 1);
+    return static_cast<int>(twice * static_cast<unsigned long long>(size) / static_cast<unsigned long long>(2 * extent));
+  };
+  const long long width = static_cast<long long>(dest.Right) - dest.Left;
+  const long long height = static_cast<long long>(dest.Bottom) - dest.Top;
+  for (int row = to.Top; row < to.Bottom; ++row) {
+    const int sourceRow = sourceOf(row - static_cast<long long>(dest.Top), source.Height(), height);
+    const long long first = to.Left - static_cast<long long>(dest.Left);
+    CombineInto(FBitmap, row, to.Left, to.Width(), op, [&](int i) {
+      return source.PixelAt(sourceOf(first + i, source.Width(), width), sourceRow);
+    });
+  }
+}

@@ -20,6 +20,8 @@ class TPixelWriter {
   // The part sourceRect of source with its top-left corner at (x, y). The source may be the
   // target bitmap itself.
   void Blit(int x, int y, const TBitmap& source, const TRect& sourceRect, TPixelOp op);
+  // The whole source scaled to fill dest: each pixel takes the source pixel under its centre.
+  void StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op);
 
  private:
   TBitmap& FBitmap;

@@ -49,7 +49,7 @@ TSize TTextPainter::Extent(const std::string& text) const {
   TGlyphFace* face = TGlyphRenderer::FaceFor(upright);
   if (!face) return {};
   double width = 0;
-  for (const char32_t c : DecodeUtf8(text)) width += face->Glyph(c).AdvanceX;
+  for (std::size_t at = 0; at < text.size();) width += face->Glyph(NextCodePoint(text, at)).AdvanceX;
   return {Nearest(width), face->Metrics().Ascent + face->Metrics().Descent};
 }
 
@@ -57,11 +57,10 @@ void TTextPainter::Paint(TPixelWriter& writer, TPoint anchor, unsigned align, TP
                          std::optional<TPixel> background, const std::string& text) const {
   TGlyphFace* face = TGlyphRenderer::FaceFor(FFont);
   if (!face) return;
-  const std::u32string characters = DecodeUtf8(text);
   // Glyph advances point up; the bitmap's y axis points down.
   TPointF advance;
-  for (const char32_t c : characters) {
-    const TGlyph& glyph = face->Glyph(c);
+  for (std::size_t at = 0; at < text.size();) {
+    const TGlyph& glyph = face->Glyph(NextCodePoint(text, at));
     advance = advance + TPointF{glyph.AdvanceX, -glyph.AdvanceY};
   }
   const double angle = FFont.Escapement * std::numbers::pi / 1800.0;
@@ -71,8 +70,8 @@ void TTextPainter::Paint(TPixelWriter& writer, TPoint anchor, unsigned align, TP
   if (background)
     Fill(writer, Band(origin, advance, down, -metrics.Ascent, metrics.Ascent + metrics.Descent), *background);
   TPointF pen = origin;
-  for (const char32_t c : characters) {
-    const TGlyph& glyph = face->Glyph(c);
+  for (std::size_t at = 0; at < text.size();) {
+    const TGlyph& glyph = face->Glyph(NextCodePoint(text, at));
     PaintGlyph(writer, glyph, pen, foreground);
     pen = pen + TPointF{glyph.AdvanceX, -glyph.AdvanceY};
   }

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "Form.h"
+#include "framework/base/ScopeExit.h"
 #include "MessageBox.h"
 #include "Screen.h"
 #include "Timer.h"
@@ -58,6 +59,17 @@ void TApplication::ProcessMessages() {
   PaintPending();
   while (FireDueTimer()) {
   }
+}
+
+void TApplication::RunModal(TForm& form) {
+  const std::vector<TForm*> disabled = DisableForms(&form);
+  TScopeExit restore{[&] {
+    form.Hide();
+    EnableForms(disabled);
+  }};
+  form.Show();
+  do HandleMessage();
+  while (form.ModalResult() == mrNone || !form.ModalCloseAccepted());
 }
 
 void TApplication::Dispatch(const TWsEvent& event) {

@@ -44,6 +44,9 @@ class TApplication : public TComponent {
   void HandleMessage();
   // Handles what is pending without waiting.
   void ProcessMessages();
+  // The nested loop of a modal form: shows it with the other forms disabled and handles
+  // messages until the form's modal result is set and accepted, then hides it again.
+  void RunModal(TForm& form);
 
   // The standard exception box: the message, with a full stop added where it lacks one,
   // under the application's title, with an error icon and an OK button. Every text shown
@@ -67,15 +70,15 @@ class TApplication : public TComponent {
   using TListener = std::function<void(TEventKind)>;
   int AddListener(TListener listener);
   void RemoveListener(int id);
-  // Disables the visible forms other than `except` and returns them, for EnableForms.
-  std::vector<TForm*> DisableForms(const TForm* except);
-  // Enables those of `forms` that still exist; the newest of them gets the keyboard.
-  void EnableForms(const std::vector<TForm*>& forms);
   // Frees a form at the next turn of the loop, once its handlers have returned.
   void Release(TForm* form);
 
  private:
   void Dispatch(const TWsEvent& event);
+  // Disables the visible forms other than `except` and returns them, for EnableForms.
+  std::vector<TForm*> DisableForms(const TForm* except);
+  // Enables those of `forms` that still exist; the newest of them gets the keyboard.
+  void EnableForms(const std::vector<TForm*>& forms);
   void CloseForSignal();
   void Notify(TEventKind kind);
   void PaintPending();

@@ -1,42 +1,10 @@
 #include "Form.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "Application.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/base/Exceptions.h"
-#include "Screen.h"
-#include "WheelRouting.h"
+#include "framework/base/ScopeExit.h"
 #include "framework/base/StoreChanged.h"
-
-namespace {
-
-TRect Union(const TRect& a, const TRect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
-}
-
-bool InTree(const TWinControl& parent, const TControl* control) {
-  for (const TControl* child : parent.Controls()) {
-    if (child == control) return true;
-    const auto* container = dynamic_cast<const TWinControl*>(child);
-    if (container && InTree(*container, control)) return true;
-  }
-  return false;
-}
-
-// Runs `atExit` however the scope is left.
-template <class F>
-struct TScopeExit {
-  F AtExit;
-  ~TScopeExit() { AtExit(); }
-};
-template <class F>
-TScopeExit(F) -> TScopeExit<F>;
-
-}  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   TWinControl::SetVisible(false);
@@ -145,10 +113,7 @@ void TForm::ShowWindow() {
   System().ShowWindow(FHandle, true);
   InvalidateWindowArea(ClientRect());
   UpdateWindow();
-  if (!ActiveControl()) SelectNext(true);
-  // Until the pointer reports where it is, guess the middle of the window.
-  FPointerCursor = ControlAtPos(Width() / 2, Height() / 2)->EffectiveCursor();
-  ApplyCursor();
+  FInput.FormShown();
   System().SetFocus(FHandle);
 }
 
@@ -159,7 +124,7 @@ void TForm::HideWindow() {
 
 void TForm::SetEnabled(bool enabled) {
   TWinControl::SetEnabled(enabled);
-  if (!enabled && FCapture) std::exchange(FCapture, nullptr)->CaptureLost();
+  if (!enabled) FInput.InputStopped();
 }
 
 void TForm::BoundsChanged() {
@@ -184,7 +149,7 @@ void TForm::Paint(TCanvas& canvas) {
 
 void TForm::InvalidateWindowArea(const TRect& area) {
   if (!FHandle || !Visible()) return;
-  FInvalid = Union(FInvalid, area.Intersect(ClientRect()));
+  FInvalid = FInvalid.Union(area.Intersect(ClientRect()));
 }
 
 void TForm::UpdateWindow() {
@@ -198,7 +163,7 @@ void TForm::UpdateWindow() {
   if (ownClip) canvas.SetClipRect(*ownClip);
   else canvas.ClearClipRect();
   PaintChildren(FSurface, {0, 0}, area);
-  if (FHint) FHint->Paint(canvas);
+  FInput.PaintHint(canvas);
   System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top}, TPutMode::Wait);
 }
 
@@ -209,66 +174,22 @@ bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, T
   return true;
 }
 
-void TForm::ApplyCursor() {
-  if (!FHandle) return;
-  const TCursor screenCursor = Screen ? Screen->Cursor() : crDefault;
-  const TCursor wanted = screenCursor != crDefault ? screenCursor : FPointerCursor;
-  const TCursor shown = Screen ? Screen->Resolve(wanted) : wanted;
-  if (shown == FWindowCursor) return;
-  FWindowCursor = shown;
-  System().SetWindowCursor(FHandle, shown);
-}
-
-bool TForm::Contains(const TControl* control) const { return control == this || InTree(*this, control); }
-
-TWinControl* TForm::ActiveControl() const {
-  if (FActiveControl && InTree(*this, FActiveControl) && FActiveControl->CanFocus()) return FActiveControl;
-  return nullptr;
-}
-
-void TForm::SetActiveControl(TWinControl* control) {
-  if (control == FActiveControl) return;
-  // Both repaint: the focused control marks itself.
-  if (TWinControl* old = ActiveControl()) old->Invalidate();
-  FActiveControl = control;
-  if (control) control->Invalidate();
-}
-
-void TForm::SelectNext(bool forward) {
-  const std::vector<TWinControl*> list = TabOrderList();
-  if (list.empty()) return;
-  const auto count = static_cast<int>(list.size());
-  const auto found = std::find(list.begin(), list.end(), ActiveControl());
-  const int current = found == list.end() ? (forward ? -1 : count) : static_cast<int>(found - list.begin());
-  SetActiveControl(list[static_cast<std::size_t>((current + (forward ? 1 : -1) + count) % count)]);
-}
-
 void TForm::DefaultWndProc(const TWsEvent& event) {
   switch (event.Kind) {
-    case TEventKind::Expose:
-      InvalidateWindowArea(event.Area);
-      break;
-    case TEventKind::Resized: {
-      FResizedBySystem = true;
-      TScopeExit done{[this] { FResizedBySystem = false; }};
-      SetBounds(Left(), Top(), event.Width, event.Height);
-      break;
-    }
+    case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
+    case TEventKind::Resized: Resized(event); break;
     case TEventKind::KeyDown:
-      if (Enabled()) RouteKey(event);
+      if (Enabled()) FInput.KeyDown(event);
       break;
     case TEventKind::MouseDown:
     case TEventKind::MouseUp:
     case TEventKind::MouseMove:
-      if (Enabled()) RouteMouse(event);
+      if (Enabled()) FInput.Mouse(event);
       break;
     case TEventKind::MouseWheel:
-      if (Enabled()) RouteWheel(*this, event);
+      if (Enabled()) FInput.Wheel(event);
       break;
-    case TEventKind::MouseLeave:
-      SetHover(nullptr);
-      if (FHint) FHint->Cancel();
-      break;
+    case TEventKind::MouseLeave: FInput.PointerLeft(); break;
     case TEventKind::CloseRequest:
       if (Enabled()) Close();
       break;
@@ -278,60 +199,14 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
       FSurface.SetSize(0, 0);
       Close();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
-void TForm::RouteKey(const TWsEvent& event) {
-  unsigned key = event.Key;
-  // The form sees every key before its focused control does.
-  if (FHint) FHint->Cancel();
-  KeyDown(key, event.Shift);
-  TWinControl* focused = ActiveControl();
-  if (key != 0 && focused) focused->KeyDown(key, event.Shift);
-  if (key == VK_TAB) SelectNext((event.Shift & ssShift) == 0);
-  if (key == VK_RETURN || key == VK_ESCAPE) DialogKey(key);
-}
-
-void TForm::TrackPointer(const TWsEvent& event) {
-  if (!FHint) FHint = std::make_unique<THintWindow>(*this);
-  if (event.Kind == TEventKind::MouseMove) FHint->PointerMoved({event.X, event.Y});
-  else FHint->Cancel();
-  SetHover(ControlAtPos(event.X, event.Y));
-}
-
-void TForm::SetHover(TControl* control) {
-  if (FHover && !Contains(FHover)) FHover = nullptr;
-  if (control == FHover) return;
-  if (FHover) FHover->MouseLeave();
-  FHover = control;
-  if (FHover) FHover->MouseEnter();
-}
-
-void TForm::RouteMouse(const TWsEvent& event) {
-  TrackPointer(event);
-  if (FCapture && !Contains(FCapture)) FCapture = nullptr;
-  TControl* target = FCapture ? FCapture : ControlAtPos(event.X, event.Y);
-  const TPoint offset = target == this ? TPoint{} : target->WindowOffset();
-  const int x = event.X - offset.X;
-  const int y = event.Y - offset.Y;
-  switch (event.Kind) {
-    case TEventKind::MouseDown:
-      FCapture = target;
-      target->MouseDown(event.Button, event.Shift, x, y);
-      break;
-    case TEventKind::MouseMove:
-      FPointerCursor = ControlAtPos(event.X, event.Y)->EffectiveCursor();
-      ApplyCursor();
-      target->MouseMove(event.Shift, x, y);
-      break;
-    default:
-      FCapture = nullptr;
-      target->MouseUp(event.Button, event.Shift, x, y);
-      if (Contains(target) && target->ClientRect().Contains(x, y)) target->Click();
-      break;
-  }
+void TForm::Resized(const TWsEvent& event) {
+  FResizedBySystem = true;
+  TScopeExit done{[this] { FResizedBySystem = false; }};
+  SetBounds(Left(), Top(), event.Width, event.Height);
 }
 
 bool TForm::CloseQuery(TCloseAction& action) {
@@ -355,25 +230,16 @@ void TForm::Close() {
 TModalResult TForm::ShowModal() {
   AfterConstruction();
   if (Visible() || FModal) throw Exception("Cannot make a visible window modal");
-  const std::vector<TForm*> disabled = Application->DisableForms(this);
   FModal = true;
   FModalResult = mrNone;
-  TScopeExit restore{[&] {
-    Hide();
-    FModal = false;
-    Application->EnableForms(disabled);
-  }};
-  Show();
-  RunModalLoop();
+  TScopeExit done{[this] { FModal = false; }};
+  Application->RunModal(*this);
   return FModalResult;
 }
 
-void TForm::RunModalLoop() {
-  for (;;) {
-    Application->HandleMessage();
-    if (FModalResult == mrNone) continue;
-    TCloseAction action = TCloseAction::caHide;
-    if (CloseQuery(action)) return;
-    FModalResult = mrNone;
-  }
+bool TForm::ModalCloseAccepted() {
+  TCloseAction action = TCloseAction::caHide;
+  if (CloseQuery(action)) return true;
+  FModalResult = mrNone;
+  return false;
 }

@@ -1,12 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
-#include "HintWindow.h"
+#include "InputRouter.h"
 #include "WinControl.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -24,7 +23,7 @@ using TWndMethod = std::function<void(const TWsEvent& event)>;
 
 // A top-level window (or a child of a foreign window) with its own surface: it paints its
 // background, then its controls, and puts the result on screen. The native window is made
-// when first needed: by Handle() or by showing the form.
+// when first needed: by Handle() or by showing the form. Its input goes through Input().
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
@@ -73,24 +72,22 @@ class TForm : public TWinControl {
   // The main form ends the application; another form hides (or frees itself, as OnClose
   // says); a modal form ends its modal loop with mrCancel.
   void Close();
-  // Shows the form and runs a nested loop, the application's other windows disabled, until
-  // ModalResult is set; returns it.
+  // Shows the form and runs the application's modal loop, its other windows disabled, until
+  // ModalResult is set and OnClose lets the form go; returns the result.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
   bool Modal() const { return FModal; }
+  // Asked by the modal loop once ModalResult is set: whether OnClose lets the form go (if not,
+  // the result is cleared and the loop goes on).
+  bool ModalCloseAccepted();
 
+  // Pointer, keyboard focus, cursor and hint.
+  TInputRouter& Input() { return FInput; }
+  const TInputRouter& Input() const { return FInput; }
   // The focused control, which gets the keys after the form's own OnKeyDown.
-  TWinControl* ActiveControl() const;
-  void SetActiveControl(TWinControl* control);
-  // Focuses the next control in Tab order (the previous one when not `forward`), round.
-  void SelectNext(bool forward);
-  // The hint shown over the form, once the pointer has moved over it.
-  const THintWindow* HintWindow() const { return FHint.get(); }
-
-  // Sets the window's cursor anew: the screen's cursor while it is not crDefault, else the
-  // cursor of the control under the pointer.
-  void ApplyCursor();
+  TWinControl* ActiveControl() const { return FInput.ActiveControl(); }
+  void SetActiveControl(TWinControl* control) { FInput.SetActiveControl(control); }
 
   // The surface that the form paints on (its client size); OnPaint draws here.
   TCanvas& Canvas() { return FSurface.Canvas(); }
@@ -121,12 +118,7 @@ class TForm : public TWinControl {
   void HideWindow();
   void PlaceForShowing();
   void CallEvent(const TNotifyEvent& event);
-  void RouteMouse(const TWsEvent& event);
-  void RouteKey(const TWsEvent& event);
-  void TrackPointer(const TWsEvent& event);
-  void SetHover(TControl* control);
-  bool Contains(const TControl* control) const;
-  void RunModalLoop();
+  void Resized(const TWsEvent& event);
   bool CloseQuery(TCloseAction& action);
 
   std::string FCaption;
@@ -139,12 +131,7 @@ class TForm : public TWinControl {
   bool FModal = false;
   TModalResult FModalResult = mrNone;
   TSize FNotifiedSize;
-  TCursor FPointerCursor = crDefault;
-  TCursor FWindowCursor = crDefault;
-  TControl* FCapture = nullptr;
-  TWinControl* FActiveControl = nullptr;
-  TControl* FHover = nullptr;
-  std::unique_ptr<THintWindow> FHint;
+  TInputRouter FInput{*this};
   // Set while the window system itself reports a new size, so that it is not echoed back.
   bool FResizedBySystem = false;
 };

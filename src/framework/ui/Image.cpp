@@ -1,6 +1,7 @@
 #include "Image.h"
 
 #include "Application.h"
+#include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
 #include "WinControl.h"
 
@@ -36,17 +37,51 @@ TCanvas& TImage::Canvas() {
   return FPicture.Bitmap().Canvas();
 }
 
+void TImage::SetStretch(bool stretch) {
+  if (StoreChanged(FStretch, stretch)) Invalidate();
+}
+
+void TImage::SetCenter(bool center) {
+  if (StoreChanged(FCenter, center)) Invalidate();
+}
+
+void TImage::SetAutoSize(bool autoSize) {
+  if (StoreChanged(FAutoSize, autoSize)) FitToPicture();
+}
+
 bool TImage::Opaque() const {
   if (!FPicture.HasBitmap() || Transparent) return false;
   auto& bitmap = const_cast<TPicture&>(FPicture).Bitmap();
-  return Stretch || (bitmap.Width() >= Width() && bitmap.Height() >= Height());
+  if (FStretch) return !bitmap.Empty();
+  // Centred or not, a bitmap at least as large as the control covers it.
+  return bitmap.Width() >= Width() && bitmap.Height() >= Height();
+}
+
+TPoint TImage::PictureOrigin() {
+  if (!FCenter) return {};
+  const TBitmap& bitmap = FPicture.Bitmap();
+  return {(Width() - bitmap.Width()) / 2, (Height() - bitmap.Height()) / 2};
 }
 
 void TImage::Paint(TCanvas& canvas) {
-  if (FPicture.HasBitmap()) canvas.Draw(0, 0, FPicture.Bitmap());
+  if (!FPicture.HasBitmap()) return;
+  if (FStretch) {
+    canvas.StretchDraw(ClientRect(), FPicture.Bitmap());
+    return;
+  }
+  const TPoint origin = PictureOrigin();
+  canvas.Draw(origin.X, origin.Y, FPicture.Bitmap());
 }
 
-void TImage::PictureChanged() { Invalidate(); }
+void TImage::PictureChanged() {
+  FitToPicture();
+  Invalidate();
+}
+
+void TImage::FitToPicture() {
+  if (FAutoSize && !FPicture.Empty())
+    SetBounds(Left(), Top(), FPicture.Bitmap().Width(), FPicture.Bitmap().Height());
+}
 
 void TImage::Repaint() {
   if (!ShowRows(0, Height())) {
@@ -57,7 +92,8 @@ void TImage::Repaint() {
 }
 
 bool TImage::ShowRows(int top, int bottom) {
-  if (!Opaque() || Stretch || FPicture.Bitmap().PixelBits() != 32) return false;
+  // Rows go to the window as they lie in the bitmap: 1:1 from the control's corner.
+  if (!Opaque() || FStretch || PictureOrigin() != TPoint{} || FPicture.Bitmap().PixelBits() != 32) return false;
   // Through the parents, each clipping to its own client area.
   if (Showing())
     Parent()->PutWindowPixels(FPicture.Bitmap(), {0, top, Width(), bottom}, {Left(), Top() + top}, TPutMode::NoWait);

@@ -21,7 +21,8 @@ class TPicture {
   std::unique_ptr<TBitmap> FBitmap;
 };
 
-// A control that shows one bitmap 1:1 at its top-left corner.
+// A control that shows one bitmap: 1:1 at its top-left corner, centred, or stretched to the
+// control's size.
 class TImage : public TGraphicControl {
  public:
   explicit TImage(TComponent* owner);
@@ -31,10 +32,16 @@ class TImage : public TGraphicControl {
   // The bitmap's canvas; an empty picture first gets a bitmap of the control's size.
   TCanvas& Canvas();
 
-  bool Stretch = false;
-  bool Center = false;
+  // Stretch: the picture is scaled to the control (and Center does nothing).
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool stretch);
+  // Center: the picture's middle lies on the control's middle.
+  bool Center() const { return FCenter; }
+  void SetCenter(bool center);
+  // AutoSize: the control takes the picture's size whenever the picture changes.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool autoSize);
   bool Transparent = false;
-  bool AutoSize = false;
   bool IncrementalDisplay = false;
 
   // Opaque: the bitmap covers the whole control and is not transparent.
@@ -58,6 +65,12 @@ class TImage : public TGraphicControl {
 
  private:
   void PictureChanged();
+  void FitToPicture();
+  // Where the bitmap's top-left corner lies unless stretched, in the control's coordinates.
+  TPoint PictureOrigin();
 
   TPicture FPicture;
+  bool FStretch = false;
+  bool FCenter = false;
+  bool FAutoSize = false;
 };

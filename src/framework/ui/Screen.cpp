@@ -9,7 +9,7 @@ TScreen* Screen = nullptr;
 void TScreen::SetCursor(TCursor cursor) {
   if (!StoreChanged(FCursor, cursor)) return;
   if (!Application) return;
-  for (TForm* form : Application->Forms()) form->ApplyCursor();
+  for (TForm* form : Application->Forms()) form->Input().ApplyCursor();
 }
 
 void TScreen::SetCursorImage(TCursor slot, const TCursorImage* image) {

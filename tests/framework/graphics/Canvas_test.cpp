@@ -377,10 +377,33 @@ TEST_F(CanvasTest, EveryDrawingCallReportsTheChange) {
   canvas.SetPixel(1, 1, clRed);
   canvas.Draw(0, 0, picture);
   canvas.DrawPart(0, 0, picture, {0, 0, 1, 1});
-  EXPECT_EQ(changes, 10);
+  canvas.StretchDraw({0, 0, 2, 2}, picture);
+  EXPECT_EQ(changes, 11);
   canvas.MoveTo(1, 1);
   canvas.Pixel(1, 1);
-  EXPECT_EQ(changes, 10);
+  EXPECT_EQ(changes, 11);
+  bitmap.SetSize(9, 9);  // a new size, or a new picture, changes the picture too
+  bitmap.Assign(picture);
+  EXPECT_EQ(changes, 13);
+}
+
+TEST_F(CanvasTest, StretchDrawTakesThePixelUnderEachCentre) {
+  TBitmap source(4, 1);
+  const TColor colours[] = {clRed, clBlue, clWhite, clBlack};
+  for (int x = 0; x < 4; ++x) source.SetPixelAt(x, 0, ColorToPixel(colours[x]));
+  canvas.StretchDraw({1, 1, 3, 2}, source);  // halved: the second and the fourth
+  canvas.StretchDraw({0, 3, 8, 4}, source);  // doubled
+  canvas.CopyMode = SRCPAINT;
+  canvas.StretchDraw({2, 5, 6, 7}, source);  // ORed into black: the same
+  EXPECT_EQ(Picture(bitmap),
+            "........\n"
+            ".B......\n"
+            "........\n"
+            "RRBBWW..\n"
+            "........\n"
+            "..RBW...\n"
+            "..RBW...\n"
+            "........\n");
 }
 
 // The 24-bit path must draw exactly what the 32-bit one does.

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "framework/ui/BitBtn.h"
-#include "framework/ui/StaticText.h"
 #include "support/FormFixture.h"
 
 namespace {
@@ -129,32 +128,6 @@ TEST_F(BitBtn, AModalWindowOpeningWhileItIsHeldLetsItUp) {
   MoveTo(21, 20);
   EXPECT_FALSE(button->Pressed());
   EXPECT_TRUE(Log.empty());
-}
-
-TEST_F(BitBtn, TabVisitsFocusableControlsByTabOrderRoundAndShiftTabGoesBack) {
-  TBitBtn* third = Make(TBitBtnKind::bkCustom, 0, "third");
-  TBitBtn* first = Make(TBitBtnKind::bkCustom, 60, "first");
-  TBitBtn* second = Make(TBitBtnKind::bkCustom, 120, "second");
-  TBitBtn* disabled = Make(TBitBtnKind::bkCustom, 150, "disabled");
-  auto* label = new TStaticText(Form);
-  label->SetParent(Form);
-  third->SetTabOrder(3);
-  first->SetTabOrder(1);
-  second->SetTabOrder(2);
-  disabled->SetTabOrder(0);
-  disabled->SetEnabled(false);
-  ShowForm();
-  EXPECT_EQ(Form->ActiveControl(), first);
-  std::vector<TWinControl*> visited;
-  for (int i = 0; i < 3; ++i) {
-    Type(VK_TAB);
-    visited.push_back(Form->ActiveControl());
-  }
-  Type(VK_TAB, ssShift);
-  visited.push_back(Form->ActiveControl());
-  EXPECT_EQ(visited, (std::vector<TWinControl*>{second, third, first, third}));
-  EXPECT_TRUE(third->Focused());
-  EXPECT_FALSE(first->Focused());
 }
 
 TEST_F(BitBtn, TheFocusedButtonShowsADottedRectangle) {

@@ -17,19 +17,19 @@ class Hint : public TFormFixture {
   }
   // Lets the clock run until the hint shows or `limitMs` more milliseconds have passed.
   bool HintShowsWithin(std::int64_t limitMs) {
-    H.RunUntil([&] { return Form->HintWindow()->Showing(); }, H.System->NowMs() + limitMs);
-    return Form->HintWindow()->Showing();
+    H.RunUntil([&] { return Form->Input().Hint()->Showing(); }, H.System->NowMs() + limitMs);
+    return Form->Input().Hint()->Showing();
   }
 };
 
 TEST_F(Hint, ShowsBelowThePointerOnceItRestsOnTheControl) {
   ShowForm();
   MoveTo(20, 15);
-  EXPECT_FALSE(Form->HintWindow()->Showing());
+  EXPECT_FALSE(Form->Input().Hint()->Showing());
   ASSERT_TRUE(HintShowsWithin(2000));
-  EXPECT_EQ(Form->HintWindow()->Text(), "Pick a colour");
+  EXPECT_EQ(Form->Input().Hint()->Text(), "Pick a colour");
   H.App.ProcessMessages();
-  const TRect area = Form->HintWindow()->Area();
+  const TRect area = Form->Input().Hint()->Area();
   EXPECT_EQ(area.Left, 20);
   EXPECT_EQ(area.Top, 15 + THintWindow::PointerHeight);
   EXPECT_EQ(Shown(area.Left, area.Top), 0x000000u);  // its frame
@@ -41,10 +41,10 @@ TEST_F(Hint, GoesWithAClickOrTheControlsEnd) {
   MoveTo(20, 15);
   ASSERT_TRUE(HintShowsWithin(2000));
   H.App.ProcessMessages();
-  const TRect area = Form->HintWindow()->Area();
+  const TRect area = Form->Input().Hint()->Area();
   ASSERT_NE(Shown(area.Left + 1, area.Top + 1), kFace);
   PressAt(20, 15);
-  EXPECT_FALSE(Form->HintWindow()->Showing());
+  EXPECT_FALSE(Form->Input().Hint()->Showing());
   EXPECT_EQ(Shown(area.Left + 1, area.Top + 1), kFace);
   ReleaseAt(20, 15);
   // A control that goes while its hint is pending leaves nothing behind.

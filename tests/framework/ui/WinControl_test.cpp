@@ -7,18 +7,15 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Image.h"
-#include "framework/ui/Screen.h"
 #include "support/HeadlessApp.h"
 
 namespace {
 
-using Headless = THeadlessWindowSystem;
 
-// A control that paints itself in one colour and logs its mouse events.
+// A control that paints itself in one colour.
 struct TProbe : TGraphicControl {
   // `bounds`: left, top, width and height.
-  TProbe(TWinControl* parent, const std::string& name, std::array<int, 4> bounds, std::vector<std::string>* log = nullptr)
-      : TGraphicControl(parent), Log(log) {
+  TProbe(TWinControl* parent, const std::string& name, std::array<int, 4> bounds) : TGraphicControl(parent) {
     Name = name;
     SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
     SetParent(parent);
@@ -27,21 +24,12 @@ struct TProbe : TGraphicControl {
     canvas.Brush.Color = Fill;
     canvas.FillRect({0, 0, Width() + 50, Height() + 50});  // deliberately too large: must be clipped
   }
-  void MouseDown(TMouseButton, TShiftState, int x, int y) override { Note("down", x, y); }
-  void MouseMove(TShiftState, int x, int y) override { Note("move", x, y); }
-  void MouseUp(TMouseButton, TShiftState, int x, int y) override { Note("up", x, y); }
-  void Click() override { Note("click", -1, -1); }
-  void Note(const std::string& what, int x, int y) {
-    if (Log) Log->push_back(Name + " " + what + (x >= 0 ? " " + std::to_string(x) + "," + std::to_string(y) : ""));
-  }
   TColor Fill = clRed;
-  std::vector<std::string>* Log;
 };
 
 class WinControl : public ::testing::Test {
  protected:
   THeadlessApp H;
-  std::vector<std::string> Log;
   TForm* Form = nullptr;
 
   void SetUp() override {
@@ -135,52 +123,6 @@ TEST_F(WinControl, AnOpaqueImageRepaintsStraightFromItsSharedBitmap) {
   const int hidden = H.System->PutPixelsCalls;
   image->Repaint();
   EXPECT_EQ(H.System->PutPixelsCalls, hidden);
-}
-
-TEST_F(WinControl, MouseGoesToTheControlUnderThePointerAndStaysWithItWhileHeld) {
-  new TProbe(Form, "a", {0, 0, 50, 80}, &Log);
-  new TProbe(Form, "b", {50, 0, 50, 80}, &Log);
-  Form->Show();
-  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 60, 5, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 70, 6, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 70, 6, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 55, 1, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 56, 2, Form->Handle()));
-  H.App.ProcessMessages();
-  EXPECT_EQ(Log, (std::vector<std::string>{"b move 10,5", "a down 10,5", "a move 70,6", "a up 70,6", "b down 5,1",
-                                           "b up 6,2", "b click"}));
-}
-
-TEST_F(WinControl, DisabledFormsAndControlsGetNoInput) {
-  auto* probe = new TProbe(Form, "a", {0, 0, 50, 80}, &Log);
-  Form->OnMouseDown = [&](TComponent*, TMouseButton, TShiftState, int, int) { Log.push_back("form down"); };
-  Form->Show();
-  probe->SetEnabled(false);
-  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
-  H.System->Push(Headless::Mouse(TEventKind::MouseUp, 10, 5, Form->Handle()));
-  H.App.ProcessMessages();
-  Form->SetEnabled(false);
-  H.System->Push(Headless::Mouse(TEventKind::MouseDown, 10, 5, Form->Handle()));
-  H.App.ProcessMessages();
-  EXPECT_EQ(Log, (std::vector<std::string>{"form down"}));
-}
-
-TEST_F(WinControl, TheWindowShowsTheCursorUnderThePointerUnlessTheScreenOverridesIt) {
-  auto* hiding = new TProbe(Form, "a", {0, 0, 50, 80});
-  hiding->SetCursor(crNone);
-  Form->Show();
-  auto cursor = [&] { return H.System->Window(Form->Handle())->Cursor; };
-  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 60, 5, Form->Handle()));
-  H.App.ProcessMessages();
-  EXPECT_EQ(cursor(), crDefault);
-  H.System->Push(Headless::Mouse(TEventKind::MouseMove, 10, 5, Form->Handle()));
-  H.App.ProcessMessages();
-  EXPECT_EQ(cursor(), crNone);
-  Screen->SetCursor(crHourGlass);
-  EXPECT_EQ(cursor(), crHourGlass);
-  Screen->SetCursor(crDefault);
-  EXPECT_EQ(cursor(), crNone);
 }
 
 }  // namespace
