@@ -61,6 +61,7 @@ enum class TEventKind : std::uint8_t {
   CloseRequest,    // the user asked to close Window (the close box)
   HostDestroyed,   // the foreign parent of Window went away
   Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
+  MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
 };
 
 struct TWsEvent {
@@ -74,6 +75,7 @@ struct TWsEvent {
   TMouseButton Button = TMouseButton::mbLeft;
   TShiftState Shift = 0;
   unsigned Key = 0;  // virtual key code
+  int WheelDelta = 0;  // MouseWheel: WHEEL_DELTA per notch away from the user, negative towards
 };
 
 class TWindowSystem {
@@ -87,6 +89,8 @@ class TWindowSystem {
   virtual void SetWindowBounds(TWindowHandle window, const TRect& bounds) = 0;
   virtual void SetWindowCaption(TWindowHandle window, const std::string& caption) = 0;
   virtual void SetWindowCursor(TWindowHandle window, TCursor cursor) = 0;
+  // Gives a positive cursor value (a slot of the application's cursor table) its picture.
+  virtual void DefineCursor(TCursor cursor, const TCursorImage& image) = 0;
   virtual void SetFocus(TWindowHandle window) = 0;
 
   // Pixels: `source` of a 32-bit bitmap goes to `dest` in the window's client area.

@@ -63,6 +63,14 @@ void TInputRouter::Mouse(const TWsEvent& event) {
   }
 }
 
+void TInputRouter::Wheel(const TWsEvent& event) {
+  for (TControl* control = FForm.ControlAtPos(event.X, event.Y); control; control = control->Parent()) {
+    const TPoint offset = control == &FForm ? TPoint{} : control->WindowOffset();
+    if (control->MouseWheel(event.Shift, event.WheelDelta, event.X - offset.X, event.Y - offset.Y)) return;
+    if (control == &FForm) return;
+  }
+}
+
 void TInputRouter::TrackPointer(const TWsEvent& event) {
   if (!FHint) FHint = std::make_unique<THintWindow>(FForm);
   if (event.Kind == TEventKind::MouseMove) FHint->PointerMoved({event.X, event.Y});

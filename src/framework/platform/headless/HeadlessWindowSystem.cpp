@@ -79,6 +79,11 @@ void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor
   Existing(window).Cursor = cursor;
 }
 
+void THeadlessWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) {
+  CursorImages[cursor] = image;
+  ++CursorDefinitions;
+}
+
 void THeadlessWindowSystem::SetFocus(TWindowHandle window) { Focus = window; }
 
 // In memory every put is taken at once, whatever the mode.
@@ -149,6 +154,12 @@ TWsEvent THeadlessWindowSystem::Mouse(TEventKind kind, int x, int y, TWindowHand
   TWsEvent event = Of(kind, window);
   event.X = x;
   event.Y = y;
+  return event;
+}
+
+TWsEvent THeadlessWindowSystem::Wheel(int notches, int x, int y, TWindowHandle window) {
+  TWsEvent event = Mouse(TEventKind::MouseWheel, x, y, window);
+  event.WheelDelta = notches * WHEEL_DELTA;
   return event;
 }
 
