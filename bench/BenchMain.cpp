@@ -17,6 +17,7 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_NextFrame/1920/1080", "BM_MemoryFloor/1920/1080"},
     {"BM_NextFrame/1920/1080", "BM_ReferenceFrame/1920/1080"},
     {"BM_FramePath/1920/1080", "BM_NextFrameOnScreen/1920/1080"},
+    {"BM_PlotDraw/1920/1080", "BM_PlainLines/1920/1080"},
 };
 
 // Placed before the caller's own arguments, which therefore win.

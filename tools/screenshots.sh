@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the settings dialog, the colour chooser and the about box's final picture in
-# English, Galician and Spanish on a private Xvfb, with the default colours, and the
-# components demo stopped after a few ticks, into docs/.
+# English, Galician and Spanish on a private Xvfb, with the default colours, the components
+# demo stopped after a few ticks, and the plot demo at home, with its zoom box and zoomed in,
+# into docs/.
 #   tools/screenshots.sh [BUILD_DIR]    (default: build/release, built when missing)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -69,3 +70,15 @@ wait "$program_pid"
 stop_on_exit $!
 wait_for '[ -n "$(window_named Components)" ]'
 photograph "$(window_named Components)" "$docs/components-demo.png"
+"$build/tools/quenbrel-plot" &
+plot_pid=$!
+stop_on_exit $plot_pid
+wait_for '[ -n "$(window_named Plot)" ]'
+plot=$(window_named Plot)
+photograph "$plot" "$docs/plot.png"
+click_in "$plot" 130 18                          # Zoom in
+read -r x y <<<"$(origin "$plot")"
+xdotool mousemove $((x + 260)) $((y + 200))      # the box follows the pointer over the plot
+photograph "$plot" "$docs/plot-zoom-box.png" "$docs/plot.png"
+xdotool click 1
+photograph "$plot" "$docs/plot-zoomed.png" "$docs/plot-zoom-box.png"

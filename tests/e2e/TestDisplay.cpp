@@ -129,6 +129,21 @@ bool TTestDisplay::PointerInvisible() {
   return invisible;
 }
 
+bool TTestDisplay::PointerShows(const TCursorImage& image) {
+  XFixesCursorImage* cursor = XFixesGetCursorImage(FDisplay);
+  if (!cursor) return false;
+  bool same = cursor->width == image.Width() && cursor->height == image.Height() &&
+              cursor->xhot == image.HotSpot.X && cursor->yhot == image.HotSpot.Y;
+  for (int y = 0; same && y < image.Height(); ++y)
+    for (int x = 0; same && x < image.Width(); ++x) {
+      const char c = image.Rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+      const std::uint32_t wanted = c == 'X' ? 0xFF000000u : c == '.' ? 0xFFFFFFFFu : 0u;
+      same = static_cast<std::uint32_t>(cursor->pixels[y * image.Width() + x]) == wanted;
+    }
+  XFree(cursor);
+  return same;
+}
+
 void TTestDisplay::SendClientMessage(Window window, const char* type) {
   XEvent event{};
   event.xclient.type = ClientMessage;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/platform/Input.h"
+
 struct TWindowGeometry {
   int X = 0;
   int Y = 0;
@@ -50,6 +52,8 @@ class TTestDisplay {
   bool CanGrabKeyboard();
   // Whether the pointer shape on screen shows no pixel at all.
   bool PointerInvisible();
+  // Whether the pointer shape on screen is this picture, pixel for pixel, hot spot included.
+  bool PointerShows(const TCursorImage& image);
   void SendClientMessage(Window window, const char* type);
 
  private:

@@ -346,6 +346,46 @@ TEST_F(X11WindowSystemTest, APopupHoldsTheInputWhileShownAndSeesClicksOutsideIt)
   EXPECT_EQ(focus, window);
 }
 
+TEST_F(X11WindowSystemTest, TwoColourPicturesOfTheProgramBecomeCursors) {
+  const TCursorImage arrowhead{{
+      "X       ",
+      "XX      ",
+      "X.X     ",
+      "X..X    ",
+      "X...X   ",
+      "X....X  ",
+      "XXXXXXX ",
+      "        ",
+  }, {0, 1}};
+  const TCursorImage block{{"XX..", "XX..", "..XX", "..XX"}, {3, 2}};
+  const TWindowHandle window = CreateShownWindow(Plain(100, 100));
+  Xdotool({"mousemove", "50", "60"});
+  FSystem->DefineCursor(1, arrowhead);
+  FSystem->SetWindowCursor(window, 1);
+  FSystem->Flush();
+  EXPECT_TRUE(Client().PointerShows(arrowhead));
+  // A slot given a new picture shows the new one.
+  FSystem->DefineCursor(1, block);
+  FSystem->SetWindowCursor(window, crDefault);
+  FSystem->SetWindowCursor(window, 1);
+  FSystem->Flush();
+  EXPECT_TRUE(Client().PointerShows(block));
+}
+
+TEST_F(X11WindowSystemTest, WheelNotchesArriveAsTurnsWhereThePointerIs) {
+  const TWindowHandle window = CreateShownWindow(Plain(100, 80));
+  Xdotool({"mousemove", "30", "45", "click", "4"});
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::MouseWheel, &event));
+  EXPECT_EQ(event.WheelDelta, WHEEL_DELTA);
+  EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{10, 15}));
+  EXPECT_EQ(event.Window, window);
+  Xdotool({"click", "5"});
+  ASSERT_TRUE(PumpUntilEvent([](const TWsEvent& e) { return e.Kind != TEventKind::MouseMove; }, &event));
+  EXPECT_EQ(event.Kind, TEventKind::MouseWheel) << "a notch is one turn: its release is nothing";
+  EXPECT_EQ(event.WheelDelta, -WHEEL_DELTA);
+}
+
 TEST_F(X11WindowSystemTest, TerminationSignalsBecomeEvents) {
   CreateShownWindow(Plain(10, 10));
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {

@@ -66,6 +66,7 @@ enum class TEventKind : std::uint8_t {
   CloseRequest,    // the user asked to close Window (the close box)
   HostDestroyed,   // the foreign parent of Window went away
   Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
+  MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
 };
 
 struct TWsEvent {
@@ -80,6 +81,7 @@ struct TWsEvent {
   TShiftState Shift = 0;
   unsigned Key = 0;  // virtual key code
   char32_t Char = 0;  // KeyDown: the character the key types with its modifiers, 0 for none
+  int WheelDelta = 0;  // MouseWheel: WHEEL_DELTA per notch away from the user, negative towards
 };
 
 class TWindowSystem {
@@ -93,6 +95,8 @@ class TWindowSystem {
   virtual void SetWindowBounds(TWindowHandle window, const TRect& bounds) = 0;
   virtual void SetWindowCaption(TWindowHandle window, const std::string& caption) = 0;
   virtual void SetWindowCursor(TWindowHandle window, TCursor cursor) = 0;
+  // Gives a positive cursor value (a slot of the application's cursor table) its picture.
+  virtual void DefineCursor(TCursor cursor, const TCursorImage& image) = 0;
   virtual void SetFocus(TWindowHandle window) = 0;
 
   // Pixels: `source` of a 32-bit bitmap goes to `dest` in the window's client area.

@@ -102,6 +102,12 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+bool TControl::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, {x, y}, handled);
+  return handled;
+}
+
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }

@@ -29,6 +29,11 @@ using TDragOverEvent =
 using TDragDropEvent = std::function<void(TComponent* sender, TComponent* source, int x, int y)>;
 // `target` is null when the drag ended without a drop.
 using TEndDragEvent = std::function<void(TComponent* sender, TComponent* target, int x, int y)>;
+// The wheel turned by wheelDelta (WHEEL_DELTA per notch, positive away from the user) with
+// the pointer at mousePos in the control's own coordinates; setting `handled` keeps the turn
+// from the control's parents.
+using TMouseWheelEvent =
+    std::function<void(TComponent* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
 
 // A visual element with a place inside its parent window. Without a parent it still works
 // as a drawing target; it is then never painted.
@@ -86,11 +91,14 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
 
   // Input as delivered by the window; coordinates are the control's own.
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // True when the control took the turn; otherwise the form offers it to the parent.
+  virtual bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
   // The pointer came over the control, or left it.
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}

@@ -187,6 +187,9 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
     case TEventKind::MouseMove:
       if (Enabled()) FInput.Mouse(event);
       break;
+    case TEventKind::MouseWheel:
+      if (Enabled()) FInput.Wheel(event);
+      break;
     case TEventKind::MouseLeave: FInput.PointerLeft(); break;
     case TEventKind::CloseRequest:
       if (Enabled()) Close();

@@ -159,6 +159,14 @@ void TInputRouter::ContextPopup(TControl& target, TPoint at) {
   }
 }
 
+void TInputRouter::Wheel(const TWsEvent& event) {
+  for (TControl* control = FForm.ControlAtPos(event.X, event.Y); control; control = control->Parent()) {
+    const TPoint offset = control == &FForm ? TPoint{} : control->WindowOffset();
+    if (control->MouseWheel(event.Shift, event.WheelDelta, event.X - offset.X, event.Y - offset.Y)) return;
+    if (control == &FForm) return;
+  }
+}
+
 void TInputRouter::TrackPointer(const TWsEvent& event) {
   FPointer = {event.X, event.Y};
   if (!FHint) FHint = std::make_unique<THintWindow>(FForm);

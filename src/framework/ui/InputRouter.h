@@ -27,6 +27,9 @@ class TInputRouter {
   void KeyDown(const TWsEvent& event);
   // MouseDown, MouseMove or MouseUp.
   void Mouse(const TWsEvent& event);
+  // A turn of the wheel: offered to the control under the pointer, then to each of its
+  // parents up to the form, until one takes it.
+  void Wheel(const TWsEvent& event);
   void PointerLeft();
   // The form has just been shown: the first control in tab order takes the keyboard unless
   // one has it, and until the pointer reports where it is, the cursor is that of the middle.

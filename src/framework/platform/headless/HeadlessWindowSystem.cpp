@@ -84,6 +84,11 @@ void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor
   Existing(window).Cursor = cursor;
 }
 
+void THeadlessWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) {
+  CursorImages[cursor] = image;
+  ++CursorDefinitions;
+}
+
 // A popup takes the input by its grab, never the focus.
 void THeadlessWindowSystem::SetFocus(TWindowHandle window) {
   if (!Existing(window).Params.Popup) Focus = window;
@@ -177,6 +182,12 @@ TWsEvent THeadlessWindowSystem::Mouse(TEventKind kind, int x, int y, TWindowHand
   return event;
 }
 
+TWsEvent THeadlessWindowSystem::Wheel(int notches, int x, int y, TWindowHandle window) {
+  TWsEvent event = Mouse(TEventKind::MouseWheel, x, y, window);
+  event.WheelDelta = notches * WHEEL_DELTA;
+  return event;
+}
+
 TWsEvent THeadlessWindowSystem::Of(TEventKind kind, TWindowHandle window) {
   TWsEvent event;
   event.Kind = kind;
@@ -253,7 +264,8 @@ void THeadlessWindowSystem::Redirect(TWsEvent& event) {
   switch (event.Kind) {
     case TEventKind::MouseDown:
     case TEventKind::MouseUp:
-    case TEventKind::MouseMove: {
+    case TEventKind::MouseMove:
+    case TEventKind::MouseWheel: {
       const TPoint onScreen = ClientToScreen(event.Window, {event.X, event.Y});
       const TPoint origin = ClientToScreen(Grab, {0, 0});
       event.X = onScreen.X - origin.X;

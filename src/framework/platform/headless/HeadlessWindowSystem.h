@@ -35,6 +35,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   void SetWindowBounds(TWindowHandle window, const TRect& bounds) override;
   void SetWindowCaption(TWindowHandle window, const std::string& caption) override;
   void SetWindowCursor(TWindowHandle window, TCursor cursor) override;
+  void DefineCursor(TCursor cursor, const TCursorImage& image) override;
   void SetFocus(TWindowHandle window) override;
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
   TPixelMemoryProvider* PixelMemory() override;
@@ -66,6 +67,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   // A key press that types `ch` (its key: the letter or digit upper-cased, else 255).
   static TWsEvent Char(char32_t ch, TWindowHandle window = 0);
   static TWsEvent Mouse(TEventKind kind, int x, int y, TWindowHandle window = 0);
+  // `notches` turns of the wheel at (x, y): positive away from the user, negative towards.
+  static TWsEvent Wheel(int notches, int x, int y, TWindowHandle window = 0);
   static TWsEvent Of(TEventKind kind, TWindowHandle window = 0);
 
   // Time that passes while the program works (a slow handler, for instance).
@@ -93,6 +96,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   std::vector<bool> ScreenSaverCalls;
   int TaskbarHides = 0;
   int Beeps = 0;
+  // The pictures given to cursor values, and how often one was given.
+  std::map<TCursor, TCursorImage> CursorImages;
+  int CursorDefinitions = 0;
   int PutPixelsCalls = 0;
   TWindowHandle Foreground = 0;
   TWindowHandle Focus = 0;

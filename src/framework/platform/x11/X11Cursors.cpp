@@ -1,5 +1,22 @@
 #include "X11Cursors.h"
 
+#include <vector>
+
+namespace {
+
+// One plane of a cursor picture as X bitmap data: rows padded to whole bytes, the lowest
+// bit of each byte the leftmost pixel.
+std::vector<char> Plane(const TCursorImage& image, bool (*set)(char)) {
+  const int stride = (image.Width() + 7) / 8;
+  std::vector<char> bits(static_cast<std::size_t>(stride * image.Height()), 0);
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      if (set(image.Rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]))
+        bits[static_cast<std::size_t>(y * stride + x / 8)] |= static_cast<char>(1 << (x % 8));
+  return bits;
+}
+
+}  // namespace
 
 TX11Cursors::~TX11Cursors() {
   for (const auto& [value, cursor] : FMade) XFreeCursor(FDisplay, cursor);
@@ -14,7 +31,15 @@ Cursor TX11Cursors::For(TCursor cursor) {
   return made;
 }
 
+void TX11Cursors::Forget(TCursor cursor) {
+  const auto found = FMade.find(cursor);
+  if (found == FMade.end()) return;
+  XFreeCursor(FDisplay, found->second);
+  FMade.erase(found);
+}
+
 Cursor TX11Cursors::Make(TCursor cursor) {
+  if (const auto image = FImages.find(cursor); image != FImages.end()) return MakeFromImage(image->second);
   switch (cursor) {
     case crNone: return MakeInvisible();
     case crHourGlass: return XCreateFontCursor(FDisplay, XC_watch);
@@ -34,5 +59,23 @@ Cursor TX11Cursors::MakeInvisible() {
   XColor black{};
   const Cursor cursor = XCreatePixmapCursor(FDisplay, blank, blank, &black, &black, 0, 0);
   XFreePixmap(FDisplay, blank);
+  return cursor;
+}
+
+// The source plane is black where set, white elsewhere; the mask says which pixels show.
+Cursor TX11Cursors::MakeFromImage(const TCursorImage& image) {
+  const Window root = DefaultRootWindow(FDisplay);
+  const auto width = static_cast<unsigned>(image.Width()), height = static_cast<unsigned>(image.Height());
+  const std::vector<char> black = Plane(image, [](char c) { return c == 'X'; });
+  const std::vector<char> shown = Plane(image, [](char c) { return c != ' '; });
+  const Pixmap source = XCreateBitmapFromData(FDisplay, root, black.data(), width, height);
+  const Pixmap mask = XCreateBitmapFromData(FDisplay, root, shown.data(), width, height);
+  XColor foreground{};
+  XColor background{};
+  background.red = background.green = background.blue = 0xFFFF;
+  const Cursor cursor = XCreatePixmapCursor(FDisplay, source, mask, &foreground, &background,
+                                            static_cast<unsigned>(image.HotSpot.X), static_cast<unsigned>(image.HotSpot.Y));
+  XFreePixmap(FDisplay, source);
+  XFreePixmap(FDisplay, mask);
   return cursor;
 }

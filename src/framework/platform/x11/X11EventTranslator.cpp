@@ -72,15 +72,21 @@ bool TX11EventTranslator::TranslateConfigure(const XConfigureEvent& x, TWsEvent&
 }
 
 bool TX11EventTranslator::TranslateButton(const XButtonEvent& x, TWsEvent& event) {
+  event.X = x.x;
+  event.Y = x.y;
+  event.Shift = ShiftStateFromX(x.state);
   switch (x.button) {
     case Button1: event.Button = TMouseButton::mbLeft; break;
     case Button2: event.Button = TMouseButton::mbMiddle; break;
     case Button3: event.Button = TMouseButton::mbRight; break;
-    default: return false;  // wheel steps are no clicks
+    // The vertical wheel: each notch is a press and a release of button 4 (away from the
+    // user) or 5 (towards); the press alone counts.
+    case Button4:
+    case Button5:
+      event.WheelDelta = x.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA;
+      return x.type == ButtonPress && Set(event, TEventKind::MouseWheel, x.window);
+    default: return false;  // horizontal wheels and extra buttons
   }
-  event.X = x.x;
-  event.Y = x.y;
-  event.Shift = ShiftStateFromX(x.state);
   return Set(event, x.type == ButtonPress ? TEventKind::MouseDown : TEventKind::MouseUp, x.window);
 }
 

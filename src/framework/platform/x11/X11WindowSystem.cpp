@@ -53,7 +53,7 @@ TX11Connection& TX11WindowSystem::Connection() {
   Display* display = FConnection->Handle();
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
-  FCursors = std::make_unique<TX11Cursors>(display);
+  FCursors = std::make_unique<TX11Cursors>(display, FCursorImages);
   FHints = std::make_unique<TX11WindowManagerHints>(*FConnection);
   FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs);
   FPainter = std::make_unique<TX11Painter>(*FConnection);
@@ -154,6 +154,11 @@ void TX11WindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
   else
     XDefineCursor(display, window, FCursors->For(cursor));
   XFlush(display);
+}
+
+void TX11WindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) {
+  FCursorImages[cursor] = image;
+  if (Open()) FCursors->Forget(cursor);
 }
 
 void TX11WindowSystem::SetFocus(TWindowHandle window) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 
 #include "framework/platform/WindowSystem.h"
@@ -29,6 +30,7 @@ class TX11WindowSystem : public TWindowSystem {
   void SetWindowBounds(TWindowHandle window, const TRect& bounds) override;
   void SetWindowCaption(TWindowHandle window, const std::string& caption) override;
   void SetWindowCursor(TWindowHandle window, TCursor cursor) override;
+  void DefineCursor(TCursor cursor, const TCursorImage& image) override;
   void SetFocus(TWindowHandle window) override;
 
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
@@ -62,6 +64,8 @@ class TX11WindowSystem : public TWindowSystem {
   std::unique_ptr<TX11Connection> FConnection;
   std::unique_ptr<TX11WindowTable> FWindows;
   std::unique_ptr<TX11Grabs> FGrabs;
+  // Cursor pictures may be given before the display is open; they are made when shown.
+  std::map<TCursor, TCursorImage> FCursorImages;
   std::unique_ptr<TX11Cursors> FCursors;
   std::unique_ptr<TX11WindowManagerHints> FHints;
   std::unique_ptr<TX11EventTranslator> FTranslator;
