@@ -11,6 +11,7 @@
 #include "ChildProcess.h"
 #include "TestDisplay.h"
 #include "testkit/Xvfb.h"
+#include "framework/platform/DragCursorImages.h"
 #include "framework/platform/x11/ShmPixelMemory.h"
 #include "framework/platform/x11/X11Keys.h"
 
@@ -370,6 +371,16 @@ TEST_F(X11WindowSystemTest, TwoColourPicturesOfTheProgramBecomeCursors) {
   FSystem->SetWindowCursor(window, 1);
   FSystem->Flush();
   EXPECT_TRUE(Client().PointerShows(block));
+}
+
+TEST_F(X11WindowSystemTest, DragCursorsShowTheFrameworksOwnPictures) {
+  const TWindowHandle window = CreateShownWindow(Plain(100, 100));
+  Xdotool({"mousemove", "50", "60"});
+  for (TCursor cursor : {crDrag, crNoDrop}) {
+    FSystem->SetWindowCursor(window, cursor);
+    FSystem->Flush();
+    EXPECT_TRUE(Client().PointerShows(*BuiltInCursorImage(cursor))) << cursor;
+  }
 }
 
 TEST_F(X11WindowSystemTest, WheelNotchesArriveAsTurnsWhereThePointerIs) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/platform/DragCursorImages.h"
+
 namespace {
 
 // One plane of a cursor picture as X bitmap data: rows padded to whole bytes, the lowest
@@ -40,14 +42,13 @@ void TX11Cursors::Forget(TCursor cursor) {
 
 Cursor TX11Cursors::Make(TCursor cursor) {
   if (const auto image = FImages.find(cursor); image != FImages.end()) return MakeFromImage(image->second);
+  if (const TCursorImage* builtIn = BuiltInCursorImage(cursor)) return MakeFromImage(*builtIn);
   switch (cursor) {
     case crNone: return MakeInvisible();
     case crHourGlass: return XCreateFontCursor(FDisplay, XC_watch);
     case crHandPoint: return XCreateFontCursor(FDisplay, XC_hand2);
     case crCross: return XCreateFontCursor(FDisplay, XC_crosshair);
     case crIBeam: return XCreateFontCursor(FDisplay, XC_xterm);
-    case crDrag: return XCreateFontCursor(FDisplay, XC_dotbox);
-    case crNoDrop: return XCreateFontCursor(FDisplay, XC_X_cursor);
     default: return XCreateFontCursor(FDisplay, XC_left_ptr);
   }
 }
