@@ -1,11 +1,16 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Image.h"
 
 class TImageIO;
 class TImageProc;
+
+enum class TProgressStage : std::uint8_t { psStarting, psRunning, psEnding };
+using TProgressEvent = std::function<void(TComponent* sender, TProgressStage stage, int percentDone)>;
 
 // The image control of the component library: a bitmap with direct 32-bit row access,
 // shown 1:1 in its parent window or used off screen without a parent.
@@ -30,6 +35,16 @@ class TVekImage : public TImage {
   void PixelClose();
 
   int Row() const { return FRow; }
+
+  // Picture files and rotation (VekImageFiles.cpp). A failed load or rotation leaves the
+  // picture and the control's size as they were; rows fetched before either are stale.
+  void LoadFromFile(const std::string& name);
+  void SaveToFile(const std::string& name);
+  void Rotate(int degrees);
+  TImageIO& ImageIO() const { return *FImageIO; }
+  TImageProc& ImageProc() const { return *FImageProc; }
+  // Raised while LoadFromFile decodes: at the start, at each whole percent, at the end.
+  TProgressEvent OnProgress;
 
  private:
   TBitmap& Bits() { return Picture().Bitmap(); }

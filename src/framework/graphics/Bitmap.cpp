@@ -105,6 +105,17 @@ void TBitmap::Assign(const TBitmap& source) {
   for (int y = 0; y < FHeight; ++y) std::memcpy(Row(y), source.Row(y), FStride);
 }
 
+void TBitmap::TakePicture(TBitmap& source) {
+  FMemory = std::move(source.FMemory);
+  FWidth = source.FWidth;
+  FHeight = source.FHeight;
+  FPixelBits = source.FPixelBits;
+  FStride = source.FStride;
+  FGeneration = source.FGeneration;
+  source.Reallocate(0, 0, 32, false);
+  if (OnChange) OnChange();
+}
+
 TCanvas& TBitmap::Canvas() {
   if (!FCanvas) FCanvas = std::make_unique<TCanvas>(*this);
   return *FCanvas;
