@@ -12,7 +12,8 @@ void StorePixel(std::uint8_t* out, std::uint32_t pixel) {
   out[2] = static_cast<std::uint8_t>(pixel >> 16);
 }
 
-// One channel of a bit-field pixel, scaled to 8 bits with rounding.
+// One channel of a bit-field pixel, widened to 8 bits by repeating its bits (5-bit 10110
+// becomes 10110101), so that full scale stays full scale.
 class TMaskChannel {
  public:
   explicit TMaskChannel(std::uint32_t mask) {
@@ -20,15 +21,20 @@ class TMaskChannel {
     FShift = std::countr_zero(mask);
     FMax = mask >> FShift;
     // Only the low contiguous run of bits counts; masks with holes are not worth more.
-    FMax = (FMax & (FMax + 1)) == 0 ? FMax : (1u << std::countr_one(FMax)) - 1;
+    FBits = std::countr_one(FMax);
+    FMax = FBits == 32 ? ~0u : (1u << FBits) - 1;
   }
   std::uint8_t operator()(std::uint32_t pixel) const {
     if (FMax == 0) return 0;
-    const std::uint64_t v = (pixel >> FShift) & FMax;
-    return static_cast<std::uint8_t>((v * 255 + FMax / 2) / FMax);
+    const std::uint32_t v = (pixel >> FShift) & FMax;
+    if (FBits >= 8) return static_cast<std::uint8_t>(v >> (FBits - 8));
+    std::uint32_t wide = v << (8 - FBits);
+    for (int filled = FBits; filled < 8; filled += FBits) wide |= wide >> FBits;
+    return static_cast<std::uint8_t>(wide);
   }
 
  private:
+  int FBits = 0;
   int FShift = 0;
   std::uint32_t FMax = 0;
 };

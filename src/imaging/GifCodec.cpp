@@ -79,11 +79,6 @@ int ReadToFirstImage(const TGifReader& gif) {
 
 std::uint32_t ColorWord(const GifColorType& c) { return (c.Red << 16) | (c.Green << 8) | c.Blue; }
 
-void Fill(TBitmap& picture, std::uint32_t pixel) {
-  for (int y = 0; y < picture.Height(); ++y)
-    for (int x = 0; x < picture.Width(); ++x) picture.SetPixelAt(x, y, pixel);
-}
-
 // The rows of a frame in the order they are stored: all of them, or the four interlace passes.
 std::vector<int> StoredRowOrder(int height, bool interlaced) {
   std::vector<int> order;
@@ -108,12 +103,10 @@ std::unique_ptr<TBitmap> TGifCodec::Decode(TByteSpan data, const TDecodeOptions&
   const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
   if (!map) throw EImageFormat("the picture has no palette");
   CheckDimensions(frame.Width, frame.Height, options.Limits);
-  // The screen grows to hold a frame that reaches past it.
+  // The screen grows to hold a frame that reaches past it. What the frame leaves uncovered,
+  // and its transparent pixels, stay black: transparency is composed over black in every format.
   auto picture = NewPicture(std::max<std::int64_t>(gif->SWidth, std::int64_t{frame.Left} + frame.Width),
                             std::max<std::int64_t>(gif->SHeight, std::int64_t{frame.Top} + frame.Height), options.Limits);
-  const ColorMapObject* screenMap = gif->SColorMap;
-  if (screenMap && gif->SBackGroundColor < screenMap->ColorCount)
-    Fill(*picture, ColorWord(screenMap->Colors[gif->SBackGroundColor]));
   std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
   const std::vector<int> rows = StoredRowOrder(frame.Height, frame.Interlace);
   TRowProgress progress(options.Progress, frame.Height);

@@ -1,9 +1,8 @@
 #pragma once
 #include "ImageCodec.h"
 
-// GIF through giflib: the first frame composed on its logical screen (filled with the
-// background colour, through its transparency), interlaced or not, with a local or the global
-// palette. Writes a picture of at most 256 colours without loss and quantises any other one to
+// GIF through giflib: the first frame composed on its logical screen over black (through its
+// transparency too), interlaced or not, with a local or the global palette. Writes a picture of at most 256 colours without loss and quantises any other one to
 // 256 colours with giflib's quantiser.
 class TGifCodec : public TImageCodec {
  public:
