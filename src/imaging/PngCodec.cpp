@@ -88,8 +88,6 @@ class TPngDecoder {
   TPngDecoder(TByteSpan data, const TDecodeOptions& options) : FSource{data}, FOptions(options) {
     const std::size_t chunkLimit = std::min<std::size_t>(options.Limits.MaxCodecMemory, PNG_SIZE_MAX);
     png_set_read_fn(FSession.Png, &FSource, TMemorySource::Read);
-    png_set_user_limits(FSession.Png, static_cast<png_uint_32>(options.Limits.MaxSide),
-                        static_cast<png_uint_32>(options.Limits.MaxSide));
     png_set_chunk_malloc_max(FSession.Png, chunkLimit);
   }
 
