@@ -167,8 +167,21 @@ void TMetafilePlayer::Ellipse(TPointF a, TPointF b) {
 void TMetafilePlayer::Polygon(const std::vector<TPointF>& points) {
   if (points.size() < 2) return;
   const std::vector<TPoint> out = ToPicture(points);
-  Charge(double(FPicture.Width()) * FPicture.Height() + double(points.size()));
+  Charge(CoveredArea(out) + double(points.size()));
   if (PrepareFill()) FCanvas.Polygon(out);
+}
+
+double TMetafilePlayer::CoveredArea(const std::vector<TPoint>& points) const {
+  int left = points[0].X, right = left, top = points[0].Y, bottom = top;
+  for (const TPoint& p : points) {
+    left = std::min(left, p.X);
+    right = std::max(right, p.X);
+    top = std::min(top, p.Y);
+    bottom = std::max(bottom, p.Y);
+  }
+  const double width = std::clamp(right, 0, FPicture.Width()) - std::clamp(left, 0, FPicture.Width());
+  const double height = std::clamp(bottom, 0, FPicture.Height()) - std::clamp(top, 0, FPicture.Height());
+  return width * height;
 }
 
 void TMetafilePlayer::Polyline(const std::vector<TPointF>& points) {
@@ -176,7 +189,12 @@ void TMetafilePlayer::Polyline(const std::vector<TPointF>& points) {
   if (points.size() < 2 || s.Pen.Null) return;
   const std::vector<TPoint> out = ToPicture(points);
   const double width = std::clamp(std::round(std::abs(s.Pen.Width * Scale().X)), 1.0, MaxPenPixels);
-  Charge(width * (FPicture.Width() + FPicture.Height()) * double(points.size()));
+  // A segment never costs more than a pass across the picture.
+  const double across = double(FPicture.Width()) + FPicture.Height();
+  double length = 0;
+  for (std::size_t i = 1; i < out.size(); ++i)
+    length += std::min(across, std::hypot(double(out[i].X) - out[i - 1].X, double(out[i].Y) - out[i - 1].Y));
+  Charge(width * (length + double(out.size())));
   FCanvas.Pen.Width = static_cast<int>(width);
   FCanvas.Pen.Color = s.Pen.Color;
   FCanvas.Polyline(out);

@@ -109,6 +109,8 @@ class TMetafilePlayer {
   std::vector<TPoint> ToPicture(const std::vector<TPointF>& points) const;
   // Sets the canvas's pen and brush for a filled shape; false when nothing would show.
   bool PrepareFill();
+  // The part of the picture the points' bounding box covers, in pixels.
+  double CoveredArea(const std::vector<TPoint>& points) const;
   // Counts drawing work against a budget, so that no file can make playing it take long.
   void Charge(double pixels);
 
