@@ -17,6 +17,20 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_NextFrame/1920/1080", "BM_MemoryFloor/1920/1080"},
     {"BM_NextFrame/1920/1080", "BM_ReferenceFrame/1920/1080"},
     {"BM_FramePath/1920/1080", "BM_NextFrameOnScreen/1920/1080"},
+    // Pictures of 4000 x 3000 pixels.
+    {"BM_JpegLoad", "BM_JpegLibraryDecode"},
+    {"BM_Decode/bmp", "BM_MemcpyPixels"},
+    {"BM_Encode/bmp", "BM_MemcpyPixels"},
+    {"BM_Decode/pcx", "BM_MemcpyPixels"},
+    {"BM_Encode/pcx", "BM_MemcpyPixels"},
+    {"BM_Rotate90", "BM_MemcpyPixels"},
+    {"BM_Ours/bmp", "BM_Convert/bmp"},
+    {"BM_Ours/pcx", "BM_Convert/pcx"},
+    {"BM_Ours/png", "BM_Convert/png"},
+    {"BM_Ours/tif", "BM_Convert/tif"},
+    {"BM_Ours/gif", "BM_Convert/gif"},
+    {"BM_Ours/jpg", "BM_Convert/jpg"},
+    {"BM_Ours/rotate30", "BM_Convert/rotate30"},
 };
 
 // Placed before the caller's own arguments, which therefore win.

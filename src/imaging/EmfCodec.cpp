@@ -4,6 +4,7 @@
 #include <uemf_safe.h>
 #include <uemf_utf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -87,12 +88,26 @@ class TEmfPlayer {
     FSize = in.U32();
     if (FSize < RecordHeaderBytes || FSize % 4 != 0 || FSize > FData.size() - at)
       throw EImageFormat("damaged record at byte " + std::to_string(at));
+    // libuemf checks the records it knows; it would complain aloud about the others, which
+    // this player skips unread.
     const char* record = reinterpret_cast<const char*>(FData.data() + at);
-    if (!U_emf_record_safe(record)) throw EImageFormat("damaged record at byte " + std::to_string(at));
+    if (Plays(FType) && !U_emf_record_safe(record)) throw EImageFormat("damaged record at byte " + std::to_string(at));
     FRecord = FData.subspan(at, FSize);
     TByteReader body(FRecord);
     body.Skip(RecordHeaderBytes);
     return body;
+  }
+
+  static bool Plays(std::uint32_t type) {
+    static constexpr std::uint32_t Played[] = {
+        U_EMR_HEADER, U_EMR_SETWINDOWEXTEX, U_EMR_SETWINDOWORGEX, U_EMR_SETVIEWPORTEXTEX, U_EMR_SETVIEWPORTORGEX,
+        U_EMR_SETMAPMODE, U_EMR_SETBKMODE, U_EMR_SETTEXTALIGN, U_EMR_SETTEXTCOLOR, U_EMR_SETBKCOLOR, U_EMR_SAVEDC,
+        U_EMR_RESTOREDC, U_EMR_MOVETOEX, U_EMR_LINETO, U_EMR_SELECTOBJECT, U_EMR_DELETEOBJECT, U_EMR_CREATEPEN,
+        U_EMR_EXTCREATEPEN, U_EMR_CREATEBRUSHINDIRECT, U_EMR_EXTCREATEFONTINDIRECTW, U_EMR_RECTANGLE,
+        U_EMR_ROUNDRECT, U_EMR_ELLIPSE, U_EMR_ARC, U_EMR_CHORD, U_EMR_PIE, U_EMR_POLYGON, U_EMR_POLYGON16,
+        U_EMR_POLYLINE, U_EMR_POLYLINE16, U_EMR_POLYPOLYGON, U_EMR_POLYPOLYGON16, U_EMR_POLYPOLYLINE,
+        U_EMR_POLYPOLYLINE16, U_EMR_EXTTEXTOUTW, U_EMR_STRETCHDIBITS, U_EMR_BITBLT, U_EMR_STRETCHBLT, U_EMR_EOF};
+    return std::find(std::begin(Played), std::end(Played), type) != std::end(Played);
   }
 
   void Play(TMetafilePlayer& p, TByteReader& in) {

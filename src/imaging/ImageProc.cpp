@@ -11,13 +11,12 @@
 
 namespace {
 
-// A pixman image over a bitmap's own rows, released with it.
+// A pixman image over the rows of a 32-bit bitmap, released with it.
 class TPixmanView {
  public:
   explicit TPixmanView(TBitmap& bitmap)
-      : FImage(pixman_image_create_bits(bitmap.PixelBits() == 32 ? PIXMAN_x8r8g8b8 : PIXMAN_r8g8b8, bitmap.Width(),
-                                        bitmap.Height(), reinterpret_cast<std::uint32_t*>(bitmap.Row(0)),
-                                        static_cast<int>(bitmap.Stride()))) {
+      : FImage(pixman_image_create_bits(PIXMAN_x8r8g8b8, bitmap.Width(), bitmap.Height(),
+                                        bitmap.Row32(0), static_cast<int>(bitmap.Stride()))) {
     if (!FImage) throw EImageFormat("cannot rotate the picture");
   }
   ~TPixmanView() { pixman_image_unref(FImage); }
@@ -28,6 +27,17 @@ class TPixmanView {
  private:
   pixman_image_t* FImage;
 };
+
+// pixman's fast smoothing works on 32-bit pixels: a 24-bit picture is widened first.
+std::unique_ptr<TBitmap> Widened(const TBitmap& in) {
+  auto wide = std::make_unique<TBitmap>(in.Width(), in.Height(), 32);
+  for (int y = 0; y < in.Height(); ++y) {
+    const std::uint8_t* src = in.Row(y);
+    std::uint32_t* dst = wide->Row32(y);
+    for (int x = 0; x < in.Width(); ++x, src += 3) dst[x] = src[0] | (src[1] << 8) | (src[2] << 16);
+  }
+  return wide;
+}
 
 // Samples the source for each turned pixel: the inverse turn about the two centres, from
 // pixel centre to pixel centre. Outside the source pixman reads nothing, which is black.
@@ -74,8 +84,16 @@ void TImageProc::Rotate(TBitmap& bitmap, int degrees, bool smooth) {
     return;
   }
   const TTurnedSize size = TurnedSize(bitmap.Width(), bitmap.Height(), turn);
-  auto turned = NewPicture(size.Width, size.Height, Limits);
-  if (turn % 90 == 0) QuarterTurn(bitmap, turn / 90, *turned);
-  else Resample(bitmap, turn * std::numbers::pi / 180, smooth, *turned);
-  bitmap.TakePicture(*turned);
+  if (turn % 90 == 0) {
+    auto turned = NewPicture(size.Width, size.Height, Limits);
+    QuarterTurn(bitmap, turn / 90, *turned);
+    bitmap.TakePicture(*turned);
+    return;
+  }
+  CheckDimensions(size.Width, size.Height, Limits);
+  TBitmap turned(static_cast<int>(size.Width), static_cast<int>(size.Height), 32);
+  if (bitmap.PixelBits() == 32) Resample(bitmap, turn * std::numbers::pi / 180, smooth, turned);
+  else Resample(*Widened(bitmap), turn * std::numbers::pi / 180, smooth, turned);
+  turned.SetPixelBits(24);
+  bitmap.TakePicture(turned);
 }

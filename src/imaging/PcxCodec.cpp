@@ -40,7 +40,7 @@ TPcxHeader ReadHeader(TByteReader& in) {
   in.Seek(HeaderBytes);
   if (h.Encoding > 1) throw EImageFormat("unknown PCX encoding " + std::to_string(h.Encoding));
   const int bits = h.BitsPerPixel * h.Planes;
-  const bool known = (h.BitsPerPixel == 1 && h.Planes <= 4) || (h.BitsPerPixel == 4 && h.Planes == 1) ||
+  const bool known = (h.BitsPerPixel == 1 && h.Planes >= 1 && h.Planes <= 4) || (h.BitsPerPixel == 4 && h.Planes == 1) ||
                      (h.BitsPerPixel == 8 && (h.Planes == 1 || h.Planes == 3 || h.Planes == 4));
   if (!known)
     throw EImageFormat(std::to_string(h.BitsPerPixel) + " bits in " + std::to_string(h.Planes) +
@@ -65,32 +65,37 @@ void ReadVgaPalette(TByteSpan data, TPcxHeader& h) {
 // Fills one scan line (all planes) from the run-length stream; runs may cross lines.
 class TScanReader {
  public:
-  TScanReader(TByteSpan data, bool encoded) : FIn(data), FEncoded(encoded) {}
+  TScanReader(TByteSpan data, bool encoded) : FIn(data.data()), FEnd(data.data() + data.size()), FEncoded(encoded) {}
   void Read(std::uint8_t* line, std::size_t bytes) {
     if (!FEncoded) {
-      std::memcpy(line, FIn.Take(bytes), bytes);
+      if (bytes > static_cast<std::size_t>(FEnd - FIn)) throw EImageFormat("truncated file");
+      std::memcpy(line, FIn, bytes);
+      FIn += bytes;
       return;
     }
-    std::size_t filled = 0;
-    while (filled < bytes) {
-      if (FRun == 0) {
-        const std::uint8_t b = FIn.U8();
-        FRun = 1;
-        FValue = b;
-        if ((b & 0xC0) == 0xC0) {
-          FRun = b & 0x3F;
-          FValue = FIn.U8();
-        }
+    std::uint8_t* out = line;
+    std::uint8_t* const end = line + bytes;
+    while (out < end) {
+      if (FRun > 0) {
+        const std::size_t n = std::min<std::size_t>(FRun, end - out);
+        std::memset(out, FValue, n);
+        out += n;
+        FRun -= static_cast<int>(n);
+        continue;
       }
-      const std::size_t n = std::min<std::size_t>(FRun, bytes - filled);
-      std::memset(line + filled, FValue, n);
-      filled += n;
-      FRun -= static_cast<int>(n);
+      // Plain bytes (below 0xC0) stand for themselves: the common case in a photograph.
+      while (out < end && FIn < FEnd && *FIn < 0xC0) *out++ = *FIn++;
+      if (out == end) break;
+      if (FEnd - FIn < 2) throw EImageFormat("truncated file");
+      FRun = FIn[0] & 0x3F;
+      FValue = FIn[1];
+      FIn += 2;
     }
   }
 
  private:
-  TByteReader FIn;
+  const std::uint8_t* FIn;
+  const std::uint8_t* FEnd;
   bool FEncoded;
   int FRun = 0;
   std::uint8_t FValue = 0;
@@ -130,13 +135,12 @@ void EncodeRun(TByteWriter& w, std::uint8_t value, int count) {
   w.U8(value);
 }
 
-void EncodePlane(TByteWriter& w, const std::uint8_t* bgr, int channel, int width, int bytesPerLine) {
-  int x = 0;
-  while (x < bytesPerLine) {
-    const std::uint8_t value = x < width ? bgr[3 * x + channel] : 0;
+// One plane of a line (padded with zeros to the line length) as runs of at most 63.
+void EncodePlane(TByteWriter& w, const std::uint8_t* plane, int bytesPerLine) {
+  for (int x = 0; x < bytesPerLine;) {
+    const std::uint8_t value = plane[x];
     int count = 1;
-    while (x + count < bytesPerLine && count < 63 && (x + count < width ? bgr[3 * (x + count) + channel] : 0) == value)
-      ++count;
+    while (x + count < bytesPerLine && count < 63 && plane[x + count] == value) ++count;
     EncodeRun(w, value, count);
     x += count;
   }
@@ -165,7 +169,8 @@ TBytes TPcxCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   if (width > 0xFFFF || bitmap.Height() > 0xFFFF) throw EImageFormat("the picture is too large for PCX");
   const int bytesPerLine = width + (width & 1);  // lines hold an even number of bytes
   TBytes out;
-  out.reserve(HeaderBytes + static_cast<std::size_t>(bytesPerLine) * 3 * bitmap.Height() / 2);
+  // At worst every byte takes two: reserving that much only claims address space.
+  out.reserve(HeaderBytes + static_cast<std::size_t>(bytesPerLine) * 3 * bitmap.Height() * 2);
   TByteWriter w(out);
   w.U8(0x0A);
   w.U8(5);  // version 3.0 with a palette of 24-bit colours
@@ -183,9 +188,16 @@ TBytes TPcxCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   w.U16(1);  // colour
   w.Zeros(HeaderBytes - out.size());
   std::vector<std::uint8_t> scratch(static_cast<std::size_t>(width) * 3);
+  std::vector<std::uint8_t> planes(static_cast<std::size_t>(bytesPerLine) * 3, 0);
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* bgr = BgrRow(bitmap, y, scratch.data());
-    for (int channel = 2; channel >= 0; --channel) EncodePlane(w, bgr, channel, width, bytesPerLine);
+    // Red, green and blue planes, one after the other.
+    for (int x = 0; x < width; ++x, bgr += 3) {
+      planes[x] = bgr[2];
+      planes[bytesPerLine + x] = bgr[1];
+      planes[2 * bytesPerLine + x] = bgr[0];
+    }
+    for (int p = 0; p < 3; ++p) EncodePlane(w, planes.data() + p * bytesPerLine, bytesPerLine);
   }
   return out;
 }

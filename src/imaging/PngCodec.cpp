@@ -83,10 +83,28 @@ void ComposeOverBlack(TBitmap& picture) {
   picture.SetPixelBits(24);
 }
 
+// libpng allocates a chunk's declared length before it reads the chunk: a length that runs past
+// the end of the file is refused here, before libpng sees it.
+void CheckChunkLengths(TByteSpan data) {
+  constexpr std::size_t SignatureBytes = 8, ChunkFrameBytes = 12;
+  if (data.size() < SignatureBytes || png_sig_cmp(data.data(), 0, SignatureBytes) != 0) return;
+  for (std::size_t at = SignatureBytes; at + ChunkFrameBytes <= data.size();) {
+    const std::uint8_t* p = data.data() + at;
+    const std::size_t length = (std::size_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+    if (length > data.size() - at - ChunkFrameBytes) throw EImageFormat("truncated file");
+    if (std::memcmp(p + 4, "IEND", 4) == 0) return;
+    at += ChunkFrameBytes + length;
+  }
+}
+
+// No ancillary chunk (a profile, text) needs more, even decompressed.
+constexpr std::size_t MaxChunkBytes = std::size_t{16} << 20;
+
 class TPngDecoder {
  public:
   TPngDecoder(TByteSpan data, const TDecodeOptions& options) : FSource{data}, FOptions(options) {
-    const std::size_t chunkLimit = std::min<std::size_t>(options.Limits.MaxCodecMemory, PNG_SIZE_MAX);
+    CheckChunkLengths(data);
+    const std::size_t chunkLimit = std::min(options.Limits.MaxCodecMemory, MaxChunkBytes);
     png_set_read_fn(FSession.Png, &FSource, TMemorySource::Read);
     png_set_chunk_malloc_max(FSession.Png, chunkLimit);
   }

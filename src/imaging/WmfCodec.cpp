@@ -114,7 +114,48 @@ class TWmfPlayer {
     return found;
   }
 
+  // libuemf's readers trust the counts inside a record: each record is checked here first to
+  // hold everything they will read.
+  bool Holds(int type, const char* r) const {
+    const std::size_t size = static_cast<std::size_t>(FRecordEnd - r);
+    const auto word = [&](std::size_t at) -> std::size_t {
+      return at + 2 <= size ? static_cast<std::uint8_t>(r[at]) | (static_cast<std::uint8_t>(r[at + 1]) << 8) : 0;
+    };
+    constexpr std::size_t Params = 6;  // after the size and the function
+    switch (type) {
+      case U_WMR_SETBKMODE: case U_WMR_SETTEXTALIGN: case U_WMR_RESTOREDC: case U_WMR_SELECTOBJECT:
+      case U_WMR_DELETEOBJECT:
+        return size >= Params + 2;
+      case U_WMR_SETWINDOWORG: case U_WMR_SETWINDOWEXT: case U_WMR_MOVETO: case U_WMR_LINETO:
+      case U_WMR_SETTEXTCOLOR: case U_WMR_SETBKCOLOR:
+        return size >= Params + 4;
+      case U_WMR_RECTANGLE: case U_WMR_ELLIPSE: return size >= Params + 8;
+      case U_WMR_ROUNDRECT: return size >= Params + 12;
+      case U_WMR_ARC: case U_WMR_PIE: case U_WMR_CHORD: return size >= Params + 16;
+      case U_WMR_POLYGON: case U_WMR_POLYLINE: return size >= Params + 2 + 4 * word(Params);
+      case U_WMR_POLYPOLYGON: {
+        const std::size_t polys = word(Params);
+        std::size_t points = 0;
+        for (std::size_t i = 0; i < polys; ++i) points += word(Params + 2 + 2 * i);
+        return size >= Params + 2 + 2 * polys + 4 * points;
+      }
+      case U_WMR_TEXTOUT: return size >= Params + 2 + ((word(Params) + 1) & ~std::size_t{1}) + 4;
+      case U_WMR_EXTTEXTOUT: {
+        const std::size_t rect = (word(Params + 6) & (U_ETO_OPAQUE | U_ETO_CLIPPED)) ? 8 : 0;
+        return size >= Params + 8 + rect + word(Params + 4);
+      }
+      case U_WMR_CREATEPENINDIRECT: return size >= Params + 10;
+      case U_WMR_CREATEBRUSHINDIRECT: return size >= Params + 8;
+      case U_WMR_CREATEFONTINDIRECT: return size >= Params + 18;
+      case U_WMR_STRETCHDIB: return size >= Params + 22;
+      case U_WMR_DIBSTRETCHBLT: return size >= Params + 20;
+      case U_WMR_DIBBITBLT: return size >= Params + 16;
+      default: return true;  // read by nobody
+    }
+  }
+
   void Play(TMetafilePlayer& p, int type, const char* r) {
+    if (!Holds(type, r)) throw EImageFormat("damaged record at byte " + std::to_string(r - FBegin));
     U_POINT16 a{}, b{}, c{}, d{};
     U_RECT16 rect{};
     U_COLORREF color{};
