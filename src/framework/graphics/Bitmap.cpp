@@ -5,24 +5,44 @@
 #include <cstring>
 #include <new>
 
+#include <sys/mman.h>
+
 #include "Canvas.h"
 
 namespace {
 
-// calloc rather than a zeroing new: fresh pages from the system are zero already, so a large
-// picture is not written twice before its first pixel arrives.
+// Memory the system hands out zeroed, so that a picture is not written twice before its first
+// pixel arrives. Large pictures ask for huge pages: a 36 MB picture then costs a few dozen page
+// faults instead of nine thousand, which made filling fresh memory four times slower than
+// copying into warm memory.
 class THeapMemory : public TPixelMemory {
  public:
-  explicit THeapMemory(std::size_t bytes) : FData(static_cast<std::uint8_t*>(std::calloc(bytes == 0 ? 1 : bytes, 1))) {
+  explicit THeapMemory(std::size_t bytes) : FBytes(bytes == 0 ? 1 : bytes) {
+    if (FBytes >= HugeBytes) {
+      void* p = ::mmap(nullptr, FBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (p != MAP_FAILED) {
+        ::madvise(p, FBytes, MADV_HUGEPAGE);
+        FData = static_cast<std::uint8_t*>(p);
+        FMapped = true;
+        return;
+      }
+    }
+    FData = static_cast<std::uint8_t*>(std::calloc(FBytes, 1));
     if (!FData) throw std::bad_alloc();
   }
-  std::uint8_t* Data() override { return FData.get(); }
+  ~THeapMemory() override {
+    if (FMapped) ::munmap(FData, FBytes);
+    else std::free(FData);
+  }
+  THeapMemory(const THeapMemory&) = delete;
+  THeapMemory& operator=(const THeapMemory&) = delete;
+  std::uint8_t* Data() override { return FData; }
 
  private:
-  struct TFree {
-    void operator()(std::uint8_t* p) const { std::free(p); }
-  };
-  std::unique_ptr<std::uint8_t, TFree> FData;
+  static constexpr std::size_t HugeBytes = std::size_t{8} << 20;
+  std::size_t FBytes;
+  std::uint8_t* FData = nullptr;
+  bool FMapped = false;
 };
 
 void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
