@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "ImagingFixture.h"
+#include "MetafileWriter.h"
 #include "imaging/ImageIO.h"
 #include "support/TempDir.h"
 
@@ -36,11 +37,14 @@ std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
   return ~crc;
 }
 
-// A small file of the format written here, its size fields then overwritten.
+// A small file of the format, written here (the metafiles by libuemf's writer).
 TBytes Written(const std::string& extension) {
   TTempDir dir;
-  TImageIO(nullptr).SaveToFile(*PhotoPicture(16, 12), dir.File("small" + extension));
-  return ReadBytes(dir.File("small" + extension));
+  const std::string file = dir.File("small" + extension);
+  if (extension == ".emf") WriteTestEmf(file);
+  else if (extension == ".wmf") WriteTestWmf(file);
+  else TImageIO(nullptr).SaveToFile(*PhotoPicture(16, 12), file);
+  return ReadBytes(file);
 }
 
 // Each claims a picture of 100000 x 100000 pixels, or about 65000 x 65000 where its fields hold no more.
@@ -67,6 +71,16 @@ TBytes HugeHeader(const std::string& extension) {
         PutBig16(b, i + 7, 65000);
         break;
       }
+  } else if (extension == ".emf") {
+    PutLittle32(b, 32, 100000 * 2540 / 96);  // the frame's right and bottom, in 0.01 mm
+    PutLittle32(b, 36, 100000 * 2540 / 96);
+  } else if (extension == ".wmf") {
+    // Its placeable header: 200 x 150 pixels drawn at one unit to the inch, and the checksum
+    // of the header's first ten words.
+    PutLittle16(b, 14, 1);
+    unsigned checksum = 0;
+    for (std::size_t at = 0; at < 20; at += 2) checksum ^= b[at] | (b[at + 1] << 8);
+    PutLittle16(b, 20, checksum);
   } else if (extension == ".tif") {
     // The first directory's width and length entries (tags 256 and 257, long or short).
     const std::uint32_t ifd = b[4] | (b[5] << 8) | (b[6] << 16) | (b[7] << 24);
@@ -143,13 +157,13 @@ TEST_P(Hostile, AFileCutShortFailsCleanly) {
     TBitmap bitmap;
     try {
       IO.LoadFromFile(bitmap, file);
-      EXPECT_EQ(bitmap.Width(), 16) << length;
+      EXPECT_GT(bitmap.Width(), 0) << length;
     } catch (const EInvalidImage&) {
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif"));
+INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif", ".emf", ".wmf"));
 
 TEST(HostileLimits, AreTheCallersToSet) {
   TTempDir dir;

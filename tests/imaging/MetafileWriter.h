@@ -9,3 +9,6 @@
 
 void WriteTestEmf(const std::string& file);
 void WriteTestWmf(const std::string& file);
+
+// An enhanced metafile of 1000 x 1000 pixels that fills the whole picture `count` times.
+void WriteFloodEmf(const std::string& file, int count);
