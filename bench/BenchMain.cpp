@@ -24,13 +24,13 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_Decode/pcx", "BM_MemcpyPixels"},
     {"BM_Encode/pcx", "BM_MemcpyPixels"},
     {"BM_Rotate90", "BM_MemcpyPixels"},
-    {"BM_Ours/bmp", "BM_Convert/bmp"},
-    {"BM_Ours/pcx", "BM_Convert/pcx"},
-    {"BM_Ours/png", "BM_Convert/png"},
-    {"BM_Ours/tif", "BM_Convert/tif"},
-    {"BM_Ours/gif", "BM_Convert/gif"},
-    {"BM_Ours/jpg", "BM_Convert/jpg"},
-    {"BM_Ours/rotate30", "BM_Convert/rotate30"},
+    {"BM_Ours/bmp/iterations:1/repeats:5", "BM_Convert/bmp/iterations:1/repeats:5"},
+    {"BM_Ours/pcx/iterations:1/repeats:5", "BM_Convert/pcx/iterations:1/repeats:5"},
+    {"BM_Ours/png/iterations:1/repeats:5", "BM_Convert/png/iterations:1/repeats:5"},
+    {"BM_Ours/tif/iterations:1/repeats:5", "BM_Convert/tif/iterations:1/repeats:5"},
+    {"BM_Ours/gif/iterations:1/repeats:5", "BM_Convert/gif/iterations:1/repeats:5"},
+    {"BM_Ours/jpg/iterations:1/repeats:5", "BM_Convert/jpg/iterations:1/repeats:5"},
+    {"BM_Ours/rotate30/iterations:1/repeats:5", "BM_Convert/rotate30/iterations:1/repeats:5"},
 };
 
 // Placed before the caller's own arguments, which therefore win.

@@ -138,6 +138,47 @@ void AbgrToBgr(const std::uint32_t* in, std::uint32_t width, std::uint8_t* out) 
   }
 }
 
+// Plain 8-bit RGB in strips, top row first: the common case, read straight from the strips
+// instead of through the general reader's RGBA raster.
+bool IsPlainRgb(TIFF* tiff) {
+  std::uint16_t photometric = 0, bits = 0, samples = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
+  TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+  return photometric == PHOTOMETRIC_RGB && bits == 8 && samples == 3 && planar == PLANARCONFIG_CONTIG &&
+         orientation == ORIENTATION_TOPLEFT && !TIFFIsTiled(tiff);
+}
+
+void ReadPlainRgb(TTiffHandle& tiff, TBitmap& picture, const TDecodeOptions& options) {
+  const std::size_t width = static_cast<std::size_t>(picture.Width());
+  const auto height = static_cast<std::uint32_t>(picture.Height());
+  std::uint32_t rowsPerStrip = height;
+  TIFFGetFieldDefaulted(tiff.Tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
+  const std::size_t stripBytes = width * 3 * rowsPerStrip;
+  if (stripBytes > options.Limits.MaxCodecMemory) throw EImageFormat("a strip is larger than allowed");
+  std::vector<std::uint8_t> strip(stripBytes);
+  TRowProgress progress(options.Progress, static_cast<int>(height));
+  for (std::uint32_t y = 0; y < height; y += rowsPerStrip) {
+    const std::uint32_t rows = std::min(rowsPerStrip, height - y);
+    const tmsize_t read = TIFFReadEncodedStrip(tiff.Tiff, TIFFComputeStrip(tiff.Tiff, y, 0), strip.data(),
+                                               static_cast<tmsize_t>(width * 3 * rows));
+    if (read < static_cast<tmsize_t>(width * 3 * rows)) tiff.Fail("damaged picture data");
+    for (std::uint32_t r = 0; r < rows; ++r) {
+      const std::uint8_t* rgb = strip.data() + width * 3 * r;
+      std::uint8_t* bgr = picture.Row(static_cast<int>(y + r));
+      for (std::size_t x = 0; x < width; ++x, rgb += 3, bgr += 3) {
+        bgr[0] = rgb[2];
+        bgr[1] = rgb[1];
+        bgr[2] = rgb[0];
+      }
+    }
+    progress.Rows(static_cast<int>(y + rows));
+  }
+}
+
 void WriteRows(TTiffHandle& tiff, const TBitmap& bitmap) {
   const int width = bitmap.Width();
   std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * 3);
@@ -159,6 +200,14 @@ std::unique_ptr<TBitmap> TTiffCodec::Decode(TByteSpan data, const TDecodeOptions
   TTiffMemory memory;
   memory.Data = data;
   TTiffHandle tiff(memory, "r", options.Limits.MaxCodecMemory);
+  if (IsPlainRgb(tiff.Tiff)) {
+    std::uint32_t width = 0, height = 0;
+    TIFFGetField(tiff.Tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.Tiff, TIFFTAG_IMAGELENGTH, &height);
+    auto picture = NewPicture(width, height, options.Limits);
+    ReadPlainRgb(tiff, *picture, options);
+    return picture;
+  }
   TRgbaReader reader(tiff);
   const std::uint32_t width = reader.Image.width;
   const std::uint32_t height = reader.Image.height;
