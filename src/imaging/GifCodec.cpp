@@ -77,8 +77,6 @@ int ReadToFirstImage(const TGifReader& gif) {
   }
 }
 
-std::uint32_t ColorWord(const GifColorType& c) { return (c.Red << 16) | (c.Green << 8) | c.Blue; }
-
 // The rows of a frame in the order they are stored: all of them, or the four interlace passes.
 std::vector<int> StoredRowOrder(int height, bool interlaced) {
   std::vector<int> order;
@@ -112,10 +110,14 @@ std::unique_ptr<TBitmap> TGifCodec::Decode(TByteSpan data, const TDecodeOptions&
   TRowProgress progress(options.Progress, frame.Height);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     gif.Check(DGifGetLine(gif.Get(), line.data(), frame.Width));
-    for (int x = 0; x < frame.Width; ++x) {
+    std::uint8_t* out = picture->Row(frame.Top + rows[i]) + 3 * frame.Left;
+    for (int x = 0; x < frame.Width; ++x, out += 3) {
       const int index = line[x];
       if (index == transparent || index >= map->ColorCount) continue;
-      picture->SetPixelAt(frame.Left + x, frame.Top + rows[i], ColorWord(map->Colors[index]));
+      const GifColorType& c = map->Colors[index];
+      out[0] = c.Blue;
+      out[1] = c.Green;
+      out[2] = c.Red;
     }
     progress.Rows(static_cast<int>(i + 1));
   }

@@ -43,9 +43,11 @@ bool IndexExactly(const TBitmap& bitmap, TIndexedPicture& out) {
   std::uint32_t lastPixel = 0xFFFFFFFF;
   int lastIndex = -1;
   std::uint8_t* index = out.Indices.data();
+  const int step = bitmap.PixelBits() / 8;
   for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) {
-      const std::uint32_t pixel = bitmap.PixelAt(x, y) & 0xFFFFFF;
+    const std::uint8_t* p = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x, p += step) {
+      const std::uint32_t pixel = p[0] | (p[1] << 8) | (p[2] << 16);
       if (pixel != lastPixel) {
         lastIndex = table.Find(pixel, out.Palette);
         if (lastIndex < 0) return false;
@@ -61,12 +63,13 @@ void Quantise(const TBitmap& bitmap, TIndexedPicture& out) {
   const std::size_t count = out.Indices.size();
   std::vector<GifByteType> red(count), green(count), blue(count);
   std::size_t i = 0;
+  const int step = bitmap.PixelBits() / 8;
   for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x, ++i) {
-      const std::uint32_t pixel = bitmap.PixelAt(x, y);
-      red[i] = static_cast<GifByteType>(pixel >> 16);
-      green[i] = static_cast<GifByteType>(pixel >> 8);
-      blue[i] = static_cast<GifByteType>(pixel);
+    const std::uint8_t* p = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x, ++i, p += step) {
+      blue[i] = p[0];
+      green[i] = p[1];
+      red[i] = p[2];
     }
   }
   int size = MaxColors;
