@@ -27,16 +27,28 @@ TTurnSteps Steps(int quarters, int width, int height, std::ptrdiff_t stride) {
   }
 }
 
+std::uint32_t Load4(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+void Store4(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
+
 // One run of pixels: `count` source pixels `inStep` bytes apart to turned places `outStep`
-// bytes apart. Restricted pointers and local steps let the compiler keep everything in
-// registers: byte stores could otherwise alias the steps themselves.
-template <int InBytes>
-void CopyRun(const std::uint8_t* __restrict src, std::ptrdiff_t inStep, std::uint8_t* __restrict dst,
-             std::ptrdiff_t outStep, int count) {
+// bytes apart, along a row of the turned picture (outStep is 3 or -3). A pixel moves as one
+// 4-byte word whose spare byte lands where the next pixel of the run goes, so that it is
+// written over at once; the run's last pixel, and any read that could pass `inEnd`, move
+// byte by byte.
+void CopyRun(const std::uint8_t* __restrict src, std::ptrdiff_t inStep, const std::uint8_t* inEnd,
+             std::uint8_t* __restrict dst, std::ptrdiff_t outStep, int count) {
   for (int i = 0; i < count; ++i, src += inStep, dst += outStep) {
-    dst[0] = src[0];
-    dst[1] = src[1];
-    dst[2] = src[2];
+    if (i + 1 == count || src + 4 > inEnd) {
+      std::memcpy(dst, src, 3);
+    } else if (outStep > 0) {
+      Store4(dst, Load4(src));
+    } else {
+      Store4(dst - 1, Load4(src) << 8);
+    }
   }
 }
 
@@ -47,6 +59,7 @@ void TurnTiles(const TBitmap& in, const TTurnSteps steps, std::uint8_t* out) {
   const int width = in.Width(), height = in.Height();
   const auto inStride = static_cast<std::ptrdiff_t>(in.Stride());
   const std::uint8_t* const inBase = in.Row(0);
+  const std::uint8_t* const inEnd = inBase + inStride * height;
   const bool alongX = steps.StepX == 3 || steps.StepX == -3;
   for (int y0 = 0; y0 < height; y0 += Tile) {
     const int y1 = std::min(y0 + Tile, height);
@@ -54,12 +67,12 @@ void TurnTiles(const TBitmap& in, const TTurnSteps steps, std::uint8_t* out) {
       const int x1 = std::min(x0 + Tile, width);
       if (alongX) {
         for (int y = y0; y < y1; ++y)
-          CopyRun<InBytes>(inBase + y * inStride + x0 * InBytes, InBytes,
-                           out + steps.Origin + x0 * steps.StepX + y * steps.StepY, steps.StepX, x1 - x0);
+          CopyRun(inBase + y * inStride + x0 * InBytes, InBytes, inEnd,
+                  out + steps.Origin + x0 * steps.StepX + y * steps.StepY, steps.StepX, x1 - x0);
       } else {
         for (int x = x0; x < x1; ++x)
-          CopyRun<InBytes>(inBase + y0 * inStride + x * InBytes, inStride,
-                           out + steps.Origin + x * steps.StepX + y0 * steps.StepY, steps.StepY, y1 - y0);
+          CopyRun(inBase + y0 * inStride + x * InBytes, inStride, inEnd,
+                  out + steps.Origin + x * steps.StepX + y0 * steps.StepY, steps.StepY, y1 - y0);
       }
     }
   }
