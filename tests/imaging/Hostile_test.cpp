@@ -165,6 +165,28 @@ TEST_P(Hostile, AFileCutShortFailsCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif", ".emf", ".wmf"));
 
+// A progressive file whose last scan comes again and again: each scan is decoded over the
+// whole picture, so a few kilobytes could keep the decoder busy for minutes.
+TEST(HostileJpeg, EndlessScansAreRefused) {
+  TTempDir dir;
+  WritePpm(*PhotoPicture(64, 64), dir.File("p.ppm"));
+  ASSERT_TRUE(Shell("cjpeg -progressive -outfile " + dir.File("p.jpg") + " " + dir.File("p.ppm")));
+  TBytes bytes = ReadBytes(dir.File("p.jpg"));
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) lastScan = i;
+  const TBytes scan(bytes.begin() + static_cast<std::ptrdiff_t>(lastScan), bytes.end() - 2);
+  for (int i = 0; i < 600; ++i) bytes.insert(bytes.end() - 2, scan.begin(), scan.end());
+  WriteBytes(dir.File("scans.jpg"), bytes);
+  TBitmap bitmap;
+  try {
+    TImageIO(nullptr).LoadFromFile(bitmap, dir.File("scans.jpg"));
+    ADD_FAILURE() << "loaded";
+  } catch (const EInvalidImage& e) {
+    EXPECT_NE(e.Message().find("too many progressive scans"), std::string::npos) << e.Message();
+  }
+}
+
 TEST(HostileLimits, AreTheCallersToSet) {
   TTempDir dir;
   TImageIO io(nullptr);
