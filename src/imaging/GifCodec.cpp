@@ -18,7 +18,7 @@ struct TGifSource {
   static int Read(GifFileType* gif, GifByteType* out, int count) {
     auto* self = static_cast<TGifSource*>(gif->UserData);
     const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), self->Data.size() - self->Pos);
-    std::memcpy(out, self->Data.data() + self->Pos, n);
+    if (n > 0) std::memcpy(out, self->Data.data() + self->Pos, n);
     self->Pos += n;
     return static_cast<int>(n);
   }

@@ -24,7 +24,7 @@ struct TTiffMemory {
     auto* self = static_cast<TTiffMemory*>(h);
     const TByteSpan data = self->Bytes();
     const std::size_t n = self->Pos >= data.size() ? 0 : std::min<std::size_t>(size, data.size() - self->Pos);
-    std::memcpy(buffer, data.data() + self->Pos, n);
+    if (n > 0) std::memcpy(buffer, data.data() + self->Pos, n);
     self->Pos += n;
     return static_cast<tmsize_t>(n);
   }

@@ -134,8 +134,8 @@ void WriteFloodEmf(const std::string& file, int count) {
   EMFHANDLES* eht = nullptr;
   Check(emf_start(file.c_str(), 100000, 25000, &et));
   Check(emf_htable_create(128, 128, &eht));
-  const U_RECTL all = rectl_set(point32_set(0, 0), point32_set(1000, 1000));
-  const U_RECTL frame = rectl_set(point32_set(0, 0), point32_set(1000 * 2540 / 96, 1000 * 2540 / 96));
+  const U_RECTL all = rectl_set(point32_set(0, 0), point32_set(300, 300));
+  const U_RECTL frame = rectl_set(point32_set(0, 0), point32_set(300 * 2540 / 96, 300 * 2540 / 96));
   const auto add = [&](char* record) { Check(emf_append(reinterpret_cast<U_ENHMETARECORD*>(record), et, U_REC_FREE)); };
   add(U_EMRHEADER_set(all, frame, nullptr, 0, nullptr, sizel_set(960, 960), sizel_set(254, 254), 0));
   for (int i = 0; i < count; ++i) add(U_EMRRECTANGLE_set(all));

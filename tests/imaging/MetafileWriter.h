@@ -10,5 +10,5 @@
 void WriteTestEmf(const std::string& file);
 void WriteTestWmf(const std::string& file);
 
-// An enhanced metafile of 1000 x 1000 pixels that fills the whole picture `count` times.
+// An enhanced metafile of 300 x 300 pixels that fills the whole picture `count` times.
 void WriteFloodEmf(const std::string& file, int count);
