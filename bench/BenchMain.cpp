@@ -18,6 +18,20 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_NextFrame/1920/1080", "BM_ReferenceFrame/1920/1080"},
     {"BM_FramePath/1920/1080", "BM_NextFrameOnScreen/1920/1080"},
     {"BM_PlotDraw/1920/1080", "BM_PlainLines/1920/1080"},
+    // Pictures of 4000 x 3000 pixels.
+    {"BM_JpegLoad", "BM_JpegLibraryDecode"},
+    {"BM_Decode/bmp", "BM_MemcpyPixels"},
+    {"BM_Encode/bmp", "BM_MemcpyPixels"},
+    {"BM_Decode/pcx", "BM_MemcpyPixels"},
+    {"BM_Encode/pcx", "BM_MemcpyPixels"},
+    {"BM_Rotate90", "BM_MemcpyPixels"},
+    {"BM_Ours/bmp/iterations:1/repeats:5", "BM_Convert/bmp/iterations:1/repeats:5"},
+    {"BM_Ours/pcx/iterations:1/repeats:5", "BM_Convert/pcx/iterations:1/repeats:5"},
+    {"BM_Ours/png/iterations:1/repeats:5", "BM_Convert/png/iterations:1/repeats:5"},
+    {"BM_Ours/tif/iterations:1/repeats:5", "BM_Convert/tif/iterations:1/repeats:5"},
+    {"BM_Ours/gif/iterations:1/repeats:5", "BM_Convert/gif/iterations:1/repeats:5"},
+    {"BM_Ours/jpg/iterations:1/repeats:5", "BM_Convert/jpg/iterations:1/repeats:5"},
+    {"BM_Ours/rotate30/iterations:1/repeats:5", "BM_Convert/rotate30/iterations:1/repeats:5"},
 };
 
 // Placed before the caller's own arguments, which therefore win.

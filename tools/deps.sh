@@ -6,8 +6,9 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev locales
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
-  libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
+  libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libuemf-dev libpixman-1-dev
   libblkid-dev dosfstools e2fsprogs
+  libjpeg-turbo-progs libtiff-tools giflib-tools
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick
 )
 

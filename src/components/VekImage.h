@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/graphics/Bitmap.h"
@@ -7,6 +8,9 @@
 
 class TImageIO;
 class TImageProc;
+
+enum class TProgressStage : std::uint8_t { psStarting, psRunning, psEnding };
+using TProgressEvent = std::function<void(TComponent* sender, TProgressStage stage, int percentDone)>;
 
 // The image control of the component library: a bitmap with direct 32-bit row access,
 // shown 1:1 in its parent window or used off screen without a parent.
@@ -62,6 +66,16 @@ class TVekImage : public TImage {
   // Text on the circle of radius r around (x, y), at angle degrees, along the tangent.
   void TextOutAxial(int x, int y, int r, double angle, const std::string& s);
   void TextOutAxial(int x, int y, int rx, int ry, double angle, const std::string& s);
+
+  // Picture files and rotation (VekImageFiles.cpp). A failed load or rotation leaves the
+  // picture and the control's size as they were; rows fetched before either are stale.
+  void LoadFromFile(const std::string& name);
+  void SaveToFile(const std::string& name);
+  void Rotate(int degrees);
+  TImageIO& ImageIO() const { return *FImageIO; }
+  TImageProc& ImageProc() const { return *FImageProc; }
+  // Raised while LoadFromFile decodes: at the start, at each whole percent, at the end.
+  TProgressEvent OnProgress;
 
  private:
   TBitmap& Bits() { return Picture().Bitmap(); }

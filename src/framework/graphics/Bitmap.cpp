@@ -1,19 +1,48 @@
 #include "Bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 #include "Canvas.h"
 
 namespace {
 
+// Memory the system hands out zeroed, so that a picture is not written twice before its first
+// pixel arrives. Large pictures ask for huge pages: a 36 MB picture then costs a few dozen page
+// faults instead of nine thousand, which made filling fresh memory four times slower than
+// copying into warm memory.
 class THeapMemory : public TPixelMemory {
  public:
-  explicit THeapMemory(std::size_t bytes) : FData(new std::uint8_t[bytes == 0 ? 1 : bytes]()) {}
-  std::uint8_t* Data() override { return FData.get(); }
+  explicit THeapMemory(std::size_t bytes) : FBytes(bytes == 0 ? 1 : bytes) {
+    if (FBytes >= HugeBytes) {
+      void* p = ::mmap(nullptr, FBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (p != MAP_FAILED) {
+        ::madvise(p, FBytes, MADV_HUGEPAGE);
+        FData = static_cast<std::uint8_t*>(p);
+        FMapped = true;
+        return;
+      }
+    }
+    FData = static_cast<std::uint8_t*>(std::calloc(FBytes, 1));
+    if (!FData) throw std::bad_alloc();
+  }
+  ~THeapMemory() override {
+    if (FMapped) ::munmap(FData, FBytes);
+    else std::free(FData);
+  }
+  THeapMemory(const THeapMemory&) = delete;
+  THeapMemory& operator=(const THeapMemory&) = delete;
+  std::uint8_t* Data() override { return FData; }
 
  private:
-  std::unique_ptr<std::uint8_t[]> FData;
+  static constexpr std::size_t HugeBytes = std::size_t{8} << 20;
+  std::size_t FBytes;
+  std::uint8_t* FData = nullptr;
+  bool FMapped = false;
 };
 
 void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
@@ -104,6 +133,17 @@ void TBitmap::SetPixelAt(int x, int y, TPixel pixel) {
 void TBitmap::Assign(const TBitmap& source) {
   Reallocate(source.FWidth, source.FHeight, source.FPixelBits, false);
   for (int y = 0; y < FHeight; ++y) std::memcpy(Row(y), source.Row(y), FStride);
+  if (OnChange) OnChange();
+}
+
+void TBitmap::TakePicture(TBitmap& source) {
+  FMemory = std::move(source.FMemory);
+  FWidth = source.FWidth;
+  FHeight = source.FHeight;
+  FPixelBits = source.FPixelBits;
+  FStride = source.FStride;
+  FGeneration = source.FGeneration;
+  source.Reallocate(0, 0, 32, false);
   if (OnChange) OnChange();
 }
 

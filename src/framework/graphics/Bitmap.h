@@ -57,6 +57,9 @@ class TBitmap {
 
   // Copies size, format and picture of another bitmap.
   void Assign(const TBitmap& source);
+  // Takes over size, format and pixel memory of another bitmap, which is left empty, without
+  // a copy; keeps its own canvas, memory provider and change handler, and raises OnChange.
+  void TakePicture(TBitmap& source);
 
   TCanvas& Canvas();
 

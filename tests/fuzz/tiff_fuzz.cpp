@@ -1,0 +1,7 @@
+// links: quenbrel_imaging
+#include "DecodeFuzz.h"
+#include "imaging/TiffCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return FuzzDecode(TTiffCodec(), data, size);
+}

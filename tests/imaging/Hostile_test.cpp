@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "ImagingFixture.h"
+#include "MetafileWriter.h"
+#include "imaging/ImageIO.h"
+#include "support/TempDir.h"
+
+// Files built to hurt: headers that claim huge pictures, files cut short.
+namespace {
+
+void PutBig16(TBytes& b, std::size_t at, unsigned v) {
+  b[at] = static_cast<std::uint8_t>(v >> 8);
+  b[at + 1] = static_cast<std::uint8_t>(v);
+}
+void PutLittle16(TBytes& b, std::size_t at, unsigned v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void PutLittle32(TBytes& b, std::size_t at, std::uint32_t v) {
+  PutLittle16(b, at, v & 0xFFFF);
+  PutLittle16(b, at + 2, v >> 16);
+}
+void PutBig32(TBytes& b, std::size_t at, std::uint32_t v) {
+  PutBig16(b, at, v >> 16);
+  PutBig16(b, at + 2, v & 0xFFFF);
+}
+
+std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (std::size_t i = 0; i < n; ++i) {
+    crc ^= p[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// A small file of the format, written here (the metafiles by libuemf's writer).
+TBytes Written(const std::string& extension) {
+  TTempDir dir;
+  const std::string file = dir.File("small" + extension);
+  if (extension == ".emf") WriteTestEmf(file);
+  else if (extension == ".wmf") WriteTestWmf(file);
+  else TImageIO(nullptr).SaveToFile(*PhotoPicture(16, 12), file);
+  return ReadBytes(file);
+}
+
+// Each claims a picture of 100000 x 100000 pixels, or about 65000 x 65000 where its fields hold no more.
+TBytes HugeHeader(const std::string& extension) {
+  TBytes b = Written(extension);
+  if (extension == ".bmp") {
+    PutLittle32(b, 18, 100000);
+    PutLittle32(b, 22, 100000);
+  } else if (extension == ".pcx") {
+    PutLittle16(b, 8, 0xFFFE);
+    PutLittle16(b, 10, 0xFFFE);
+    PutLittle16(b, 66, 0xFFFF);
+  } else if (extension == ".gif") {
+    PutLittle16(b, 6, 0xFFFF);
+    PutLittle16(b, 8, 0xFFFF);
+  } else if (extension == ".png") {
+    PutBig32(b, 16, 100000);
+    PutBig32(b, 20, 100000);
+    PutBig32(b, 29, Crc32(b.data() + 12, 17));
+  } else if (extension == ".jpg") {
+    for (std::size_t i = 2; i + 9 < b.size(); ++i)
+      if (b[i] == 0xFF && b[i + 1] == 0xC0) {
+        PutBig16(b, i + 5, 65000);  // the library's own limit is 65500
+        PutBig16(b, i + 7, 65000);
+        break;
+      }
+  } else if (extension == ".emf") {
+    PutLittle32(b, 32, 100000 * 2540 / 96);  // the frame's right and bottom, in 0.01 mm
+    PutLittle32(b, 36, 100000 * 2540 / 96);
+  } else if (extension == ".wmf") {
+    // Its placeable header: 200 x 150 pixels drawn at one unit to the inch, and the checksum
+    // of the header's first ten words.
+    PutLittle16(b, 14, 1);
+    unsigned checksum = 0;
+    for (std::size_t at = 0; at < 20; at += 2) checksum ^= b[at] | (b[at + 1] << 8);
+    PutLittle16(b, 20, checksum);
+  } else if (extension == ".tif") {
+    // The first directory's width and length entries (tags 256 and 257, long or short).
+    const std::uint32_t ifd = b[4] | (b[5] << 8) | (b[6] << 16) | (b[7] << 24);
+    const unsigned count = b[ifd] | (b[ifd + 1] << 8);
+    for (unsigned e = 0; e < count; ++e) {
+      const std::size_t at = ifd + 2 + 12 * e;
+      const unsigned tag = b[at] | (b[at + 1] << 8);
+      if (tag == 256 || tag == 257) {
+        PutLittle16(b, at + 2, 4);
+        PutLittle32(b, at + 8, 100000);
+      }
+    }
+  }
+  return b;
+}
+
+long StatusKilobytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  return 0;
+}
+
+class Hostile : public ::testing::TestWithParam<const char*> {
+ protected:
+  // The surface keeps its picture through a failed load. Returns the error's message.
+  std::string ExpectRefused(const TBytes& bytes) {
+    const std::string file = Dir.File(std::string("hostile") + GetParam());
+    WriteBytes(file, bytes);
+    TBitmap bitmap(3, 2, 32);
+    bitmap.SetPixelAt(2, 1, 0x123456);
+    std::string message;
+    try {
+      IO.LoadFromFile(bitmap, file);
+      ADD_FAILURE() << "loaded";
+    } catch (const EInvalidImage& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.PixelBits(), 32);
+    EXPECT_EQ(bitmap.PixelAt(2, 1), 0x123456u);
+    EXPECT_NE(message.find(file), std::string::npos) << message;
+    return message;
+  }
+
+  TTempDir Dir;
+  TImageIO IO{nullptr};
+};
+
+TEST_P(Hostile, AHugeHeaderFailsFastWithoutAllocating) {
+  const TBytes bytes = HugeHeader(GetParam());
+  // The peak resident size starts again from the current one.
+  std::ofstream(std::string("/proc/self/clear_refs")) << "5";
+  const long before = StatusKilobytes("VmRSS:");
+  const auto start = std::chrono::steady_clock::now();
+  const std::string message = ExpectRefused(bytes);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(elapsed, std::chrono::milliseconds(50));
+  EXPECT_LT(StatusKilobytes("VmHWM:") - before, 10 * 1024);
+  EXPECT_NE(message.find("larger than allowed"), std::string::npos) << message;
+}
+
+TEST_P(Hostile, AFileCutShortFailsCleanly) {
+  const TBytes whole = Written(GetParam());
+  TBytes half(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2));
+  ExpectRefused(half);
+  ExpectRefused({});
+  // Anywhere else: a clean refusal or, where only a trailer is lost, the picture.
+  for (std::size_t length = 1; length < whole.size(); length += 1 + length / 4) {
+    const std::string file = Dir.File(std::string("cut") + GetParam());
+    WriteBytes(file, TBytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+    TBitmap bitmap;
+    try {
+      IO.LoadFromFile(bitmap, file);
+      EXPECT_GT(bitmap.Width(), 0) << length;
+    } catch (const EInvalidImage&) {
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif", ".emf", ".wmf"));
+
+// A progressive file whose last scan comes again and again: each scan is decoded over the
+// whole picture, so a few kilobytes could keep the decoder busy for minutes.
+TEST(HostileJpeg, EndlessScansAreRefused) {
+  TTempDir dir;
+  WritePpm(*PhotoPicture(64, 64), dir.File("p.ppm"));
+  ASSERT_TRUE(Shell("cjpeg -progressive -outfile " + dir.File("p.jpg") + " " + dir.File("p.ppm")));
+  TBytes bytes = ReadBytes(dir.File("p.jpg"));
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) lastScan = i;
+  const TBytes scan(bytes.begin() + static_cast<std::ptrdiff_t>(lastScan), bytes.end() - 2);
+  for (int i = 0; i < 600; ++i) bytes.insert(bytes.end() - 2, scan.begin(), scan.end());
+  WriteBytes(dir.File("scans.jpg"), bytes);
+  TBitmap bitmap;
+  try {
+    TImageIO(nullptr).LoadFromFile(bitmap, dir.File("scans.jpg"));
+    ADD_FAILURE() << "loaded";
+  } catch (const EInvalidImage& e) {
+    EXPECT_NE(e.Message().find("too many progressive scans"), std::string::npos) << e.Message();
+  }
+}
+
+TEST(HostileLimits, AreTheCallersToSet) {
+  TTempDir dir;
+  TImageIO io(nullptr);
+  io.SaveToFile(*PhotoPicture(40, 30), dir.File("p.png"));
+  io.Limits.MaxPixels = 40 * 30 - 1;
+  TBitmap bitmap;
+  EXPECT_THROW(io.LoadFromFile(bitmap, dir.File("p.png")), EInvalidImage);
+  io.Limits.MaxPixels = 40 * 30;
+  io.Limits.MaxSide = 39;
+  EXPECT_THROW(io.LoadFromFile(bitmap, dir.File("p.png")), EInvalidImage);
+  io.Limits.MaxSide = 40;
+  io.LoadFromFile(bitmap, dir.File("p.png"));
+  EXPECT_EQ(bitmap.Width(), 40);
+}
+
+}  // namespace

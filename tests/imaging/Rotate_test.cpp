@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "ImagingFixture.h"
+#include "framework/base/Types.h"
+#include "imaging/ImageProc.h"
+
+namespace {
+
+// Where a counter-clockwise quarter turn puts pixel (x, y) of a width x height picture.
+TPoint Turned(int quarters, int x, int y, int width, int height) {
+  switch (quarters) {
+    case 1: return {y, width - 1 - x};
+    case 2: return {width - 1 - x, height - 1 - y};
+    default: return {height - 1 - y, x};
+  }
+}
+
+// Odd sizes leave padding at the ends of 24-bit rows; both pixel formats go in.
+TEST(QuarterTurns, MovePixelsExactlyFromEitherFormat) {
+  for (int bits : {24, 32})
+    for (int quarters = 1; quarters <= 3; ++quarters)
+      for (const auto& [width, height] : {std::pair{7, 5}, {1, 9}, {130, 67}}) {
+        const auto original = PhotoPicture(width, height, bits);
+        TBitmap bitmap;
+        bitmap.Assign(*original);
+        TImageProc(nullptr).Rotate(bitmap, 90 * quarters, false);
+        ASSERT_EQ(bitmap.PixelBits(), 24);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y)
+          for (int x = 0; x < width; ++x) {
+            const TPoint to = Turned(quarters, x, y, width, height);
+            wrong += bitmap.PixelAt(to.X, to.Y) != (original->PixelAt(x, y) & 0xFFFFFF);
+          }
+        EXPECT_EQ(wrong, 0) << bits << " bits, " << quarters << " quarters, " << width << "x" << height;
+      }
+}
+
+TEST(QuarterTurns, AWholeTurnOnlyNarrowsThePixels) {
+  const auto original = PhotoPicture(9, 4, 32);
+  TBitmap bitmap;
+  bitmap.Assign(*original);
+  TImageProc(nullptr).Rotate(bitmap, -720, true);
+  EXPECT_EQ(bitmap.PixelBits(), 24);
+  EXPECT_TRUE(SamePixels(bitmap, *original));
+}
+
+}  // namespace
