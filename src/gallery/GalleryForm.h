@@ -8,6 +8,7 @@ class TDrivesPage;
 class TEffectPage;
 class TGalleryPage;
 class TImagePage;
+class TPlotPage;
 class TPolygonPage;
 class TProgressPage;
 class TScalePage;
@@ -29,6 +30,7 @@ class TGalleryForm : public TForm {
   TProgressPage* ProgressPage = nullptr;
   TScalePage* ScalePage = nullptr;
   TPolygonPage* PolygonPage = nullptr;
+  TPlotPage* PlotPage = nullptr;
   TEffectPage* EffectPage = nullptr;
   TDrivesPage* DrivesPage = nullptr;
   // In the order of the tabs.

@@ -2,6 +2,7 @@
 #include "EffectPage.h"
 #include "GalleryForm.h"
 #include "ImagePage.h"
+#include "PlotPage.h"
 #include "PolygonPage.h"
 #include "ProgressPage.h"
 #include "ScalePage.h"
@@ -43,6 +44,7 @@ void TGalleryForm::CreateControls() {
   AddPage(ProgressPage = new TProgressPage(this), "TVekProgress: a gradient progress bar, filling or sweeping");
   AddPage(ScalePage = new TScalePage(this), "TEscala: a colour scale with labels and a marker");
   AddPage(PolygonPage = new TPolygonPage(this), "TPoly: a polygon and the measure of its outline");
+  AddPage(PlotPage = new TPlotPage(this), "TCanvas2D: a plot with zoom, pan and home; turn the wheel over it too");
   AddPage(DrivesPage = new TDrivesPage(this), "TDiskInfo: the lettered drives of this machine");
   AddPage(EffectPage = new TEffectPage(this), "TQuenbrel: the saver's effect on an image surface");
 }

@@ -4,6 +4,7 @@
 
 #include "GalleryArguments.h"
 #include "GalleryForm.h"
+#include "ImagePage.h"
 #include "framework/ui/Application.h"
 
 int GalleryMain(const std::vector<std::string>& arguments, std::shared_ptr<TWindowSystem> windowSystem) {
@@ -20,6 +21,8 @@ int GalleryMain(const std::vector<std::string>& arguments, std::shared_ptr<TWind
     std::cerr << "zzQuenbrel-gallery: no page named " << parsed->Page << '\n' << GalleryUsage << '\n';
     return 2;
   }
+  // A picture that cannot be read is said in the exception box; the gallery opens anyway.
+  if (!parsed->Picture.empty()) application.CallHandler([&] { GalleryForm->ImagePage->LoadPicture(parsed->Picture); });
   application.Run();
   return 0;
 }

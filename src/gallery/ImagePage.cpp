@@ -1,20 +1,50 @@
 #include "ImagePage.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "components/ColorButton.h"
-#include "components/VekImage.h"
+#include "components/VekProgress.h"
+#include "framework/ui/FileDialog.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
 
+namespace {
+
+// Places the surface in its frame so that the whole picture shows: 1:1 in the middle when
+// it fits, else scaled down to fit, keeping its proportions.
+void ShowWhole(TVekImage& image, const TPanel& frame) {
+  const TRect inside = frame.AlignRect();
+  const TBitmap& picture = image.Picture().Bitmap();
+  const double scale = std::min({1.0, double(inside.Width()) / std::max(picture.Width(), 1),
+                                 double(inside.Height()) / std::max(picture.Height(), 1)});
+  const int width = std::max(static_cast<int>(std::lround(picture.Width() * scale)), 1);
+  const int height = std::max(static_cast<int>(std::lround(picture.Height() * scale)), 1);
+  image.SetStretch(scale < 1);
+  // The control's own bounds: the picture keeps its size.
+  image.TControl::SetBounds(inside.Left + (inside.Width() - width) / 2, inside.Top + (inside.Height() - height) / 2,
+                            width, height);
+}
+
+// The surface covers its frame's inside, its picture brought to that size.
+void FillFrame(TVekImage& image, const TPanel& frame) {
+  const TRect inside = frame.AlignRect();
+  image.SetStretch(false);
+  image.TControl::SetBounds(inside.Left, inside.Top, inside.Width(), inside.Height());
+  image.Resize();
+}
+
+}  // namespace
+
 TImagePage::TImagePage(TComponent* owner) : TGalleryPage(owner, "Image") { CreateControls(); }
 
-// The first showing draws the picture, once the surfaces have their size.
+// The first showing readies the drop frame and draws a picture unless one was loaded.
 void TImagePage::PageShown() {
-  if (FDrawn) return;
-  FDrawn = true;
-  Image1->Resize();
-  Image2->Resize();
+  if (FPrepared) return;
+  FPrepared = true;
+  FillFrame(*Image2, *Frame2);
   Image2->Fill(clBtnFace);
-  Redraw();
+  if (Image1->Picture().Empty()) Redraw();
 }
 
 TShowcaseDrawing TImagePage::Drawing() const {
@@ -29,15 +59,49 @@ void TImagePage::Redraw() {
   style.Color2 = ColorButton2->Color();
   style.Size = SizeBar->Position();
   style.Angle = AngleBar->Position();
-  Image1->Resize();
+  FillFrame(*Image1, *Frame1);
   DrawShowcase(*Image1, Drawing(), style);
+}
+
+void TImagePage::LoadPicture(const std::string& fileName) {
+  Image1->LoadFromFile(fileName);
+  ShowWhole(*Image1, *Frame1);
+  OpenDialog1->FileName = fileName;
 }
 
 void TImagePage::DrawingChange(TComponent*) { Redraw(); }
 
-void TImagePage::ClearItemClick(TComponent*) { Image1->Fill(clWhite); }
+void TImagePage::OpenItemClick(TComponent*) {
+  if (OpenDialog1->Execute()) LoadPicture(OpenDialog1->FileName);
+}
+
+void TImagePage::SaveItemClick(TComponent*) {
+  SaveDialog1->FileName = OpenDialog1->FileName;
+  if (SaveDialog1->Execute()) Image1->SaveToFile(SaveDialog1->FileName);
+}
+
+void TImagePage::RotateItemClick(TComponent*) {
+  Image1->Rotate(90);
+  ShowWhole(*Image1, *Frame1);
+}
+
+void TImagePage::RotateAngleItemClick(TComponent*) {
+  Image1->Rotate(AngleBar->Position());
+  ShowWhole(*Image1, *Frame1);
+}
 
 void TImagePage::CopyItemClick(TComponent*) { ImageDragDrop(Image2, Image1, 0, 0); }
+
+void TImagePage::ClearItemClick(TComponent*) {
+  FillFrame(*Image1, *Frame1);
+  Image1->Fill(clWhite);
+}
+
+// The bar shows at once: a load runs without returning to the loop.
+void TImagePage::Image1Progress(TComponent*, TProgressStage Stage, int PercentDone) {
+  Progress1->SetPosition(Stage == TProgressStage::psEnding ? 100 : PercentDone);
+  Progress1->Repaint();
+}
 
 void TImagePage::ImageDragOver(TComponent* Sender, TComponent* Source, int, int, TDragState, bool& Accept) {
   Accept = Source != Sender && dynamic_cast<TVekImage*>(Source) != nullptr;
@@ -47,4 +111,5 @@ void TImagePage::ImageDragOver(TComponent* Sender, TComponent* Source, int, int,
 void TImagePage::ImageDragDrop(TComponent* Sender, TComponent* Source, int, int) {
   auto* target = static_cast<TVekImage*>(Sender);
   target->Picture().Bitmap().Assign(static_cast<TVekImage*>(Source)->Picture().Bitmap());
+  ShowWhole(*target, *static_cast<TPanel*>(target->Parent()));
 }

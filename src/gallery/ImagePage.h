@@ -4,17 +4,22 @@
 
 #include "GalleryPage.h"
 #include "ShowcaseDrawings.h"
+#include "components/VekImage.h"
 
 class TColorButton;
 class TMenuItem;
+class TOpenDialog;
 class TPopupMenu;
+class TSaveDialog;
 class TScrollBar;
 class TSpeedButton;
 class TStaticText;
-class TVekImage;
+class TVekProgress;
 
-// The image surface: a picture and its drawing members, a popup menu on the picture, and a
-// second surface onto which the picture can be dragged (and back).
+// The image surface: a picture in a frame with its menu (open, save and rotate picture
+// files, a progress bar following a load), its drawing members, and a second frame onto
+// which the picture can be dragged (and back). A picture larger than its frame shows whole,
+// scaled down; the file keeps every pixel.
 class TImagePage : public TGalleryPage {
  public:
   explicit TImagePage(TComponent* owner);
@@ -23,31 +28,45 @@ class TImagePage : public TGalleryPage {
   TVekImage* Image1 = nullptr;
   TPanel* Frame2 = nullptr;
   TVekImage* Image2 = nullptr;
-  TStaticText* DropText = nullptr;
+  TVekProgress* Progress1 = nullptr;
+  TStaticText* HelpText = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* OpenItem = nullptr;
+  TMenuItem* SaveItem = nullptr;
+  TMenuItem* RotateItem = nullptr;
+  TMenuItem* RotateAngleItem = nullptr;
   TMenuItem* CopyItem = nullptr;
   TMenuItem* DrawItem = nullptr;
   TMenuItem* ClearItem = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+  TSaveDialog* SaveDialog1 = nullptr;
   std::vector<TSpeedButton*> DrawingButtons;
   TColorButton* ColorButton1 = nullptr;
   TColorButton* ColorButton2 = nullptr;
   TScrollBar* SizeBar = nullptr;
   TScrollBar* AngleBar = nullptr;
 
+  // Shows the picture in the file in the first frame; a failure leaves the picture alone.
+  void LoadPicture(const std::string& fileName);
+  // Draws the chosen drawing over the whole first frame with the properties' values.
+  void Redraw();
+  TShowcaseDrawing Drawing() const;
+
   void PageShown() override;
   // A drawing, a colour or a value changed, or the menu asked: the picture is drawn anew.
   void DrawingChange(TComponent* Sender);
+  void OpenItemClick(TComponent* Sender);
+  void SaveItemClick(TComponent* Sender);
+  void RotateItemClick(TComponent* Sender);
+  void RotateAngleItemClick(TComponent* Sender);
   void CopyItemClick(TComponent* Sender);
   void ClearItemClick(TComponent* Sender);
+  void Image1Progress(TComponent* Sender, TProgressStage Stage, int PercentDone);
   void ImageDragOver(TComponent* Sender, TComponent* Source, int X, int Y, TDragState State, bool& Accept);
   void ImageDragDrop(TComponent* Sender, TComponent* Source, int X, int Y);
-
-  // Draws the chosen drawing into the first picture with the properties' values.
-  void Redraw();
-  TShowcaseDrawing Drawing() const;
 
  private:
   // The form description: ImagePageDescription.cpp.
   void CreateControls();
-  bool FDrawn = false;
+  bool FPrepared = false;
 };

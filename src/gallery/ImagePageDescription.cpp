@@ -1,8 +1,9 @@
 #include "ImagePage.h"
 #include "PropertyColumn.h"
 #include "components/ColorButton.h"
-#include "components/VekImage.h"
+#include "components/VekProgress.h"
 #include "framework/base/Handler.h"
+#include "framework/ui/FileDialog.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr int kFrameSize = 220;
+constexpr const char* kPictureFilter =
+    "Pictures|*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.tif;*.tiff;*.pcx;*.wmf;*.emf|All files|*";
 
 TPanel* NewFrame(TImagePage* page, const char* name, int left) {
   auto* frame = new TPanel(page);
@@ -25,7 +28,6 @@ TVekImage* NewImage(TImagePage* page, const char* name, TPanel* frame) {
   auto* image = new TVekImage(page);
   image->Name = name;
   image->SetParent(frame);
-  image->SetAlign(TAlign::alClient);
   image->DragMode = TDragMode::dmAutomatic;
   image->OnDragOver = Handler(page, &TImagePage::ImageDragOver);
   image->OnDragDrop = Handler(page, &TImagePage::ImageDragDrop);
@@ -48,24 +50,41 @@ TMenuItem* NewItem(TImagePage* page, const char* name, const char* caption, TSho
 void TImagePage::CreateControls() {
   Frame1 = NewFrame(this, "Frame1", Margin);
   Image1 = NewImage(this, "Image1", Frame1);
-  Image1->Hint = "Right-click for the menu; drag the picture to the right";
-  Image1->ShowHint = true;
+  Image1->OnProgress = Handler(this, &TImagePage::Image1Progress);
   Frame2 = NewFrame(this, "Frame2", Margin + kFrameSize + Margin);
   Image2 = NewImage(this, "Image2", Frame2);
 
-  DropText = new TStaticText(this);
-  DropText->Name = "DropText";
-  DropText->SetParent(Showcase());
-  DropText->SetBounds(Margin, Margin + kFrameSize + Margin, DropText->Width(), DropText->Height());
-  DropText->SetCaption("Right-click the left picture for its menu. Drag a picture onto the other.");
+  Progress1 = new TVekProgress(this);
+  Progress1->Name = "Progress1";
+  Progress1->SetParent(Showcase());
+  Progress1->SetBounds(Margin, Margin + kFrameSize + Margin, 2 * kFrameSize + Margin, 20);
+  Progress1->SetPosition(0);
+
+  HelpText = new TStaticText(this);
+  HelpText->Name = "HelpText";
+  HelpText->SetParent(Showcase());
+  HelpText->SetBounds(Margin, Progress1->Top() + Progress1->Height() + Margin, HelpText->Width(), HelpText->Height());
+  HelpText->SetCaption("Right-click the left picture for its menu. Drag a picture onto the other.");
 
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->Name = "PopupMenu1";
-  CopyItem = NewItem(this, "CopyItem", "&Copy to the right", ShortCut('C', ssCtrl), &TImagePage::CopyItemClick);
+  OpenItem = NewItem(this, "OpenItem", "&Open...", ShortCut('O', ssCtrl), &TImagePage::OpenItemClick);
+  SaveItem = NewItem(this, "SaveItem", "&Save as...", ShortCut('S', ssCtrl), &TImagePage::SaveItemClick);
   NewItem(this, "Line1", "-", 0, nullptr);
+  RotateItem = NewItem(this, "RotateItem", "&Rotate 90\xC2\xB0", ShortCut('R', ssCtrl), &TImagePage::RotateItemClick);
+  RotateAngleItem = NewItem(this, "RotateAngleItem", "Rotate by the &angle", 0, &TImagePage::RotateAngleItemClick);
+  NewItem(this, "Line2", "-", 0, nullptr);
+  CopyItem = NewItem(this, "CopyItem", "&Copy to the right", ShortCut('C', ssCtrl), &TImagePage::CopyItemClick);
   DrawItem = NewItem(this, "DrawItem", "&Draw again", ShortCut('D', ssCtrl), &TImagePage::DrawingChange);
   ClearItem = NewItem(this, "ClearItem", "C&lear", 0, &TImagePage::ClearItemClick);
   Image1->PopupMenu = PopupMenu1;
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->Name = "OpenDialog1";
+  OpenDialog1->Filter = kPictureFilter;
+  SaveDialog1 = new TSaveDialog(this);
+  SaveDialog1->Name = "SaveDialog1";
+  SaveDialog1->Filter = kPictureFilter;
 
   TPropertyColumn column(this, this, "Properties");
   DrawingButtons = column.AddModes("DrawingButton", "Drawing", {"Boxes", "Balls", "OR", "Text"}, 1);
@@ -76,6 +95,6 @@ void TImagePage::CreateControls() {
   ColorButton2->OnChange = Handler(this, &TImagePage::DrawingChange);
   SizeBar = column.AddBar("SizeBar", "Bevel and size", 1, 20, 4);
   SizeBar->OnChange = Handler(this, &TImagePage::DrawingChange);
-  AngleBar = column.AddBar("AngleBar", "Angle of the text", 0, 359, 30);
+  AngleBar = column.AddBar("AngleBar", "Angle of text and rotation", 0, 359, 30);
   AngleBar->OnChange = Handler(this, &TImagePage::DrawingChange);
 }

@@ -21,7 +21,7 @@ TEST_F(Gallery, OneTabPerPageShowsItsPageAloneAndSaysWhatItShows) {
     for (const TGalleryPage* page : GalleryForm->Pages) EXPECT_EQ(page->Visible(), page == GalleryForm->CurrentPage());
     EXPECT_TRUE(GalleryForm->Tabs[i]->Down());
   }
-  EXPECT_EQ(titles, (std::vector<std::string>{"Image", "Progress", "Scale", "Polygon", "Drives", "Effect"}));
+  EXPECT_EQ(titles, (std::vector<std::string>{"Image", "Progress", "Scale", "Polygon", "Plot", "Drives", "Effect"}));
   EXPECT_NE(GalleryForm->StatusText->Caption().find("TQuenbrel"), std::string::npos);
   EXPECT_TRUE(GalleryForm->ShowPage("drives"));
   EXPECT_EQ(GalleryForm->CurrentPage()->Title(), "Drives");
