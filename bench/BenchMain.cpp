@@ -17,6 +17,8 @@ constexpr std::pair<const char*, const char*> kRatios[] = {
     {"BM_NextFrame/1920/1080", "BM_MemoryFloor/1920/1080"},
     {"BM_NextFrame/1920/1080", "BM_ReferenceFrame/1920/1080"},
     {"BM_FramePath/1920/1080", "BM_NextFrameOnScreen/1920/1080"},
+    {"BM_SourcePattern/3840/2160", "BM_ReferencePattern/3840/2160"},
+    {"BM_SourcePattern/3840/2160", "BM_PlainWrite/3840/2160"},
 };
 
 // Placed before the caller's own arguments, which therefore win.

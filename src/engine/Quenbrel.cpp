@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <numbers>
-#include <vector>
 
+#include "SourcePattern.h"
+#include "Truncation.h"
 #include "Vekutils.h"
 #include "components/VekImage.h"
 #include "framework/graphics/Color.h"
@@ -27,18 +28,6 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 
 // |v| mod m without overflow for the most negative value.
 int MagnitudeMod(std::int32_t v, int m) { return static_cast<int>(std::llabs(std::int64_t{v}) % m); }
-
-// trunc(v) as an integer, for v within the int32 range. A plain cast switches the x87
-// rounding mode twice, which some processors serialise: on those it cost twenty times the
-// arithmetic around it. Rounding to nearest in the current mode and stepping back toward zero
-// gives the same integer.
-std::int32_t TruncToInt(long double v) {
-  const auto nearest = static_cast<std::int32_t>(std::lrint(v));
-  const auto back = static_cast<long double>(nearest);
-  if (v >= 0 && back > v) return nearest - 1;
-  if (v < 0 && back < v) return nearest + 1;
-  return nearest;
-}
 
 // trunc(cos * half) + half: a layer's offset along one axis.
 std::int32_t LayerOffset(double cosine, int half) { return TruncToInt(static_cast<long double>(cosine) * half) + half; }
@@ -195,26 +184,7 @@ void TQuenbrel::Resize() {
 void TQuenbrel::PaintSource() {
   TBitmap& bitmap = Source->Picture().Bitmap();
   bitmap.SetPixelBits(32);
-  const int height = bitmap.Height();
-  const int width = bitmap.Width();
-  // A one-pixel-wide or -high surface has no divisor; its factor is 0.
-  const auto fraction = [](int i, int n) { return n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L; };
-  std::vector<long double> columnCosine(width);  // cos(x) + 1
-  std::vector<long double> columnFraction(width);
-  for (int x = 0; x < width; ++x) {
-    columnCosine[x] = static_cast<long double>(CosDeg(x)) + 1;
-    columnFraction[x] = fraction(x, width);
-  }
-  for (int y = 0; y < height; ++y) {
-    const long double rowCosine = static_cast<long double>(CosDeg(y)) + 1;
-    const long double rowFraction = fraction(y, height);
-    std::uint32_t* row = bitmap.Row32(y);
-    for (int x = 0; x < width; ++x) {
-      const std::int32_t p = TruncToInt(columnCosine[x] * rowFraction);
-      const std::int32_t q = TruncToInt(rowCosine * columnFraction[x]);
-      row[x] = PaletteColor(p + q);
-    }
-  }
+  PaintSourcePattern(*this, bitmap);
 }
 
 void TQuenbrel::NextFrame() {

@@ -1,0 +1,113 @@
+#include "SourcePattern.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "Quenbrel.h"
+#include "Truncation.h"
+#include "framework/graphics/Bitmap.h"
+
+// Why double precision gives the extended result. Let a and b be the extended factors of one
+// product (0 <= a <= 2, 0 <= b <= 255), E = a * b exactly, and R = E rounded to extended, whose
+// truncation the pattern takes. The doubles nearest to a and b are a(1 + e1) and b(1 + e2) with
+// |e1|, |e2| <= 2^-53, so their exact product P lies within 2.1 * 2^-53 * E < 2^-43 of E
+// (E < 512), and R within 2^-64 * E < 2^-55 of E. Computing P - m and P + m in double rounds
+// at most twice, by at most 2^-53 * 512 = 2^-44 each (once when the compiler fuses the multiply
+// into the subtraction). With m = 2^-40 the low value therefore lies below R and the high one
+// above it, and when both truncate to the same integer, R truncates to it as well: R >= 0, and
+// a low value in (-1, 0) truncates to 0 as any R below the high one then does. Otherwise R
+// lies within about 2^-40 of a whole number (a whole product, mostly), and that pixel is
+// computed in extended precision.
+
+namespace {
+
+constexpr double kMargin = 0x1p-40;
+
+// The factors of the products along one axis of n positions, in extended precision as the
+// pattern defines them and rounded to double for the fast pass.
+struct TAxis {
+  std::vector<long double> Cosine;  // cos(i degrees) + 1
+  std::vector<long double> Fraction;  // i * 255 / (n - 1), or 0 when n is 1
+  std::vector<double> CosineD;
+  std::vector<double> FractionD;
+
+  TAxis(const TQuenbrel& engine, int n) : Cosine(n), Fraction(n), CosineD(n), FractionD(n) {
+    for (int i = 0; i < n; ++i) {
+      Cosine[i] = static_cast<long double>(engine.CosDeg(i)) + 1;
+      Fraction[i] = n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L;
+      CosineD[i] = static_cast<double>(Cosine[i]);
+      FractionD[i] = static_cast<double>(Fraction[i]);
+    }
+  }
+};
+
+// The pattern's whole inputs: both axes and the palette.
+struct TPattern {
+  TAxis Columns;
+  TAxis Rows;
+  std::array<std::uint32_t, 256> Palette;
+
+  TPattern(const TQuenbrel& engine, int width, int height) : Columns(engine, width), Rows(engine, height) {
+    for (int i = 0; i < 256; ++i) Palette[i] = engine.PaletteColor(i);
+  }
+};
+
+#if defined(__x86_64__)
+// One pass per instruction set; the loader picks the widest the processor has. Every variant
+// computes the same integers (see above).
+#define QUENBREL_VECTOR_VARIANTS __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#else
+#define QUENBREL_VECTOR_VARIANTS
+#endif
+
+// The palette index of every pixel of one row from the double products, and where they leave
+// it in doubt; false when they leave no pixel in doubt.
+QUENBREL_VECTOR_VARIANTS
+bool DecideRow(std::uint8_t* __restrict indexes, std::uint8_t* __restrict doubts, const double* __restrict columnCosine,
+               const double* __restrict columnFraction, double rowCosine, double rowFraction, int width) {
+  std::int32_t anyDoubt = 0;
+  for (int x = 0; x < width; ++x) {
+    const double p = columnCosine[x] * rowFraction;
+    const double q = rowCosine * columnFraction[x];
+    const auto pLow = static_cast<std::int32_t>(p - kMargin);
+    const auto pHigh = static_cast<std::int32_t>(p + kMargin);
+    const auto qLow = static_cast<std::int32_t>(q - kMargin);
+    const auto qHigh = static_cast<std::int32_t>(q + kMargin);
+    const std::int32_t doubt = (pLow ^ pHigh) | (qLow ^ qHigh);
+    indexes[x] = static_cast<std::uint8_t>(pLow + qLow);
+    doubts[x] = doubt != 0;
+    anyDoubt |= doubt;
+  }
+  return anyDoubt == 0;
+}
+
+std::uint32_t ExactPixel(const TPattern& pattern, int x, int y) {
+  const std::int32_t p = TruncToInt(pattern.Columns.Cosine[x] * pattern.Rows.Fraction[y]);
+  const std::int32_t q = TruncToInt(pattern.Rows.Cosine[y] * pattern.Columns.Fraction[x]);
+  return pattern.Palette[static_cast<std::uint32_t>(p + q) & 255];
+}
+
+void PaintRows(const TPattern& pattern, TBitmap& bitmap, int top, int bottom) {
+  const int width = bitmap.Width();
+  std::vector<std::uint8_t> indexes(width), doubts(width);
+  for (int y = top; y < bottom; ++y) {
+    const bool decided = DecideRow(indexes.data(), doubts.data(), pattern.Columns.CosineD.data(),
+                                   pattern.Columns.FractionD.data(), pattern.Rows.CosineD[y], pattern.Rows.FractionD[y], width);
+    std::uint32_t* row = bitmap.Row32(y);
+    for (int x = 0; x < width; ++x) row[x] = pattern.Palette[indexes[x]];
+    // Pixels in doubt are rare: a few dozen rows of a large bitmap hold any.
+    if (decided) continue;
+    for (int x = 0; x < width; ++x)
+      if (doubts[x]) row[x] = ExactPixel(pattern, x, y);
+  }
+}
+
+}  // namespace
+
+void PaintSourcePattern(const TQuenbrel& engine, TBitmap& bitmap) {
+  const TPattern pattern(engine, bitmap.Width(), bitmap.Height());
+  PaintRows(pattern, bitmap, 0, bitmap.Height());
+}
