@@ -140,6 +140,7 @@ double TQuenbrel::CosDeg(std::int32_t degrees) const { return CosTable[Magnitude
 
 void TQuenbrel::MakePalette() {
   for (int i = 0; i < 256; ++i) Palette[i] = BlendColor3(Color1, Color2, Color1, i, 255);
+  FSourceCurrent = false;
 }
 
 std::uint32_t TQuenbrel::PaletteColor(std::int32_t index) const {
@@ -177,6 +178,8 @@ void TQuenbrel::SaveSettings() {
 void TQuenbrel::Resize() {
   if (!Target) return;  // an engine used only for its settings has nothing to size
   Target->Resize();
+  const TBitmap& source = Source->Picture().Bitmap();
+  if (FSourceCurrent && source.Width() == Target->Width() && source.Height() == Target->Height()) return;
   Source->SetHeightWidth(Target->Height(), Target->Width());
   PaintSource();
 }
@@ -185,6 +188,8 @@ void TQuenbrel::PaintSource() {
   TBitmap& bitmap = Source->Picture().Bitmap();
   bitmap.SetPixelBits(32);
   PaintSourcePattern(*this, bitmap);
+  FSourceCurrent = true;
+  ++FPatternsDrawn;
 }
 
 void TQuenbrel::NextFrame() {

@@ -38,6 +38,8 @@ class TQuenbrel {
   void SaveSettings();
   // Rebuilds the palette from Color1 and Color2 (LoadSettings does so by itself).
   void MakePalette();
+  // Brings Target's bitmap and Source to Target's size and draws the source pattern there;
+  // when Source already holds the pattern of that size and palette, draws nothing.
   void Resize();
   void NextFrame();
 
@@ -46,6 +48,8 @@ class TQuenbrel {
 
   TVekImage& SourceImage() const { return *Source; }
   const std::string& SettingsPathName() const { return SettingsPath; }
+  // How many times Source has been drawn: milliseconds each at screen sizes.
+  int PatternsDrawn() const { return FPatternsDrawn; }
 
  private:
   TVekImage* Source;
@@ -62,4 +66,8 @@ class TQuenbrel {
   void MakeCosTable();
   void PaintSource();
   void AdvanceMotion(int width, int height);
+
+  // Source holds the pattern of the current palette at its size.
+  bool FSourceCurrent = false;
+  int FPatternsDrawn = 0;
 };
