@@ -118,9 +118,11 @@ class TForm : public TWinControl {
   void CreateHandle();
   void DestroyHandle();
   void ShowWindow();
+  void MapWindow();
   void HideWindow();
   void PlaceForShowing();
   void CallEvent(const TNotifyEvent& event);
+  bool ShownByCoveringChild(const TRect& area);
   void RouteMouse(const TWsEvent& event);
   void RouteKey(const TWsEvent& event);
   void TrackPointer(const TWsEvent& event);
@@ -132,6 +134,8 @@ class TForm : public TWinControl {
   std::string FCaption;
   TWindowHandle FParentWindow = 0;
   TWindowHandle FHandle = 0;
+  // The native window has been shown (mapped) since it was made or last hidden.
+  bool FMapped = false;
   TBitmap FSurface;
   TRect FInvalid;
   bool FConstructed = false;

@@ -89,6 +89,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   int TaskbarHides = 0;
   int Beeps = 0;
   int PutPixelsCalls = 0;
+  // Puts into a window that was not shown at the time: pixels nobody could see.
+  int HiddenPuts = 0;
   TWindowHandle Foreground = 0;
   TWindowHandle Focus = 0;
   std::vector<TWindowHandle> ForegroundRequests;
