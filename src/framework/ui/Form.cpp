@@ -140,10 +140,11 @@ void TForm::ShowWindow() {
   CreateHandle();
   // Maximising waits until now, so that no resize reaches a form before it is shown.
   PlaceForShowing();
-  CallEvent(OnShow);
-  if (!FHandle || !Visible()) return;
+  // Mapped before the show handler runs, so that what it draws reaches the screen.
   MapWindow();
   InvalidateWindowArea(ClientRect());
+  CallEvent(OnShow);
+  if (!FHandle || !Visible()) return;
   UpdateWindow();
   if (!ActiveControl()) SelectNext(true);
   // Until the pointer reports where it is, guess the middle of the window.

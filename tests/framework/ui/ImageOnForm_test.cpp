@@ -54,14 +54,22 @@ TEST_F(ImageOnForm, AFormThatShowsAroundItIsPainted) {
   EXPECT_EQ(Shown(150, 50), kFace);
 }
 
-TEST_F(ImageOnForm, NothingReachesTheWindowBeforeItIsShown) {
-  Form->OnShow = [this](TComponent*) {
+TEST_F(ImageOnForm, NothingReachesTheWindowBeforeItIsMappedAndTheShowHandlerDrawsOnScreen) {
+  Form->WindowState = TWindowState::wsMaximized;
+  Form->OnResize = [this](TComponent*) {
+    // Taking the screen's size while being shown: the window is not mapped yet.
+    Image->Picture().Bitmap().SetSize(Image->Width(), Image->Height());
     Fill(0x00ABCDEF);
-    Image->Repaint();  // the form is visible, but its window not yet mapped
+    Image->Repaint();
+  };
+  Form->OnShow = [this](TComponent*) {
+    Fill(0x00FEDCBA);
+    Image->Repaint();
+    EXPECT_EQ(Shown(100, 60), 0xFEDCBAu);
   };
   ShowForm();
   EXPECT_EQ(H.System->HiddenPuts, 0);
-  EXPECT_EQ(Shown(100, 60), 0xABCDEFu);
+  EXPECT_EQ(Shown(1000, 700), 0xFEDCBAu);
 }
 
 }  // namespace
