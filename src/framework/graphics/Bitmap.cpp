@@ -1,19 +1,28 @@
 #include "Bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "Canvas.h"
 
 namespace {
 
+// calloc: a large block comes straight from the kernel, already zero, so that its pages are
+// first touched when the picture is drawn rather than by clearing them beforehand.
 class THeapMemory : public TPixelMemory {
  public:
-  explicit THeapMemory(std::size_t bytes) : FData(new std::uint8_t[bytes == 0 ? 1 : bytes]()) {}
+  explicit THeapMemory(std::size_t bytes) : FData(static_cast<std::uint8_t*>(std::calloc(bytes == 0 ? 1 : bytes, 1))) {
+    if (!FData) throw std::bad_alloc();
+  }
   std::uint8_t* Data() override { return FData.get(); }
 
  private:
-  std::unique_ptr<std::uint8_t[]> FData;
+  struct TFree {
+    void operator()(std::uint8_t* data) const { std::free(data); }
+  };
+  std::unique_ptr<std::uint8_t, TFree> FData;
 };
 
 void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
