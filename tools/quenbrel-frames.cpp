@@ -5,7 +5,8 @@
 //
 // Given a program, it starts it, prints how long after the start its first complete frame
 // stood on the screen, counts its frames from then on, prints its CPU time per frame and
-// its resident memory, and ends it with SIGTERM.
+// its resident memory, and ends it with SIGTERM. Then it times on the same display what the
+// saver must do before its first frame (the effect's Resize and one NextFrame), beside.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include "EffectStart.h"
 
 namespace {
 
@@ -114,7 +117,9 @@ int MeasureProgram(TFrameWatch& watch, char** program, double seconds) {
   const double resident = ResidentMiB(pid);
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
-  std::printf("first complete frame %.1f ms after the start\n", firstFrame.count());
+  const double effectStart = EffectStartMs();
+  std::printf("first complete frame %.1f ms after the start; Resize + one NextFrame here %.1f ms (%.2f times)\n",
+              firstFrame.count(), effectStart, firstFrame.count() / effectStart);
   std::printf("%d frames in %.1f s: %.1f frames/s\n", frames, seconds, frames / seconds);
   std::printf("CPU %.1f %% of one core, %.2f ms per frame; resident %.1f MiB\n", cpu / seconds / 10,
               frames ? cpu / frames : 0.0, resident);
