@@ -1,9 +1,7 @@
 #include "SourcePattern.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 #include "Quenbrel.h"
