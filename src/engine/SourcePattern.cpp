@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "PaletteLookup.h"
 #include "Quenbrel.h"
 #include "Truncation.h"
 #include "framework/graphics/Bitmap.h"
@@ -19,6 +20,12 @@
 // a low value in (-1, 0) truncates to 0 as any R below the high one then does. Otherwise R
 // lies within about 2^-40 of a whole number (a whole product, mostly), and that pixel is
 // computed in extended precision.
+//
+// Such pixels are rare, so a row only tells whether it holds any; a row that does is searched
+// again with a margin of 2m. A pixel left in doubt has a whole number within m + 2^-43 of P,
+// whichever way it was computed, and so within 2m - 2^-43 of P: the wider search finds it
+// whichever way it is computed (the variants below round differently where one of them fuses
+// a multiply with an addition).
 
 namespace {
 
@@ -42,15 +49,21 @@ struct TAxis {
   }
 };
 
+std::array<std::uint32_t, 256> PaletteOf(const TQuenbrel& engine) {
+  std::array<std::uint32_t, 256> palette;
+  for (int i = 0; i < 256; ++i) palette[i] = engine.PaletteColor(i);
+  return palette;
+}
+
 // The pattern's whole inputs: both axes and the palette.
 struct TPattern {
   TAxis Columns;
   TAxis Rows;
   std::array<std::uint32_t, 256> Palette;
+  TPaletteLookup Lookup;
 
-  TPattern(const TQuenbrel& engine, int width, int height) : Columns(engine, width), Rows(engine, height) {
-    for (int i = 0; i < 256; ++i) Palette[i] = engine.PaletteColor(i);
-  }
+  TPattern(const TQuenbrel& engine, int width, int height)
+      : Columns(engine, width), Rows(engine, height), Palette(PaletteOf(engine)), Lookup(Palette) {}
 };
 
 #if defined(__x86_64__)
@@ -61,25 +74,42 @@ struct TPattern {
 #define QUENBREL_VECTOR_VARIANTS
 #endif
 
-// The palette index of every pixel of one row from the double products, and where they leave
-// it in doubt; false when they leave no pixel in doubt.
+// The palette index that the double products give a pixel, deciding each truncation between
+// the product less and plus `margin`; Doubt is nonzero where they leave it undecided.
+struct TDecision {
+  std::int32_t Index;
+  std::int32_t Doubt;
+};
+
+inline TDecision Decide(double columnCosine, double columnFraction, double rowCosine, double rowFraction, double margin) {
+  const double p = columnCosine * rowFraction;
+  const double q = rowCosine * columnFraction;
+  const auto pLow = static_cast<std::int32_t>(p - margin);
+  const auto pHigh = static_cast<std::int32_t>(p + margin);
+  const auto qLow = static_cast<std::int32_t>(q - margin);
+  const auto qHigh = static_cast<std::int32_t>(q + margin);
+  return {pLow + qLow, (pLow ^ pHigh) | (qLow ^ qHigh)};
+}
+
+// The palette index of every pixel of one row; false when any is left in doubt.
 QUENBREL_VECTOR_VARIANTS
-bool DecideRow(std::uint8_t* __restrict indexes, std::uint8_t* __restrict doubts, const double* __restrict columnCosine,
+bool DecideRow(std::uint8_t* __restrict indexes, const double* __restrict columnCosine,
                const double* __restrict columnFraction, double rowCosine, double rowFraction, int width) {
-  std::int32_t anyDoubt = 0;
+  std::int32_t doubt = 0;
   for (int x = 0; x < width; ++x) {
-    const double p = columnCosine[x] * rowFraction;
-    const double q = rowCosine * columnFraction[x];
-    const auto pLow = static_cast<std::int32_t>(p - kMargin);
-    const auto pHigh = static_cast<std::int32_t>(p + kMargin);
-    const auto qLow = static_cast<std::int32_t>(q - kMargin);
-    const auto qHigh = static_cast<std::int32_t>(q + kMargin);
-    const std::int32_t doubt = (pLow ^ pHigh) | (qLow ^ qHigh);
-    indexes[x] = static_cast<std::uint8_t>(pLow + qLow);
-    doubts[x] = doubt != 0;
-    anyDoubt |= doubt;
+    const TDecision decision = Decide(columnCosine[x], columnFraction[x], rowCosine, rowFraction, kMargin);
+    indexes[x] = static_cast<std::uint8_t>(decision.Index);
+    doubt |= decision.Doubt;
   }
-  return anyDoubt == 0;
+  return doubt == 0;
+}
+
+// Marks the pixels of a row that any way of deciding it may have left in doubt.
+QUENBREL_VECTOR_VARIANTS
+void FindDoubts(std::uint8_t* __restrict doubts, const double* __restrict columnCosine,
+                const double* __restrict columnFraction, double rowCosine, double rowFraction, int width) {
+  for (int x = 0; x < width; ++x)
+    doubts[x] = Decide(columnCosine[x], columnFraction[x], rowCosine, rowFraction, 2 * kMargin).Doubt != 0;
 }
 
 std::uint32_t ExactPixel(const TPattern& pattern, int x, int y) {
@@ -90,14 +120,17 @@ std::uint32_t ExactPixel(const TPattern& pattern, int x, int y) {
 
 void PaintRows(const TPattern& pattern, TBitmap& bitmap, int top, int bottom) {
   const int width = bitmap.Width();
+  const double* columnCosine = pattern.Columns.CosineD.data();
+  const double* columnFraction = pattern.Columns.FractionD.data();
   std::vector<std::uint8_t> indexes(width), doubts(width);
   for (int y = top; y < bottom; ++y) {
-    const bool decided = DecideRow(indexes.data(), doubts.data(), pattern.Columns.CosineD.data(),
-                                   pattern.Columns.FractionD.data(), pattern.Rows.CosineD[y], pattern.Rows.FractionD[y], width);
+    const double rowCosine = pattern.Rows.CosineD[y];
+    const double rowFraction = pattern.Rows.FractionD[y];
+    const bool decided = DecideRow(indexes.data(), columnCosine, columnFraction, rowCosine, rowFraction, width);
     std::uint32_t* row = bitmap.Row32(y);
-    for (int x = 0; x < width; ++x) row[x] = pattern.Palette[indexes[x]];
-    // Pixels in doubt are rare: a few dozen rows of a large bitmap hold any.
+    pattern.Lookup.Row(row, indexes.data(), width);
     if (decided) continue;
+    FindDoubts(doubts.data(), columnCosine, columnFraction, rowCosine, rowFraction, width);
     for (int x = 0; x < width; ++x)
       if (doubts[x]) row[x] = ExactPixel(pattern, x, y);
   }
