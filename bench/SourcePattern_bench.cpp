@@ -3,7 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <vector>
 
+#include "engine/PaletteLookup.h"
 #include "engine/Quenbrel.h"
 #include "engine/ReferencePattern.h"
 #include "engine/SourcePattern.h"
@@ -22,7 +24,9 @@ void SetPixelsProcessed(benchmark::State& state) { state.SetItemsProcessed(state
 
 void BM_SourcePattern(benchmark::State& state) {
   TPatternRig rig(state);
-  for (auto _ : state) PaintSourcePattern(rig.Engine, rig.Bitmap);
+  const TPaletteLookup palette(rig.Engine.PaletteWords());
+  std::vector<std::uint8_t> indexes(static_cast<std::size_t>(rig.Bitmap.Width()) * rig.Bitmap.Height());
+  for (auto _ : state) PaintSourcePattern(rig.Engine, palette, rig.Bitmap, indexes.data());
   SetPixelsProcessed(state);
 }
 BENCHMARK(BM_SourcePattern)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);

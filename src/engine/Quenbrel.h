@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class TPaletteLookup;
 class TVekImage;
 
 // The animation state of the effect. It exists once per process, is shared by every engine
@@ -45,6 +47,8 @@ class TQuenbrel {
 
   double CosDeg(std::int32_t degrees) const;
   std::uint32_t PaletteColor(std::int32_t index) const;
+  // The palette's entries as pixel words.
+  std::array<std::uint32_t, 256> PaletteWords() const;
 
   TVekImage& SourceImage() const { return *Source; }
   const std::string& SettingsPathName() const { return SettingsPath; }
@@ -70,4 +74,8 @@ class TQuenbrel {
   // Source holds the pattern of the current palette at its size.
   bool FSourceCurrent = false;
   int FPatternsDrawn = 0;
+  // The palette index of every pixel of Source, row after row, and the palette it was drawn
+  // with: where the processor can, frames are summed from these, a quarter of the bytes.
+  std::unique_ptr<std::uint8_t[]> FSourceIndexes;
+  std::unique_ptr<TPaletteLookup> FSourcePalette;
 };

@@ -1,6 +1,5 @@
 #include "SourcePattern.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -49,21 +48,11 @@ struct TAxis {
   }
 };
 
-std::array<std::uint32_t, 256> PaletteOf(const TQuenbrel& engine) {
-  std::array<std::uint32_t, 256> palette;
-  for (int i = 0; i < 256; ++i) palette[i] = engine.PaletteColor(i);
-  return palette;
-}
-
 // The pattern's whole inputs: both axes and the palette.
 struct TPattern {
   TAxis Columns;
   TAxis Rows;
-  std::array<std::uint32_t, 256> Palette;
-  TPaletteLookup Lookup;
-
-  TPattern(const TQuenbrel& engine, int width, int height)
-      : Columns(engine, width), Rows(engine, height), Palette(PaletteOf(engine)), Lookup(Palette) {}
+  const TPaletteLookup& Palette;
 };
 
 #if defined(__x86_64__)
@@ -112,33 +101,33 @@ void FindDoubts(std::uint8_t* __restrict doubts, const double* __restrict column
     doubts[x] = Decide(columnCosine[x], columnFraction[x], rowCosine, rowFraction, 2 * kMargin).Doubt != 0;
 }
 
-std::uint32_t ExactPixel(const TPattern& pattern, int x, int y) {
+std::uint8_t ExactIndex(const TPattern& pattern, int x, int y) {
   const std::int32_t p = TruncToInt(pattern.Columns.Cosine[x] * pattern.Rows.Fraction[y]);
   const std::int32_t q = TruncToInt(pattern.Rows.Cosine[y] * pattern.Columns.Fraction[x]);
-  return pattern.Palette[static_cast<std::uint32_t>(p + q) & 255];
+  return static_cast<std::uint8_t>(p + q);
 }
 
-void PaintRows(const TPattern& pattern, TBitmap& bitmap, int top, int bottom) {
+void PaintRows(const TPattern& pattern, TBitmap& bitmap, std::uint8_t* indexes) {
   const int width = bitmap.Width();
   const double* columnCosine = pattern.Columns.CosineD.data();
   const double* columnFraction = pattern.Columns.FractionD.data();
-  std::vector<std::uint8_t> indexes(width), doubts(width);
-  for (int y = top; y < bottom; ++y) {
+  std::vector<std::uint8_t> doubts(width);
+  for (int y = 0; y < bitmap.Height(); ++y, indexes += width) {
     const double rowCosine = pattern.Rows.CosineD[y];
     const double rowFraction = pattern.Rows.FractionD[y];
-    const bool decided = DecideRow(indexes.data(), columnCosine, columnFraction, rowCosine, rowFraction, width);
-    std::uint32_t* row = bitmap.Row32(y);
-    pattern.Lookup.Row(row, indexes.data(), width);
-    if (decided) continue;
-    FindDoubts(doubts.data(), columnCosine, columnFraction, rowCosine, rowFraction, width);
-    for (int x = 0; x < width; ++x)
-      if (doubts[x]) row[x] = ExactPixel(pattern, x, y);
+    const bool decided = DecideRow(indexes, columnCosine, columnFraction, rowCosine, rowFraction, width);
+    if (!decided) {
+      FindDoubts(doubts.data(), columnCosine, columnFraction, rowCosine, rowFraction, width);
+      for (int x = 0; x < width; ++x)
+        if (doubts[x]) indexes[x] = ExactIndex(pattern, x, y);
+    }
+    pattern.Palette.Row(bitmap.Row32(y), indexes, width);
   }
 }
 
 }  // namespace
 
-void PaintSourcePattern(const TQuenbrel& engine, TBitmap& bitmap) {
-  const TPattern pattern(engine, bitmap.Width(), bitmap.Height());
-  PaintRows(pattern, bitmap, 0, bitmap.Height());
+void PaintSourcePattern(const TQuenbrel& engine, const TPaletteLookup& palette, TBitmap& bitmap, std::uint8_t* indexes) {
+  const TPattern pattern{TAxis(engine, bitmap.Width()), TAxis(engine, bitmap.Height()), palette};
+  PaintRows(pattern, bitmap, indexes);
 }

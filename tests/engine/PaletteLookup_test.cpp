@@ -37,4 +37,26 @@ TEST(PaletteLookup, EntriesWithATopByteAreLookedUpWhole) {
   ExpectSameAsPlain(TPaletteLookup(RandomPalette(0xFF000000u)));
 }
 
+// Where the processor cannot, nothing is summed, and the caller sums it all.
+TEST(PaletteLookup, SumsOfTwoRowsReadEitherWayAreThePlainSumsAndNothingBeyond) {
+  const auto palette = RandomPalette(0);
+  const TPaletteLookup lookup(palette);
+  std::mt19937 random(5);
+  std::vector<std::uint8_t> indexes(400);
+  for (std::uint8_t& index : indexes) index = static_cast<std::uint8_t>(random());
+  for (const int stepA : {1, -1})
+    for (const int stepB : {1, -1})
+      for (int count = 0; count <= 200; ++count) {
+        const std::uint8_t* a = indexes.data() + (stepA > 0 ? 3 : 399);
+        const std::uint8_t* b = indexes.data() + (stepB > 0 ? 150 : 250);
+        std::vector<std::uint32_t> sums(count + 1, 0xDEADBEEF);
+        const bool summed = lookup.Sum(sums.data(), a, stepA, b, stepB, count);
+        for (int i = 0; i < count; ++i) {
+          const std::uint32_t plain = palette[a[stepA * i]] + palette[b[stepB * i]];
+          ASSERT_EQ(sums[i], summed ? plain : 0xDEADBEEF) << "steps " << stepA << ", " << stepB << ", pixel " << i;
+        }
+        ASSERT_EQ(sums[count], 0xDEADBEEF);
+      }
+}
+
 }  // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
+#include "engine/PaletteLookup.h"
 #include "engine/Quenbrel.h"
 #include "engine/ReferencePattern.h"
 #include "engine/SourcePattern.h"
@@ -23,10 +25,18 @@ class SourcePattern : public ::testing::Test {
     Engine.MakePalette();
   }
 
+  // Also, every index names its pixel's palette entry.
   ::testing::AssertionResult SameAsReference(int width, int height) {
     TBitmap fast(width, height), reference(width, height);
-    PaintSourcePattern(Engine, fast);
+    const TPaletteLookup palette(Engine.PaletteWords());
+    std::vector<std::uint8_t> indexes(static_cast<std::size_t>(width) * height);
+    PaintSourcePattern(Engine, palette, fast, indexes.data());
     ReferencePaintSource(Engine, reference);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (palette.Entry(indexes[static_cast<std::size_t>(y) * width + x]) != fast.Row32(y)[x])
+          return ::testing::AssertionFailure() << "at " << width << "x" << height << " the index of (" << x << ", "
+                                               << y << ") names another colour";
     for (int y = 0; y < height; ++y) {
       if (std::memcmp(fast.Row(y), reference.Row(y), static_cast<std::size_t>(width) * 4) == 0) continue;
       int x = 0;
