@@ -40,13 +40,19 @@ void BM_ReferenceFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceFrame)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
+// A resize to a new size: both bitmaps made again and the pattern drawn (at an unchanged size
+// Resize does nothing). The height alternates between h and h - 1.
 void BM_Resize(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   TBenchRig rig(w, h);
-  for (auto _ : state) rig.Engine.Resize();
+  int resizes = 0;
+  for (auto _ : state) {
+    rig.Surface.SetHeightWidth(h - ++resizes % 2, w);
+    rig.Engine.Resize();
+  }
   SetPixelsProcessed(state, w, h);
 }
-BENCHMARK(BM_Resize)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Resize)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 
 // What no frame loop can beat: read two frame-sized buffers, add, write one.
 void BM_MemoryFloor(benchmark::State& state) {

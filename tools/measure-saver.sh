@@ -1,34 +1,26 @@
 #!/usr/bin/env bash
-# Runs the saver (/s) on a private 1920x1080 Xvfb for a few seconds and prints the frame
-# rate that reached the display, its share of one CPU core and its resident memory.
-#   tools/measure-saver.sh BUILD_DIR [SECONDS] [SCREENSHOT.png]
+# Runs the saver (/s) on a private Xvfb for a few seconds and prints how long after its start
+# its first complete frame stood on the screen (beside what Resize and one NextFrame take on
+# that display), the frame rate that reached the display, its CPU and its memory.
+#   tools/measure-saver.sh BUILD_DIR [SECONDS] [SCREENSHOT.png] [WxH]
 set -euo pipefail
 build=$1
 seconds=${2:-5}
 screenshot=${3:-}
+size=${4:-1920x1080}
 program=$build/src/zzQuenbrel.scr
-frames=$build/tools/quenbrel-frames
 
 source "$(dirname "$0")/private-display.sh"
-start_display 1920x1080
+start_display "$size"
 
-"$program" /s &
-saver_pid=$!
-stop_on_exit $saver_pid
-wait_for 'xwininfo -root -children 2>/dev/null | grep -q "1920x1080+0+0"'
-
-ticks() { awk '{print $14 + $15}' "/proc/$saver_pid/stat"; }
-start_ticks=$(ticks)
-rate=$("$frames" "$seconds")
-end_ticks=$(ticks)
-hz=$(getconf CLK_TCK)
-cpu=$(awk -v t=$((end_ticks - start_ticks)) -v hz="$hz" -v s="$seconds" 'BEGIN {printf "%.1f", 100 * t / hz / s}')
-rss=$(awk '/^VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$saver_pid/status")
-peak=$(awk '/^VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$saver_pid/status")
+echo "saver at $size:"
+"$build/tools/quenbrel-frames" "$seconds" "$program" /s
 
 if [ -n "$screenshot" ]; then
+  "$program" /s &
+  stop_on_exit $!
+  wait_for 'xwininfo -root -children 2>/dev/null | grep -q "'"$size"'+0+0"'
+  wait_for '[ "$(xwd -root -silent | md5sum)" != "$(sleep 0.1; xwd -root -silent | md5sum)" ]'
   import -display "$DISPLAY" -window root "$screenshot"
   echo "screenshot: $screenshot"
 fi
-echo "saver at 1920x1080: $rate"
-echo "CPU: $cpu % of one core; resident: $rss MiB (peak $peak MiB)"

@@ -91,6 +91,12 @@ void WriteRaw(const TBitmap& bitmap, const std::string& fileName) {
   if (!out) throw EFCreateError(fileName);
 }
 
+using TClock = std::chrono::steady_clock;
+
+double MillisecondsSince(TClock::time_point start) {
+  return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
+}
+
 int Render(const TOptions& options) {
   TQuenbrel engine;
   TVekImage surface(nullptr);
@@ -99,21 +105,26 @@ int Render(const TOptions& options) {
   if (options.Color1) engine.Color1 = *options.Color1;
   if (options.Color2) engine.Color2 = *options.Color2;
   engine.MakePalette();
+  const auto resizeStart = TClock::now();
   ResizeSurface(engine, surface, options.Size);
+  const double resizeMs = MillisecondsSince(resizeStart);
 
-  const auto start = std::chrono::steady_clock::now();
+  const auto start = TClock::now();
+  double firstFrameMs = 0;
   for (int frame = 0; frame < options.Frames; ++frame) {
     if (const auto resize = options.Resizes.find(frame); resize != options.Resizes.end())
       ResizeSurface(engine, surface, resize->second);
     engine.NextFrame();
+    if (frame == 0) firstFrameMs = MillisecondsSince(start);
   }
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  const std::chrono::duration<double> elapsed = TClock::now() - start;
 
   const TBitmap& frame = surface.Picture().Bitmap();
   if (!options.RawFile.empty()) WriteRaw(frame, options.RawFile);
   if (!options.PngFile.empty()) SavePng(frame, options.PngFile);
   const double rate = elapsed.count() > 0 ? options.Frames / elapsed.count() : 0.0;
-  std::printf("%dx%d, %d frames, %.1f frames/s\n", frame.Width(), frame.Height(), options.Frames, rate);
+  std::printf("%dx%d, %d frames, %.1f frames/s; Resize %.1f ms, first frame %.1f ms\n", frame.Width(), frame.Height(),
+              options.Frames, rate, resizeMs, firstFrameMs);
   return 0;
 }
 

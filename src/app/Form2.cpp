@@ -39,8 +39,8 @@ void TForm2::AttachToHost() {
     GiveUp();
     return;
   }
-  SetClientWidth(size.cx);
-  SetClientHeight(size.cy);
+  // Both sides at once: one resize, so the engine draws its pattern once.
+  SetBounds(Left(), Top(), size.cx, size.cy);
 }
 
 void TForm2::GiveUp() {

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <numbers>
-#include <vector>
 
+#include "PaletteLookup.h"
+#include "SourcePattern.h"
+#include "Truncation.h"
 #include "Vekutils.h"
 #include "components/VekImage.h"
 #include "framework/graphics/Color.h"
@@ -28,18 +30,6 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 // |v| mod m without overflow for the most negative value.
 int MagnitudeMod(std::int32_t v, int m) { return static_cast<int>(std::llabs(std::int64_t{v}) % m); }
 
-// trunc(v) as an integer, for v within the int32 range. A plain cast switches the x87
-// rounding mode twice, which some processors serialise: on those it cost twenty times the
-// arithmetic around it. Rounding to nearest in the current mode and stepping back toward zero
-// gives the same integer.
-std::int32_t TruncToInt(long double v) {
-  const auto nearest = static_cast<std::int32_t>(std::lrint(v));
-  const auto back = static_cast<long double>(nearest);
-  if (v >= 0 && back > v) return nearest - 1;
-  if (v < 0 && back < v) return nearest + 1;
-  return nearest;
-}
-
 // trunc(cos * half) + half: a layer's offset along one axis.
 std::int32_t LayerOffset(double cosine, int half) { return TruncToInt(static_cast<long double>(cosine) * half) + half; }
 
@@ -57,16 +47,36 @@ void AddSpan(std::uint32_t* __restrict out, const std::uint32_t* a, const std::u
   for (int i = 0; i < count; ++i) out[i] = a[StepA * i] + b[StepB * i];
 }
 
+void AddPixels(std::uint32_t* out, const std::uint32_t* a, int stepA, const std::uint32_t* b, int stepB, int count) {
+  if (stepA > 0 && stepB > 0) AddSpan<1, 1>(out, a, b, count);
+  else if (stepA > 0) AddSpan<1, -1>(out, a, b, count);
+  else if (stepB > 0) AddSpan<-1, 1>(out, a, b, count);
+  else AddSpan<-1, -1>(out, a, b, count);
+}
+
+// One source row as a layer reads it: its pixel values, their palette indexes (or null),
+// and the layer's column offset.
 struct TLayerRow {
   const std::uint32_t* Pixels;
+  const std::uint8_t* Indexes;
   int Offset;
 };
 
-const std::uint32_t* SpanStart(const std::uint32_t* pixels, int offset, int from, int width, bool mirrored) {
-  return mirrored ? pixels + (2 * width - offset - from - 1) : pixels + (offset + from);
+// Where a layer's span from column `from` of the frame starts in its row, and the direction
+// it reads in.
+struct TSpanStart {
+  int Column;
+  int Step;
+};
+
+TSpanStart SpanStart(const TLayerRow& layer, int from, int width) {
+  if (from >= width - layer.Offset) return {2 * width - layer.Offset - from - 1, -1};
+  return {layer.Offset + from, 1};
 }
 
-void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int width) {
+// Each span sums the palette entries of indexes where the processor can (a quarter of the
+// bytes to read), pixel values elsewhere.
+void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int width, const TPaletteLookup* palette) {
   const int turn0 = width - layer0.Offset;
   const int turn1 = width - layer1.Offset;
   const int cuts[4] = {0, std::min(turn0, turn1), std::max(turn0, turn1), width};
@@ -74,14 +84,11 @@ void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int widt
     const int from = cuts[span];
     const int count = cuts[span + 1] - from;
     if (count <= 0) continue;
-    const bool mirrored0 = from >= turn0;
-    const bool mirrored1 = from >= turn1;
-    const std::uint32_t* a = SpanStart(layer0.Pixels, layer0.Offset, from, width, mirrored0);
-    const std::uint32_t* b = SpanStart(layer1.Pixels, layer1.Offset, from, width, mirrored1);
-    if (!mirrored0 && !mirrored1) AddSpan<1, 1>(out + from, a, b, count);
-    else if (!mirrored0) AddSpan<1, -1>(out + from, a, b, count);
-    else if (!mirrored1) AddSpan<-1, 1>(out + from, a, b, count);
-    else AddSpan<-1, -1>(out + from, a, b, count);
+    const TSpanStart a = SpanStart(layer0, from, width);
+    const TSpanStart b = SpanStart(layer1, from, width);
+    if (palette && palette->Sum(out + from, layer0.Indexes + a.Column, a.Step, layer1.Indexes + b.Column, b.Step, count))
+      continue;
+    AddPixels(out + from, layer0.Pixels + a.Column, a.Step, layer1.Pixels + b.Column, b.Step, count);
   }
 }
 
@@ -103,11 +110,24 @@ TFrameLayout LayoutFor(const TQuenbrelMotion& motion, int width, int height) {
   return layout;
 }
 
-void ComposeRows(TBitmap& target, const TBitmap& source, const TFrameLayout& layout, int top, int bottom) {
+// The source as frames read it: its pixel values, and the palette indexes of the same pixels
+// with the palette they were drawn with (both null where there are none).
+struct TSourceRows {
+  const TBitmap& Pixels;
+  const std::uint8_t* Indexes;
+  const TPaletteLookup* Palette;
+
+  TLayerRow Layer(int row, int offset) const {
+    const std::uint8_t* indexes = Indexes ? Indexes + static_cast<std::size_t>(row) * Pixels.Width() : nullptr;
+    return {Pixels.Row32(row), indexes, offset};
+  }
+};
+
+void ComposeRows(TBitmap& target, const TSourceRows& source, const TFrameLayout& layout, int top, int bottom) {
   for (int y = top; y < bottom; ++y) {
-    const TLayerRow layer0{source.Row32(Mirrored(layout.OffsetY[0] + y, layout.Height)), layout.OffsetX[0]};
-    const TLayerRow layer1{source.Row32(Mirrored(layout.OffsetY[1] + y, layout.Height)), layout.OffsetX[1]};
-    ComposeRow(target.Row32(y), layer0, layer1, layout.Width);
+    const TLayerRow layer0 = source.Layer(Mirrored(layout.OffsetY[0] + y, layout.Height), layout.OffsetX[0]);
+    const TLayerRow layer1 = source.Layer(Mirrored(layout.OffsetY[1] + y, layout.Height), layout.OffsetX[1]);
+    ComposeRow(target.Row32(y), layer0, layer1, layout.Width, source.Palette);
   }
 }
 
@@ -151,10 +171,17 @@ double TQuenbrel::CosDeg(std::int32_t degrees) const { return CosTable[Magnitude
 
 void TQuenbrel::MakePalette() {
   for (int i = 0; i < 256; ++i) Palette[i] = BlendColor3(Color1, Color2, Color1, i, 255);
+  FSourceCurrent = false;
 }
 
 std::uint32_t TQuenbrel::PaletteColor(std::int32_t index) const {
   return static_cast<std::uint32_t>(Palette[MagnitudeMod(index, 256)]);
+}
+
+std::array<std::uint32_t, 256> TQuenbrel::PaletteWords() const {
+  std::array<std::uint32_t, 256> words;
+  for (int i = 0; i < 256; ++i) words[i] = static_cast<std::uint32_t>(Palette[i]);
+  return words;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -188,6 +215,8 @@ void TQuenbrel::SaveSettings() {
 void TQuenbrel::Resize() {
   if (!Target) return;  // an engine used only for its settings has nothing to size
   Target->Resize();
+  const TBitmap& source = Source->Picture().Bitmap();
+  if (FSourceCurrent && source.Width() == Target->Width() && source.Height() == Target->Height()) return;
   Source->SetHeightWidth(Target->Height(), Target->Width());
   PaintSource();
 }
@@ -195,26 +224,12 @@ void TQuenbrel::Resize() {
 void TQuenbrel::PaintSource() {
   TBitmap& bitmap = Source->Picture().Bitmap();
   bitmap.SetPixelBits(32);
-  const int height = bitmap.Height();
-  const int width = bitmap.Width();
-  // A one-pixel-wide or -high surface has no divisor; its factor is 0.
-  const auto fraction = [](int i, int n) { return n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L; };
-  std::vector<long double> columnCosine(width);  // cos(x) + 1
-  std::vector<long double> columnFraction(width);
-  for (int x = 0; x < width; ++x) {
-    columnCosine[x] = static_cast<long double>(CosDeg(x)) + 1;
-    columnFraction[x] = fraction(x, width);
-  }
-  for (int y = 0; y < height; ++y) {
-    const long double rowCosine = static_cast<long double>(CosDeg(y)) + 1;
-    const long double rowFraction = fraction(y, height);
-    std::uint32_t* row = bitmap.Row32(y);
-    for (int x = 0; x < width; ++x) {
-      const std::int32_t p = TruncToInt(columnCosine[x] * rowFraction);
-      const std::int32_t q = TruncToInt(rowCosine * columnFraction[x]);
-      row[x] = PaletteColor(p + q);
-    }
-  }
+  FSourcePalette = std::make_unique<TPaletteLookup>(PaletteWords());
+  // Left unset: the pattern writes every one.
+  FSourceIndexes.reset(new std::uint8_t[static_cast<std::size_t>(bitmap.Width()) * bitmap.Height()]);
+  PaintSourcePattern(*this, *FSourcePalette, bitmap, FSourceIndexes.get());
+  FSourceCurrent = true;
+  ++FPatternsDrawn;
 }
 
 void TQuenbrel::NextFrame() {
@@ -226,12 +241,13 @@ void TQuenbrel::NextFrame() {
   // Normally all three sizes agree; the frame never reaches beyond any of them.
   const TFrameLayout layout = LayoutFor(QuenbrelMotion(), std::min({Target->Width(), target.Width(), source.Width()}),
                                         std::min({Target->Height(), target.Height(), source.Height()}));
+  const TSourceRows sourceRows{source, FSourceIndexes.get(), FSourcePalette.get()};
   // Each band goes to the screen as soon as it is drawn: the display copies one band while
   // the next is computed, and the whole frame is on the screen when NextFrame returns.
   bool shownAsDrawn = true;
   for (int top = 0; top < layout.Height; top += BandRows) {
     const int bottom = std::min(top + BandRows, layout.Height);
-    ComposeRows(target, source, layout, top, bottom);
+    ComposeRows(target, sourceRows, layout, top, bottom);
     shownAsDrawn = Target->ShowRows(top, bottom) && shownAsDrawn;
   }
   if (shownAsDrawn) Target->WaitShown();

@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class TPaletteLookup;
 class TVekImage;
 
 // The animation state of the effect. It exists once per process, is shared by every engine
@@ -38,14 +40,20 @@ class TQuenbrel {
   void SaveSettings();
   // Rebuilds the palette from Color1 and Color2 (LoadSettings does so by itself).
   void MakePalette();
+  // Brings Target's bitmap and Source to Target's size and draws the source pattern there;
+  // when Source already holds the pattern of that size and palette, draws nothing.
   void Resize();
   void NextFrame();
 
   double CosDeg(std::int32_t degrees) const;
   std::uint32_t PaletteColor(std::int32_t index) const;
+  // The palette's entries as pixel words.
+  std::array<std::uint32_t, 256> PaletteWords() const;
 
   TVekImage& SourceImage() const { return *Source; }
   const std::string& SettingsPathName() const { return SettingsPath; }
+  // How many times Source has been drawn: milliseconds each at screen sizes.
+  int PatternsDrawn() const { return FPatternsDrawn; }
 
  private:
   TVekImage* Source;
@@ -62,4 +70,12 @@ class TQuenbrel {
   void MakeCosTable();
   void PaintSource();
   void AdvanceMotion(int width, int height);
+
+  // Source holds the pattern of the current palette at its size.
+  bool FSourceCurrent = false;
+  int FPatternsDrawn = 0;
+  // The palette index of every pixel of Source, row after row, and the palette it was drawn
+  // with: where the processor can, frames are summed from these, a quarter of the bytes.
+  std::unique_ptr<std::uint8_t[]> FSourceIndexes;
+  std::unique_ptr<TPaletteLookup> FSourcePalette;
 };

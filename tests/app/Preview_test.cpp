@@ -1,6 +1,7 @@
 #include "QuenbrelRun.h"
 #include "app/Form2.h"
 #include "components/VekImage.h"
+#include "engine/Quenbrel.h"
 #include "framework/ui/Application.h"
 
 namespace {
@@ -32,6 +33,28 @@ TEST_F(Preview, AttachesToItsHostAtTheOriginWithTheHostsSizeAndEndsOnASystemComm
   EXPECT_TRUE(System->OwnWindows().empty());
   EXPECT_NE(System->Window(Host), nullptr);
   EXPECT_TRUE(System->ScreenSaverCalls.empty());
+}
+
+TEST_F(Preview, ABurstOfSizeChangesDrawsOnePatternAtTheLastSize) {
+  System->At(20, [this] {
+    EXPECT_EQ(Form2->Engine->PatternsDrawn(), 1);
+    for (int i = 1; i <= 200; ++i) {
+      TWsEvent resized = Headless::Of(TEventKind::Resized, PreviewWindow());
+      resized.Width = 120 - i / 4;
+      resized.Height = 90 - i / 5;
+      System->Push(resized);
+    }
+  });
+  System->At(35, [this] {
+    EXPECT_EQ(Form2->Engine->PatternsDrawn(), 2);
+    const TBitmap& source = Form2->Engine->SourceImage().Picture().Bitmap();
+    EXPECT_EQ(source.Width(), 70);
+    EXPECT_EQ(source.Height(), 50);
+    EXPECT_EQ(Form2->Image1->Picture().Bitmap().Width(), 70);
+    System->Push(Headless::Of(TEventKind::SysCommand, PreviewWindow()));
+  });
+  RunInHost();
+  EXPECT_EQ(System->HiddenPuts, 0);
 }
 
 TEST_F(Preview, IgnoresKeysAndClicks) {

@@ -106,6 +106,20 @@ TEST_F(Saver, AResizeResizesTheEngineAndTheNextFrameFillsTheNewSize) {
   Run({"/s"});
 }
 
+TEST_F(Saver, AStartDrawsThePatternOnceAndItsFirstFrameOnlyIntoTheShownWindow) {
+  System->At(0, [this] {
+    // Before the first tick: the frame drawn when the saver was shown stands on the screen.
+    EXPECT_EQ(QuenbrelMotion().FrameCount, 1);
+    EXPECT_EQ(Form1->Engine->PatternsDrawn(), 1);
+    const std::uint32_t source = Form1->Engine->SourceImage().Picture().Bitmap().Row32(0)[63];
+    EXPECT_EQ(System->PixelAt(System->Focus, 63, 0), 2 * source);
+    System->PushAt(25, Headless::Key('Q'));
+  });
+  QuenbrelMotion() = {};
+  Run({"/s"});
+  EXPECT_EQ(System->HiddenPuts, 0);
+}
+
 TEST_F(Saver, FramesGoToTheScreenFromTheImagesSharedMemory) {
   System->At(25, [this] {
     EXPECT_TRUE(System->IsSharedMemory(Form1->Image1->Picture().Bitmap().Memory()));

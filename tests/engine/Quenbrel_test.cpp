@@ -72,6 +72,21 @@ TEST(QuenbrelSource, OnePixelWideOrHighSurfacesHaveADefinedPattern) {
   EXPECT_EQ(rig.SourcePixel(4, 0), 0xFDu);  // q = (cos 0 + 1) * 255 = 510
 }
 
+TEST(QuenbrelSource, IsDrawnAgainOnlyForANewSizeOrPalette) {
+  TEngineRig rig(40, 30);
+  EXPECT_EQ(rig.Engine.PatternsDrawn(), 1);
+  rig.SetSize(40, 30);
+  EXPECT_EQ(rig.Engine.PatternsDrawn(), 1);
+  rig.SetSize(41, 30);
+  EXPECT_EQ(rig.Engine.PatternsDrawn(), 2);
+  const std::uint32_t blue = rig.SourcePixel(5, 5);
+  rig.Engine.Color1 = 0x00FF00;
+  rig.Engine.MakePalette();
+  rig.Engine.Resize();
+  EXPECT_EQ(rig.Engine.PatternsDrawn(), 3);
+  EXPECT_NE(rig.SourcePixel(5, 5), blue);
+}
+
 TEST(QuenbrelFrames, FirstFrameDoublesTheSourceWithCarries) {
   TEngineRig rig(800, 600);
   rig.Engine.NextFrame();

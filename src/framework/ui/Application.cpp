@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 #include "Form.h"
 #include "framework/base/ScopeExit.h"
@@ -46,6 +47,7 @@ void TApplication::HandleMessage() {
     CallHandler([&] { Dispatch(event); });
     return;
   }
+  DispatchHeldResizes();
   PaintPending();
   if (FireDueTimer()) return;
   system.WaitForEvent(NextTimerDue());
@@ -56,6 +58,7 @@ void TApplication::ProcessMessages() {
   TWindowSystem& system = WindowSystem();
   TWsEvent event;
   while (system.NextEvent(event)) CallHandler([&] { Dispatch(event); });
+  DispatchHeldResizes();
   PaintPending();
   while (FireDueTimer()) {
   }
@@ -73,6 +76,13 @@ void TApplication::RunModal(TForm& form) {
 }
 
 void TApplication::Dispatch(const TWsEvent& event) {
+  if (event.Kind == TEventKind::Resized) {
+    HoldResize(event);
+    return;
+  }
+  // Input refers to the windows as they are now. Painting need not wait: a resize repaints
+  // its whole window anyway.
+  if (event.Kind != TEventKind::Expose) DispatchHeldResizes();
   switch (event.Kind) {
     case TEventKind::Activated:
     case TEventKind::Deactivated:
@@ -82,8 +92,25 @@ void TApplication::Dispatch(const TWsEvent& event) {
       CloseForSignal();
       return;
     default:
-      break;
+      DispatchToForm(event);
+      return;
   }
+}
+
+void TApplication::HoldResize(const TWsEvent& resize) {
+  const auto held = std::find_if(FHeldResizes.begin(), FHeldResizes.end(),
+                                 [&](const TWsEvent& e) { return e.Window == resize.Window; });
+  if (held != FHeldResizes.end()) *held = resize;
+  else FHeldResizes.push_back(resize);
+}
+
+void TApplication::DispatchHeldResizes() {
+  // Taken first: a handler may run a nested loop that comes back here.
+  const std::vector<TWsEvent> held = std::exchange(FHeldResizes, {});
+  for (const TWsEvent& resize : held) CallHandler([&] { DispatchToForm(resize); });
+}
+
+void TApplication::DispatchToForm(const TWsEvent& event) {
   for (TForm* form : FForms)
     if (form->HandleAllocated() && form->Handle() == event.Window) {
       form->WindowProc(event);

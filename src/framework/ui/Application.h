@@ -41,6 +41,9 @@ class TApplication : public TComponent {
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }
   // Handles one message, or paints, or fires one due timer; waits when there is nothing.
+  // A window's new size waits until the next message of another kind (other than painting)
+  // or until none is left, and only the latest one waiting per window is handled: a burst
+  // of resizes lays out and draws each window once.
   void HandleMessage();
   // Handles what is pending without waiting.
   void ProcessMessages();
@@ -79,6 +82,9 @@ class TApplication : public TComponent {
   std::vector<TForm*> DisableForms(const TForm* except);
   // Enables those of `forms` that still exist; the newest of them gets the keyboard.
   void EnableForms(const std::vector<TForm*>& forms);
+  void DispatchToForm(const TWsEvent& event);
+  void HoldResize(const TWsEvent& resize);
+  void DispatchHeldResizes();
   void CloseForSignal();
   void Notify(TEventKind kind);
   void PaintPending();
@@ -93,6 +99,8 @@ class TApplication : public TComponent {
   std::vector<TForm*> FForms;
   std::vector<TForm*> FReleased;
   std::vector<TTimer*> FTimers;
+  // The latest size per window that waits to be handled, in the order the windows changed.
+  std::vector<TWsEvent> FHeldResizes;
   std::vector<std::pair<int, TListener>> FListeners;
   int FLastListener = 0;
 };

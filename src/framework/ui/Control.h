@@ -85,6 +85,9 @@ class TControl : public TComponent {
   virtual void Repaint();
   // Draws the control with the canvas's origin at the control's top-left corner.
   virtual void Paint(TCanvas&) {}
+  // Puts the whole control on screen straight from pixels of its own, bypassing the paint
+  // cycle of its window; false when it has none that cover it.
+  virtual bool ShowOwnPixels() { return false; }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;

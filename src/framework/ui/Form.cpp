@@ -50,7 +50,7 @@ void TForm::SetParentWindow(TWindowHandle window) {
   if (!FHandle) return;
   DestroyHandle();
   CreateHandle();
-  if (Visible()) System().ShowWindow(FHandle, true);
+  if (Visible()) MapWindow();
 }
 
 TWindowHandle TForm::Handle() {
@@ -84,6 +84,7 @@ void TForm::DestroyHandle() {
   if (!FHandle) return;
   System().DestroyWindow(FHandle);
   FHandle = 0;
+  FMapped = false;
   FSurface.SetSize(0, 0);
   FInvalid = {};
 }
@@ -109,17 +110,24 @@ void TForm::ShowWindow() {
   CreateHandle();
   // Maximising waits until now, so that no resize reaches a form before it is shown.
   PlaceForShowing();
+  // Mapped before the show handler runs, so that what it draws reaches the screen.
+  MapWindow();
+  InvalidateWindowArea(ClientRect());
   CallEvent(OnShow);
   if (!FHandle || !Visible()) return;
-  System().ShowWindow(FHandle, true);
-  InvalidateWindowArea(ClientRect());
   UpdateWindow();
   FInput.FormShown();
   System().SetFocus(FHandle);
 }
 
+void TForm::MapWindow() {
+  System().ShowWindow(FHandle, true);
+  FMapped = true;
+}
+
 void TForm::HideWindow() {
   if (FHandle) System().ShowWindow(FHandle, false);
+  FMapped = false;
   CallEvent(OnHide);
 }
 
@@ -154,9 +162,10 @@ void TForm::InvalidateWindowArea(const TRect& area) {
 }
 
 void TForm::UpdateWindow() {
-  if (FInvalid.IsEmpty() || !FHandle || !Visible()) return;
+  if (FInvalid.IsEmpty() || !FMapped || !Visible()) return;
   const TRect area = FInvalid;
   FInvalid = {};
+  if (ShownByCoveringChild(area)) return;
   TCanvas& canvas = FSurface.Canvas();
   const auto ownClip = canvas.ClipRect();
   canvas.SetClipRect(area);
@@ -168,8 +177,20 @@ void TForm::UpdateWindow() {
   System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top}, TPutMode::Wait);
 }
 
+// The topmost child in the area, when it covers the area with pixels it shows itself (an
+// opaque image over the whole form), makes painting the form there needless.
+bool TForm::ShownByCoveringChild(const TRect& area) {
+  if (FInput.Hint() && FInput.Hint()->Showing()) return false;
+  for (auto child = Controls().rbegin(); child != Controls().rend(); ++child) {
+    if (!(*child)->Visible() || (*child)->BoundsRect().Intersect(area).IsEmpty()) continue;
+    return (*child)->BoundsRect().Intersect(area) == area && (*child)->ShowOwnPixels();
+  }
+  return false;
+}
+
+// Nothing goes to a window before it is mapped: it would never be seen.
 bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
-  if (!FHandle || !Visible()) return false;
+  if (!FMapped || !Visible()) return false;
   TRect clipped = source;
   if (ClipToClient(clipped, dest)) System().PutPixels(FHandle, bitmap, clipped, dest, mode);
   return true;
@@ -197,6 +218,7 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
     case TEventKind::HostDestroyed:
       // The window went with its host: there is nothing left to destroy.
       FHandle = 0;
+      FMapped = false;
       FSurface.SetSize(0, 0);
       Close();
       break;

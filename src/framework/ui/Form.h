@@ -117,15 +117,19 @@ class TForm : public TWinControl {
   void CreateHandle();
   void DestroyHandle();
   void ShowWindow();
+  void MapWindow();
   void HideWindow();
   void PlaceForShowing();
   void CallEvent(const TNotifyEvent& event);
   void Resized(const TWsEvent& event);
+  bool ShownByCoveringChild(const TRect& area);
   bool CloseQuery(TCloseAction& action);
 
   std::string FCaption;
   TWindowHandle FParentWindow = 0;
   TWindowHandle FHandle = 0;
+  // The native window has been shown (mapped) since it was made or last hidden.
+  bool FMapped = false;
   TBitmap FSurface;
   TRect FInvalid;
   bool FConstructed = false;

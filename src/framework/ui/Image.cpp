@@ -84,11 +84,13 @@ void TImage::FitToPicture() {
 }
 
 void TImage::Repaint() {
-  if (!ShowRows(0, Height())) {
-    TGraphicControl::Repaint();
-    return;
-  }
+  if (!ShowOwnPixels()) TGraphicControl::Repaint();
+}
+
+bool TImage::ShowOwnPixels() {
+  if (!ShowRows(0, Height())) return false;
   WaitShown();
+  return true;
 }
 
 bool TImage::ShowRows(int top, int bottom) {

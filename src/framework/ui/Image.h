@@ -50,6 +50,7 @@ class TImage : public TGraphicControl {
   void Paint(TCanvas& canvas) override;
   // An opaque image goes straight from its bitmap to the window, without a paint cycle.
   void Repaint() override;
+  bool ShowOwnPixels() override;
   // Shows rows top ... bottom - 1 straight from the bitmap without waiting for the display
   // to take them, so that a writer filling the bitmap band by band overlaps its drawing with
   // the display's copy; it calls WaitShown before it writes into shown rows again. False

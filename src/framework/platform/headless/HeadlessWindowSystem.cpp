@@ -98,6 +98,7 @@ void THeadlessWindowSystem::SetFocus(TWindowHandle window) {
 void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode) {
   ++PutPixelsCalls;
   THeadlessWindow& w = Existing(window);
+  if (!w.Visible) ++HiddenPuts;
   const int width = w.Bounds.Width();
   const TRect target =
       source.Offset(dest.X - source.Left, dest.Y - source.Top).Intersect({0, 0, width, w.Bounds.Height()});

@@ -100,6 +100,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   std::map<TCursor, TCursorImage> CursorImages;
   int CursorDefinitions = 0;
   int PutPixelsCalls = 0;
+  // Puts into a window that was not shown at the time: pixels nobody could see.
+  int HiddenPuts = 0;
   TWindowHandle Foreground = 0;
   TWindowHandle Focus = 0;
   // The shown popup window that holds keyboard and pointer, or 0.
