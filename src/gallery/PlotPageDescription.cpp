@@ -43,7 +43,9 @@ void TPlotPage::CreateControls() {
   Plot1->ZoomAllXMax = 10;
   Plot1->ZoomAllYMin = -1.5;
   Plot1->ZoomAllYMax = 1.5;
-  Plot1->SetFormat("0.##");
+  // One decimal on every label: the margins are measured on the end labels, so that no label
+  // may be wider than those.
+  Plot1->SetFormat("0.0");
   Plot1->OnDraw = Handler(this, &TPlotPage::Plot1Draw);
   Plot1->OnMouseMove = Handler(this, &TPlotPage::Plot1MouseMove);
 }
