@@ -15,6 +15,7 @@
 #include "gallery/PlotPage.h"
 #include "support/HeadlessApp.h"
 #include "support/TempDir.h"
+#include "SettingsDialogLayout.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
 #include "TestDisplay.h"
@@ -53,8 +54,6 @@ TGalleryLayout GalleryLayout() {
   layout.Home = Where(*plot.HomeButton);
   return layout;
 }
-
-TPoint Middle(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
 // A JPEG of 320 x 240 in four coloured quarters: red, green; blue, yellow.
 void MakeQuartersJpeg(const std::string& fileName) {

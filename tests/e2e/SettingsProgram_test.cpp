@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ui/BitBtn.h"
-#include "framework/ui/ColorChooser.h"
-#include "support/HeadlessApp.h"
+#include "SettingsDialogLayout.h"
 #include "support/TempDir.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
@@ -27,24 +25,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kScreenWidth = 640, kScreenHeight = 480;
-// The middles of the dialog's colour swatches and of its OK button, in its client area.
-constexpr TPoint kSwatch1{8 + 128 + 48, 8 + 14 + 12};
-constexpr TPoint kSwatch2{8 + 232 + 48, 8 + 14 + 12};
-constexpr TPoint kOkButton{8 + 44, 64 + 16};
-
-TPoint Middle(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
-
-// Where the colour chooser has a basic swatch and its OK button, from its own layout.
-struct TChooserLayout {
-  TPoint Swatch;
-  TPoint Ok;
-};
-TChooserLayout ChooserLayout(int swatch) {
-  THeadlessApp app;
-  TColorChooser chooser(nullptr, clBlack);
-  return {Middle(chooser.BasicSwatchRect(swatch)), Middle(chooser.OkButton().BoundsRect())};
-}
-
 class SettingsProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -110,10 +90,7 @@ TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
 }
 
 TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWithIt) {
-  // Pure red: a frame's sums carry out of the red channel and off the screen, so that no
-  // pixel of the saver shows any green or blue.
-  constexpr int kRed = 8;
-  ASSERT_EQ(TColorChooser::BasicColor(kRed), clRed);
+  ASSERT_EQ(TColorChooser::BasicColor(kRedSwatch), clRed);
   auto program = Start("/c:1234");
   TWindowGeometry dialog;
   const Window window = Shown("Settings", *program, dialog);
@@ -122,7 +99,7 @@ TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWit
   ClickAt(dialog, kSwatch1);
   TWindowGeometry chooser;
   ASSERT_NE(Shown("Color", *program, chooser), 0u);
-  const TChooserLayout layout = ChooserLayout(kRed);
+  const TChooserLayout layout = ChooserLayout(kRedSwatch);
   ClickAt(chooser, layout.Swatch);
   ClickAt(chooser, layout.Ok);
   EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xFF0000u; })) << std::hex << PixelAt(window, kSwatch1);

@@ -2,7 +2,9 @@
 # The program as a hack of a real xscreensaver on a private Xvfb: activating the screen
 # saver runs it in xscreensaver's window, deactivating ends it, and the settings tool shows
 # it animating in its preview.
-#   xscreensaver_test.sh PROGRAM
+#   xscreensaver_test.sh PROGRAM      a copy of PROGRAM, named in the list of hacks by its path
+#   xscreensaver_test.sh --installed  the installed hack, named by its name alone, as a user's
+#                                     list names it: xscreensaver finds it in its hack folder
 # xscreensaver starts no hack as root, so as root the daemon runs as "nobody".
 set -euo pipefail
 program=$1
@@ -30,7 +32,7 @@ hack_pid() {
   local cmdline
   for dir in /proc/[0-9]*; do
     cmdline=$({ tr '\0' ' ' <"$dir/cmdline"; } 2>/dev/null) || continue
-    if [[ "$cmdline" =~ ^$work/bin/zzQuenbrel\.scr\ /p\ ([0-9]+)\ ${1:-} ]]; then
+    if [[ "$cmdline" =~ ^$hack_command\ /p\ ([0-9]+)\ ${1:-} ]]; then
       echo "${dir#/proc/} ${BASH_REMATCH[1]}"
       return 0
     fi
@@ -41,9 +43,16 @@ hack_pid() {
 ended() { [ ! -d "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 window_picture() { xwd -silent -id "$1" 2>/dev/null | md5sum; }
 
-# A copy the unprivileged user can surely run, whatever the build folder's permissions.
+# The installed hack, or a copy the unprivileged user can surely run, whatever the build
+# folder's permissions.
 mkdir -p "$work/bin" "$work/home"
-cp "$program" "$work/bin/zzQuenbrel.scr"
+if [ "$program" = --installed ]; then
+  hack_command=zzQuenbrel.scr
+  [ -f /usr/share/xscreensaver/config/zzquenbrel.scr.xml ] || fail "no description of the installed hack"
+else
+  hack_command=$work/bin/zzQuenbrel.scr
+  cp "$program" "$hack_command"
+fi
 cat >"$work/home/.xscreensaver" <<CONFIG
 mode: one
 selected: 0
@@ -53,7 +62,7 @@ fade: False
 unfade: False
 splash: False
 programs: \\
-  "zzQuenbrel" $work/bin/zzQuenbrel.scr /p \$((XSCREENSAVER_WINDOW)) \\n\\
+  "zzQuenbrel" $hack_command /p \$((XSCREENSAVER_WINDOW)) \\n\\
 
 CONFIG
 [ "$(id -u)" -eq 0 ] && chown -R nobody:nogroup "$work/home"
