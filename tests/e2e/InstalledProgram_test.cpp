@@ -1,0 +1,166 @@
+// The saver as the Debian package installs it, worked by an unprivileged user on a virtual X
+// server: its folder belongs to root, so the user's colours go to the user's configuration
+// folder, while a file an administrator put beside the program is the default for users who
+// have none. Run by tools/package-test.sh once the package is installed; the program's path
+// may be given in QUENBREL_INSTALLED_SAVER.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SettingsDialogLayout.h"
+#include "support/TempDir.h"
+// Xlib's macros (None, Status) last, after every header that might use those names.
+#include "ChildProcess.h"
+#include "TestDisplay.h"
+#include "testkit/Polling.h"
+#include "testkit/Xvfb.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr int kScreenWidth = 320, kScreenHeight = 240;
+
+std::string InstalledSaver() {
+  const char* given = std::getenv("QUENBREL_INSTALLED_SAVER");
+  return given ? given : "/usr/libexec/xscreensaver/zzQuenbrel.scr";
+}
+
+Bytes FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class InstalledProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(Saver)) GTEST_SKIP() << Saver << " is not installed";
+    // The user owns the home folder; as root the user is "nobody".
+    if (const passwd* nobody = getpwnam("nobody"); nobody && getuid() == 0) {
+      ASSERT_EQ(chown(Home.Path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+  }
+  void TearDown() override { std::filesystem::remove(AdminFile); }
+
+  // The program run by the user, with `home` as HOME and, if given, XDG_CONFIG_HOME.
+  std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& arguments, const std::string& configHome = "") {
+    std::vector<std::string> command;
+    if (getuid() == 0) command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+    command.push_back(Saver);
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return std::make_unique<TChildProcess>(
+        command, std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
+  }
+  void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
+    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
+  }
+  void ClickAt(const TWindowGeometry& window, TPoint at) {
+    Xdotool({"mousemove", std::to_string(window.X + at.X), std::to_string(window.Y + at.Y), "click", "1"});
+  }
+  Window Shown(const std::string& title, TChildProcess& program, TWindowGeometry& geometry) {
+    Window found = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (found = FClient.TopLevel(title, geometry)) != 0 || !program.Running(); }));
+    EXPECT_TRUE(program.Running()) << program.Stderr();
+    return found;
+  }
+  // Chooses pure red for the swatch at `swatch` of the settings dialog.
+  void ChooseRed(TChildProcess& program, const TWindowGeometry& dialog, TPoint swatch) {
+    ClickAt(dialog, swatch);
+    TWindowGeometry chooser;
+    ASSERT_NE(Shown("Color", program, chooser), 0u);
+    const TChooserLayout layout = ChooserLayout(kRedSwatch);
+    ClickAt(chooser, layout.Swatch);
+    ClickAt(chooser, layout.Ok);
+    ASSERT_TRUE(WaitUntil([&] { return FClient.TopLevel("Color", chooser) == 0; }));
+  }
+  // Whether every pixel of the full-screen saver, or of the preview in a host window, shows
+  // `pixel` once it draws.
+  bool SaverShowsOnly(std::uint32_t pixel) {
+    auto saver = Run({"/s"});
+    std::vector<std::uint32_t> frame;
+    const bool drawn = WaitUntil([&] {
+      const Window full = FClient.FullScreenWindow();
+      frame = full ? FClient.Capture(full, 0, 0, kScreenWidth, kScreenHeight) : std::vector<std::uint32_t>{};
+      return std::any_of(frame.begin(), frame.end(), [](std::uint32_t p) { return p != 0; });
+    });
+    saver->Signal(SIGTERM);
+    EXPECT_EQ(saver->WaitExit(), 0) << saver->Stderr();
+    return drawn && std::all_of(frame.begin(), frame.end(), [&](std::uint32_t p) { return p == pixel; });
+  }
+  bool PreviewShowsOnly(std::uint32_t pixel) {
+    const Window host = FClient.CreateWindow(64, 48);
+    auto preview = Run({"/p", std::to_string(host)});
+    std::vector<std::uint32_t> frame;
+    const bool drawn = WaitUntil([&] {
+      const std::vector<Window> children = FClient.Children(host);
+      frame = children.empty() ? std::vector<std::uint32_t>{} : FClient.Capture(children.front(), 0, 0, 64, 48);
+      return std::any_of(frame.begin(), frame.end(), [](std::uint32_t p) { return p != 0; });
+    });
+    preview->Signal(SIGTERM);
+    EXPECT_EQ(preview->WaitExit(), 0) << preview->Stderr();
+    return drawn && std::all_of(frame.begin(), frame.end(), [&](std::uint32_t p) { return p == pixel; });
+  }
+
+  const std::string Saver = InstalledSaver();
+  const std::string AdminFile = std::filesystem::path(Saver).parent_path() / "zzQuenbrel.ini";
+  TTempDir Home;
+  const std::string UserFile = Home.File(".config/zzQuenbrel/zzQuenbrel.ini");
+  TXvfb FXvfb{kScreenWidth, kScreenHeight};
+  TTestDisplay FClient{FXvfb.Name()};
+};
+
+// Two equal colours make a flat palette, so every pixel of a frame is the same sum: twice
+// the colour, its carry out of the red channel lost.
+TEST_F(InstalledProgram, TheAdministratorsFileIsTheDefaultAndTheUsersChoiceGoesToTheirConfigFolder) {
+  if (getuid() != 0) GTEST_SKIP() << "only root can put a file beside the installed program";
+  const Bytes darkRed{0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x40, 0x00};
+  WriteBytes(AdminFile, darkRed);
+  EXPECT_TRUE(SaverShowsOnly(0x800000));
+
+  auto settings = Run({"/c"});
+  TWindowGeometry dialog;
+  ASSERT_NE(Shown("Settings", *settings, dialog), 0u);
+  ChooseRed(*settings, dialog, kSwatch1);
+  ChooseRed(*settings, dialog, kSwatch2);
+  ClickAt(dialog, kOkButton);
+  ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+  EXPECT_EQ(FileBytes(UserFile), (Bytes{0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00}));
+  EXPECT_EQ(FileBytes(AdminFile), darkRed);
+
+  EXPECT_TRUE(SaverShowsOnly(0xFE0000));
+  EXPECT_TRUE(PreviewShowsOnly(0xFE0000));
+  std::filesystem::remove(AdminFile);
+  EXPECT_TRUE(SaverShowsOnly(0xFE0000));
+}
+
+TEST_F(InstalledProgram, AUserWithoutAFileSeesTheDefaultsAndOkStoresThemUnderXdgConfigHome) {
+  const std::string configHome = Home.File("elsewhere");
+  auto settings = Run({"/c"}, configHome);
+  TWindowGeometry dialog;
+  ASSERT_NE(Shown("Settings", *settings, dialog), 0u);
+  ClickAt(dialog, kOkButton);
+  ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+  EXPECT_EQ(FileBytes(configHome + "/zzQuenbrel/zzQuenbrel.ini"), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_FALSE(std::filesystem::exists(UserFile));
+  EXPECT_FALSE(std::filesystem::exists(AdminFile));
+}
+
+}  // namespace
