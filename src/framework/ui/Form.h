@@ -99,6 +99,8 @@ class TForm : public TWinControl {
 
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
+  // A form has no parent to mark it: it marks its own window.
+  void Invalidate() override { InvalidateWindowArea(ClientRect()); }
   void Paint(TCanvas& canvas) override;
   bool HasWindow() const override { return true; }
   void InvalidateWindowArea(const TRect& area) override;

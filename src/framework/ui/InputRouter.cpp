@@ -94,8 +94,14 @@ void TInputRouter::InputStopped() {
   FCapture = nullptr;
 }
 
+bool TInputRouter::Focusable(const TWinControl* control) const {
+  for (const TControl* c = control; c && c != &FForm; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return control->TabStop;
+}
+
 TWinControl* TInputRouter::ActiveControl() const {
-  return FActiveControl && InTree(FForm, FActiveControl) && FActiveControl->CanFocus() ? FActiveControl : nullptr;
+  return FActiveControl && InTree(FForm, FActiveControl) && Focusable(FActiveControl) ? FActiveControl : nullptr;
 }
 
 void TInputRouter::SetActiveControl(TWinControl* control) {

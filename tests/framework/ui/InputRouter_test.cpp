@@ -165,4 +165,21 @@ TEST_F(InputRouter, TabVisitsFocusableControlsByTabOrderRoundAndShiftTabGoesBack
   EXPECT_FALSE(first->Focused());
 }
 
+// A form redrawn under a modal window still shows where its keys will go afterwards.
+TEST_F(InputRouter, TheFocusedControlStaysFocusedWhileItsFormIsDisabled) {
+  new TKeyProbe(Form, "a", 0, Log);
+  auto* b = new TKeyProbe(Form, "b", 1, Log);
+  ShowForm();
+  b->SetFocus();
+  Form->SetEnabled(false);
+  EXPECT_EQ(Form->ActiveControl(), b);
+  EXPECT_TRUE(b->Focused());
+  Form->SetEnabled(true);
+  Type('K');
+  EXPECT_EQ(Log, (TLog{"b key 75"}));
+  // A control of its own that is disabled or hidden does lose it.
+  b->SetEnabled(false);
+  EXPECT_EQ(Form->ActiveControl(), nullptr);
+}
+
 }  // namespace
