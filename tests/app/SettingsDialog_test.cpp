@@ -138,6 +138,48 @@ TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsKeepTheirO
   EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clRed) + " " + std::to_string(clRed));
 }
 
+// Seen under the about box and after it: the button that Enter clicks is the one framed.
+TEST_F(SettingsDialog, TheFocusedAboutButtonAloneLooksLikeTheDefaultAlsoWhenRedrawnUnderTheAboutBox) {
+  const auto look = [this] {
+    const TWindowHandle window = Form3->Handle();
+    std::string seen;
+    for (const TBitBtn* button : {Form3->BitBtn1, Form3->BitBtn2, Form3->BitBtn3}) {
+      const TPoint at = button->WindowOffset();
+      int dots = 0;
+      for (int x = at.X + 4; x < at.X + button->Width() - 4; ++x) dots += System->PixelAt(window, x, at.Y + 4) == 0;
+      seen += System->PixelAt(window, at.X, at.Y + 16) == 0 ? "F" : "-";
+      seen += dots > 0 ? "." : " ";
+    }
+    return seen;
+  };
+  System->At(10, [&, this] {
+    EXPECT_EQ(look(), "F.- - ");
+    Press(VK_TAB);
+    Press(VK_TAB);
+  });
+  System->At(20, [&, this] {
+    EXPECT_EQ(look(), "- - F.");
+    Press(VK_RETURN);
+  });
+  System->At(30, [&, this] {
+    ASSERT_NE(AboutF, nullptr);
+    TWsEvent exposed = Headless::Of(TEventKind::Expose, Form3->Handle());
+    exposed.Area = Form3->ClientRect();
+    System->Push(exposed);
+  });
+  System->At(40, [&, this] {
+    EXPECT_EQ(look(), "- - F.");
+    ClickOn(*AboutF->BitBtn1);
+  });
+  System->At(50, [&, this] {
+    EXPECT_EQ(AboutF, nullptr);
+    EXPECT_EQ(look(), "- - F.");
+    Press(VK_ESCAPE);
+  });
+  Run({"/c"});
+  EXPECT_EQ(System->NowMs(), 50);
+}
+
 TEST_F(SettingsDialog, OpensTheAboutBoxModallyAsOftenAsAskedAndStaysAsItWas) {
   for (int round = 0; round < 3; ++round) {
     const std::int64_t t = 10 + 30 * round;

@@ -17,6 +17,13 @@ bool InTree(const TWinControl& parent, const TControl* control) {
   return false;
 }
 
+void TellFocusChanged(TWinControl& parent) {
+  for (TControl* child : parent.Controls()) {
+    child->FocusChanged();
+    if (auto* container = dynamic_cast<TWinControl*>(child)) TellFocusChanged(*container);
+  }
+}
+
 }  // namespace
 
 TInputRouter::TInputRouter(TForm& form) : FForm(form) {}
@@ -111,9 +118,10 @@ void TInputRouter::SetActiveControl(TWinControl* control) {
 }
 
 void TInputRouter::FocusMoved(TWinControl* from, TWinControl* to) {
-  // Both repaint: the focused control marks itself.
+  // Both repaint, as the focused control marks itself; so do those whose look follows it.
   if (from) from->Invalidate();
   if (to) to->Invalidate();
+  TellFocusChanged(FForm);
 }
 
 void TInputRouter::SelectNext(bool forward) {
