@@ -52,8 +52,9 @@ class SettingsProgram : public ::testing::Test {
     std::filesystem::copy_file(QUENBREL_PROGRAM, Program);
   }
 
-  std::unique_ptr<TChildProcess> Start(const std::string& option) {
-    return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option}, std::vector<std::string>{FXvfb.DisplayVariable()});
+  std::unique_ptr<TChildProcess> Start(const std::string& option, const std::string& program = "") {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{program.empty() ? Program : program, option},
+                                           std::vector<std::string>{FXvfb.DisplayVariable()});
   }
   void Xdotool(const std::vector<std::string>& arguments) {
     std::vector<std::string> command{"xdotool"};
@@ -150,6 +151,17 @@ TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWit
   EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](std::uint32_t p) { return (p & 0x00FFFFu) == 0; }));
   saver->Signal(SIGTERM);
   EXPECT_EQ(saver->WaitExit(), 0) << saver->Stderr();
+}
+
+TEST_F(SettingsProgram, ColonsAndBackslashesInTheProgramsNameSeparateNothing) {
+  const std::string program = Directory.File("zz:Q\\x.scr");
+  std::filesystem::copy_file(QUENBREL_PROGRAM, program);
+  auto settings = Start("/c", program);
+  TWindowGeometry dialog;
+  ASSERT_NE(Shown("Settings", *settings, dialog), 0u);
+  Xdotool({"key", "Return"});
+  ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+  EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace
