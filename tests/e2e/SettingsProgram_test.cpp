@@ -2,6 +2,7 @@
 // directory of its own keeps its settings file beside it; real clicks and keys from xdotool.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -162,6 +163,17 @@ TEST_F(SettingsProgram, ColonsAndBackslashesInTheProgramsNameSeparateNothing) {
   Xdotool({"key", "Return"});
   ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
   EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+// A FIFO would block opening it until another process opened its other end.
+TEST_F(SettingsProgram, AFifoInPlaceOfTheSettingsFileBlocksNeitherTheSaverNorItsEnd) {
+  ASSERT_EQ(::mkfifo(SettingsFile.c_str(), 0600), 0);
+  auto saver = Start("/s");
+  EXPECT_TRUE(WaitUntil([&] { return FClient.FullScreenWindow() != 0 || !saver->Running(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !FClient.CanGrabKeyboard() || !saver->Running(); }));
+  ASSERT_TRUE(saver->Running()) << saver->Stderr();
+  saver->Signal(SIGTERM);
+  EXPECT_EQ(saver->WaitExit(std::chrono::seconds(1)), 0);
 }
 
 }  // namespace
