@@ -105,7 +105,8 @@ class SettingsProgram : public ::testing::Test {
 };
 
 TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
-  const Bytes stored{0x20, 0xC0, 0xF0, 0x00, 0x60, 0x10, 0x30, 0x00};
+  // Bytes that OK would not write back: it clears each colour's top byte and writes 8 bytes.
+  const Bytes stored{0x20, 0xC0, 0xF0, 0x7F, 0x60, 0x10, 0x30, 0x01, 0xAA};
   WriteFile(stored);
   auto program = Start("/c");
   TWindowGeometry dialog;
