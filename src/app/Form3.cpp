@@ -5,6 +5,7 @@
 #include "components/ColorButton.h"
 #include "engine/Quenbrel.h"
 #include "engine/Vekutils.h"
+#include "framework/base/Exceptions.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/BitBtn.h"
 
@@ -21,7 +22,18 @@ void TForm3::FormCreate(TComponent*) {
   // Without a foreground window there is nothing to disable.
   if (PrevWnd) System().EnableForeignWindow(PrevWnd, false, Handle());
   Engine = NewEngine();
-  Engine->LoadSettings();
+  try {
+    Engine->LoadSettings();
+  } catch (const Exception&) {
+    // The buttons show the engine's colours (its defaults, as the saver would use them), so
+    // that OK stores only what the user saw; the error goes on to its box.
+    ShowEngineColours();
+    throw;
+  }
+  ShowEngineColours();
+}
+
+void TForm3::ShowEngineColours() {
   ColorButton1->SetColor(SwapRedBlue(Engine->Color1));
   ColorButton2->SetColor(SwapRedBlue(Engine->Color2));
 }

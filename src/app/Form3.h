@@ -37,6 +37,7 @@ class TForm3 : public TForm {
  private:
   // The form description: Form3Description.cpp.
   void CreateControls();
+  void ShowEngineColours();
 };
 
 extern TForm3* Form3;

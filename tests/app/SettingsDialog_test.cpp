@@ -121,24 +121,26 @@ TEST_F(SettingsDialog, AnUnwritableSettingsFileIsReportedAndTheDialogStaysOpen) 
   EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
 }
 
-TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsKeepTheirOwnColour) {
+// The buttons show what the saver would use, and OK stores only what the user saw.
+TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsShowTheEnginesDefaults) {
   WriteFile({0, 0, 0xFF, 0, 0, 0, 0xFF, 0});
-  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::none);
+  // Writable but not readable, for the test's user as for the one it runs the program as.
+  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::owner_write | std::filesystem::perms::others_write);
   const std::string seen = RunUnprivileged([this] {
     std::string result;
     System->At(10, [&, this] {
       for (const std::string& message : Application->ShownMessages) result += message + "\n";
       result += std::to_string(Form3->ColorButton1->Color()) + " " + std::to_string(Form3->ColorButton2->Color());
-      Press(VK_ESCAPE);
+      Press(VK_RETURN);
     });
     System->At(5, [this] { System->Push(Headless::Key(VK_RETURN)); });  // the error box
     Run({"/c"});
     return result;
   });
-  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clRed) + " " + std::to_string(clRed));
+  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clBlue) + " " + std::to_string(clBlack));
+  EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-// Seen under the about box and after it: the button that Enter clicks is the one framed.
 TEST_F(SettingsDialog, TheFocusedAboutButtonAloneLooksLikeTheDefaultAlsoWhenRedrawnUnderTheAboutBox) {
   const auto look = [this] {
     const TWindowHandle window = Form3->Handle();
