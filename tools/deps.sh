@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
   libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
-  xvfb xdotool x11-utils x11-apps xscreensaver imagemagick
+  xvfb xdotool x11-utils x11-apps xscreensaver imagemagick openbox
 )
 
 missing=()

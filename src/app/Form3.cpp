@@ -20,7 +20,7 @@ TForm3::~TForm3() {
 void TForm3::FormCreate(TComponent*) {
   PrevWnd = System().ForegroundWindow();
   // Without a foreground window there is nothing to disable.
-  if (PrevWnd) System().EnableForeignWindow(PrevWnd, false, Handle());
+  if (PrevWnd) System().EnableForeignWindow(PrevWnd, false);
   Engine = NewEngine();
   try {
     Engine->LoadSettings();
@@ -61,6 +61,6 @@ void TForm3::FormDestroy(TComponent*) {
   delete Engine;
   Engine = nullptr;
   if (!PrevWnd) return;
-  System().EnableForeignWindow(PrevWnd, true, HandleAllocated() ? Handle() : 0);
+  System().EnableForeignWindow(PrevWnd, true);
   System().SetForegroundWindow(PrevWnd);
 }

@@ -82,7 +82,8 @@ TEST_F(SettingsDialog, TheForegroundWindowIsDisabledWhileItIsOpenAndActivatedAft
   System->At(10, [&, this] {
     EXPECT_FALSE(System->Window(host)->Enabled);
     ASSERT_EQ(System->EnableCalls.size(), 1u);
-    EXPECT_EQ(System->EnableCalls[0].Dialog, Form3->Handle());
+    // An ordinary top-level window, not the foreign window's.
+    EXPECT_EQ(System->Window(Form3->Handle())->Params.TransientFor, 0u);
     EXPECT_TRUE(System->ForegroundRequests.empty());
     Press(VK_ESCAPE);
   });

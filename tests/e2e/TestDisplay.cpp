@@ -92,6 +92,44 @@ std::vector<std::uint32_t> TTestDisplay::Capture(Window window, int x, int y, in
   return pixels;
 }
 
+bool TTestDisplay::ScreenOrigin(Window window, int& x, int& y) {
+  Window child = 0;
+  return XTranslateCoordinates(FDisplay, window, Root(), 0, 0, &x, &y, &child) != 0;
+}
+
+std::vector<long> TTestDisplay::Property(Window window, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> items;
+  if (XGetWindowProperty(FDisplay, window, AtomNamed(name), 0, 1024, False, AnyPropertyType, &type, &format, &count,
+                         &remaining, &data) == Success && data) {
+    // Xlib hands 32-bit items over as longs.
+    if (format == 32) items.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
+    XFree(data);
+  }
+  return items;
+}
+
+Window TTestDisplay::ActiveWindow() {
+  const std::vector<long> active = Property(Root(), "_NET_ACTIVE_WINDOW");
+  return active.empty() ? 0 : static_cast<Window>(active[0]);
+}
+
+void TTestDisplay::RequestActivation(Window window) {
+  constexpr long kSourcePager = 2;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = AtomNamed("_NET_ACTIVE_WINDOW");
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = kSourcePager;
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(FDisplay, Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(FDisplay, False);
+}
+
 bool TTestDisplay::CanGrabKeyboard() {
   const bool grabbed =
       XGrabKeyboard(FDisplay, Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;

@@ -42,6 +42,16 @@ class TTestDisplay {
   // Pixel words (0x00RRGGBB) of a window's area, row by row; empty when it cannot be read.
   std::vector<std::uint32_t> Capture(Window window, int x, int y, int width, int height);
 
+  // Where the window's top-left corner lies on the screen, however deep it sits.
+  bool ScreenOrigin(Window window, int& x, int& y);
+  // A property of 32-bit items (cardinals, atoms, windows); empty when it is not set.
+  std::vector<long> Property(Window window, const char* name);
+  Atom AtomNamed(const char* name) { return XInternAtom(FDisplay, name, False); }
+  // The window the window manager has made active, or 0.
+  Window ActiveWindow();
+  // Asks the window manager to activate `window`, as a pager does for the user.
+  void RequestActivation(Window window);
+
   // Whether this client could take the keyboard now (it lets go again at once).
   bool CanGrabKeyboard();
   // Whether the pointer shape on screen shows no pixel at all.

@@ -101,8 +101,8 @@ class TWindowSystem {
   // The size of any window (GetWindowRect); false when it does not exist.
   virtual bool WindowSize(TWindowHandle window, TSize& size) = 0;
   virtual TWindowHandle ForegroundWindow() = 0;
-  // EnableWindow on a foreign window: while disabled, `dialog` is modal for it.
-  virtual void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) = 0;
+  // EnableWindow on a foreign window, whose input a dialog takes for its own while it is open.
+  virtual void EnableForeignWindow(TWindowHandle foreign, bool enable) = 0;
   virtual void SetForegroundWindow(TWindowHandle window) = 0;
 
   // System state and services.

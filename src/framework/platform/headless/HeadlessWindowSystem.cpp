@@ -105,8 +105,8 @@ bool THeadlessWindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   return true;
 }
 
-void THeadlessWindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) {
-  EnableCalls.push_back({foreign, enable, dialog});
+void THeadlessWindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable) {
+  EnableCalls.push_back({foreign, enable});
   const auto found = FWindows.find(foreign);
   if (found != FWindows.end()) found->second.Enabled = enable;
 }

@@ -42,7 +42,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   TSize ScreenSize() override { return FScreen; }
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override { return Foreground; }
-  void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) override;
+  void EnableForeignWindow(TWindowHandle foreign, bool enable) override;
   void SetForegroundWindow(TWindowHandle window) override;
   void SetScreenSaverRunning(TWindowHandle saver, bool running) override;
   void HideTaskbarWindow() override { ++TaskbarHides; }
@@ -95,7 +95,6 @@ class THeadlessWindowSystem : public TWindowSystem {
   struct TEnableCall {
     TWindowHandle Foreign;
     bool Enable;
-    TWindowHandle Dialog;
   };
   std::vector<TEnableCall> EnableCalls;
 

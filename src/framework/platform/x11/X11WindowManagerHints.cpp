@@ -18,7 +18,6 @@ constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinim
                         kFuncMaximize = 16, kFuncClose = 32;
 constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
-constexpr long kNetWmStateRemove = 0, kNetWmStateAdd = 1;
 constexpr long kSourceApplication = 1;
 
 TMotifHints MotifHintsFor(const TWindowParams& params) {
@@ -58,7 +57,11 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   // The program has no taskbar button of its own: no window of it shows one.
   EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), true);
   if (params.StayOnTop) EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"), true);
-  if (params.TransientFor) SetModalFor(window, params.TransientFor, true, false);
+  // A modal dialog of our own stays over its owner.
+  if (params.TransientFor) {
+    XSetTransientForHint(display, window, params.TransientFor);
+    EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_MODAL"), true);
+  }
 }
 
 void TX11WindowManagerHints::SetCaption(Window window, const std::string& caption) {
@@ -67,11 +70,6 @@ void TX11WindowManagerHints::SetCaption(Window window, const std::string& captio
   XChangeProperty(display, window, FConnection.InternAtom("_NET_WM_NAME"), FConnection.InternAtom("UTF8_STRING"),
                   8, PropModeReplace, reinterpret_cast<const unsigned char*>(caption.data()),
                   static_cast<int>(caption.size()));
-}
-
-void TX11WindowManagerHints::SetModalFor(Window dialog, Window owner, bool modal, bool mapped) {
-  if (modal) XSetTransientForHint(FConnection.Handle(), dialog, owner);
-  ChangeState(dialog, FConnection.InternAtom("_NET_WM_STATE_MODAL"), modal, mapped);
 }
 
 void TX11WindowManagerHints::RequestActivation(Window window) {
@@ -98,15 +96,6 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
     hints.min_height = hints.max_height = bounds.Height();
   }
   XSetWMNormalHints(FConnection.Handle(), window, &hints);
-}
-
-void TX11WindowManagerHints::ChangeState(Window window, Atom state, bool add, bool mapped) {
-  if (!mapped) {
-    EditStateProperty(window, state, add);
-    return;
-  }
-  SendToRoot(window, FConnection.InternAtom("_NET_WM_STATE"),
-             {add ? kNetWmStateAdd : kNetWmStateRemove, static_cast<long>(state), 0, kSourceApplication, 0});
 }
 
 void TX11WindowManagerHints::EditStateProperty(Window window, Atom state, bool add) {

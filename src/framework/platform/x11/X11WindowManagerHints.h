@@ -16,16 +16,12 @@ class TX11WindowManagerHints {
   // Everything a new top-level window carries before it is first mapped.
   void Apply(Window window, const TWindowParams& params);
   void SetCaption(Window window, const std::string& caption);
-  // A dialog modal for `owner`, or no longer modal. After mapping, the window manager owns
-  // the state property and is asked by message instead.
-  void SetModalFor(Window dialog, Window owner, bool modal, bool mapped);
   void RequestActivation(Window window);
   // Where the window manager should place the window; `fixed` forbids resizing it.
   void SetPlacement(Window window, const TRect& bounds, bool fixed);
 
  private:
   void SetFrame(Window window, const TWindowParams& params);
-  void ChangeState(Window window, Atom state, bool add, bool mapped);
   void EditStateProperty(Window window, Atom state, bool add);
   std::vector<Atom> StateProperty(Window window);
   void SendToRoot(Window window, Atom type, const long (&data)[5]);

@@ -203,12 +203,11 @@ TWindowHandle TX11WindowSystem::ForegroundWindow() {
   return active == PointerRoot ? 0 : active;
 }
 
-void TX11WindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) {
-  if (!Open() || !FWindows->Owns(dialog)) return;
-  FHints->SetModalFor(dialog, foreign, !enable, Mapped(dialog));
-  if (enable) FHints->RequestActivation(foreign);
-  XFlush(FConnection->Handle());
-}
+// X11 cannot disable another program's window, and a modal or transient hint towards it
+// would make the window manager lock it (keys meant for it reach the dialog) and minimise
+// the dialog with it: the dialog stays an ordinary window, and SetForegroundWindow
+// activates the recorded window again once it closes.
+void TX11WindowSystem::EnableForeignWindow(TWindowHandle, bool) {}
 
 void TX11WindowSystem::SetForegroundWindow(TWindowHandle window) {
   if (window == 0) return;
