@@ -2,7 +2,6 @@
 
 #include "Application.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/base/Exceptions.h"
 #include "framework/base/ScopeExit.h"
 #include "framework/base/StoreChanged.h"
 
@@ -224,19 +223,4 @@ void TForm::Close() {
   else Application->Release(this);
 }
 
-TModalResult TForm::ShowModal() {
-  AfterConstruction();
-  if (Visible() || FModal) throw Exception("Cannot make a visible window modal");
-  FModal = true;
-  FModalResult = mrNone;
-  TScopeExit done{[this] { FModal = false; }};
-  Application->RunModal(*this);
-  return FModalResult;
-}
-
-bool TForm::ModalCloseAccepted() {
-  TCloseAction action = TCloseAction::caHide;
-  if (CloseQuery(action)) return true;
-  FModalResult = mrNone;
-  return false;
-}
+TModalResult TForm::ShowModal() { return Application->ShowModal(*this); }

@@ -73,14 +73,11 @@ class TForm : public TWinControl {
   // says); a modal form ends its modal loop with mrCancel.
   void Close();
   // Shows the form and runs the application's modal loop, its other windows disabled, until
-  // ModalResult is set and OnClose lets the form go; returns the result.
+  // ModalResult is set and OnClose lets the form go; returns the result (TApplication::ShowModal).
   TModalResult ShowModal();
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
   bool Modal() const { return FModal; }
-  // Asked by the modal loop once ModalResult is set: whether OnClose lets the form go (if not,
-  // the result is cleared and the loop goes on).
-  bool ModalCloseAccepted();
 
   // Pointer, keyboard focus, cursor and hint.
   TInputRouter& Input() { return FInput; }
@@ -113,6 +110,9 @@ class TForm : public TWinControl {
   TWindowSystem& System() const;
 
  private:
+  // The modal loop sets the form's modal state and asks OnClose.
+  friend class TApplication;
+
   TWindowParams WindowParams() const;
   void CreateHandle();
   void DestroyHandle();
