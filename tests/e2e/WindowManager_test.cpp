@@ -92,4 +92,21 @@ TEST_F(UnderAWindowManager, TheSettingsDialogLeavesTheWindowItCameFromUsableAndG
   EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == terminal; }));
 }
 
+TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
+  auto program = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << program->Stderr();
+  std::vector<long> frame;  // left, right, top and bottom widths
+  ASSERT_TRUE(WaitUntil([&] { return (frame = FClient.Property(dialog, "_NET_FRAME_EXTENTS")).size() == 4; }));
+  ASSERT_GT(frame[2], 0) << "a frame without a title bar shows nothing";
+  const int width = 361 + static_cast<int>(frame[0] + frame[1]), height = 105 + static_cast<int>(frame[2] + frame[3]);
+  int x = 0, y = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    return FClient.ScreenOrigin(dialog, x, y) && x - frame[0] == (kScreenWidth - width) / 2 &&
+           y - frame[2] == (kScreenHeight - height) / 2;
+  })) << "client area at " << x << "," << y;
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
 }  // namespace

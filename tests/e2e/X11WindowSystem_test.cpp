@@ -230,6 +230,37 @@ TEST_F(X11WindowSystemTest, MessagesBecomeSystemCommandsAndCloseRequests) {
   EXPECT_EQ(event.Window, window);
 }
 
+// A window manager frames a window after it is mapped; asked before, it tells the frame's
+// widths soon enough for a centred form to place its frame.
+TEST_F(X11WindowSystemTest, TheFrameIsAskedForBeforeMappingAndItsWidthsArriveAsAnEvent) {
+  Display* client = Client().Handle();
+  XSelectInput(client, Client().Root(), SubstructureNotifyMask);
+  XSync(client, False);
+  const TWindowHandle window = CreateShownWindow(Plain(100, 80));
+  XSync(client, False);
+  bool asked = false;
+  XEvent request;
+  while (XCheckTypedEvent(client, ClientMessage, &request))
+    asked |= request.xclient.window == window &&
+             request.xclient.message_type == XInternAtom(client, "_NET_REQUEST_FRAME_EXTENTS", False);
+  EXPECT_TRUE(asked);
+  // The position asked for is the client area's, not the frame's.
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(client, window, &hints, &supplied));
+  EXPECT_TRUE(hints.flags & PWinGravity);
+  EXPECT_EQ(hints.win_gravity, StaticGravity);
+
+  const long widths[] = {2, 3, 21, 4};  // left, right, top, bottom, as a window manager writes them
+  XChangeProperty(client, window, XInternAtom(client, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(widths), 4);
+  XSync(client, False);
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::FrameExtents, &event));
+  EXPECT_EQ(event.Window, window);
+  EXPECT_EQ(event.Area, (TRect{2, 21, 3, 4}));
+}
+
 TEST_F(X11WindowSystemTest, KeysAndButtonsArriveWithTheirCodes) {
   const TWindowHandle window = CreateShownWindow(Plain(100, 80));
   FSystem->SetFocus(window);

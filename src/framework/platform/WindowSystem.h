@@ -60,6 +60,8 @@ enum class TEventKind : std::uint8_t {
   SysCommand,      // a system command reached Window (WM_SYSCOMMAND), whatever its value
   CloseRequest,    // the user asked to close Window (the close box)
   HostDestroyed,   // the foreign parent of Window went away
+  FrameExtents,    // the window manager's frame around Window: Area holds the widths of its
+                   // left, top, right and bottom edges
   Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
 };
 

@@ -1,5 +1,7 @@
 #include "Form.h"
 
+#include <utility>
+
 #include "Application.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/base/ScopeExit.h"
@@ -98,9 +100,23 @@ void TForm::SetVisible(bool visible) {
 void TForm::PlaceForShowing() {
   const TSize screen = System().ScreenSize();
   if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, screen.cx, screen.cy);
-  else if (Position == TPosition::poScreenCenter)
-    SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
-  else if (Position == TPosition::poDefault && FParentWindow) SetBounds(0, 0, Width(), Height());
+  else if (Position == TPosition::poScreenCenter) {
+    Centre();
+    FCentreWithFrame = true;
+  } else if (Position == TPosition::poDefault && FParentWindow) SetBounds(0, 0, Width(), Height());
+}
+
+// The frame goes in the middle of the screen; Left and Top are the client area's.
+void TForm::Centre() {
+  const TSize screen = System().ScreenSize();
+  const TSize frame{Width() + FFrame.Left + FFrame.Right, Height() + FFrame.Top + FFrame.Bottom};
+  SetBounds((screen.cx - frame.cx) / 2 + FFrame.Left, (screen.cy - frame.cy) / 2 + FFrame.Top, Width(), Height());
+}
+
+void TForm::FrameChanged(const TRect& extents) {
+  FFrame = extents;
+  // Once only: a later change of the frame must not undo where the user has moved the window.
+  if (std::exchange(FCentreWithFrame, false)) Centre();
 }
 
 void TForm::ShowWindow() {
@@ -177,6 +193,7 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
   switch (event.Kind) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
+    case TEventKind::FrameExtents: FrameChanged(event.Area); break;
     case TEventKind::KeyDown:
       if (Enabled()) FInput.KeyDown(event);
       break;

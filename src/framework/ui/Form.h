@@ -119,6 +119,8 @@ class TForm : public TWinControl {
   void ShowWindow();
   void HideWindow();
   void PlaceForShowing();
+  void Centre();
+  void FrameChanged(const TRect& extents);
   void CallEvent(const TNotifyEvent& event);
   void Resized(const TWsEvent& event);
   bool CloseQuery(TCloseAction& action);
@@ -133,6 +135,10 @@ class TForm : public TWinControl {
   bool FModal = false;
   TModalResult FModalResult = mrNone;
   TSize FNotifiedSize;
+  // The widths of the frame that the window manager puts around the window, once it says.
+  TRect FFrame;
+  // Centred before the frame was known: the frame's news centres it again, once.
+  bool FCentreWithFrame = false;
   TInputRouter FInput{*this};
   // Set while the window system itself reports a new size, so that it is not echoed back.
   bool FResizedBySystem = false;

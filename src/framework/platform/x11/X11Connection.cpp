@@ -75,3 +75,19 @@ Atom TX11Connection::InternAtom(const char* name) {
   FAtoms.emplace(name, atom);
   return atom;
 }
+
+std::vector<unsigned long> TX11Connection::Property32(Window window, const char* name, Atom type) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(FDisplay, window, InternAtom(name), 0, 1024, False, type, &actualType, &format, &count,
+                         &remaining, &data) != Success)
+    return items;
+  // Xlib hands 32-bit items over as longs.
+  const auto* values = reinterpret_cast<const unsigned long*>(data);
+  if (data && actualType == type && format == 32) items.assign(values, values + count);
+  if (data) XFree(data);
+  return items;
+}

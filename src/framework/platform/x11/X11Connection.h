@@ -3,6 +3,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // One open display with what every request needs: the screen, its root, the TrueColor
 // visual whose pixel word matches the bitmaps' (0x00RRGGBB), and interned atoms.
@@ -24,6 +25,9 @@ class TX11Connection {
   int Fd() const { return ConnectionNumber(FDisplay); }
 
   Atom InternAtom(const char* name);
+  // A property of 32-bit items of `type` (XA_ATOM, XA_WINDOW, XA_CARDINAL); empty when the
+  // window has none of that name and type.
+  std::vector<unsigned long> Property32(Window window, const char* name, Atom type);
 
  private:
   void ChooseVisual(const std::string& name);

@@ -47,6 +47,7 @@ bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64
       return !CausedByGrab(x.xfocus) && x.xfocus.detail != NotifyPointer && Set(event, TEventKind::Activated, window);
     case FocusOut: return TranslateFocusOut(x.xfocus, event);
     case ClientMessage: return TranslateClientMessage(x.xclient, event);
+    case PropertyNotify: return TranslateProperty(x.xproperty, event);
     default: return false;
   }
 }
@@ -93,6 +94,11 @@ bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& x, T
   const bool deleteRequest = x.message_type == FConnection.InternAtom("WM_PROTOCOLS") && x.format == 32 &&
                              static_cast<Atom>(x.data.l[0]) == FConnection.InternAtom("WM_DELETE_WINDOW");
   return deleteRequest && Set(event, TEventKind::CloseRequest, x.window);
+}
+
+bool TX11EventTranslator::TranslateProperty(const XPropertyEvent& x, TWsEvent& event) {
+  const bool frame = x.atom == FConnection.InternAtom("_NET_FRAME_EXTENTS") && x.state == PropertyNewValue;
+  return frame && FHints.FrameExtents(x.window, event.Area) && Set(event, TEventKind::FrameExtents, x.window);
 }
 
 // The saver's window is override-redirect: no window manager gives it the focus, so it

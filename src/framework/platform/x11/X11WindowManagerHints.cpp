@@ -76,6 +76,21 @@ void TX11WindowManagerHints::RequestActivation(Window window) {
   SendToRoot(window, FConnection.InternAtom("_NET_ACTIVE_WINDOW"), {kSourceApplication, CurrentTime, 0, 0, 0});
 }
 
+void TX11WindowManagerHints::RequestFrameExtents(Window window) {
+  SendToRoot(window, FConnection.InternAtom("_NET_REQUEST_FRAME_EXTENTS"), {0, 0, 0, 0, 0});
+}
+
+bool TX11WindowManagerHints::FrameExtents(Window window, TRect& extents) {
+  const std::vector<unsigned long> widths = FConnection.Property32(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+  if (widths.size() != 4) return false;
+  // Left, right, top, bottom; a frame wider than any screen is no frame.
+  for (const unsigned long width : widths)
+    if (width > 0xFFFF) return false;
+  const auto edge = [&](int i) { return static_cast<int>(widths[static_cast<std::size_t>(i)]); };
+  extents = {edge(0), edge(2), edge(1), edge(3)};
+  return true;
+}
+
 void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params) {
   const TMotifHints hints = MotifHintsFor(params);
   const Atom atom = FConnection.InternAtom("_MOTIF_WM_HINTS");
@@ -85,7 +100,8 @@ void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params
 
 void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed) {
   XSizeHints hints{};
-  hints.flags = PPosition | PSize;
+  hints.flags = PPosition | PSize | PWinGravity;
+  hints.win_gravity = StaticGravity;
   hints.x = bounds.Left;
   hints.y = bounds.Top;
   hints.width = bounds.Width();
@@ -99,30 +115,13 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
 }
 
 void TX11WindowManagerHints::EditStateProperty(Window window, Atom state, bool add) {
-  std::vector<Atom> states = StateProperty(window);
+  const std::vector<unsigned long> items = FConnection.Property32(window, "_NET_WM_STATE", XA_ATOM);
+  std::vector<Atom> states(items.begin(), items.end());
   std::erase(states, state);
   if (add) states.push_back(state);
   XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(states.data()),
                   static_cast<int>(states.size()));
-}
-
-std::vector<Atom> TX11WindowManagerHints::StateProperty(Window window) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  std::vector<Atom> states;
-  if (XGetWindowProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), 0, 64, False,
-                         XA_ATOM, &type, &format, &count, &remaining, &data) == Success &&
-      data) {
-    if (type == XA_ATOM && format == 32) {
-      const Atom* atoms = reinterpret_cast<const Atom*>(data);
-      states.assign(atoms, atoms + count);
-    }
-    XFree(data);
-  }
-  return states;
 }
 
 void TX11WindowManagerHints::SendToRoot(Window window, Atom type, const long (&data)[5]) {
