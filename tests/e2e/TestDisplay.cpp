@@ -117,15 +117,18 @@ Window TTestDisplay::ActiveWindow() {
   return active.empty() ? 0 : static_cast<Window>(active[0]);
 }
 
-void TTestDisplay::RequestActivation(Window window) {
+void TTestDisplay::RequestActivation(Window window) { SendToWindowManager(window, "_NET_ACTIVE_WINDOW", 0); }
+
+void TTestDisplay::RequestClose(Window window) { SendToWindowManager(window, "_NET_CLOSE_WINDOW", 1); }
+
+void TTestDisplay::SendToWindowManager(Window window, const char* request, int sourceIndex) {
   constexpr long kSourcePager = 2;
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
-  event.xclient.message_type = AtomNamed("_NET_ACTIVE_WINDOW");
+  event.xclient.message_type = AtomNamed(request);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = kSourcePager;
-  event.xclient.data.l[1] = CurrentTime;
+  event.xclient.data.l[sourceIndex] = kSourcePager;
   XSendEvent(FDisplay, Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
   XSync(FDisplay, False);
 }

@@ -49,8 +49,9 @@ class TTestDisplay {
   Atom AtomNamed(const char* name) { return XInternAtom(FDisplay, name, False); }
   // The window the window manager has made active, or 0.
   Window ActiveWindow();
-  // Asks the window manager to activate `window`, as a pager does for the user.
+  // Asks the window manager to activate or to close `window`, as a pager does for the user.
   void RequestActivation(Window window);
+  void RequestClose(Window window);
 
   // Whether this client could take the keyboard now (it lets go again at once).
   bool CanGrabKeyboard();
@@ -59,5 +60,8 @@ class TTestDisplay {
   void SendClientMessage(Window window, const char* type);
 
  private:
+  // A request of the extended window-manager hints; `sourceIndex`: where it says who asks.
+  void SendToWindowManager(Window window, const char* request, int sourceIndex);
+
   Display* FDisplay;
 };

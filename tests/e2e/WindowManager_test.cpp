@@ -92,6 +92,25 @@ TEST_F(UnderAWindowManager, TheSettingsDialogLeavesTheWindowItCameFromUsableAndG
   EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == terminal; }));
 }
 
+// The about box asks for no border icons, but a window manager may offer to close it all
+// the same (Openbox does): it must then close as by its OK, not kill the program.
+TEST_F(UnderAWindowManager, TheAboutBoxClosedByTheWindowManagerEndsAloneAsByItsOk) {
+  auto program = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << program->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
+  Xdotool({"key", "Tab", "Tab", "Return"});  // to "About..." and on it
+  const Window about = Managed("About zzQuenbrel I");
+  ASSERT_NE(about, 0u) << program->Stderr();
+  FClient.RequestClose(about);
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] { return !FClient.Geometry(about, geometry) || !geometry.Viewable; }));
+  ASSERT_TRUE(program->Running()) << program->Stderr();
+  ASSERT_TRUE(Activate(dialog));
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
 TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
   auto program = Start("/c");
   const Window dialog = Managed("Settings");

@@ -230,6 +230,23 @@ TEST_F(X11WindowSystemTest, MessagesBecomeSystemCommandsAndCloseRequests) {
   EXPECT_EQ(event.Window, window);
 }
 
+// Motif's hints: functions (bit 32: close) and decorations (bit 16: the window menu).
+// The close protocol stays: a window manager may offer to close the window all the same.
+TEST_F(X11WindowSystemTest, ADialogWithoutSystemMenuAsksForNoWindowMenuAndNoCloseBox) {
+  const long deleteWindow = static_cast<long>(Client().AtomNamed("WM_DELETE_WINDOW"));
+  for (const bool systemMenu : {true, false}) {
+    TWindowParams params = Plain(60, 40);
+    params.BorderStyle = TBorderStyle::bsDialog;
+    params.SystemMenu = systemMenu;
+    const TWindowHandle window = CreateShownWindow(params);
+    const std::vector<long> motif = Client().Property(window, "_MOTIF_WM_HINTS");
+    ASSERT_EQ(motif.size(), 5u);
+    EXPECT_EQ((motif[1] & 32) != 0, systemMenu) << "close function";
+    EXPECT_EQ((motif[2] & 16) != 0, systemMenu) << "window menu";
+    EXPECT_EQ(Client().Property(window, "WM_PROTOCOLS"), std::vector<long>{deleteWindow});
+  }
+}
+
 // A window manager frames a window after it is mapped; asked before, it tells the frame's
 // widths soon enough for a centred form to place its frame.
 TEST_F(X11WindowSystemTest, TheFrameIsAskedForBeforeMappingAndItsWidthsArriveAsAnEvent) {

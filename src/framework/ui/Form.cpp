@@ -64,7 +64,7 @@ TWindowParams TForm::WindowParams() const {
   params.Parent = FParentWindow;
   params.Bounds = BoundsRect();
   params.BorderStyle = BorderStyle;
-  params.CloseBox = CloseBox;
+  params.SystemMenu = SystemMenu;
   params.StayOnTop = FormStyle == TFormStyle::fsStayOnTop;
   params.FullScreen = !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
   const TForm* owner = Application->MainForm();

@@ -31,7 +31,8 @@ class TForm : public TWinControl {
 
   // --- What a form description sets ---
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
-  bool CloseBox = true;
+  // The window menu and its close box; without them the frame has no border icons.
+  bool SystemMenu = true;
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TWindowState WindowState = TWindowState::wsNormal;
   TPosition Position = TPosition::poDesigned;

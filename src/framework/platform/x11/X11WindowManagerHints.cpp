@@ -27,12 +27,13 @@ TMotifHints MotifHintsFor(const TWindowParams& params) {
       hints.Functions = kFuncMove | kFuncClose;
       break;
     case TBorderStyle::bsDialog:
-      hints.Functions = kFuncMove | (params.CloseBox ? kFuncClose : 0);
-      hints.Decorations = kDecorBorder | kDecorTitle | kDecorMenu;
+      hints.Functions = kFuncMove | (params.SystemMenu ? kFuncClose : 0);
+      hints.Decorations = kDecorBorder | kDecorTitle | (params.SystemMenu ? kDecorMenu : 0);
       break;
     case TBorderStyle::bsSizeable:
-      hints.Functions = params.CloseBox ? kFuncAll : kFuncResize | kFuncMove | kFuncMinimize | kFuncMaximize;
-      hints.Decorations = kDecorAll;
+      hints.Functions = params.SystemMenu ? kFuncAll : kFuncResize | kFuncMove | kFuncMinimize | kFuncMaximize;
+      // With the "all" bit, the bits beside it are taken away.
+      hints.Decorations = params.SystemMenu ? kDecorAll : kDecorAll | kDecorMenu;
       break;
   }
   return hints;
@@ -49,6 +50,8 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   wmHints.input = True;
   wmHints.initial_state = NormalState;
   XSetWMHints(display, window, &wmHints);
+  // Also without a close box: a window manager may offer to close any window (Openbox does),
+  // and one that cannot ask kills the program instead.
   Atom deleteWindow = FConnection.InternAtom("WM_DELETE_WINDOW");
   XSetWMProtocols(display, window, &deleteWindow, 1);
   SetCaption(window, params.Caption);
