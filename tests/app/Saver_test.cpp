@@ -116,6 +116,17 @@ TEST_F(Saver, AResizeResizesTheEngineAndTheNextFrameFillsTheNewSize) {
   Run({"/s"});
 }
 
+TEST_F(Saver, FollowsTheScreenToANewSizeAndTheNextFrameFillsIt) {
+  System->At(30, [this] { System->ChangeScreenSize({80, 60}); });
+  System->At(31, [this] { PaintOver(); });
+  System->At(45, [this] {
+    EXPECT_EQ(System->Window(System->Focus)->Bounds, (TRect{0, 0, 80, 60}));
+    ExpectFrameFills(80, 60);
+    System->Push(Headless::Key('Q'));
+  });
+  Run({"/s"});
+}
+
 TEST_F(Saver, FramesGoToTheScreenFromTheImagesSharedMemory) {
   System->At(25, [this] {
     EXPECT_TRUE(System->IsSharedMemory(Form1->Image1->Picture().Bitmap().Memory()));

@@ -151,6 +151,17 @@ bool TTestDisplay::PointerInvisible() {
   return invisible;
 }
 
+void TTestDisplay::AnnounceScreenSize(int width, int height) {
+  XEvent event{};
+  event.xconfigure.type = ConfigureNotify;
+  event.xconfigure.event = Root();
+  event.xconfigure.window = Root();
+  event.xconfigure.width = width;
+  event.xconfigure.height = height;
+  XSendEvent(FDisplay, Root(), False, StructureNotifyMask, &event);
+  XSync(FDisplay, False);
+}
+
 void TTestDisplay::SendClientMessage(Window window, const char* type) {
   XEvent event{};
   event.xclient.type = ClientMessage;

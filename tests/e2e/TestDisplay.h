@@ -58,6 +58,9 @@ class TTestDisplay {
   // Whether the pointer shape on screen shows no pixel at all.
   bool PointerInvisible();
   void SendClientMessage(Window window, const char* type);
+  // What RandR tells clients when the screen takes a new size: a new size of the root
+  // window. Xvfb cannot change its screen's size, so the test tells it instead.
+  void AnnounceScreenSize(int width, int height);
 
  private:
   // A request of the extended window-manager hints; `sourceIndex`: where it says who asks.

@@ -281,6 +281,16 @@ TEST_F(X11WindowSystemTest, TheFrameIsAskedForBeforeMappingAndItsWidthsArriveAsA
   EXPECT_EQ(event.Area, (TRect{2, 21, 3, 4}));
 }
 
+TEST_F(X11WindowSystemTest, ANewSizeOfTheScreenArrivesAsAnEventAndHoldsFromThen) {
+  CreateShownWindow(Plain(10, 10));
+  EXPECT_EQ(FSystem->ScreenSize(), (TSize{320, 240}));
+  Client().AnnounceScreenSize(200, 150);
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::ScreenResized, &event));
+  EXPECT_EQ((TSize{event.Width, event.Height}), (TSize{200, 150}));
+  EXPECT_EQ(FSystem->ScreenSize(), (TSize{200, 150}));
+}
+
 TEST_F(X11WindowSystemTest, KeysAndButtonsArriveWithTheirCodes) {
   const TWindowHandle window = CreateShownWindow(Plain(100, 80));
   FSystem->SetFocus(window);

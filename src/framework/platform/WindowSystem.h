@@ -63,6 +63,7 @@ enum class TEventKind : std::uint8_t {
   FrameExtents,    // the window manager's frame around Window: Area holds the widths of its
                    // left, top, right and bottom edges
   Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
+  ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
 };
 
 struct TWsEvent {

@@ -91,6 +91,13 @@ void TApplication::Dispatch(const TWsEvent& event) {
     case TEventKind::Terminate:
       CloseForSignal();
       return;
+    case TEventKind::ScreenResized: {
+      // A copy: a form may go while it handles the news.
+      const std::vector<TForm*> forms = FForms;
+      for (TForm* form : forms)
+        if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) form->WindowProc(event);
+      return;
+    }
     default:
       break;
   }

@@ -194,6 +194,10 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
     case TEventKind::FrameExtents: FrameChanged(event.Area); break;
+    case TEventKind::ScreenResized:
+      // A maximised window keeps covering the screen.
+      if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
+      break;
     case TEventKind::KeyDown:
       if (Enabled()) FInput.KeyDown(event);
       break;

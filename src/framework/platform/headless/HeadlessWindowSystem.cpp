@@ -159,6 +159,14 @@ TWsEvent THeadlessWindowSystem::Of(TEventKind kind, TWindowHandle window) {
   return event;
 }
 
+void THeadlessWindowSystem::ChangeScreenSize(TSize size) {
+  FScreen = size;
+  TWsEvent event = Of(TEventKind::ScreenResized);
+  event.Width = size.cx;
+  event.Height = size.cy;
+  Push(event);
+}
+
 TWindowHandle THeadlessWindowSystem::CreateForeignWindow(TSize size) {
   const TWindowHandle handle = ++FLastHandle;
   THeadlessWindow& window = FWindows[handle];

@@ -66,6 +66,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   // Time that passes while the program works (a slow handler, for instance).
   void Advance(std::int64_t milliseconds) { AdvanceTo(FNow + milliseconds); }
 
+  // The screen takes a new size (RandR on X11), and the program is told.
+  void ChangeScreenSize(TSize size);
+
   // A window of another program, e.g. a screen-saver host; destroying it tells its children.
   TWindowHandle CreateForeignWindow(TSize size);
   void DestroyForeignWindow(TWindowHandle window);

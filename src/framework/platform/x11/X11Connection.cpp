@@ -38,6 +38,9 @@ TX11Connection::TX11Connection() {
     throw;
   }
   FShmUsable = LocalDisplay() && XShmQueryExtension(FDisplay);
+  FScreenSize = {DisplayWidth(FDisplay, DefaultScreen(FDisplay)), DisplayHeight(FDisplay, DefaultScreen(FDisplay))};
+  // A change of the screen's size (RandR) reaches clients as a new size of the root window.
+  XSelectInput(FDisplay, FRoot, StructureNotifyMask);
 }
 
 TX11Connection::~TX11Connection() {

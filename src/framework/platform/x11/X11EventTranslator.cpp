@@ -20,6 +20,7 @@ bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64
   event = TWsEvent{};
   const Window window = x.xany.window;
   if (const Window guest = FWindows.GuestOf(window)) return TranslateHostEvent(x, guest, event);
+  if (window == FConnection.Root()) return TranslateScreenChange(x, event);
   if (!FWindows.Owns(window)) return false;
   switch (x.type) {
     case kXExposeEvent:
@@ -61,6 +62,17 @@ bool TX11EventTranslator::TranslateHostEvent(const XEvent& x, Window guest, TWsE
     XResizeWindow(FConnection.Handle(), guest, static_cast<unsigned>(x.xconfigure.width),
                   static_cast<unsigned>(x.xconfigure.height));
   return false;
+}
+
+// The root window is as large as the screen, and RandR tells a new size of the screen so.
+bool TX11EventTranslator::TranslateScreenChange(const XEvent& x, TWsEvent& event) {
+  if (x.type != ConfigureNotify || x.xconfigure.window != FConnection.Root()) return false;
+  const TSize size{x.xconfigure.width, x.xconfigure.height};
+  if (size == FConnection.ScreenSize() || size.cx <= 0 || size.cy <= 0) return false;
+  FConnection.SetScreenSize(size);
+  event.Width = size.cx;
+  event.Height = size.cy;
+  return Set(event, TEventKind::ScreenResized, 0);
 }
 
 bool TX11EventTranslator::TranslateConfigure(const XConfigureEvent& x, TWsEvent& event) {

@@ -22,6 +22,7 @@ class TX11EventTranslator {
 
  private:
   bool TranslateHostEvent(const XEvent& x, Window guest, TWsEvent& event);
+  bool TranslateScreenChange(const XEvent& x, TWsEvent& event);
   bool TranslateConfigure(const XConfigureEvent& x, TWsEvent& event);
   bool TranslateButton(const XButtonEvent& x, TWsEvent& event);
   bool TranslateFocusOut(const XFocusChangeEvent& x, TWsEvent& event);

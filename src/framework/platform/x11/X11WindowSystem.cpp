@@ -172,11 +172,7 @@ void TX11WindowSystem::Flush() {
   if (Open()) XSync(FConnection->Handle(), False);
 }
 
-TSize TX11WindowSystem::ScreenSize() {
-  Display* display = Connection().Handle();
-  const int screen = DefaultScreen(display);
-  return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
-}
+TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
 
 bool TX11WindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   if (window == 0) return false;
