@@ -45,7 +45,6 @@ class TQuenbrel {
   std::uint32_t PaletteColor(std::int32_t index) const;
 
   TVekImage& SourceImage() const { return *Source; }
-  const std::string& SettingsPathName() const { return SettingsPath; }
 
  private:
   TVekImage* Source;

@@ -50,12 +50,6 @@ void TCanvas::LineTo(int x, int y) {
   Changed();
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
-  TPixelWriter writer(FBitmap, DrawableArea());
-  for (std::size_t i = 1; i < points.size(); ++i) StrokeSegment(writer, points[i - 1], points[i]);
-  Changed();
-}
-
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
   RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer),
@@ -68,15 +62,6 @@ void TCanvas::FillRect(const TRect& r) {
   const TRect box = NormalizedRect(r.Left, r.Top, r.Right, r.Bottom).Intersect(writer.Area());
   const TSpanSink fill = BrushSink(writer);
   for (int y = box.Top; y < box.Bottom; ++y) fill(y, box.Left, box.Right);
-  Changed();
-}
-
-void TCanvas::FrameRect(const TRect& r) {
-  TPixelWriter writer(FBitmap, DrawableArea());
-  const TPixel pixel = ResolvedPixel(Brush.Color);
-  const TSpanSink frame = [&](int y, int x1, int x2) { writer.Span(y, x1, x2, pixel, TPixelOp::Copy); };
-  RasterizeRectangle(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom), 1, writer.Area(), frame,
-                     [](int, int, int) {});
   Changed();
 }
 

@@ -66,11 +66,9 @@ class TCanvas {
 
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
-  void Polyline(const std::vector<TPoint>& points);
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
   void FillRect(const TRect& r);
-  void FrameRect(const TRect& r);
   void Ellipse(int x1, int y1, int x2, int y2);
   void Polygon(const std::vector<TPoint>& points);
 
@@ -95,6 +93,7 @@ class TCanvas {
   void SetClipRect(const TRect& r) { FClip = r; }
   void ClearClipRect() { FClip.reset(); }
   std::optional<TRect> ClipRect() const { return FClip; }
+  // Kept for the components to come: whether a point lies inside the clip and the bitmap.
   bool PtVisible(int x, int y) const;
 
  private:

@@ -31,7 +31,8 @@ struct TEdgeRing {
 class TStylePainter {
  public:
   static std::span<const TEdgeRing> Rings(TFrameStyle style);
-  // The area that the style's rings leave inside `bounds`.
+  // The area that the style's rings leave inside `bounds`; kept for the bevelled components
+  // to come, which lay out their contents inside a frame.
   static TRect InnerRect(const TRect& bounds, TFrameStyle style);
   // Draws the rings inside `bounds` and returns the inner rectangle.
   static TRect DrawFrame(TCanvas& canvas, const TRect& bounds, TFrameStyle style);
