@@ -21,8 +21,6 @@ class TApplication : public TComponent {
   explicit TApplication(std::shared_ptr<TWindowSystem> windowSystem = nullptr);
   ~TApplication() override;
 
-  // Chosen once: X11 by the program, the headless backend by tests.
-  void SetWindowSystem(std::shared_ptr<TWindowSystem> windowSystem) { FWindowSystem = std::move(windowSystem); }
   TWindowSystem& WindowSystem() const;
   bool HasWindowSystem() const { return FWindowSystem != nullptr; }
 
@@ -48,8 +46,8 @@ class TApplication : public TComponent {
   // Handles what is pending without waiting.
   void ProcessMessages();
   // The nested loop of a modal form: shows it with the other forms disabled and handles
-  // messages until the form's modal result is set and accepted, then hides it again.
-  void RunModal(TForm& form);
+  // messages until its modal result is set and OnClose lets it go; hides it and returns that.
+  int ShowModal(TForm& form);
 
   // The standard exception box: the message, with a full stop added where it lacks one,
   // under the application's title, with an error icon and an OK button. Every text shown

@@ -29,9 +29,7 @@ class TBitBtn : public TWinControl {
   void SetFont(const TFont& font);
   // Enter anywhere in the form clicks the default button, Escape the cancel button.
   bool Default() const { return FDefault; }
-  void SetDefault(bool value);
   bool Cancel() const { return FCancel; }
-  void SetCancel(bool value) { FCancel = value; }
   // Set on the parent form by a click when not mrNone; ends a modal loop.
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
@@ -46,9 +44,13 @@ class TBitBtn : public TWinControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void CaptureLost() override;
+  void FocusChanged() override;
   void Paint(TCanvas& canvas) override;
 
  private:
+  // The default frame: on the focused button, and on the default button while no other
+  // button has the focus, so that it always marks the button that Enter clicks.
+  bool Framed() const;
   void PaintContent(TCanvas& canvas, const TRect& face);
 
   TBitBtnKind FKind = TBitBtnKind::bkCustom;

@@ -95,6 +95,8 @@ class TControl : public TComponent {
   // The button pressed on this control will not be released here: its form stopped taking
   // input (a modal window opened) while the button was down.
   virtual void CaptureLost() {}
+  // The keyboard focus moved from one control of the form to another (or to none).
+  virtual void FocusChanged() {}
   virtual void Click();
   // Enter and Escape reach every control of a form whose focused control did not take
   // them; a control that acts on one (a default or cancel button) returns true.

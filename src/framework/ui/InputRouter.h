@@ -36,7 +36,9 @@ class TInputRouter {
   void InputStopped();
 
   // --- Keyboard focus ---
-  // The focused control, which gets the keys after the form's own OnKeyDown.
+  // The focused control, which gets the keys after the form's own OnKeyDown. It stays the
+  // form's while the form itself is disabled, so that a form redrawn under a modal window
+  // still shows where its keys will go.
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
   // Focuses the next control in tab order (the previous one when not `forward`), round.
@@ -53,6 +55,8 @@ class TInputRouter {
  private:
   // Whether `control` still belongs to the form; a pointer kept here may outlive its control.
   bool Contains(const TControl* control) const;
+  // Whether `control` can have the focus, whatever the state of the form itself.
+  bool Focusable(const TWinControl* control) const;
   void TrackPointer(const TWsEvent& event);
   void SetHover(TControl* control);
   void FocusMoved(TWinControl* from, TWinControl* to);

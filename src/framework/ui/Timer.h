@@ -15,7 +15,6 @@ class TTimer : public TComponent {
 
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
-  int Interval() const { return FInterval; }
   void SetInterval(int milliseconds);
   TNotifyEvent OnTimer;
 
