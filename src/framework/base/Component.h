@@ -11,6 +11,8 @@ class TComponent {
   TComponent& operator=(const TComponent&) = delete;
 
   TComponent* Owner() const { return FOwner; }
+  const std::vector<TComponent*>& Components() const { return FComponents; }
+  int ComponentCount() const { return static_cast<int>(FComponents.size()); }
 
   std::string Name;
   int Tag = 0;

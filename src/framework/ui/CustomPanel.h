@@ -19,7 +19,7 @@ class TCustomPanel : public TWinControl {
   TBevelCut BevelOuter() const { return FBevelOuter; }
   void SetBevelOuter(TBevelCut bevel);
   // The thickness of each bevel in pixels.
-  // Kept for the image panel and the plot canvas to come, which publish it.
+  int BevelWidth() const { return FBevelWidth; }
   void SetBevelWidth(int width);
   TColor Color() const { return FColor; }
   void SetColor(TColor color);

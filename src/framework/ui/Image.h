@@ -11,8 +11,7 @@ class TPicture {
   // No picture to show: no bitmap yet, or one without pixels.
   bool Empty() const { return !FBitmap || FBitmap->Empty(); }
   bool HasBitmap() const { return FBitmap != nullptr; }
-  // Replaces the bitmap: kept for loading and rotating files, which come with the image
-  // surface's file members.
+  // Replaces the bitmap (after loading or rotating a file, for instance).
   void Replace(std::unique_ptr<TBitmap> bitmap);
 
   // Raised when the picture changed through the canvas or by replacement.

@@ -31,8 +31,9 @@ class TScrollBar : public TWinControl {
   // Sets all three at once; the position is clamped to the range.
   void SetParams(int position, int min, int max);
   // The step of an arrow (and the arrow keys) and of a click on the track (and PgUp/PgDn).
-  // Kept for the image panel to come, whose scroll bars step by 1.
+  int SmallChange() const { return FSmallChange; }
   void SetSmallChange(int change) { FSmallChange = change; }
+  int LargeChange() const { return FLargeChange; }
   void SetLargeChange(int change) { FLargeChange = change; }
 
   TNotifyEvent OnChange;

@@ -26,9 +26,10 @@ void TSpeedButton::SetGroupIndex(int index) {
 }
 
 void TSpeedButton::SetDown(bool down) {
-  // Only a grouped button goes down, and the one down in a group stays so until another goes.
-  if (FGroupIndex == 0 || !down || FDown) return;
-  FDown = true;
+  // Only a grouped button stays down, and the one down in a group stays so unless all may be up.
+  if (FGroupIndex == 0) down = false;
+  if (down == FDown || (!down && !FAllowAllUp)) return;
+  FDown = down;
   if (down) ReleaseGroup();
   Invalidate();
 }
@@ -42,6 +43,8 @@ void TSpeedButton::ReleaseGroup() {
     button->Invalidate();
   }
 }
+
+void TSpeedButton::SetAllowAllUp(bool allow) { FAllowAllUp = allow; }
 
 void TSpeedButton::SetGlyph(const TBitmap& glyph) {
   FGlyph.Assign(glyph);
@@ -67,7 +70,7 @@ void TSpeedButton::SetFont(const TFont& font) {
 }
 
 void TSpeedButton::Click() {
-  SetDown(true);
+  if (FGroupIndex != 0) SetDown(!FDown);
   TGraphicControl::Click();
 }
 

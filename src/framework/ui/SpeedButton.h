@@ -7,7 +7,7 @@
 #include "framework/graphics/GlyphImages.h"
 
 // A button without a window of its own. Buttons of one parent that share a GroupIndex
-// other than 0 act as radio buttons: once one is down, exactly one of them is. A flat
+// other than 0 act as radio buttons: exactly one of them is down unless AllowAllUp. A flat
 // button paints no face, so its parent shows through; it shows a thin raised edge while
 // the pointer is over it and a sunken one while it is pressed.
 class TSpeedButton : public TGraphicControl {
@@ -16,14 +16,18 @@ class TSpeedButton : public TGraphicControl {
 
   bool Flat() const { return FFlat; }
   void SetFlat(bool flat);
+  int GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int index);
   bool Down() const { return FDown; }
   void SetDown(bool down);
+  bool AllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool allow);
   const TBitmap& Glyph() const { return FGlyph.Bitmap(); }
   void SetGlyph(const TBitmap& glyph);
   int NumGlyphs() const { return FGlyph.NumGlyphs(); }
   void SetNumGlyphs(int count);
   // Pixels between the left edge and the glyph; -1 centres glyph and caption.
+  int Margin() const { return FMargin; }
   void SetMargin(int margin);
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
@@ -52,6 +56,7 @@ class TSpeedButton : public TGraphicControl {
   bool FFlat = false;
   int FGroupIndex = 0;
   bool FDown = false;
+  bool FAllowAllUp = false;
   TGlyphImages FGlyph;
   int FMargin = -1;
   std::string FCaption;

@@ -15,6 +15,7 @@ class TTimer : public TComponent {
 
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
+  int Interval() const { return FInterval; }
   void SetInterval(int milliseconds);
   TNotifyEvent OnTimer;
 

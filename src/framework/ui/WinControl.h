@@ -15,6 +15,7 @@ class TWinControl : public TControl {
 
   // Children in z-order: the last one is on top.
   const std::vector<TControl*>& Controls() const { return FControls; }
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
 
   // The area that aligned children share, in client coordinates.
   virtual TRect AlignRect() const { return ClientRect(); }
@@ -28,6 +29,7 @@ class TWinControl : public TControl {
   // Keyboard focus: a control that takes keys when its form is active.
   bool TabStop = false;
   // Tab visits the controls of a form by TabOrder, equal ones in the order they were made.
+  int TabOrder() const { return FTabOrder; }
   void SetTabOrder(int order) { FTabOrder = order; }
   bool CanFocus() const;
   // Whether this control is its form's focused control; SetFocus makes it so.
