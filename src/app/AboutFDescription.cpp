@@ -33,7 +33,7 @@ TImage* NewPanelImage(TAboutF* form, TPanel* panel, bool visible) {
 
 void TAboutF::CreateControls() {
   BorderStyle = TBorderStyle::bsDialog;
-  CloseBox = false;
+  SystemMenu = false;
   SetClientWidth(353);
   SetClientHeight(265);
   Position = TPosition::poScreenCenter;

@@ -5,6 +5,7 @@
 #include "components/ColorButton.h"
 #include "engine/Quenbrel.h"
 #include "engine/Vekutils.h"
+#include "framework/base/Exceptions.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/BitBtn.h"
 
@@ -19,9 +20,20 @@ TForm3::~TForm3() {
 void TForm3::FormCreate(TComponent*) {
   PrevWnd = System().ForegroundWindow();
   // Without a foreground window there is nothing to disable.
-  if (PrevWnd) System().EnableForeignWindow(PrevWnd, false, Handle());
+  if (PrevWnd) System().EnableForeignWindow(PrevWnd, false);
   Engine = NewEngine();
-  Engine->LoadSettings();
+  try {
+    Engine->LoadSettings();
+  } catch (const Exception&) {
+    // The buttons show the engine's colours (its defaults, as the saver would use them), so
+    // that OK stores only what the user saw; the error goes on to its box.
+    ShowEngineColours();
+    throw;
+  }
+  ShowEngineColours();
+}
+
+void TForm3::ShowEngineColours() {
   ColorButton1->SetColor(SwapRedBlue(Engine->Color1));
   ColorButton2->SetColor(SwapRedBlue(Engine->Color2));
 }
@@ -49,6 +61,6 @@ void TForm3::FormDestroy(TComponent*) {
   delete Engine;
   Engine = nullptr;
   if (!PrevWnd) return;
-  System().EnableForeignWindow(PrevWnd, true, HandleAllocated() ? Handle() : 0);
+  System().EnableForeignWindow(PrevWnd, true);
   System().SetForegroundWindow(PrevWnd);
 }

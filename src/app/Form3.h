@@ -9,7 +9,7 @@ class TStaticText;
 
 // The settings dialog: the effect's two colours on two colour buttons, stored on OK. While
 // it is open the window that was in the foreground at its start (the host's settings
-// panel) is disabled, so that it behaves as that window's modal dialog.
+// panel) is disabled where the window system can do so, and it is activated again at the end.
 class TForm3 : public TForm {
  public:
   explicit TForm3(TComponent* owner);
@@ -37,6 +37,7 @@ class TForm3 : public TForm {
  private:
   // The form description: Form3Description.cpp.
   void CreateControls();
+  void ShowEngineColours();
 };
 
 extern TForm3* Form3;

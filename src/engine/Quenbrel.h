@@ -51,7 +51,6 @@ class TQuenbrel {
   std::array<std::uint32_t, 256> PaletteWords() const;
 
   TVekImage& SourceImage() const { return *Source; }
-  const std::string& SettingsPathName() const { return SettingsPath; }
   // How many times Source has been drawn: milliseconds each at screen sizes.
   int PatternsDrawn() const { return FPatternsDrawn; }
 

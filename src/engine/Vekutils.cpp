@@ -94,19 +94,9 @@ void ClearCanvas(const TControl& control, TCanvas& canvas, TColor colour) {
 }
 
 std::string AppDirOf(const std::string& programFileName) {
-  const auto cut = programFileName.find_last_of("/\\:");
-  if (cut == std::string::npos) return "/";
-  // Windows-style names keep their backslashes, so "C:\\Savers\\prog.scr" gives "C:\\Savers\\".
-  const char separator = programFileName[cut] == '/' ? '/' : '\\';
-  std::string dir = programFileName.substr(0, cut + 1);
-  // Drop the final separator unless it is a root's ("C:\\", "/") or follows another one.
-  const auto isSeparator = [](char c) { return c == '/' || c == '\\'; };
-  if (isSeparator(dir.back()) && dir.size() >= 2) {
-    const char before = dir[dir.size() - 2];
-    if (before != ':' && !isSeparator(before)) dir.pop_back();
-  }
-  if (!isSeparator(dir.back())) dir += separator;
-  return dir;
+  // Only "/" separates folders: ":" and "\" are ordinary characters of a file name here.
+  const auto cut = programFileName.find_last_of('/');
+  return cut == std::string::npos ? "/" : programFileName.substr(0, cut + 1);
 }
 
 std::string AppDir() {

@@ -37,9 +37,9 @@ void WriteInt(TStream& stream, std::int32_t value);
 // Fills the control's whole area; pen and brush keep the colour afterwards.
 void ClearCanvas(const TControl& control, TCanvas& canvas, TColor colour);
 
-// The directory of the running program, always ending in a separator.
+// The directory of the running program, always ending in "/".
 std::string AppDir();
-// The same rule applied to a given program file name ("/" or "\" separators, drive colons).
+// The same for a given program file name: all of it up to its last "/".
 std::string AppDirOf(const std::string& programFileName);
 
 bool LineInRange(int x1, int y1, int x2, int y2);

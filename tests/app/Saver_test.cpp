@@ -9,6 +9,23 @@ namespace {
 
 class Saver : public QuenbrelRun {
  protected:
+  // Paints the visible bitmap over, so that only a new frame can bring the effect back.
+  void PaintOver() {
+    TBitmap& frame = Form1->Image1->Picture().Bitmap();
+    for (int y = 0; y < frame.Height(); ++y)
+      for (int x = 0; x < frame.Width(); ++x) frame.Row32(y)[x] = 0xDEAD;
+  }
+  // Whether a frame of this size has been drawn over all of the bitmap and shown.
+  void ExpectFrameFills(int width, int height) {
+    TBitmap& frame = Form1->Image1->Picture().Bitmap();
+    ASSERT_EQ(frame.Width(), width);
+    ASSERT_EQ(frame.Height(), height);
+    int untouched = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) untouched += frame.Row32(y)[x] == 0xDEAD;
+    EXPECT_EQ(untouched, 0);
+    EXPECT_EQ(System->PixelAt(System->Focus, width - 1, height - 1), frame.Row32(height - 1)[width - 1]);
+  }
   // Checks that the saver still runs at `time`.
   void ExpectRunningAt(std::int64_t time) {
     System->At(time, [this] {
@@ -78,29 +95,33 @@ TEST_F(Saver, ASignalEndsItByTheOrdinaryPath) {
   EXPECT_EQ(System->ScreenSaverCalls, (std::vector<bool>{true, false}));
 }
 
+// In one dimension, then in the other: each is a change of size.
 TEST_F(Saver, AResizeResizesTheEngineAndTheNextFrameFillsTheNewSize) {
-  System->At(30, [this] {
-    TWsEvent resized = Headless::Of(TEventKind::Resized, System->Focus);
-    resized.Width = 40;
-    resized.Height = 30;
-    System->Push(resized);
-  });
-  System->At(31, [this] {
-    EXPECT_EQ(Form1->Engine->SourceImage().Picture().Bitmap().Width(), 40);
-    // Paint the visible bitmap over, so that only a new frame can bring the effect back.
-    TBitmap& frame = Form1->Image1->Picture().Bitmap();
-    for (int y = 0; y < frame.Height(); ++y)
-      for (int x = 0; x < frame.Width(); ++x) frame.Row32(y)[x] = 0xDEAD;
-  });
+  const TSize sizes[] = {{40, 48}, {40, 30}};
+  for (int i = 0; i < 2; ++i) {
+    const std::int64_t t = 30 + 30 * i;
+    System->At(t, [this, size = sizes[i]] {
+      TWsEvent resized = Headless::Of(TEventKind::Resized, System->Focus);
+      resized.Width = size.cx;
+      resized.Height = size.cy;
+      System->Push(resized);
+    });
+    System->At(t + 1, [this, size = sizes[i]] {
+      EXPECT_EQ(Form1->Engine->SourceImage().Picture().Bitmap().Height(), size.cy);
+      PaintOver();
+    });
+    System->At(t + 15, [this, size = sizes[i]] { ExpectFrameFills(size.cx, size.cy); });
+  }
+  System->PushAt(100, Headless::Key('Q'));
+  Run({"/s"});
+}
+
+TEST_F(Saver, FollowsTheScreenToANewSizeAndTheNextFrameFillsIt) {
+  System->At(30, [this] { System->ChangeScreenSize({80, 60}); });
+  System->At(31, [this] { PaintOver(); });
   System->At(45, [this] {
-    TBitmap& frame = Form1->Image1->Picture().Bitmap();
-    EXPECT_EQ(frame.Width(), 40);
-    EXPECT_EQ(frame.Height(), 30);
-    int untouched = 0;
-    for (int y = 0; y < 30; ++y)
-      for (int x = 0; x < 40; ++x) untouched += frame.Row32(y)[x] == 0xDEAD;
-    EXPECT_EQ(untouched, 0);
-    EXPECT_EQ(System->PixelAt(System->Focus, 39, 29), frame.Row32(29)[39]);
+    EXPECT_EQ(System->Window(System->Focus)->Bounds, (TRect{0, 0, 80, 60}));
+    ExpectFrameFills(80, 60);
     System->Push(Headless::Key('Q'));
   });
   Run({"/s"});

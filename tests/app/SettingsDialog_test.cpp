@@ -82,7 +82,8 @@ TEST_F(SettingsDialog, TheForegroundWindowIsDisabledWhileItIsOpenAndActivatedAft
   System->At(10, [&, this] {
     EXPECT_FALSE(System->Window(host)->Enabled);
     ASSERT_EQ(System->EnableCalls.size(), 1u);
-    EXPECT_EQ(System->EnableCalls[0].Dialog, Form3->Handle());
+    // An ordinary top-level window, not the foreign window's.
+    EXPECT_EQ(System->Window(Form3->Handle())->Params.TransientFor, 0u);
     EXPECT_TRUE(System->ForegroundRequests.empty());
     Press(VK_ESCAPE);
   });
@@ -121,21 +122,65 @@ TEST_F(SettingsDialog, AnUnwritableSettingsFileIsReportedAndTheDialogStaysOpen) 
   EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
 }
 
-TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsKeepTheirOwnColour) {
+// The buttons show what the saver would use, and OK stores only what the user saw.
+TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsShowTheEnginesDefaults) {
   WriteFile({0, 0, 0xFF, 0, 0, 0, 0xFF, 0});
-  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::none);
+  // Writable but not readable, for the test's user as for the one it runs the program as.
+  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::owner_write | std::filesystem::perms::others_write);
   const std::string seen = RunUnprivileged([this] {
     std::string result;
     System->At(10, [&, this] {
       for (const std::string& message : Application->ShownMessages) result += message + "\n";
       result += std::to_string(Form3->ColorButton1->Color()) + " " + std::to_string(Form3->ColorButton2->Color());
-      Press(VK_ESCAPE);
+      Press(VK_RETURN);
     });
     System->At(5, [this] { System->Push(Headless::Key(VK_RETURN)); });  // the error box
     Run({"/c"});
     return result;
   });
-  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clRed) + " " + std::to_string(clRed));
+  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clBlue) + " " + std::to_string(clBlack));
+  EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(SettingsDialog, TheFocusedAboutButtonAloneLooksLikeTheDefaultAlsoWhenRedrawnUnderTheAboutBox) {
+  const auto look = [this] {
+    const TWindowHandle window = Form3->Handle();
+    std::string seen;
+    for (const TBitBtn* button : {Form3->BitBtn1, Form3->BitBtn2, Form3->BitBtn3}) {
+      const TPoint at = button->WindowOffset();
+      int dots = 0;
+      for (int x = at.X + 4; x < at.X + button->Width() - 4; ++x) dots += System->PixelAt(window, x, at.Y + 4) == 0;
+      seen += System->PixelAt(window, at.X, at.Y + 16) == 0 ? "F" : "-";
+      seen += dots > 0 ? "." : " ";
+    }
+    return seen;
+  };
+  System->At(10, [&, this] {
+    EXPECT_EQ(look(), "F.- - ");
+    Press(VK_TAB);
+    Press(VK_TAB);
+  });
+  System->At(20, [&, this] {
+    EXPECT_EQ(look(), "- - F.");
+    Press(VK_RETURN);
+  });
+  System->At(30, [&, this] {
+    ASSERT_NE(AboutF, nullptr);
+    TWsEvent exposed = Headless::Of(TEventKind::Expose, Form3->Handle());
+    exposed.Area = Form3->ClientRect();
+    System->Push(exposed);
+  });
+  System->At(40, [&, this] {
+    EXPECT_EQ(look(), "- - F.");
+    ClickOn(*AboutF->BitBtn1);
+  });
+  System->At(50, [&, this] {
+    EXPECT_EQ(AboutF, nullptr);
+    EXPECT_EQ(look(), "- - F.");
+    Press(VK_ESCAPE);
+  });
+  Run({"/c"});
+  EXPECT_EQ(System->NowMs(), 50);
 }
 
 TEST_F(SettingsDialog, OpensTheAboutBoxModallyAsOftenAsAskedAndStaysAsItWas) {

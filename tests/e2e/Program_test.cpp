@@ -87,6 +87,18 @@ TEST_F(ProgramTest, SaverCoversTheScreenAnimatesAndHidesThePointer) {
   ExpectEndsCleanly(*program);
 }
 
+TEST_F(ProgramTest, SaverFollowsTheScreenToANewSize) {
+  auto program = Start({"/s"});
+  const Window saver = StartedSaver(*program);
+  ASSERT_NE(saver, 0u);
+  FClient.AnnounceScreenSize(200, 150);
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] { return FClient.Geometry(saver, geometry) && geometry.Width == 200 && geometry.Height == 150; }));
+  EXPECT_TRUE(Animates(saver, 200, 150));
+  program->Signal(SIGTERM);
+  ExpectEndsCleanly(*program);
+}
+
 TEST_F(ProgramTest, SaverEndsOnAnyKeyIncludingAModifierAlone) {
   for (const char* key : {"x", "Alt_L", "alt+F4"}) {
     auto program = Start({"/S"});

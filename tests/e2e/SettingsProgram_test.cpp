@@ -2,6 +2,7 @@
 // directory of its own keeps its settings file beside it; real clicks and keys from xdotool.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -31,8 +32,9 @@ class SettingsProgram : public ::testing::Test {
     std::filesystem::copy_file(QUENBREL_PROGRAM, Program);
   }
 
-  std::unique_ptr<TChildProcess> Start(const std::string& option) {
-    return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option}, std::vector<std::string>{FXvfb.DisplayVariable()});
+  std::unique_ptr<TChildProcess> Start(const std::string& option, const std::string& program = "") {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{program.empty() ? Program : program, option},
+                                           std::vector<std::string>{FXvfb.DisplayVariable()});
   }
   void Xdotool(const std::vector<std::string>& arguments) {
     std::vector<std::string> command{"xdotool"};
@@ -73,7 +75,8 @@ class SettingsProgram : public ::testing::Test {
 };
 
 TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
-  const Bytes stored{0x20, 0xC0, 0xF0, 0x00, 0x60, 0x10, 0x30, 0x00};
+  // Bytes that OK would not write back: it clears each colour's top byte and writes 8 bytes.
+  const Bytes stored{0x20, 0xC0, 0xF0, 0x7F, 0x60, 0x10, 0x30, 0x01, 0xAA};
   WriteFile(stored);
   auto program = Start("/c");
   TWindowGeometry dialog;
@@ -117,6 +120,28 @@ TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWit
   EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](std::uint32_t p) { return (p & 0x00FFFFu) == 0; }));
   saver->Signal(SIGTERM);
   EXPECT_EQ(saver->WaitExit(), 0) << saver->Stderr();
+}
+
+TEST_F(SettingsProgram, ColonsAndBackslashesInTheProgramsNameSeparateNothing) {
+  const std::string program = Directory.File("zz:Q\\x.scr");
+  std::filesystem::copy_file(QUENBREL_PROGRAM, program);
+  auto settings = Start("/c", program);
+  TWindowGeometry dialog;
+  ASSERT_NE(Shown("Settings", *settings, dialog), 0u);
+  Xdotool({"key", "Return"});
+  ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+  EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+// A FIFO would block opening it until another process opened its other end.
+TEST_F(SettingsProgram, AFifoInPlaceOfTheSettingsFileBlocksNeitherTheSaverNorItsEnd) {
+  ASSERT_EQ(::mkfifo(SettingsFile.c_str(), 0600), 0);
+  auto saver = Start("/s");
+  EXPECT_TRUE(WaitUntil([&] { return FClient.FullScreenWindow() != 0 || !saver->Running(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !FClient.CanGrabKeyboard() || !saver->Running(); }));
+  ASSERT_TRUE(saver->Running()) << saver->Stderr();
+  saver->Signal(SIGTERM);
+  EXPECT_EQ(saver->WaitExit(std::chrono::seconds(1)), 0);
 }
 
 }  // namespace

@@ -111,6 +111,47 @@ std::vector<std::uint32_t> TTestDisplay::Capture(Window window, int x, int y, in
   return pixels;
 }
 
+bool TTestDisplay::ScreenOrigin(Window window, int& x, int& y) {
+  Window child = 0;
+  return XTranslateCoordinates(FDisplay, window, Root(), 0, 0, &x, &y, &child) != 0;
+}
+
+std::vector<long> TTestDisplay::Property(Window window, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> items;
+  if (XGetWindowProperty(FDisplay, window, AtomNamed(name), 0, 1024, False, AnyPropertyType, &type, &format, &count,
+                         &remaining, &data) == Success && data) {
+    // Xlib hands 32-bit items over as longs.
+    if (format == 32) items.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
+    XFree(data);
+  }
+  return items;
+}
+
+Window TTestDisplay::ActiveWindow() {
+  const std::vector<long> active = Property(Root(), "_NET_ACTIVE_WINDOW");
+  return active.empty() ? 0 : static_cast<Window>(active[0]);
+}
+
+void TTestDisplay::RequestActivation(Window window) { SendToWindowManager(window, "_NET_ACTIVE_WINDOW", 0); }
+
+void TTestDisplay::RequestClose(Window window) { SendToWindowManager(window, "_NET_CLOSE_WINDOW", 1); }
+
+void TTestDisplay::SendToWindowManager(Window window, const char* request, int sourceIndex) {
+  constexpr long kSourcePager = 2;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = AtomNamed(request);
+  event.xclient.format = 32;
+  event.xclient.data.l[sourceIndex] = kSourcePager;
+  XSendEvent(FDisplay, Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(FDisplay, False);
+}
+
 bool TTestDisplay::CanGrabKeyboard() {
   const bool grabbed =
       XGrabKeyboard(FDisplay, Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
@@ -142,6 +183,17 @@ bool TTestDisplay::PointerShows(const TCursorImage& image) {
     }
   XFree(cursor);
   return same;
+}
+
+void TTestDisplay::AnnounceScreenSize(int width, int height) {
+  XEvent event{};
+  event.xconfigure.type = ConfigureNotify;
+  event.xconfigure.event = Root();
+  event.xconfigure.window = Root();
+  event.xconfigure.width = width;
+  event.xconfigure.height = height;
+  XSendEvent(FDisplay, Root(), False, StructureNotifyMask, &event);
+  XSync(FDisplay, False);
 }
 
 void TTestDisplay::SendClientMessage(Window window, const char* type) {

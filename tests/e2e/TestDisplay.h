@@ -48,6 +48,17 @@ class TTestDisplay {
   // Pixel words (0x00RRGGBB) of a window's area, row by row; empty when it cannot be read.
   std::vector<std::uint32_t> Capture(Window window, int x, int y, int width, int height);
 
+  // Where the window's top-left corner lies on the screen, however deep it sits.
+  bool ScreenOrigin(Window window, int& x, int& y);
+  // A property of 32-bit items (cardinals, atoms, windows); empty when it is not set.
+  std::vector<long> Property(Window window, const char* name);
+  Atom AtomNamed(const char* name) { return XInternAtom(FDisplay, name, False); }
+  // The window the window manager has made active, or 0.
+  Window ActiveWindow();
+  // Asks the window manager to activate or to close `window`, as a pager does for the user.
+  void RequestActivation(Window window);
+  void RequestClose(Window window);
+
   // Whether this client could take the keyboard now (it lets go again at once).
   bool CanGrabKeyboard();
   // Whether the pointer shape on screen shows no pixel at all.
@@ -55,7 +66,13 @@ class TTestDisplay {
   // Whether the pointer shape on screen is this picture, pixel for pixel, hot spot included.
   bool PointerShows(const TCursorImage& image);
   void SendClientMessage(Window window, const char* type);
+  // What RandR tells clients when the screen takes a new size: a new size of the root
+  // window. Xvfb cannot change its screen's size, so the test tells it instead.
+  void AnnounceScreenSize(int width, int height);
 
  private:
+  // A request of the extended window-manager hints; `sourceIndex`: where it says who asks.
+  void SendToWindowManager(Window window, const char* request, int sourceIndex);
+
   Display* FDisplay;
 };

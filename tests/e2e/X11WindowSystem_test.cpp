@@ -182,11 +182,14 @@ TEST_F(X11WindowSystemTest, PreviewLivesInItsHostAndFollowsIt) {
   EXPECT_EQ(Client().Children(host), std::vector<Window>{preview});
   EXPECT_EQ((std::vector{geometry.X, geometry.Y, geometry.Width, geometry.Height}), (std::vector{0, 0, 120, 90}));
 
-  Client().ResizeWindow(host, 150, 100);
-  TWsEvent resized;
-  ASSERT_TRUE(PumpUntilKind(TEventKind::Resized, &resized));
-  EXPECT_EQ(resized.Window, preview);
-  EXPECT_EQ((TSize{resized.Width, resized.Height}), (TSize{150, 100}));
+  // A change in one dimension is a change too.
+  for (const TSize next : {TSize{150, 90}, TSize{150, 100}}) {
+    Client().ResizeWindow(host, next.cx, next.cy);
+    TWsEvent resized;
+    ASSERT_TRUE(PumpUntilKind(TEventKind::Resized, &resized));
+    EXPECT_EQ(resized.Window, preview);
+    EXPECT_EQ((TSize{resized.Width, resized.Height}), next);
+  }
 
   Client().DestroyWindow(host);
   TWsEvent gone;
@@ -229,6 +232,64 @@ TEST_F(X11WindowSystemTest, MessagesBecomeSystemCommandsAndCloseRequests) {
   XSync(Client().Handle(), False);
   ASSERT_TRUE(PumpUntilKind(TEventKind::CloseRequest, &event));
   EXPECT_EQ(event.Window, window);
+}
+
+// Motif's hints: functions (bit 32: close) and decorations (bit 16: the window menu).
+// The close protocol stays: a window manager may offer to close the window all the same.
+TEST_F(X11WindowSystemTest, ADialogWithoutSystemMenuAsksForNoWindowMenuAndNoCloseBox) {
+  const long deleteWindow = static_cast<long>(Client().AtomNamed("WM_DELETE_WINDOW"));
+  for (const bool systemMenu : {true, false}) {
+    TWindowParams params = Plain(60, 40);
+    params.BorderStyle = TBorderStyle::bsDialog;
+    params.SystemMenu = systemMenu;
+    const TWindowHandle window = CreateShownWindow(params);
+    const std::vector<long> motif = Client().Property(window, "_MOTIF_WM_HINTS");
+    ASSERT_EQ(motif.size(), 5u);
+    EXPECT_EQ((motif[1] & 32) != 0, systemMenu) << "close function";
+    EXPECT_EQ((motif[2] & 16) != 0, systemMenu) << "window menu";
+    EXPECT_EQ(Client().Property(window, "WM_PROTOCOLS"), std::vector<long>{deleteWindow});
+  }
+}
+
+// A window manager frames a window after it is mapped; asked before, it tells the frame's
+// widths soon enough for a centred form to place its frame.
+TEST_F(X11WindowSystemTest, TheFrameIsAskedForBeforeMappingAndItsWidthsArriveAsAnEvent) {
+  Display* client = Client().Handle();
+  XSelectInput(client, Client().Root(), SubstructureNotifyMask);
+  XSync(client, False);
+  const TWindowHandle window = CreateShownWindow(Plain(100, 80));
+  XSync(client, False);
+  bool asked = false;
+  XEvent request;
+  while (XCheckTypedEvent(client, ClientMessage, &request))
+    asked |= request.xclient.window == window &&
+             request.xclient.message_type == XInternAtom(client, "_NET_REQUEST_FRAME_EXTENTS", False);
+  EXPECT_TRUE(asked);
+  // The position asked for is the client area's, not the frame's.
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(client, window, &hints, &supplied));
+  EXPECT_TRUE(hints.flags & PWinGravity);
+  EXPECT_EQ(hints.win_gravity, StaticGravity);
+
+  const long widths[] = {2, 3, 21, 4};  // left, right, top, bottom, as a window manager writes them
+  XChangeProperty(client, window, XInternAtom(client, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(widths), 4);
+  XSync(client, False);
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::FrameExtents, &event));
+  EXPECT_EQ(event.Window, window);
+  EXPECT_EQ(event.Area, (TRect{2, 21, 3, 4}));
+}
+
+TEST_F(X11WindowSystemTest, ANewSizeOfTheScreenArrivesAsAnEventAndHoldsFromThen) {
+  CreateShownWindow(Plain(10, 10));
+  EXPECT_EQ(FSystem->ScreenSize(), (TSize{320, 240}));
+  Client().AnnounceScreenSize(200, 150);
+  TWsEvent event;
+  ASSERT_TRUE(PumpUntilKind(TEventKind::ScreenResized, &event));
+  EXPECT_EQ((TSize{event.Width, event.Height}), (TSize{200, 150}));
+  EXPECT_EQ(FSystem->ScreenSize(), (TSize{200, 150}));
 }
 
 TEST_F(X11WindowSystemTest, KeysAndButtonsArriveWithTheirCodes) {

@@ -71,16 +71,21 @@ TEST_F(SettingsFile, LongFileCountsOnlyItsFirstEightBytesAndTheNextSaveShortensI
   EXPECT_EQ(std::filesystem::file_size(Path), 8u);
 }
 
-TEST_F(SettingsFile, DirectoryOfThatNameLoadsDefaultsAndCannotBeSaved) {
-  std::filesystem::create_directory(Path);
-  Engine.Color1 = 5;
-  Engine.LoadSettings();
-  EXPECT_EQ(Engine.Color1, 0xFF);
-  try {
-    Engine.SaveSettings();
-    FAIL() << "saving over a directory succeeded";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file " + Path);
+// Neither waits: a FIFO would block opening it until another process opened its other end.
+TEST_F(SettingsFile, ADirectoryOrAFifoOfThatNameLoadsTheDefaultsAndCannotBeSaved) {
+  for (const auto make : {+[](const char* path) { return ::mkdir(path, 0700); },
+                          +[](const char* path) { return ::mkfifo(path, 0600); }}) {
+    std::filesystem::remove(Path);
+    ASSERT_EQ(make(Path.c_str()), 0);
+    Engine.Color1 = 5;
+    Engine.LoadSettings();
+    EXPECT_EQ(Engine.Color1, 0xFF);
+    try {
+      Engine.SaveSettings();
+      ADD_FAILURE() << "saving over something else than a file succeeded";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.Message(), "Cannot create file " + Path);
+    }
   }
 }
 

@@ -68,8 +68,10 @@ TEST(Vekutils, StreamIntegersAreFourLittleEndianBytes) {
 TEST(Vekutils, AppDirKeepsOneSeparatorAfterTheDirectory) {
   EXPECT_EQ(AppDirOf("/opt/savers/zzQuenbrel.scr"), "/opt/savers/");
   EXPECT_EQ(AppDirOf("/zzQuenbrel.scr"), "/");
-  EXPECT_EQ(AppDirOf("C:\\Savers\\prog.scr"), "C:\\Savers\\");
-  EXPECT_EQ(AppDirOf("C:\\prog.scr"), "C:\\");
+  // A colon or a backslash in a name separates nothing.
+  EXPECT_EQ(AppDirOf("/opt/zz:Q.scr"), "/opt/");
+  EXPECT_EQ(AppDirOf("/opt/a\\b:/zz\\Q.scr"), "/opt/a\\b:/");
+  EXPECT_EQ(AppDirOf("/C:\\prog.scr"), "/");
   EXPECT_EQ(AppDir().back(), '/');
 }
 

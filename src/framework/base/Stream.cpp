@@ -16,23 +16,25 @@ std::int64_t TStream::Size() {
 
 namespace {
 
-bool IsDirectory(int fd) {
+bool IsRegularFile(int fd) {
   struct stat st {};
-  return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+  return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
 
+// Opening never waits: without O_NONBLOCK a FIFO in a file's place would block open() until
+// another process opened its other end. Reading wants a file, nothing else.
 TFileStream::TFileStream(const std::string& fileName, Mode mode) {
   if (mode == Mode::OpenRead) {
-    FHandle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FHandle >= 0 && IsDirectory(FHandle)) {
+    FHandle = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (FHandle >= 0 && !IsRegularFile(FHandle)) {
       ::close(FHandle);
       FHandle = -1;
     }
     if (FHandle < 0) throw EFOpenError(fileName);
   } else {
-    FHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    FHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
     if (FHandle < 0) throw EFCreateError(fileName);
   }
 }
@@ -70,5 +72,5 @@ std::int64_t TFileStream::Seek(std::int64_t offset, int origin) {
 
 bool FileExists(const std::string& fileName) {
   struct stat st {};
-  return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }

@@ -20,7 +20,9 @@ class TStream {
   static constexpr int SEEK_END_ORIGIN = 2;
 };
 
-// A file opened read-only (fmOpenRead) or created anew, replacing any old file (fmCreate).
+// A file opened read-only (fmOpenRead; anything but a regular file is refused) or created
+// anew, replacing any old file (fmCreate). Neither waits for another process, as opening a
+// FIFO would.
 class TFileStream : public TStream {
  public:
   enum class Mode { OpenRead, Create };
@@ -37,5 +39,5 @@ class TFileStream : public TStream {
   int FHandle = -1;
 };
 
-// True when a regular file (not a directory) exists at the path.
+// True when a regular file exists at the path: a directory, a FIFO or a device counts as none.
 bool FileExists(const std::string& fileName);

@@ -33,7 +33,7 @@ struct TWindowParams {
   TWindowHandle Parent = 0;        // a window to be a child of (own or foreign); 0: top level
   TRect Bounds;                    // in the parent's client coordinates, or the screen's
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
-  bool CloseBox = true;            // dialog frames: whether the window manager offers a close box
+  bool SystemMenu = true;          // the window menu and its close box; without, no border icons
   bool StayOnTop = false;
   bool FullScreen = false;         // covers the whole screen, above everything (the saver)
   TWindowHandle TransientFor = 0;  // a modal dialog's owner window
@@ -65,8 +65,11 @@ enum class TEventKind : std::uint8_t {
   SysCommand,      // a system command reached Window (WM_SYSCOMMAND), whatever its value
   CloseRequest,    // the user asked to close Window (the close box)
   HostDestroyed,   // the foreign parent of Window went away
+  FrameExtents,    // the window manager's frame around Window: Area holds the widths of its
+                   // left, top, right and bottom edges
   Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
   MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
+  ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
 };
 
 struct TWsEvent {
@@ -113,8 +116,8 @@ class TWindowSystem {
   // The size of any window (GetWindowRect); false when it does not exist.
   virtual bool WindowSize(TWindowHandle window, TSize& size) = 0;
   virtual TWindowHandle ForegroundWindow() = 0;
-  // EnableWindow on a foreign window: while disabled, `dialog` is modal for it.
-  virtual void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) = 0;
+  // EnableWindow on a foreign window, whose input a dialog takes for its own while it is open.
+  virtual void EnableForeignWindow(TWindowHandle foreign, bool enable) = 0;
   virtual void SetForegroundWindow(TWindowHandle window) = 0;
 
   // System state and services.

@@ -64,15 +64,25 @@ void TApplication::ProcessMessages() {
   }
 }
 
-void TApplication::RunModal(TForm& form) {
+int TApplication::ShowModal(TForm& form) {
+  form.AfterConstruction();
+  if (form.Visible() || form.FModal) throw Exception("Cannot make a visible window modal");
   const std::vector<TForm*> disabled = DisableForms(&form);
+  form.FModal = true;
+  form.FModalResult = mrNone;
   TScopeExit restore{[&] {
     form.Hide();
+    form.FModal = false;
     EnableForms(disabled);
   }};
   form.Show();
-  do HandleMessage();
-  while (form.ModalResult() == mrNone || !form.ModalCloseAccepted());
+  for (;;) {
+    HandleMessage();
+    if (form.FModalResult == mrNone) continue;
+    TCloseAction action = TCloseAction::caHide;
+    if (form.CloseQuery(action)) return form.FModalResult;
+    form.FModalResult = mrNone;
+  }
 }
 
 void TApplication::Dispatch(const TWsEvent& event) {
@@ -91,6 +101,13 @@ void TApplication::Dispatch(const TWsEvent& event) {
     case TEventKind::Terminate:
       CloseForSignal();
       return;
+    case TEventKind::ScreenResized: {
+      // A copy: a form may go while it handles the news.
+      const std::vector<TForm*> forms = FForms;
+      for (TForm* form : forms)
+        if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) form->WindowProc(event);
+      return;
+    }
     default:
       DispatchToForm(event);
       return;

@@ -48,8 +48,8 @@ class TApplication : public TComponent {
   // Handles what is pending without waiting.
   void ProcessMessages();
   // The nested loop of a modal form: shows it with the other forms disabled and handles
-  // messages until the form's modal result is set and accepted, then hides it again.
-  void RunModal(TForm& form);
+  // messages until its modal result is set and OnClose lets it go; hides it and returns that.
+  int ShowModal(TForm& form);
 
   // The standard exception box: the message, with a full stop added where it lacks one,
   // under the application's title, with an error icon and an OK button. Every text shown

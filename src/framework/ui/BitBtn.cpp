@@ -104,10 +104,19 @@ void TBitBtn::CaptureLost() {
   if (FPress.Released()) Invalidate();
 }
 
+void TBitBtn::FocusChanged() {
+  if (FDefault) Invalidate();
+}
+
+bool TBitBtn::Framed() const {
+  const auto* form = dynamic_cast<const TForm*>(WindowParent());
+  const TWinControl* focused = form ? form->ActiveControl() : nullptr;
+  return focused == this || (FDefault && !dynamic_cast<const TBitBtn*>(focused));
+}
+
 void TBitBtn::Paint(TCanvas& canvas) {
-  const bool framed = FDefault || Focused();
   const TFrameStyle style =
-      FPress.Pressed() ? TFrameStyle::ButtonDown : framed ? TFrameStyle::DefaultButton : TFrameStyle::ButtonUp;
+      FPress.Pressed() ? TFrameStyle::ButtonDown : Framed() ? TFrameStyle::DefaultButton : TFrameStyle::ButtonUp;
   const TRect face = TStylePainter::DrawFrame(canvas, ClientRect(), style);
   canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
   canvas.FillRect(face);

@@ -46,9 +46,13 @@ class TBitBtn : public TWinControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void CaptureLost() override;
+  void FocusChanged() override;
   void Paint(TCanvas& canvas) override;
 
  private:
+  // The default frame: on the focused button, and on the default button while no other
+  // button has the focus, so that it always marks the button that Enter clicks.
+  bool Framed() const;
   void PaintContent(TCanvas& canvas, const TRect& face);
 
   TBitBtnKind FKind = TBitBtnKind::bkCustom;

@@ -108,6 +108,8 @@ class TControl : public TComponent {
   // The button pressed on this control will not be released here: its form stopped taking
   // input (a modal window opened) while the button was down.
   virtual void CaptureLost() {}
+  // The keyboard focus moved from one control of the form to another (or to none).
+  virtual void FocusChanged() {}
   virtual void Click();
   // The second of two left presses close together in time and place (OnDblClick).
   virtual void DblClick();

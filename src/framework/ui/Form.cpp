@@ -1,8 +1,9 @@
 #include "Form.h"
 
+#include <utility>
+
 #include "Application.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/base/Exceptions.h"
 #include "framework/base/ScopeExit.h"
 #include "framework/base/StoreChanged.h"
 
@@ -63,7 +64,7 @@ TWindowParams TForm::WindowParams() const {
   params.Parent = FParentWindow;
   params.Bounds = BoundsRect();
   params.BorderStyle = BorderStyle;
-  params.CloseBox = CloseBox;
+  params.SystemMenu = SystemMenu;
   params.StayOnTop = FormStyle == TFormStyle::fsStayOnTop;
   params.FullScreen = !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
   const TForm* owner = Application->MainForm();
@@ -101,9 +102,23 @@ void TForm::SetVisible(bool visible) {
 void TForm::PlaceForShowing() {
   const TSize screen = System().ScreenSize();
   if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, screen.cx, screen.cy);
-  else if (Position == TPosition::poScreenCenter)
-    SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
-  else if (Position == TPosition::poDefault && FParentWindow) SetBounds(0, 0, Width(), Height());
+  else if (Position == TPosition::poScreenCenter) {
+    Centre();
+    FCentreWithFrame = true;
+  } else if (Position == TPosition::poDefault && FParentWindow) SetBounds(0, 0, Width(), Height());
+}
+
+// The frame goes in the middle of the screen; Left and Top are the client area's.
+void TForm::Centre() {
+  const TSize screen = System().ScreenSize();
+  const TSize frame{Width() + FFrame.Left + FFrame.Right, Height() + FFrame.Top + FFrame.Bottom};
+  SetBounds((screen.cx - frame.cx) / 2 + FFrame.Left, (screen.cy - frame.cy) / 2 + FFrame.Top, Width(), Height());
+}
+
+void TForm::FrameChanged(const TRect& extents) {
+  FFrame = extents;
+  // Once only: a later change of the frame must not undo where the user has moved the window.
+  if (std::exchange(FCentreWithFrame, false)) Centre();
 }
 
 void TForm::ShowWindow() {
@@ -200,6 +215,11 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
   switch (event.Kind) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
+    case TEventKind::FrameExtents: FrameChanged(event.Area); break;
+    case TEventKind::ScreenResized:
+      // A maximised window keeps covering the screen.
+      if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
+      break;
     case TEventKind::KeyDown:
       if (Enabled()) FInput.KeyDown(event);
       break;
@@ -250,19 +270,4 @@ void TForm::Close() {
   else Application->Release(this);
 }
 
-TModalResult TForm::ShowModal() {
-  AfterConstruction();
-  if (Visible() || FModal) throw Exception("Cannot make a visible window modal");
-  FModal = true;
-  FModalResult = mrNone;
-  TScopeExit done{[this] { FModal = false; }};
-  Application->RunModal(*this);
-  return FModalResult;
-}
-
-bool TForm::ModalCloseAccepted() {
-  TCloseAction action = TCloseAction::caHide;
-  if (CloseQuery(action)) return true;
-  FModalResult = mrNone;
-  return false;
-}
+TModalResult TForm::ShowModal() { return Application->ShowModal(*this); }

@@ -31,7 +31,8 @@ class TForm : public TWinControl {
 
   // --- What a form description sets ---
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
-  bool CloseBox = true;
+  // The window menu and its close box; without them the frame has no border icons.
+  bool SystemMenu = true;
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TWindowState WindowState = TWindowState::wsNormal;
   TPosition Position = TPosition::poDesigned;
@@ -73,14 +74,11 @@ class TForm : public TWinControl {
   // says); a modal form ends its modal loop with mrCancel.
   void Close();
   // Shows the form and runs the application's modal loop, its other windows disabled, until
-  // ModalResult is set and OnClose lets the form go; returns the result.
+  // ModalResult is set and OnClose lets the form go; returns the result (TApplication::ShowModal).
   TModalResult ShowModal();
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
   bool Modal() const { return FModal; }
-  // Asked by the modal loop once ModalResult is set: whether OnClose lets the form go (if not,
-  // the result is cleared and the loop goes on).
-  bool ModalCloseAccepted();
 
   // Pointer, keyboard focus, cursor and hint.
   TInputRouter& Input() { return FInput; }
@@ -99,6 +97,8 @@ class TForm : public TWinControl {
 
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
+  // A form has no parent to mark it: it marks its own window.
+  void Invalidate() override { InvalidateWindowArea(ClientRect()); }
   void Paint(TCanvas& canvas) override;
   bool HasWindow() const override { return true; }
   void InvalidateWindowArea(const TRect& area) override;
@@ -113,6 +113,9 @@ class TForm : public TWinControl {
   virtual void CreateParams(TWindowParams&) const {}
 
  private:
+  // The modal loop sets the form's modal state and asks OnClose.
+  friend class TApplication;
+
   TWindowParams WindowParams() const;
   void CreateHandle();
   void DestroyHandle();
@@ -120,6 +123,8 @@ class TForm : public TWinControl {
   void MapWindow();
   void HideWindow();
   void PlaceForShowing();
+  void Centre();
+  void FrameChanged(const TRect& extents);
   void CallEvent(const TNotifyEvent& event);
   void Resized(const TWsEvent& event);
   bool ShownByCoveringChild(const TRect& area);
@@ -137,6 +142,10 @@ class TForm : public TWinControl {
   bool FModal = false;
   TModalResult FModalResult = mrNone;
   TSize FNotifiedSize;
+  // The widths of the frame that the window manager puts around the window, once it says.
+  TRect FFrame;
+  // Centred before the frame was known: the frame's news centres it again, once.
+  bool FCentreWithFrame = false;
   TInputRouter FInput{*this};
   // Set while the window system itself reports a new size, so that it is not echoed back.
   bool FResizedBySystem = false;

@@ -19,6 +19,13 @@ bool InTree(const TWinControl& parent, const TControl* control) {
   return false;
 }
 
+void TellFocusChanged(TWinControl& parent) {
+  for (TControl* child : parent.Controls()) {
+    child->FocusChanged();
+    if (auto* container = dynamic_cast<TWinControl*>(child)) TellFocusChanged(*container);
+  }
+}
+
 }  // namespace
 
 TInputRouter::TInputRouter(TForm& form) : FForm(form) {}
@@ -200,8 +207,14 @@ void TInputRouter::InputStopped() {
   if (FDrag.Engaged()) EndDrag(false);
 }
 
+bool TInputRouter::Focusable(const TWinControl* control) const {
+  for (const TControl* c = control; c && c != &FForm; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return control->TabStop;
+}
+
 TWinControl* TInputRouter::ActiveControl() const {
-  return FActiveControl && InTree(FForm, FActiveControl) && FActiveControl->CanFocus() ? FActiveControl : nullptr;
+  return FActiveControl && InTree(FForm, FActiveControl) && Focusable(FActiveControl) ? FActiveControl : nullptr;
 }
 
 void TInputRouter::SetActiveControl(TWinControl* control) {
@@ -211,9 +224,10 @@ void TInputRouter::SetActiveControl(TWinControl* control) {
 }
 
 void TInputRouter::FocusMoved(TWinControl* from, TWinControl* to) {
-  // Both repaint: the focused control marks itself.
+  // Both repaint, as the focused control marks itself; so do those whose look follows it.
   if (from) from->Invalidate();
   if (to) to->Invalidate();
+  TellFocusChanged(FForm);
 }
 
 void TInputRouter::SelectNext(bool forward) {

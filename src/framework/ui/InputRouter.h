@@ -55,7 +55,9 @@ class TInputRouter {
   bool Contains(const TControl* control) const;
 
   // --- Keyboard focus ---
-  // The focused control, which gets the keys after the form's own OnKeyDown.
+  // The focused control, which gets the keys after the form's own OnKeyDown. It stays the
+  // form's while the form itself is disabled, so that a form redrawn under a modal window
+  // still shows where its keys will go.
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
   // Focuses the next control in tab order (the previous one when not `forward`), round.
@@ -79,6 +81,8 @@ class TInputRouter {
   void ContextPopup(TControl& target, TPoint at);
   // Whether a left press on `target` at `at` is the second of a double click.
   bool SecondPress(const TControl* target, TPoint at);
+  // Whether `control` can have the focus, whatever the state of the form itself.
+  bool Focusable(const TWinControl* control) const;
   void TrackPointer(const TWsEvent& event);
   void SetHover(TControl* control);
   void FocusMoved(TWinControl* from, TWinControl* to);

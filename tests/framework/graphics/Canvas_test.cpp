@@ -219,6 +219,23 @@ TEST_F(CanvasTest, PolygonUsesTheAlternateFillRule) {
   EXPECT_EQ(c.Pixel(13, 13), clRed);
 }
 
+// An outline that changes nothing (xor with black) leaves the fill alone to be seen: a pixel
+// is filled when its centre lies inside, so the last row and column are those of the centres.
+TEST_F(CanvasTest, PolygonFillCoversThePixelsWhoseCentresAreInside) {
+  canvas.Pen = {clBlack, 1, TPenMode::pmXor};
+  canvas.Polygon({{1, 1}, {5, 1}, {5, 4}, {1, 4}});
+  canvas.Polygon({{0, 5}, {8, 5}, {0, 8}});
+  EXPECT_EQ(Picture(bitmap),
+            "........\n"
+            ".BBBB...\n"
+            ".BBBB...\n"
+            ".BBBB...\n"
+            "........\n"
+            "BBBBBBB.\n"
+            "BBBB....\n"
+            "B.......\n");
+}
+
 TEST_F(CanvasTest, PolygonOutlineClosesTheShape) {
   canvas.Brush.Style = TBrushStyle::bsClear;
   canvas.Polygon({{1, 1}, {5, 1}, {5, 4}, {1, 4}});

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "framework/ui/BitBtn.h"
+#include "framework/ui/ScrollBar.h"
 #include "support/FormFixture.h"
 
 namespace {
@@ -145,6 +146,32 @@ TEST_F(BitBtn, TheFocusedButtonShowsADottedRectangle) {
   H.App.ProcessMessages();
   EXPECT_EQ(dots(0), 0);
   EXPECT_EQ(dots(60), 21);
+}
+
+// Enter clicks the focused button, else the default one: exactly that button shows the frame.
+TEST_F(BitBtn, TheFocusedButtonCarriesTheDefaultFrameAndTheDefaultButtonOnlyWhileNoOtherButtonHasIt) {
+  TBitBtn* ok = Make(TBitBtnKind::bkOK, 0, "ok");
+  TBitBtn* other = Make(TBitBtnKind::bkCustom, 60, "other");
+  auto* bar = new TScrollBar(Form);
+  bar->SetParent(Form);
+  bar->SetBounds(120, 10, 60, 17);
+  ShowForm();
+  auto framed = [&] {
+    std::string seen;
+    for (const int left : {0, 60}) seen += Shown(left, 25) == kDarkShadow ? "F" : "-";
+    return seen;
+  };
+  ASSERT_EQ(Form->ActiveControl(), ok);
+  EXPECT_EQ(framed(), "F-");
+  other->SetFocus();
+  H.App.ProcessMessages();
+  EXPECT_EQ(framed(), "-F");
+  Type(VK_RETURN);
+  bar->SetFocus();
+  H.App.ProcessMessages();
+  EXPECT_EQ(framed(), "F-");
+  Type(VK_RETURN);
+  EXPECT_EQ(Log, (std::vector<std::string>{"other with result 0", "ok with result 1"}));
 }
 
 }  // namespace

@@ -46,8 +46,10 @@ struct TKeyProbe : TWinControl {
     Log.push_back(Name + " dialog key " + std::to_string(key));
     return true;
   }
+  void FocusChanged() override { ++FocusChanges; }
   unsigned Swallow = 0;
   unsigned Takes = 0;
+  int FocusChanges = 0;
   TLog& Log;
 };
 
@@ -163,6 +165,36 @@ TEST_F(InputRouter, TabVisitsFocusableControlsByTabOrderRoundAndShiftTabGoesBack
   EXPECT_EQ(visited, (std::vector<TWinControl*>{second, third, first, third}));
   EXPECT_TRUE(third->Focused());
   EXPECT_FALSE(first->Focused());
+}
+
+TEST_F(InputRouter, EveryControlHearsOfAMoveOfTheFocusAndOfNothingElse) {
+  auto* a = new TKeyProbe(Form, "a", 0, Log);
+  auto* b = new TKeyProbe(Form, "b", 1, Log);
+  ShowForm();
+  const int shown = a->FocusChanges;
+  EXPECT_EQ(b->FocusChanges, shown);
+  b->SetFocus();
+  b->SetFocus();
+  a->SetFocus();
+  EXPECT_EQ(a->FocusChanges, shown + 2);
+  EXPECT_EQ(b->FocusChanges, shown + 2);
+}
+
+// A form redrawn under a modal window still shows where its keys will go afterwards.
+TEST_F(InputRouter, TheFocusedControlStaysFocusedWhileItsFormIsDisabled) {
+  new TKeyProbe(Form, "a", 0, Log);
+  auto* b = new TKeyProbe(Form, "b", 1, Log);
+  ShowForm();
+  b->SetFocus();
+  Form->SetEnabled(false);
+  EXPECT_EQ(Form->ActiveControl(), b);
+  EXPECT_TRUE(b->Focused());
+  Form->SetEnabled(true);
+  Type('K');
+  EXPECT_EQ(Log, (TLog{"b key 75"}));
+  // A control of its own that is disabled or hidden does lose it.
+  b->SetEnabled(false);
+  EXPECT_EQ(Form->ActiveControl(), nullptr);
 }
 
 }  // namespace

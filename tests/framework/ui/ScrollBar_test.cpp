@@ -74,6 +74,20 @@ TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerWithinTheRange) {
   EXPECT_EQ(Changes, (std::vector<int>{18, 70}));
 }
 
+// With 10 steps over a travel of 70 pixels, a step every 7 pixels.
+TEST_F(ScrollBar, AThumbDraggedBetweenTwoStepsTakesTheNearerOne) {
+  Bar->SetMax(10);
+  ShowForm();
+  PressAt(20, 8);
+  std::vector<int> positions;
+  for (const int moved : {3, 4, 10, 11}) {
+    MoveTo(20 + moved, 8);
+    positions.push_back(Bar->Position());
+  }
+  ReleaseAt(31, 8);
+  EXPECT_EQ(positions, (std::vector<int>{0, 1, 1, 2}));
+}
+
 TEST_F(ScrollBar, AHeldArrowRepeatsAfterAPauseWhileThePointerStaysOnIt) {
   ShowForm();
   const std::int64_t start = H.System->NowMs();

@@ -40,13 +40,13 @@ TEST_F(SpeedButton, ExactlyOneOfAGroupIsDownAndClickingItKeepsItDown) {
   EXPECT_EQ(Clicked, (std::vector<TSpeedButton*>{Group[1], Group[1]}));
 }
 
-TEST_F(SpeedButton, AllowAllUpLetsTheDownOneGoUpAndUngroupedButtonsNeverStayDown) {
+TEST_F(SpeedButton, TheDownOneStaysDownAndUngroupedButtonsNeverGoDown) {
   MakeGroup();
-  Group[0]->SetAllowAllUp(true);
   Group[0]->SetDown(true);
+  Group[0]->SetDown(false);
   ShowForm();
   ClickAt(20, 20);
-  EXPECT_EQ(Downs(), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(Downs(), (std::vector<bool>{true, false, false}));
   Group[2]->SetGroupIndex(0);
   Group[2]->SetDown(true);
   EXPECT_FALSE(Group[2]->Down());

@@ -127,8 +127,8 @@ bool THeadlessWindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   return true;
 }
 
-void THeadlessWindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) {
-  EnableCalls.push_back({foreign, enable, dialog});
+void THeadlessWindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable) {
+  EnableCalls.push_back({foreign, enable});
   const auto found = FWindows.find(foreign);
   if (found != FWindows.end()) found->second.Enabled = enable;
 }
@@ -194,6 +194,14 @@ TWsEvent THeadlessWindowSystem::Of(TEventKind kind, TWindowHandle window) {
   event.Kind = kind;
   event.Window = window;
   return event;
+}
+
+void THeadlessWindowSystem::ChangeScreenSize(TSize size) {
+  FScreen = size;
+  TWsEvent event = Of(TEventKind::ScreenResized);
+  event.Width = size.cx;
+  event.Height = size.cy;
+  Push(event);
 }
 
 TWindowHandle THeadlessWindowSystem::CreateForeignWindow(TSize size) {

@@ -44,7 +44,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override { return Foreground; }
-  void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) override;
+  void EnableForeignWindow(TWindowHandle foreign, bool enable) override;
   void SetForegroundWindow(TWindowHandle window) override;
   void SetScreenSaverRunning(TWindowHandle saver, bool running) override;
   void HideTaskbarWindow() override { ++TaskbarHides; }
@@ -73,6 +73,9 @@ class THeadlessWindowSystem : public TWindowSystem {
 
   // Time that passes while the program works (a slow handler, for instance).
   void Advance(std::int64_t milliseconds) { AdvanceTo(FNow + milliseconds); }
+
+  // The screen takes a new size (RandR on X11), and the program is told.
+  void ChangeScreenSize(TSize size);
 
   // A window of another program, e.g. a screen-saver host; destroying it tells its children.
   TWindowHandle CreateForeignWindow(TSize size);
@@ -110,7 +113,6 @@ class THeadlessWindowSystem : public TWindowSystem {
   struct TEnableCall {
     TWindowHandle Foreign;
     bool Enable;
-    TWindowHandle Dialog;
   };
   std::vector<TEnableCall> EnableCalls;
 

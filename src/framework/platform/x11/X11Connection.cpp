@@ -38,6 +38,9 @@ TX11Connection::TX11Connection() {
     throw;
   }
   FShmUsable = LocalDisplay() && XShmQueryExtension(FDisplay);
+  FScreenSize = {DisplayWidth(FDisplay, DefaultScreen(FDisplay)), DisplayHeight(FDisplay, DefaultScreen(FDisplay))};
+  // A change of the screen's size (RandR) reaches clients as a new size of the root window.
+  XSelectInput(FDisplay, FRoot, StructureNotifyMask);
 }
 
 TX11Connection::~TX11Connection() {
@@ -74,4 +77,20 @@ Atom TX11Connection::InternAtom(const char* name) {
   const Atom atom = XInternAtom(FDisplay, name, False);
   FAtoms.emplace(name, atom);
   return atom;
+}
+
+std::vector<unsigned long> TX11Connection::Property32(Window window, const char* name, Atom type) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(FDisplay, window, InternAtom(name), 0, 1024, False, type, &actualType, &format, &count,
+                         &remaining, &data) != Success)
+    return items;
+  // Xlib hands 32-bit items over as longs.
+  const auto* values = reinterpret_cast<const unsigned long*>(data);
+  if (data && actualType == type && format == 32) items.assign(values, values + count);
+  if (data) XFree(data);
+  return items;
 }

@@ -3,6 +3,9 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
+
+#include "framework/graphics/Canvas.h"
 
 // One open display with what every request needs: the screen, its root, the TrueColor
 // visual whose pixel word matches the bitmaps' (0x00RRGGBB), and interned atoms.
@@ -22,8 +25,15 @@ class TX11Connection {
   // MIT-SHM works only where the server can map our memory: a local display.
   bool ShmUsable() const { return FShmUsable; }
   int Fd() const { return ConnectionNumber(FDisplay); }
+  // The screen's size as the root window last reported it: Xlib's own figures stay as they
+  // were when the display was opened.
+  TSize ScreenSize() const { return FScreenSize; }
+  void SetScreenSize(TSize size) { FScreenSize = size; }
 
   Atom InternAtom(const char* name);
+  // A property of 32-bit items of `type` (XA_ATOM, XA_WINDOW, XA_CARDINAL); empty when the
+  // window has none of that name and type.
+  std::vector<unsigned long> Property32(Window window, const char* name, Atom type);
 
  private:
   void ChooseVisual(const std::string& name);
@@ -36,5 +46,6 @@ class TX11Connection {
   Colormap FColormap = 0;
   bool FOwnColormap = false;
   bool FShmUsable = false;
+  TSize FScreenSize;
   std::unordered_map<std::string, Atom> FAtoms;
 };

@@ -20,6 +20,7 @@ bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64
   event = TWsEvent{};
   const Window window = x.xany.window;
   if (const Window guest = FWindows.GuestOf(window)) return TranslateHostEvent(x, guest, event);
+  if (window == FConnection.Root()) return TranslateScreenChange(x, event);
   if (!FWindows.Owns(window)) return false;
   switch (x.type) {
     case kXExposeEvent:
@@ -48,6 +49,7 @@ bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64
       return !CausedByGrab(x.xfocus) && x.xfocus.detail != NotifyPointer && Set(event, TEventKind::Activated, window);
     case FocusOut: return TranslateFocusOut(x.xfocus, event);
     case ClientMessage: return TranslateClientMessage(x.xclient, event);
+    case PropertyNotify: return TranslateProperty(x.xproperty, event);
     default: return false;
   }
 }
@@ -61,6 +63,17 @@ bool TX11EventTranslator::TranslateHostEvent(const XEvent& x, Window guest, TWsE
     XResizeWindow(FConnection.Handle(), guest, static_cast<unsigned>(x.xconfigure.width),
                   static_cast<unsigned>(x.xconfigure.height));
   return false;
+}
+
+// The root window is as large as the screen, and RandR tells a new size of the screen so.
+bool TX11EventTranslator::TranslateScreenChange(const XEvent& x, TWsEvent& event) {
+  if (x.type != ConfigureNotify || x.xconfigure.window != FConnection.Root()) return false;
+  const TSize size{x.xconfigure.width, x.xconfigure.height};
+  if (size == FConnection.ScreenSize() || size.cx <= 0 || size.cy <= 0) return false;
+  FConnection.SetScreenSize(size);
+  event.Width = size.cx;
+  event.Height = size.cy;
+  return Set(event, TEventKind::ScreenResized, 0);
 }
 
 bool TX11EventTranslator::TranslateConfigure(const XConfigureEvent& x, TWsEvent& event) {
@@ -100,6 +113,11 @@ bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& x, T
   const bool deleteRequest = x.message_type == FConnection.InternAtom("WM_PROTOCOLS") && x.format == 32 &&
                              static_cast<Atom>(x.data.l[0]) == FConnection.InternAtom("WM_DELETE_WINDOW");
   return deleteRequest && Set(event, TEventKind::CloseRequest, x.window);
+}
+
+bool TX11EventTranslator::TranslateProperty(const XPropertyEvent& x, TWsEvent& event) {
+  const bool frame = x.atom == FConnection.InternAtom("_NET_FRAME_EXTENTS") && x.state == PropertyNewValue;
+  return frame && FHints.FrameExtents(x.window, event.Area) && Set(event, TEventKind::FrameExtents, x.window);
 }
 
 // The saver's window is override-redirect: no window manager gives it the focus, so it

@@ -18,7 +18,6 @@ constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinim
                         kFuncMaximize = 16, kFuncClose = 32;
 constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
-constexpr long kNetWmStateRemove = 0, kNetWmStateAdd = 1;
 constexpr long kSourceApplication = 1;
 
 TMotifHints MotifHintsFor(const TWindowParams& params) {
@@ -28,12 +27,13 @@ TMotifHints MotifHintsFor(const TWindowParams& params) {
       hints.Functions = kFuncMove | kFuncClose;
       break;
     case TBorderStyle::bsDialog:
-      hints.Functions = kFuncMove | (params.CloseBox ? kFuncClose : 0);
-      hints.Decorations = kDecorBorder | kDecorTitle | kDecorMenu;
+      hints.Functions = kFuncMove | (params.SystemMenu ? kFuncClose : 0);
+      hints.Decorations = kDecorBorder | kDecorTitle | (params.SystemMenu ? kDecorMenu : 0);
       break;
     case TBorderStyle::bsSizeable:
-      hints.Functions = params.CloseBox ? kFuncAll : kFuncResize | kFuncMove | kFuncMinimize | kFuncMaximize;
-      hints.Decorations = kDecorAll;
+      hints.Functions = params.SystemMenu ? kFuncAll : kFuncResize | kFuncMove | kFuncMinimize | kFuncMaximize;
+      // With the "all" bit, the bits beside it are taken away.
+      hints.Decorations = params.SystemMenu ? kDecorAll : kDecorAll | kDecorMenu;
       break;
   }
   return hints;
@@ -50,6 +50,8 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   wmHints.input = True;
   wmHints.initial_state = NormalState;
   XSetWMHints(display, window, &wmHints);
+  // Also without a close box: a window manager may offer to close any window (Openbox does),
+  // and one that cannot ask kills the program instead.
   Atom deleteWindow = FConnection.InternAtom("WM_DELETE_WINDOW");
   XSetWMProtocols(display, window, &deleteWindow, 1);
   SetCaption(window, params.Caption);
@@ -58,7 +60,11 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   // The program has no taskbar button of its own: no window of it shows one.
   EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), true);
   if (params.StayOnTop) EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"), true);
-  if (params.TransientFor) SetModalFor(window, params.TransientFor, true, false);
+  // A modal dialog of our own stays over its owner.
+  if (params.TransientFor) {
+    XSetTransientForHint(display, window, params.TransientFor);
+    EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_MODAL"), true);
+  }
 }
 
 void TX11WindowManagerHints::SetCaption(Window window, const std::string& caption) {
@@ -69,13 +75,23 @@ void TX11WindowManagerHints::SetCaption(Window window, const std::string& captio
                   static_cast<int>(caption.size()));
 }
 
-void TX11WindowManagerHints::SetModalFor(Window dialog, Window owner, bool modal, bool mapped) {
-  if (modal) XSetTransientForHint(FConnection.Handle(), dialog, owner);
-  ChangeState(dialog, FConnection.InternAtom("_NET_WM_STATE_MODAL"), modal, mapped);
-}
-
 void TX11WindowManagerHints::RequestActivation(Window window) {
   SendToRoot(window, FConnection.InternAtom("_NET_ACTIVE_WINDOW"), {kSourceApplication, CurrentTime, 0, 0, 0});
+}
+
+void TX11WindowManagerHints::RequestFrameExtents(Window window) {
+  SendToRoot(window, FConnection.InternAtom("_NET_REQUEST_FRAME_EXTENTS"), {0, 0, 0, 0, 0});
+}
+
+bool TX11WindowManagerHints::FrameExtents(Window window, TRect& extents) {
+  const std::vector<unsigned long> widths = FConnection.Property32(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+  if (widths.size() != 4) return false;
+  // Left, right, top, bottom; a frame wider than any screen is no frame.
+  for (const unsigned long width : widths)
+    if (width > 0xFFFF) return false;
+  const auto edge = [&](int i) { return static_cast<int>(widths[static_cast<std::size_t>(i)]); };
+  extents = {edge(0), edge(2), edge(1), edge(3)};
+  return true;
 }
 
 void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params) {
@@ -87,7 +103,8 @@ void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params
 
 void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed) {
   XSizeHints hints{};
-  hints.flags = PPosition | PSize;
+  hints.flags = PPosition | PSize | PWinGravity;
+  hints.win_gravity = StaticGravity;
   hints.x = bounds.Left;
   hints.y = bounds.Top;
   hints.width = bounds.Width();
@@ -100,40 +117,14 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
   XSetWMNormalHints(FConnection.Handle(), window, &hints);
 }
 
-void TX11WindowManagerHints::ChangeState(Window window, Atom state, bool add, bool mapped) {
-  if (!mapped) {
-    EditStateProperty(window, state, add);
-    return;
-  }
-  SendToRoot(window, FConnection.InternAtom("_NET_WM_STATE"),
-             {add ? kNetWmStateAdd : kNetWmStateRemove, static_cast<long>(state), 0, kSourceApplication, 0});
-}
-
 void TX11WindowManagerHints::EditStateProperty(Window window, Atom state, bool add) {
-  std::vector<Atom> states = StateProperty(window);
+  const std::vector<unsigned long> items = FConnection.Property32(window, "_NET_WM_STATE", XA_ATOM);
+  std::vector<Atom> states(items.begin(), items.end());
   std::erase(states, state);
   if (add) states.push_back(state);
   XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(states.data()),
                   static_cast<int>(states.size()));
-}
-
-std::vector<Atom> TX11WindowManagerHints::StateProperty(Window window) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  std::vector<Atom> states;
-  if (XGetWindowProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), 0, 64, False,
-                         XA_ATOM, &type, &format, &count, &remaining, &data) == Success &&
-      data) {
-    if (type == XA_ATOM && format == 32) {
-      const Atom* atoms = reinterpret_cast<const Atom*>(data);
-      states.assign(atoms, atoms + count);
-    }
-    XFree(data);
-  }
-  return states;
 }
 
 void TX11WindowManagerHints::SendToRoot(Window window, Atom type, const long (&data)[5]) {

@@ -16,18 +16,19 @@ class TX11WindowManagerHints {
   // Everything a new top-level window carries before it is first mapped.
   void Apply(Window window, const TWindowParams& params);
   void SetCaption(Window window, const std::string& caption);
-  // A dialog modal for `owner`, or no longer modal. After mapping, the window manager owns
-  // the state property and is asked by message instead.
-  void SetModalFor(Window dialog, Window owner, bool modal, bool mapped);
   void RequestActivation(Window window);
-  // Where the window manager should place the window; `fixed` forbids resizing it.
+  // Asks the window manager to tell the widths of the frame it will give the window
+  // (_NET_FRAME_EXTENTS), before the window is mapped.
+  void RequestFrameExtents(Window window);
+  // The frame's left, top, right and bottom widths as the window manager last told them.
+  bool FrameExtents(Window window, TRect& extents);
+  // Where the window manager should place the window (the position is the client area's,
+  // not its frame's); `fixed` forbids resizing it.
   void SetPlacement(Window window, const TRect& bounds, bool fixed);
 
  private:
   void SetFrame(Window window, const TWindowParams& params);
-  void ChangeState(Window window, Atom state, bool add, bool mapped);
   void EditStateProperty(Window window, Atom state, bool add);
-  std::vector<Atom> StateProperty(Window window);
   void SendToRoot(Window window, Atom type, const long (&data)[5]);
 
   TX11Connection& FConnection;

@@ -20,7 +20,8 @@
 namespace {
 
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                            ButtonReleaseMask | PointerMotionMask | LeaveWindowMask | FocusChangeMask;
+                            ButtonReleaseMask | PointerMotionMask | LeaveWindowMask | FocusChangeMask |
+                            PropertyChangeMask;
 // While a grab waits for another client to let go, the loop wakes this often to retry.
 constexpr std::int64_t kGrabRetryMs = 10;
 
@@ -55,7 +56,7 @@ TX11Connection& TX11WindowSystem::Connection() {
   FGrabs = std::make_unique<TX11Grabs>(display);
   FCursors = std::make_unique<TX11Cursors>(display, FCursorImages);
   FHints = std::make_unique<TX11WindowManagerHints>(*FConnection);
-  FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs);
+  FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs, *FHints);
   FPainter = std::make_unique<TX11Painter>(*FConnection);
   if (FConnection->ShmUsable()) FPixelMemory->SetDisplay(display);
   return *FConnection;
@@ -119,10 +120,14 @@ void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
   Display* display = FConnection->Handle();
-  if (visible && (record->FullScreen || record->Popup))
+  if (visible && (record->FullScreen || record->Popup)) {
     XMapRaised(display, window);
-  else if (visible)
+  } else if (visible) {
+    // Asked before the window manager frames the window, so that the form can place its
+    // frame as soon as possible.
+    if (record->TopLevel) FHints->RequestFrameExtents(window);
     XMapWindow(display, window);
+  }
   else if (record->TopLevel)
     XWithdrawWindow(display, window, DefaultScreen(display));
   else
@@ -187,11 +192,7 @@ void TX11WindowSystem::Flush() {
   if (Open()) XSync(FConnection->Handle(), False);
 }
 
-TSize TX11WindowSystem::ScreenSize() {
-  Display* display = Connection().Handle();
-  const int screen = DefaultScreen(display);
-  return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
-}
+TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
 
 TPoint TX11WindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
   Display* display = Connection().Handle();
@@ -216,29 +217,19 @@ bool TX11WindowSystem::WindowSize(TWindowHandle window, TSize& size) {
 
 TWindowHandle TX11WindowSystem::ForegroundWindow() {
   TX11Connection& connection = Connection();
-  Display* display = connection.Handle();
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  Window active = None;
-  if (XGetWindowProperty(display, connection.Root(), connection.InternAtom("_NET_ACTIVE_WINDOW"), 0, 1, False,
-                         XA_WINDOW, &type, &format, &count, &remaining, &data) == Success && data) {
-    if (type == XA_WINDOW && format == 32 && count == 1) active = *reinterpret_cast<const Window*>(data);
-    XFree(data);
-  }
-  if (active != None) return active;
+  const std::vector<unsigned long> active = connection.Property32(connection.Root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+  if (active.size() == 1 && active[0] != None) return active[0];
+  Window focus = None;
   int revert = 0;
-  XGetInputFocus(display, &active, &revert);
-  return active == PointerRoot ? 0 : active;
+  XGetInputFocus(connection.Handle(), &focus, &revert);
+  return focus == PointerRoot ? 0 : focus;
 }
 
-void TX11WindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) {
-  if (!Open() || !FWindows->Owns(dialog)) return;
-  FHints->SetModalFor(dialog, foreign, !enable, Mapped(dialog));
-  if (enable) FHints->RequestActivation(foreign);
-  XFlush(FConnection->Handle());
-}
+// X11 cannot disable another program's window, and a modal or transient hint towards it
+// would make the window manager lock it (keys meant for it reach the dialog) and minimise
+// the dialog with it: the dialog stays an ordinary window, and SetForegroundWindow
+// activates the recorded window again once it closes.
+void TX11WindowSystem::EnableForeignWindow(TWindowHandle, bool) {}
 
 void TX11WindowSystem::SetForegroundWindow(TWindowHandle window) {
   if (window == 0) return;

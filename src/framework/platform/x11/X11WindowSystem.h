@@ -41,7 +41,7 @@ class TX11WindowSystem : public TWindowSystem {
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override;
-  void EnableForeignWindow(TWindowHandle foreign, bool enable, TWindowHandle dialog) override;
+  void EnableForeignWindow(TWindowHandle foreign, bool enable) override;
   void SetForegroundWindow(TWindowHandle window) override;
 
   void SetScreenSaverRunning(TWindowHandle saver, bool running) override;

@@ -1,0 +1,131 @@
+// The settings mode of zzQuenbrel.scr under a real window manager, started from a window
+// that stands for the terminal or the host's settings panel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "TestDisplay.h"
+#include "TestWindowManager.h"
+#include "support/TempDir.h"
+#include "testkit/Polling.h"
+#include "testkit/Xvfb.h"
+#include <X11/Xutil.h>
+
+namespace {
+
+constexpr int kScreenWidth = 640, kScreenHeight = 480;
+
+class UnderAWindowManager : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::copy_file(QUENBREL_PROGRAM, Program); }
+
+  std::unique_ptr<TChildProcess> Start(const std::string& option) {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option},
+                                           std::vector<std::string>{FXvfb.DisplayVariable()});
+  }
+  void Xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
+    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
+  }
+  // The managed window with this title, once the window manager lists it.
+  Window Managed(const std::string& title) {
+    Window found = 0;
+    WaitUntil([&] {
+      for (const long window : FClient.Property(FClient.Root(), "_NET_CLIENT_LIST")) {
+        char* name = nullptr;
+        if (XFetchName(FClient.Handle(), static_cast<Window>(window), &name) && name && title == name)
+          found = static_cast<Window>(window);
+        if (name) XFree(name);
+      }
+      return found != 0;
+    });
+    return found;
+  }
+  bool Activate(Window window) {
+    FClient.RequestActivation(window);
+    return WaitUntil([&] { return FClient.ActiveWindow() == window; });
+  }
+  bool HasState(Window window, const char* state) {
+    const std::vector<long> states = FClient.Property(window, "_NET_WM_STATE");
+    return std::count(states.begin(), states.end(), static_cast<long>(FClient.AtomNamed(state))) != 0;
+  }
+
+  TTempDir Directory;
+  const std::string Program = Directory.File("zzQuenbrel.scr");
+  const std::string SettingsFile = Directory.File("zzQuenbrel.ini");
+  TXvfb FXvfb{kScreenWidth, kScreenHeight};
+  TTestDisplay FClient{FXvfb.Name()};
+  TTestWindowManager FWindowManager{FXvfb.Name(), FClient};
+};
+
+// The dialog records the window it came from and activates it at the end; a transient or
+// modal hint towards it would make the window manager lock that window for the dialog.
+TEST_F(UnderAWindowManager, TheSettingsDialogLeavesTheWindowItCameFromUsableAndGivesItBackAtTheEnd) {
+  const Window terminal = FClient.CreateWindow(200, 100);
+  XSelectInput(FClient.Handle(), terminal, KeyPressMask);
+  ASSERT_TRUE(Activate(terminal));
+  auto program = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << program->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
+  EXPECT_TRUE(FClient.Property(dialog, "WM_TRANSIENT_FOR").empty());
+  EXPECT_FALSE(HasState(dialog, "_NET_WM_STATE_MODAL"));
+
+  // Meanwhile the user goes back to the terminal and types there.
+  ASSERT_TRUE(Activate(terminal));
+  Xdotool({"key", "space"});
+  XEvent typed;
+  EXPECT_TRUE(WaitUntil([&] { return XCheckWindowEvent(FClient.Handle(), terminal, KeyPressMask, &typed) != 0; }));
+  EXPECT_TRUE(program->Running());
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+
+  ASSERT_TRUE(Activate(dialog));
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+  EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == terminal; }));
+}
+
+// The about box asks for no border icons, but a window manager may offer to close it all
+// the same (Openbox does): it must then close as by its OK, not kill the program.
+TEST_F(UnderAWindowManager, TheAboutBoxClosedByTheWindowManagerEndsAloneAsByItsOk) {
+  auto program = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << program->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
+  Xdotool({"key", "Tab", "Tab", "Return"});  // to "About..." and on it
+  const Window about = Managed("About zzQuenbrel I");
+  ASSERT_NE(about, 0u) << program->Stderr();
+  FClient.RequestClose(about);
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] { return !FClient.Geometry(about, geometry) || !geometry.Viewable; }));
+  ASSERT_TRUE(program->Running()) << program->Stderr();
+  ASSERT_TRUE(Activate(dialog));
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
+  auto program = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << program->Stderr();
+  std::vector<long> frame;  // left, right, top and bottom widths
+  ASSERT_TRUE(WaitUntil([&] { return (frame = FClient.Property(dialog, "_NET_FRAME_EXTENTS")).size() == 4; }));
+  ASSERT_GT(frame[2], 0) << "a frame without a title bar shows nothing";
+  const int width = 361 + static_cast<int>(frame[0] + frame[1]), height = 105 + static_cast<int>(frame[2] + frame[3]);
+  int x = 0, y = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    return FClient.ScreenOrigin(dialog, x, y) && x - frame[0] == (kScreenWidth - width) / 2 &&
+           y - frame[2] == (kScreenHeight - height) / 2;
+  })) << "client area at " << x << "," << y;
+  Xdotool({"key", "Escape"});
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+}  // namespace
