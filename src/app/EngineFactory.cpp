@@ -1,5 +1,6 @@
 #include "EngineFactory.h"
 
+#include "SettingsLocation.h"
 #include "engine/Quenbrel.h"
 
 namespace {
@@ -11,6 +12,10 @@ std::string& SettingsPath() {
 
 }  // namespace
 
-TQuenbrel* NewEngine() { return SettingsPath().empty() ? new TQuenbrel : new TQuenbrel(SettingsPath()); }
+TQuenbrel* NewEngine() {
+  if (!SettingsPath().empty()) return new TQuenbrel(SettingsPath());
+  const TSettingsLocation location = SettingsLocation();
+  return new TQuenbrel(location.Path, location.DefaultsPath);
+}
 
 void SetEngineSettingsPath(std::string path) { SettingsPath() = std::move(path); }

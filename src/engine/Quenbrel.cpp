@@ -143,7 +143,8 @@ TQuenbrelMotion& QuenbrelMotion() {
 
 TQuenbrel::TQuenbrel() : TQuenbrel(AppDir() + SettingsFileName) {}
 
-TQuenbrel::TQuenbrel(std::string settingsPath) : Source(new TVekImage(nullptr)), SettingsPath(std::move(settingsPath)) {
+TQuenbrel::TQuenbrel(std::string settingsPath, std::string defaultsPath)
+    : Source(new TVekImage(nullptr)), SettingsPath(std::move(settingsPath)), DefaultsPath(std::move(defaultsPath)) {
   // Nothing in the engine draws random numbers; the seed serves the components that do.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   MakeCosTable();
@@ -188,8 +189,9 @@ std::array<std::uint32_t, 256> TQuenbrel::PaletteWords() const {
 // Settings file: two little-endian pixel values, Color1 then Color2.
 
 void TQuenbrel::LoadSettings() {
-  if (FileExists(SettingsPath)) {
-    TFileStream file(SettingsPath, TFileStream::Mode::OpenRead);
+  const std::string& path = FileExists(SettingsPath) || DefaultsPath.empty() ? SettingsPath : DefaultsPath;
+  if (FileExists(path)) {
+    TFileStream file(path, TFileStream::Mode::OpenRead);
     // A colour that is not in the file whole keeps its default.
     std::int32_t color1 = DefaultColor1;
     std::int32_t color2 = DefaultColor2;
@@ -204,6 +206,8 @@ void TQuenbrel::LoadSettings() {
 }
 
 void TQuenbrel::SaveSettings() {
+  // Where it cannot, creating the file fails and says so.
+  if (const auto cut = SettingsPath.rfind('/'); cut != std::string::npos && cut > 0) ForceDirectories(SettingsPath.substr(0, cut));
   TFileStream file(SettingsPath, TFileStream::Mode::Create);
   WriteInt(file, Color1);
   WriteInt(file, Color2);

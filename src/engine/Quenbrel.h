@@ -29,14 +29,18 @@ class TQuenbrel {
   // A frame goes to the screen in bands of this many rows, each as soon as it is drawn.
   static constexpr int BandRows = 128;
 
-  // The settings file lies beside the program unless another path is given.
+  // The settings file lies beside the program unless another path is given. While it does
+  // not exist, LoadSettings reads `defaultsPath` instead, when one is given (an
+  // administrator's file for the users who have none of their own).
   TQuenbrel();
-  explicit TQuenbrel(std::string settingsPath);
+  explicit TQuenbrel(std::string settingsPath, std::string defaultsPath = "");
   ~TQuenbrel();
   TQuenbrel(const TQuenbrel&) = delete;
   TQuenbrel& operator=(const TQuenbrel&) = delete;
 
   void LoadSettings();
+  // Creates the settings file anew, and the folders it lies in when they are missing
+  // (readable by the user alone).
   void SaveSettings();
   // Rebuilds the palette from Color1 and Color2 (LoadSettings does so by itself).
   void MakePalette();
@@ -59,6 +63,7 @@ class TQuenbrel {
   std::array<double, 3600> CosTable;
   std::array<std::int32_t, 256> Palette;
   std::string SettingsPath;
+  std::string DefaultsPath;
 
  public:
   TVekImage* Target = nullptr;

@@ -134,3 +134,47 @@ TEST(SettingsFileWrite, AFullDiskIsReportedNotTakenForSuccess) {
 }
 
 }  // namespace
+
+namespace {
+
+class SettingsWithDefaults : public ::testing::Test {
+ protected:
+  TTempDir Dir;
+  std::string UserFile = Dir.File("home/.config/zzQuenbrel/zzQuenbrel.ini");
+  std::string Defaults = Dir.File("zzQuenbrel.ini");
+  TQuenbrel Engine{UserFile, Defaults};
+};
+
+TEST_F(SettingsWithDefaults, TheDefaultsFileServesUntilTheUsersOwnExistsAndIsNeverWritten) {
+  WriteBytes(Defaults, {1, 0, 0, 0, 2, 0, 0, 0});
+  Engine.LoadSettings();
+  EXPECT_EQ(Engine.Color1, 1);
+  EXPECT_EQ(Engine.Color2, 2);
+  Engine.Color1 = 7;
+  Engine.SaveSettings();
+  EXPECT_EQ(ReadBytes(Defaults), (std::vector<unsigned char>{1, 0, 0, 0, 2, 0, 0, 0}));
+  TQuenbrel again(UserFile, Defaults);
+  again.LoadSettings();
+  EXPECT_EQ(again.Color1, 7);
+  std::filesystem::remove(Defaults);
+  again.LoadSettings();
+  EXPECT_EQ(again.Color1, 7);
+}
+
+TEST_F(SettingsWithDefaults, SavingMakesTheMissingFoldersForTheUserAloneOrSaysWhereItCannotCreate) {
+  Engine.SaveSettings();
+  EXPECT_EQ(ReadBytes(UserFile).size(), 8u);
+  const auto perms = std::filesystem::status(Dir.File("home/.config/zzQuenbrel")).permissions();
+  EXPECT_EQ(perms, std::filesystem::perms::owner_all);
+  // A file where a folder should be: the folders cannot be made, and the file not created.
+  WriteBytes(Dir.File("blocked"), {0});
+  TQuenbrel blocked(Dir.File("blocked/zzQuenbrel/zzQuenbrel.ini"), Defaults);
+  try {
+    blocked.SaveSettings();
+    FAIL() << "saved under a file";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + Dir.File("blocked/zzQuenbrel/zzQuenbrel.ini"));
+  }
+}
+
+}  // namespace

@@ -74,3 +74,13 @@ bool FileExists(const std::string& fileName) {
   struct stat st {};
   return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+bool ForceDirectories(const std::string& folder) {
+  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string prefix = folder.substr(0, end);
+    if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (end == std::string::npos) break;
+  }
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}

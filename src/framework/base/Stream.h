@@ -41,3 +41,7 @@ class TFileStream : public TStream {
 
 // True when a regular file exists at the path: a directory, a FIFO or a device counts as none.
 bool FileExists(const std::string& fileName);
+
+// Makes the folder and those above it that are missing, each new one for its user alone
+// (mode 0700); false when one cannot be made.
+bool ForceDirectories(const std::string& folder);
