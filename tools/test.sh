@@ -8,6 +8,12 @@ bash tools/deps.sh
 
 bash tools/build.sh build/release
 (cd build/release && ctest --output-on-failure -j2)
+# The Debian package installed, worked and purged: it changes the system, so only as root.
+if [ "$(id -u)" -eq 0 ]; then
+  bash tools/package-test.sh build/release
+else
+  echo "tools/package-test.sh skipped: it installs a package, so it runs as root"
+fi
 
 bash tools/build.sh build/sanitize -DQUENBREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd build/sanitize && ctest --output-on-failure -j2)
