@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libuemf-dev libpixman-1-dev
   libblkid-dev dosfstools e2fsprogs
   libjpeg-turbo-progs libtiff-tools giflib-tools
-  xvfb xdotool x11-utils x11-apps xscreensaver imagemagick openbox
+  xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
 )
 
 sudo_cmd=()
