@@ -178,8 +178,10 @@ void TForm::InvalidateWindowArea(const TRect& area) {
 
 void TForm::UpdateWindow() {
   if (FInvalid.IsEmpty() || !FMapped || !Visible()) return;
-  const TRect area = FInvalid;
+  // The form may have shrunk since the area was marked (a burst of resizes held back).
+  const TRect area = FInvalid.Intersect(ClientRect());
   FInvalid = {};
+  if (area.IsEmpty()) return;
   if (ShownByCoveringChild(area)) return;
   TCanvas& canvas = FSurface.Canvas();
   const auto ownClip = canvas.ClipRect();
