@@ -142,6 +142,8 @@ void TCanvas2D::ZoomModeSet(int Mode) {
 }
 
 void TCanvas2D::ZoomAll() {
+  // A running animation ends here, or its next frame would take the range away again.
+  FStop = true;
   ZoomModeSet(zmNone);
   SetRange({ZoomAllXMin, ZoomAllYMin, ZoomAllXMax, ZoomAllYMax});
   Draw();

@@ -220,6 +220,15 @@ TEST_F(Canvas2DZoom, ZoomAllJumpsHomeAtOnceWithoutValidation) {
   EXPECT_EQ(Plot->ZoomMode(), zmNone);
 }
 
+TEST_F(Canvas2DZoom, ZoomAllDuringAnAnimationEndsItAtHome) {
+  LogFrames();
+  H.System->At(H.System->NowMs() + 30, [&] { Plot->ZoomAll(); });
+  Plot->AxisChange(2.5, 0, 7.5, 10, 5);
+  EXPECT_EQ(Frames, (Strings{"0: 0.5..9.5 0..10", "20: 1..9 0..10", "30: 0..10 0..10"}));
+  EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
+  EXPECT_FALSE(Plot->Busy());
+}
+
 TEST_F(Canvas2DZoom, EachModeShowsItsCursorLoadedOncePerProgram) {
   const auto shown = [&] { return H.System->Window(Form->Handle())->Cursor; };
   for (const auto& [mode, cursor] : {std::pair{zmPan, crPanning}, std::pair{zmZoomMore, crZoomMore},
