@@ -248,6 +248,9 @@ class TCanvas2D : public TCustomPanel {
   bool FStop = false;
   bool FOverflow = false;
   int FZoomMode = zmNone;
+  // Counts the mode's settings, so that a zoom or pan restores its mode after its animation
+  // only when nobody chose one (or home) meanwhile.
+  int FModeSettings = 0;
   TPoint FZoomCenter;
   TPoint FPanStart;
   TPoint FPanEnd;

@@ -122,6 +122,7 @@ void TCanvas2D::AxisChange(double XMin0, double YMin0, double XMax0, double YMax
 }
 
 void TCanvas2D::ZoomModeSet(int Mode) {
+  ++FModeSettings;
   if (Mode == FZoomMode) return;
   if (Mode != zmNone && Mode != zmZoomMore && Mode != zmZoomLess && Mode != zmPan) return;
   if (FZoomMode == zmZoomMore) ZoomDraw();
@@ -155,7 +156,9 @@ void TCanvas2D::ZoomMore() {
   const auto xMin = static_cast<double>(ScrToValX(FZoomCenter.X) - 0.5L * w);
   const auto yMin = static_cast<double>(ScrToValY(FZoomCenter.Y) - 0.5L * h);
   ZoomModeSet(zmNone);
-  TOnExit again{Lifetime(), [this] { ZoomModeSet(zmZoomMore); }};
+  TOnExit again{Lifetime(), [this, settings = FModeSettings] {
+    if (FModeSettings == settings) ZoomModeSet(zmZoomMore);
+  }};
   AxisChange(xMin, yMin, static_cast<double>(xMin + w), static_cast<double>(yMin + h), FZoomSteps);
 }
 
@@ -172,7 +175,9 @@ void TCanvas2D::Pan() {
   const double dx = ScrToValX(FPanEnd.X) - ScrToValX(FPanStart.X);
   const double dy = ScrToValY(FPanEnd.Y) - ScrToValY(FPanStart.Y);
   ZoomModeSet(zmNone);
-  TOnExit again{Lifetime(), [this] { ZoomModeSet(zmPan); }};
+  TOnExit again{Lifetime(), [this, settings = FModeSettings] {
+    if (FModeSettings == settings) ZoomModeSet(zmPan);
+  }};
   AxisChange(FAxisXMin - dx, FAxisYMin - dy, FAxisXMax - dx, FAxisYMax - dy, FZoomSteps);
 }
 

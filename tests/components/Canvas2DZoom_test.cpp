@@ -220,13 +220,21 @@ TEST_F(Canvas2DZoom, ZoomAllJumpsHomeAtOnceWithoutValidation) {
   EXPECT_EQ(Plot->ZoomMode(), zmNone);
 }
 
-TEST_F(Canvas2DZoom, ZoomAllDuringAnAnimationEndsItAtHome) {
+TEST_F(Canvas2DZoom, ZoomAllDuringAnAnimationEndsItAtHomeAndOutOfTheMode) {
   LogFrames();
   H.System->At(H.System->NowMs() + 30, [&] { Plot->ZoomAll(); });
   Plot->AxisChange(2.5, 0, 7.5, 10, 5);
   EXPECT_EQ(Frames, (Strings{"0: 0.5..9.5 0..10", "20: 1..9 0..10", "30: 0..10 0..10"}));
   EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
   EXPECT_FALSE(Plot->Busy());
+  // A zoom by a click comes back to its mode afterwards, unless home was asked for meanwhile.
+  Plot->ZoomModeSet(zmZoomMore);
+  H.System->At(H.System->NowMs() + 30, [&] { Plot->ZoomAll(); });
+  ClickOn(60, 60);
+  EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
+  EXPECT_EQ(Plot->ZoomMode(), zmNone);
+  // The zoom box went with the mode: nothing inverted is left on the plot.
+  for (int x = 0; x < 120; ++x) EXPECT_NE(At(x, 35), kInvertedNavy) << x;
 }
 
 TEST_F(Canvas2DZoom, EachModeShowsItsCursorLoadedOncePerProgram) {
