@@ -38,13 +38,6 @@ class ProgramTest : public ::testing::Test {
     return std::make_unique<TChildProcess>(arguments, std::vector<std::string>{FXvfb.DisplayVariable()});
   }
 
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
-
   // Whether `window` shows `changes` different pictures in a row, as an animation does.
   bool Animates(Window window, int width, int height, int changes = 2) {
     std::vector<std::uint32_t> last = FClient.Capture(window, 0, 0, width, height);
@@ -103,7 +96,7 @@ TEST_F(ProgramTest, SaverEndsOnAnyKeyIncludingAModifierAlone) {
   for (const char* key : {"x", "Alt_L", "alt+F4"}) {
     auto program = Start({"/S"});
     StartedSaver(*program);
-    Xdotool({"key", key});
+    FClient.Xdotool({"key", key});
     ExpectEndsCleanly(*program);
   }
 }
@@ -111,18 +104,18 @@ TEST_F(ProgramTest, SaverEndsOnAnyKeyIncludingAModifierAlone) {
 TEST_F(ProgramTest, SaverEndsOnAClick) {
   auto program = Start({"/s"});
   StartedSaver(*program);
-  Xdotool({"click", "1"});
+  FClient.Xdotool({"click", "1"});
   ExpectEndsCleanly(*program);
 }
 
 TEST_F(ProgramTest, SaverToleratesFivePointerMotionsAndEndsOnTheSixth) {
   auto program = Start({"/s"});
   const Window saver = StartedSaver(*program);
-  for (int i = 1; i <= 5; ++i) Xdotool({"mousemove", std::to_string(10 * i), std::to_string(7 * i)});
+  for (int i = 1; i <= 5; ++i) FClient.Xdotool({"mousemove", std::to_string(10 * i), std::to_string(7 * i)});
   // Input is handled before timer ticks: frames drawn after the motions mean they were seen.
   ASSERT_TRUE(Animates(saver, kScreenWidth, kScreenHeight, 3));
   EXPECT_TRUE(program->Running());
-  Xdotool({"mousemove", "100", "100"});
+  FClient.Xdotool({"mousemove", "100", "100"});
   ExpectEndsCleanly(*program);
 }
 

@@ -36,15 +36,9 @@ class SettingsProgram : public ::testing::Test {
     return std::make_unique<TChildProcess>(std::vector<std::string>{program.empty() ? Program : program, option},
                                            std::vector<std::string>{FXvfb.DisplayVariable()});
   }
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
   // A click at `at` in the client area of the window placed at `window`.
   void ClickAt(const TWindowGeometry& window, TPoint at) {
-    Xdotool({"mousemove", std::to_string(window.X + at.X), std::to_string(window.Y + at.Y), "click", "1"});
+    FClient.Xdotool({"mousemove", std::to_string(window.X + at.X), std::to_string(window.Y + at.Y), "click", "1"});
   }
 
   // The viewable top-level window with this title, once there is one.
@@ -87,7 +81,7 @@ TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
   EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xF0C020u; })) << std::hex << PixelAt(window, kSwatch1);
   EXPECT_EQ(PixelAt(window, kSwatch2), 0x301060u);
   // The dialog holds the keyboard wherever the pointer is, with no window manager to give it.
-  Xdotool({"mousemove", "0", "0", "key", "Escape"});
+  FClient.Xdotool({"mousemove", "0", "0", "key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   EXPECT_EQ(FileBytes(), stored);
 }
@@ -128,7 +122,7 @@ TEST_F(SettingsProgram, ColonsAndBackslashesInTheProgramsNameSeparateNothing) {
   auto settings = Start("/c", program);
   TWindowGeometry dialog;
   ASSERT_NE(Shown("Settings", *settings, dialog), 0u);
-  Xdotool({"key", "Return"});
+  FClient.Xdotool({"key", "Return"});
   ASSERT_EQ(settings->WaitExit(), 0) << settings->Stderr();
   EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
 }

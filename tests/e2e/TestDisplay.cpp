@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "ChildProcess.h"
 #include "testkit/Polling.h"
 
 namespace {
@@ -204,4 +205,11 @@ void TTestDisplay::SendClientMessage(Window window, const char* type) {
   event.xclient.format = 32;
   XSendEvent(FDisplay, window, False, NoEventMask, &event);
   XSync(FDisplay, False);
+}
+
+void TTestDisplay::Xdotool(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command{"xdotool"};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  TChildProcess xdotool(command, {std::string("DISPLAY=") + DisplayString(FDisplay)});
+  if (xdotool.WaitExit() != 0) throw std::runtime_error("xdotool failed: " + xdotool.Stderr());
 }

@@ -66,6 +66,8 @@ class TTestDisplay {
   // Whether the pointer shape on screen is this picture, pixel for pixel, hot spot included.
   bool PointerShows(const TCursorImage& image);
   void SendClientMessage(Window window, const char* type);
+  // The user's hands: xdotool with these arguments, on this display. Raises when it fails.
+  void Xdotool(const std::vector<std::string>& arguments);
   // What RandR tells clients when the screen takes a new size: a new size of the root
   // window. Xvfb cannot change its screen's size, so the test tells it instead.
   void AnnounceScreenSize(int width, int height);

@@ -28,12 +28,6 @@ class UnderAWindowManager : public ::testing::Test {
     return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option},
                                            std::vector<std::string>{FXvfb.DisplayVariable()});
   }
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
   // The managed window with this title, once the window manager lists it.
   Window Managed(const std::string& title) {
     Window found = 0;
@@ -80,14 +74,14 @@ TEST_F(UnderAWindowManager, TheSettingsDialogLeavesTheWindowItCameFromUsableAndG
 
   // Meanwhile the user goes back to the terminal and types there.
   ASSERT_TRUE(Activate(terminal));
-  Xdotool({"key", "space"});
+  FClient.Xdotool({"key", "space"});
   XEvent typed;
   EXPECT_TRUE(WaitUntil([&] { return XCheckWindowEvent(FClient.Handle(), terminal, KeyPressMask, &typed) != 0; }));
   EXPECT_TRUE(program->Running());
   EXPECT_FALSE(std::filesystem::exists(SettingsFile));
 
   ASSERT_TRUE(Activate(dialog));
-  Xdotool({"key", "Escape"});
+  FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == terminal; }));
 }
@@ -99,7 +93,7 @@ TEST_F(UnderAWindowManager, TheAboutBoxClosedByTheWindowManagerEndsAloneAsByItsO
   const Window dialog = Managed("Settings");
   ASSERT_NE(dialog, 0u) << program->Stderr();
   ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
-  Xdotool({"key", "Tab", "Tab", "Return"});  // to "About..." and on it
+  FClient.Xdotool({"key", "Tab", "Tab", "Return"});  // to "About..." and on it
   const Window about = Managed("About zzQuenbrel I");
   ASSERT_NE(about, 0u) << program->Stderr();
   FClient.RequestClose(about);
@@ -107,7 +101,7 @@ TEST_F(UnderAWindowManager, TheAboutBoxClosedByTheWindowManagerEndsAloneAsByItsO
   EXPECT_TRUE(WaitUntil([&] { return !FClient.Geometry(about, geometry) || !geometry.Viewable; }));
   ASSERT_TRUE(program->Running()) << program->Stderr();
   ASSERT_TRUE(Activate(dialog));
-  Xdotool({"key", "Escape"});
+  FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
@@ -124,7 +118,7 @@ TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
     return FClient.ScreenOrigin(dialog, x, y) && x - frame[0] == (kScreenWidth - width) / 2 &&
            y - frame[2] == (kScreenHeight - height) / 2;
   })) << "client area at " << x << "," << y;
-  Xdotool({"key", "Escape"});
+  FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 

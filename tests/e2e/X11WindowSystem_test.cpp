@@ -80,13 +80,6 @@ class X11WindowSystemTest : public ::testing::Test {
     return *FDisplay;
   }
 
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
-
   TXvfb FXvfb{320, 240};
   std::unique_ptr<TX11WindowSystem> FSystem;
   std::unique_ptr<TTestDisplay> FDisplay;
@@ -297,18 +290,18 @@ TEST_F(X11WindowSystemTest, KeysAndButtonsArriveWithTheirCodes) {
   FSystem->SetFocus(window);
   FSystem->Flush();
   TWsEvent event;
-  Xdotool({"key", "a"});
+  Client().Xdotool({"key", "a"});
   ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
   EXPECT_EQ(event.Key, unsigned{'A'});
-  Xdotool({"keydown", "alt", "keyup", "alt"});
+  Client().Xdotool({"keydown", "alt", "keyup", "alt"});
   ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
   EXPECT_EQ(event.Key, VK_MENU);
 
   // The window sits at (20, 30) on a screen without a window manager.
-  Xdotool({"mousemove", "30", "45"});
+  Client().Xdotool({"mousemove", "30", "45"});
   ASSERT_TRUE(PumpUntilKind(TEventKind::MouseMove, &event));
   EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{10, 15}));
-  Xdotool({"click", "3"});
+  Client().Xdotool({"click", "3"});
   ASSERT_TRUE(PumpUntilKind(TEventKind::MouseDown, &event));
   EXPECT_EQ(event.Button, TMouseButton::mbRight);
   EXPECT_EQ(event.Window, window);
@@ -363,7 +356,7 @@ TEST_F(X11WindowSystemTest, SaverTakesTheInputOnceAnotherClientLetsGo) {
 
 TEST_F(X11WindowSystemTest, HiddenCursorHidesThePointer) {
   const TWindowHandle window = CreateShownWindow(Plain(100, 100));
-  Xdotool({"mousemove", "50", "60"});
+  Client().Xdotool({"mousemove", "50", "60"});
   EXPECT_FALSE(Client().PointerInvisible());
   FSystem->SetWindowCursor(window, crNone);
   FSystem->Flush();
