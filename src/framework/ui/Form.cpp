@@ -1,10 +1,7 @@
 #include "Form.h"
 
-#include <utility>
-
 #include "Application.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/base/ScopeExit.h"
 #include "framework/base/StoreChanged.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -115,12 +112,6 @@ void TForm::Centre() {
   SetBounds((screen.cx - frame.cx) / 2 + FFrame.Left, (screen.cy - frame.cy) / 2 + FFrame.Top, Width(), Height());
 }
 
-void TForm::FrameChanged(const TRect& extents) {
-  FFrame = extents;
-  // Once only: a later change of the frame must not undo where the user has moved the window.
-  if (std::exchange(FCentreWithFrame, false)) Centre();
-}
-
 void TForm::ShowWindow() {
   CreateHandle();
   // Maximising waits until now, so that no resize reaches a form before it is shown.
@@ -211,47 +202,6 @@ bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, T
   TRect clipped = source;
   if (ClipToClient(clipped, dest)) System().PutPixels(FHandle, bitmap, clipped, dest, mode);
   return true;
-}
-
-void TForm::DefaultWndProc(const TWsEvent& event) {
-  switch (event.Kind) {
-    case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
-    case TEventKind::Resized: Resized(event); break;
-    case TEventKind::FrameExtents: FrameChanged(event.Area); break;
-    case TEventKind::ScreenResized:
-      // A maximised window keeps covering the screen.
-      if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
-      break;
-    case TEventKind::KeyDown:
-      if (Enabled()) FInput.KeyDown(event);
-      break;
-    case TEventKind::MouseDown:
-    case TEventKind::MouseUp:
-    case TEventKind::MouseMove:
-      if (Enabled()) FInput.Mouse(event);
-      break;
-    case TEventKind::MouseWheel:
-      if (Enabled()) FInput.Wheel(event);
-      break;
-    case TEventKind::MouseLeave: FInput.PointerLeft(); break;
-    case TEventKind::CloseRequest:
-      if (Enabled()) Close();
-      break;
-    case TEventKind::HostDestroyed:
-      // The window went with its host: there is nothing left to destroy.
-      FHandle = 0;
-      FMapped = false;
-      FSurface.SetSize(0, 0);
-      Close();
-      break;
-    default: break;
-  }
-}
-
-void TForm::Resized(const TWsEvent& event) {
-  FResizedBySystem = true;
-  TScopeExit done{[this] { FResizedBySystem = false; }};
-  SetBounds(Left(), Top(), event.Width, event.Height);
 }
 
 bool TForm::CloseQuery(TCloseAction& action) {

@@ -1,0 +1,53 @@
+// What the window system tells a form: exposure, sizes, the frame, input and closing.
+#include "Form.h"
+
+#include <utility>
+
+#include "framework/base/ScopeExit.h"
+
+void TForm::DefaultWndProc(const TWsEvent& event) {
+  switch (event.Kind) {
+    case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
+    case TEventKind::Resized: Resized(event); break;
+    case TEventKind::FrameExtents: FrameChanged(event.Area); break;
+    case TEventKind::ScreenResized:
+      // A maximised window keeps covering the screen.
+      if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
+      break;
+    case TEventKind::KeyDown:
+      if (Enabled()) FInput.KeyDown(event);
+      break;
+    case TEventKind::MouseDown:
+    case TEventKind::MouseUp:
+    case TEventKind::MouseMove:
+      if (Enabled()) FInput.Mouse(event);
+      break;
+    case TEventKind::MouseWheel:
+      if (Enabled()) FInput.Wheel(event);
+      break;
+    case TEventKind::MouseLeave: FInput.PointerLeft(); break;
+    case TEventKind::CloseRequest:
+      if (Enabled()) Close();
+      break;
+    case TEventKind::HostDestroyed:
+      // The window went with its host: there is nothing left to destroy.
+      FHandle = 0;
+      FMapped = false;
+      FSurface.SetSize(0, 0);
+      Close();
+      break;
+    default: break;
+  }
+}
+
+void TForm::Resized(const TWsEvent& event) {
+  FResizedBySystem = true;
+  TScopeExit done{[this] { FResizedBySystem = false; }};
+  SetBounds(Left(), Top(), event.Width, event.Height);
+}
+
+void TForm::FrameChanged(const TRect& extents) {
+  FFrame = extents;
+  // Once only: a later change of the frame must not undo where the user has moved the window.
+  if (std::exchange(FCentreWithFrame, false)) Centre();
+}
