@@ -94,12 +94,7 @@ class GalleryProgram : public ::testing::Test {
     Program->Signal(SIGTERM);
     EXPECT_EQ(Program->WaitExit(), 0) << Program->Stderr();
   }
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
+  void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
   // The pointer to `at` in the window's client area.
   std::vector<std::string> MoveTo(TPoint at) {
     return {"mousemove", std::to_string(FGeometry.X + at.X), std::to_string(FGeometry.Y + at.Y)};

@@ -66,12 +66,7 @@ class InstalledProgram : public ::testing::Test {
     return std::make_unique<TChildProcess>(
         command, std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
   }
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
+  void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
   void ClickAt(const TWindowGeometry& window, TPoint at) {
     Xdotool({"mousemove", std::to_string(window.X + at.X), std::to_string(window.Y + at.Y), "click", "1"});
   }

@@ -72,12 +72,7 @@ class PlotDemo : public ::testing::Test {
     const TPoint offset = control.WindowOffset();
     return {FGeometry.X + offset.X + control.Width() / 2, FGeometry.Y + offset.Y + control.Height() / 2};
   }
-  void Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{"xdotool"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    TChildProcess xdotool(command, {FXvfb.DisplayVariable()});
-    ASSERT_EQ(xdotool.WaitExit(), 0) << xdotool.Stderr();
-  }
+  void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
   void MoveTo(TPoint p) { Xdotool({"mousemove", std::to_string(p.X), std::to_string(p.Y)}); }
   void ClickOn(const TControl& control) {
     const TPoint p = Middle(control);

@@ -382,12 +382,12 @@ TEST_F(X11WindowSystemTest, APopupHoldsTheInputWhileShownAndSeesClicksOutsideIt)
   EXPECT_FALSE(Client().CanGrabKeyboard());
 
   // A click over the other window reaches the popup, in the popup's coordinates.
-  Xdotool({"mousemove", "30", "40", "click", "1"});
+  Client().Xdotool({"mousemove", "30", "40", "click", "1"});
   TWsEvent event;
   ASSERT_TRUE(PumpUntilKind(TEventKind::MouseDown, &event));
   EXPECT_EQ(event.Window, popup);
   EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{-30, -30}));
-  Xdotool({"key", "Escape"});
+  Client().Xdotool({"key", "Escape"});
   ASSERT_TRUE(PumpUntilKind(TEventKind::KeyDown, &event));
   EXPECT_EQ(event.Window, popup);
 
@@ -414,7 +414,7 @@ TEST_F(X11WindowSystemTest, TwoColourPicturesOfTheProgramBecomeCursors) {
   }, {0, 1}};
   const TCursorImage block{{"XX..", "XX..", "..XX", "..XX"}, {3, 2}};
   const TWindowHandle window = CreateShownWindow(Plain(100, 100));
-  Xdotool({"mousemove", "50", "60"});
+  Client().Xdotool({"mousemove", "50", "60"});
   FSystem->DefineCursor(1, arrowhead);
   FSystem->SetWindowCursor(window, 1);
   FSystem->Flush();
@@ -429,7 +429,7 @@ TEST_F(X11WindowSystemTest, TwoColourPicturesOfTheProgramBecomeCursors) {
 
 TEST_F(X11WindowSystemTest, DragCursorsShowTheFrameworksOwnPictures) {
   const TWindowHandle window = CreateShownWindow(Plain(100, 100));
-  Xdotool({"mousemove", "50", "60"});
+  Client().Xdotool({"mousemove", "50", "60"});
   for (TCursor cursor : {crDrag, crNoDrop}) {
     FSystem->SetWindowCursor(window, cursor);
     FSystem->Flush();
@@ -439,13 +439,13 @@ TEST_F(X11WindowSystemTest, DragCursorsShowTheFrameworksOwnPictures) {
 
 TEST_F(X11WindowSystemTest, WheelNotchesArriveAsTurnsWhereThePointerIs) {
   const TWindowHandle window = CreateShownWindow(Plain(100, 80));
-  Xdotool({"mousemove", "30", "45", "click", "4"});
+  Client().Xdotool({"mousemove", "30", "45", "click", "4"});
   TWsEvent event;
   ASSERT_TRUE(PumpUntilKind(TEventKind::MouseWheel, &event));
   EXPECT_EQ(event.WheelDelta, WHEEL_DELTA);
   EXPECT_EQ((TPoint{event.X, event.Y}), (TPoint{10, 15}));
   EXPECT_EQ(event.Window, window);
-  Xdotool({"click", "5"});
+  Client().Xdotool({"click", "5"});
   ASSERT_TRUE(PumpUntilEvent([](const TWsEvent& e) { return e.Kind != TEventKind::MouseMove; }, &event));
   EXPECT_EQ(event.Kind, TEventKind::MouseWheel) << "a notch is one turn: its release is nothing";
   EXPECT_EQ(event.WheelDelta, -WHEEL_DELTA);
