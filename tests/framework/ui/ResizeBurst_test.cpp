@@ -75,4 +75,17 @@ TEST_F(ResizeBurst, HandleMessageTakesTheSizeWhenNothingElseWaits) {
   EXPECT_EQ(Log, (std::vector<std::string>{"A 111x90"}));
 }
 
+// The area marked at the old size must not reach past the smaller surface that is put.
+TEST_F(ResizeBurst, AnAreaMarkedBeforeAHeldBackShrinkIsPaintedWithinTheNewSize) {
+  TForm* form = ShownForm("A");
+  TWsEvent expose = Headless::Of(TEventKind::Expose, form->Handle());
+  expose.Area = {0, 0, 100, 80};
+  H.System->Push(expose);
+  PushResize(form, 50, 40);
+  const int puts = H.System->PutPixelsCalls;
+  EXPECT_NO_THROW(H.App.ProcessMessages());
+  EXPECT_GT(H.System->PutPixelsCalls, puts);
+  EXPECT_EQ(Log, (std::vector<std::string>{"A 50x40"}));
+}
+
 }  // namespace

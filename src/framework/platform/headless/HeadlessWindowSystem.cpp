@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 // Hands out heap memory but remembers each block, so that tests can tell a bitmap that
 // would be shared with the display from one that would be copied. A block may outlive the
@@ -97,6 +98,9 @@ void THeadlessWindowSystem::SetFocus(TWindowHandle window) {
 // In memory every put is taken at once, whatever the mode.
 void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode) {
   ++PutPixelsCalls;
+  // The display would read memory that is not the bitmap's: the framework's mistake.
+  if (!source.IsEmpty() && source.Intersect(Bounds(0, 0, bitmap.Width(), bitmap.Height())) != source)
+    throw std::logic_error("headless: pixels put from outside the bitmap");
   THeadlessWindow& w = Existing(window);
   if (!w.Visible) ++HiddenPuts;
   const int width = w.Bounds.Width();
