@@ -22,7 +22,6 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
   // Chosen once: X11 by the program, the headless backend by tests.
-  void SetWindowSystem(std::shared_ptr<TWindowSystem> windowSystem) { FWindowSystem = std::move(windowSystem); }
   TWindowSystem& WindowSystem() const;
   bool HasWindowSystem() const { return FWindowSystem != nullptr; }
 

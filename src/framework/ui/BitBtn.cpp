@@ -60,10 +60,6 @@ void TBitBtn::SetFont(const TFont& font) {
   if (StoreChanged(FFont, font)) Invalidate();
 }
 
-void TBitBtn::SetDefault(bool value) {
-  if (StoreChanged(FDefault, value)) Invalidate();
-}
-
 void TBitBtn::Click() {
   auto* form = dynamic_cast<TForm*>(WindowParent());
   if (form && FModalResult != mrNone) form->SetModalResult(FModalResult);

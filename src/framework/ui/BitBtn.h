@@ -29,9 +29,7 @@ class TBitBtn : public TWinControl {
   void SetFont(const TFont& font);
   // Enter anywhere in the form clicks the default button, Escape the cancel button.
   bool Default() const { return FDefault; }
-  void SetDefault(bool value);
   bool Cancel() const { return FCancel; }
-  void SetCancel(bool value) { FCancel = value; }
   // Set on the parent form by a click when not mrNone; ends a modal loop.
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }

@@ -40,12 +40,9 @@ class TForm : public TWinControl {
   TFont Font;
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
-  int ClientWidth() const { return Width(); }
-  int ClientHeight() const { return Height(); }
   void SetClientWidth(int width) { SetWidth(width); }
   void SetClientHeight(int height) { SetHeight(height); }
   // A foreign window to live in (a screen-saver host); 0: a top-level window.
-  TWindowHandle ParentWindow() const { return FParentWindow; }
   void SetParentWindow(TWindowHandle window);
 
   TNotifyEvent OnCreate;

@@ -15,16 +15,6 @@ TBitmap& TPicture::Bitmap() {
   return *FBitmap;
 }
 
-void TPicture::Replace(std::unique_ptr<TBitmap> bitmap) {
-  FBitmap = std::move(bitmap);
-  if (FBitmap) {
-    FBitmap->OnChange = [this] {
-      if (OnChange) OnChange();
-    };
-  }
-  if (OnChange) OnChange();
-}
-
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
   SetBounds(0, 0, 105, 105);
   FPicture.OnChange = [this] { PictureChanged(); };

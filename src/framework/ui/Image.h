@@ -11,10 +11,8 @@ class TPicture {
   // No picture to show: no bitmap yet, or one without pixels.
   bool Empty() const { return !FBitmap || FBitmap->Empty(); }
   bool HasBitmap() const { return FBitmap != nullptr; }
-  // Replaces the bitmap (after loading or rotating a file, for instance).
-  void Replace(std::unique_ptr<TBitmap> bitmap);
 
-  // Raised when the picture changed through the canvas or by replacement.
+  // Raised when the picture changed through its canvas.
   std::function<void()> OnChange;
 
  private:

@@ -67,10 +67,6 @@ void TPopupMenu::Popup(int x, int y) {
   FWindow->Open(x, y);
 }
 
-void TPopupMenu::CloseMenu() {
-  if (FWindow) FWindow->CloseUp();
-}
-
 bool TPopupMenu::Showing() const { return FWindow && FWindow->Visible(); }
 
 

@@ -27,8 +27,6 @@ class TPopupMenu : public TComponent {
   // Shows the menu with its top-left corner at (x, y) on the screen, or beside that point
   // where the screen ends there. Returns at once; an empty menu does not show.
   void Popup(int x, int y);
-  // Closes the menu without choosing.
-  void CloseMenu();
   bool Showing() const;
   // The window the menu shows in; null before it first showed.
   TPopupMenuWindow* Window() const { return FWindow; }

@@ -26,11 +26,10 @@ void TSpeedButton::SetGroupIndex(int index) {
 }
 
 void TSpeedButton::SetDown(bool down) {
-  // Only a grouped button stays down, and the one down in a group stays so unless all may be up.
-  if (FGroupIndex == 0) down = false;
-  if (down == FDown || (!down && !FAllowAllUp)) return;
-  FDown = down;
-  if (down) ReleaseGroup();
+  // Only a grouped button goes down, and the one down in a group stays so until another goes down.
+  if (!down || FGroupIndex == 0 || FDown) return;
+  FDown = true;
+  ReleaseGroup();
   Invalidate();
 }
 
@@ -43,8 +42,6 @@ void TSpeedButton::ReleaseGroup() {
     button->Invalidate();
   }
 }
-
-void TSpeedButton::SetAllowAllUp(bool allow) { FAllowAllUp = allow; }
 
 void TSpeedButton::SetGlyph(const TBitmap& glyph) {
   FGlyph.Assign(glyph);

@@ -7,21 +7,18 @@
 #include "framework/graphics/GlyphImages.h"
 
 // A button without a window of its own. Buttons of one parent that share a GroupIndex
-// other than 0 act as radio buttons: exactly one of them is down unless AllowAllUp. A flat
-// button paints no face, so its parent shows through; it shows a thin raised edge while
-// the pointer is over it and a sunken one while it is pressed.
+// other than 0 act as radio buttons: one of them is down at a time. A flat button paints no
+// face, so its parent shows through; it shows a thin raised edge while the pointer is over
+// it and a sunken one while it is pressed.
 class TSpeedButton : public TGraphicControl {
  public:
   explicit TSpeedButton(TComponent* owner);
 
   bool Flat() const { return FFlat; }
   void SetFlat(bool flat);
-  int GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int index);
   bool Down() const { return FDown; }
   void SetDown(bool down);
-  bool AllowAllUp() const { return FAllowAllUp; }
-  void SetAllowAllUp(bool allow);
   const TBitmap& Glyph() const { return FGlyph.Bitmap(); }
   void SetGlyph(const TBitmap& glyph);
   int NumGlyphs() const { return FGlyph.NumGlyphs(); }
@@ -56,7 +53,6 @@ class TSpeedButton : public TGraphicControl {
   bool FFlat = false;
   int FGroupIndex = 0;
   bool FDown = false;
-  bool FAllowAllUp = false;
   TGlyphImages FGlyph;
   int FMargin = -1;
   std::string FCaption;

@@ -29,7 +29,6 @@ class TWinControl : public TControl {
   // Keyboard focus: a control that takes keys when its form is active.
   bool TabStop = false;
   // Tab visits the controls of a form by TabOrder, equal ones in the order they were made.
-  int TabOrder() const { return FTabOrder; }
   void SetTabOrder(int order) { FTabOrder = order; }
   bool CanFocus() const;
   // Whether this control is its form's focused control; SetFocus makes it so.

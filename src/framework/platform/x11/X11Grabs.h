@@ -19,7 +19,6 @@ class TX11Grabs {
   void WindowMapped(Window window, bool fullScreen, std::int64_t nowMs);
   // Tries again the grabs still missing while time is left; true while some are missing.
   bool Retry(std::int64_t nowMs);
-  bool Wanted() const { return FWanted; }
 
  private:
   bool Pending() const { return FWanted && FMapped && !(FKeyboard && FPointer); }
