@@ -75,11 +75,15 @@ TBitmap::TBitmap(int width, int height, int pixelBits) { Reallocate(width, heigh
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::SetSize(int width, int height) {
+void TBitmap::SetSize(int width, int height) { ChangeSize(width, height, true); }
+
+void TBitmap::SetSizeBlank(int width, int height) { ChangeSize(width, height, false); }
+
+void TBitmap::ChangeSize(int width, int height, bool keepPicture) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == FWidth && height == FHeight) return;
-  Reallocate(width, height, FPixelBits, true);
+  Reallocate(width, height, FPixelBits, keepPicture);
   if (OnChange) OnChange();
 }
 

@@ -39,6 +39,9 @@ class TBitmap {
   void SetHeight(int height) { SetSize(FWidth, height); }
   // Replaces the pixel memory; the overlapping part of the picture is kept, the rest is black.
   void SetSize(int width, int height);
+  // Replaces the pixel memory with black pixels of the new size and copies nothing: for a
+  // surface painted whole after each change of size, where the copy would be wasted.
+  void SetSizeBlank(int width, int height);
   bool Empty() const { return FWidth == 0 || FHeight == 0; }
 
   int PixelBits() const { return FPixelBits; }
@@ -75,6 +78,7 @@ class TBitmap {
   std::function<void()> OnChange;
 
  private:
+  void ChangeSize(int width, int height, bool keepPicture);
   void Reallocate(int width, int height, int pixelBits, bool keepPicture);
 
   int FWidth = 0;

@@ -113,9 +113,10 @@ void TForm::Centre() {
 }
 
 void TForm::ShowWindow() {
-  CreateHandle();
-  // Maximising waits until now, so that no resize reaches a form before it is shown.
+  // Maximising waits until now, so that no resize reaches a form before it is shown; and
+  // it comes before the window is made, so that its surface is made once, at the final size.
   PlaceForShowing();
+  CreateHandle();
   // Mapped before the show handler runs, so that what it draws reaches the screen.
   MapWindow();
   InvalidateWindowArea(ClientRect());
@@ -146,7 +147,8 @@ void TForm::BoundsChanged() {
   TWinControl::BoundsChanged();
   if (FHandle) {
     if (!FResizedBySystem) System().SetWindowBounds(FHandle, BoundsRect());
-    FSurface.SetSize(Width(), Height());
+    // The whole form is painted again below: its old picture need not be copied.
+    FSurface.SetSizeBlank(Width(), Height());
     InvalidateWindowArea(ClientRect());
   }
   const TSize size{Width(), Height()};

@@ -63,6 +63,19 @@ TEST(Bitmap, ResizingKeepsTheOverlapAndBlackensTheRest) {
   EXPECT_TRUE(bitmap.Empty());
 }
 
+TEST(Bitmap, ABlankResizeKeepsNothingAndTellsItsOwner) {
+  TBitmap bitmap(3, 3, 24);
+  bitmap.SetPixelAt(1, 1, 0xABCDEF);
+  int changes = 0;
+  bitmap.OnChange = [&] { ++changes; };
+  bitmap.SetSizeBlank(4, 2);
+  EXPECT_EQ(bitmap.Width(), 4);
+  EXPECT_EQ(bitmap.PixelBits(), 24);
+  EXPECT_EQ(bitmap.PixelAt(1, 1), 0u);
+  bitmap.SetSizeBlank(4, 2);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST(Bitmap, AssignCopiesSizeFormatAndPicture) {
   TBitmap source(4, 3, 24), copy;
   PaintPattern(source);
