@@ -15,6 +15,9 @@ constexpr double MaxPenPixels = 1000;
 constexpr double MaxFontPixels = 2000;
 constexpr int ArcSegments = 64;
 
+// The map modes that take their scale from the window and viewport extents.
+constexpr int Isotropic = 7, Anisotropic = 8;
+
 int Pixel(double v) { return static_cast<int>(std::lround(std::clamp(v, -FarAway, FarAway))); }
 
 // Millimetres per logical unit of the metric and English map modes.
@@ -102,10 +105,14 @@ TPointF TMetafilePlayer::Unit() const {
   const TState& s = FStates.back();
   const double mm = MillimetresPerUnit(s.MapMode);
   if (mm > 0) return {mm * FDevicePerMm.X, -mm * FDevicePerMm.Y};
-  if (s.MapMode == 7 || s.MapMode == 8)  // isotropic, anisotropic
-    return {s.WindowExt.X == 0 ? 1 : s.ViewportExt.X / s.WindowExt.X,
-            s.WindowExt.Y == 0 ? 1 : s.ViewportExt.Y / s.WindowExt.Y};
-  return {1, 1};
+  if (s.MapMode != Isotropic && s.MapMode != Anisotropic) return {1, 1};
+  const TPointF unit{s.WindowExt.X == 0 ? 1 : s.ViewportExt.X / s.WindowExt.X,
+                     s.WindowExt.Y == 0 ? 1 : s.ViewportExt.Y / s.WindowExt.Y};
+  if (s.MapMode == Anisotropic) return unit;
+  // Isotropic: one logical unit is as long across as down, the smaller of the two scales;
+  // each axis keeps its own direction.
+  const double length = std::min(std::abs(unit.X), std::abs(unit.Y));
+  return {std::copysign(length, unit.X), std::copysign(length, unit.Y)};
 }
 
 TPointF TMetafilePlayer::Scale() const {

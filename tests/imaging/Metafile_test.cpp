@@ -2,7 +2,9 @@
 
 #include "ImagingFixture.h"
 #include "MetafileWriter.h"
+#include "framework/graphics/Canvas.h"
 #include "imaging/ImageIO.h"
+#include "imaging/MetafilePlayer.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -77,6 +79,26 @@ TEST(MetafileBudget, AFileThatDrawsWithoutEndIsRefused) {
   WriteFloodEmf(dir.File("layers.emf"), 200);
   TImageIO(nullptr).LoadFromFile(picture, dir.File("layers.emf"));
   EXPECT_EQ(picture.Width(), 300);
+}
+
+// A square of 100 logical units in a viewport twice as wide as high stays square.
+TEST(MetafilePicture, AnIsotropicMappingScalesBothAxesAlike) {
+  TBitmap picture(200, 100);
+  picture.Canvas().Brush.Color = clWhite;
+  picture.Canvas().FillRect(Bounds(0, 0, 200, 100));
+  TMetafilePlayer player(picture, TImageLimits{});
+  player.SetMapMode(7);
+  player.SetWindowExt(100, -100);
+  player.SetViewportExt(200, 100);
+  player.SetViewportOrg(0, 100);
+  player.SelectStock(4);  // black brush
+  player.SelectStock(8);  // no outline
+  player.Rectangle({0, 0}, {100, 100});
+  EXPECT_EQ(picture.PixelAt(50, 50), Black);
+  EXPECT_EQ(picture.PixelAt(150, 50), White);
+  player.SetMapMode(8);
+  player.Rectangle({0, 0}, {100, 100});
+  EXPECT_EQ(picture.PixelAt(150, 50), Black);
 }
 
 TEST(MetafilePicture, IsWhiteWhereNothingIsDrawn) {
