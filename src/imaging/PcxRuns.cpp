@@ -92,31 +92,29 @@ void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
     FIn += bytes;
     return;
   }
-  std::uint8_t* out = line;
+  // The rest of a run that began on an earlier line.
+  const std::size_t carried = std::min(FRun, bytes);
+  std::memset(line, FValue, carried);
+  FRun -= carried;
+  std::uint8_t* out = line + carried;
   std::uint8_t* const end = line + bytes;
   while (out < end) {
-    if (FRun > 0) {
-      // The rest of a run that began on an earlier line.
-      const std::size_t n = std::min<std::size_t>(FRun, end - out);
-      std::memset(out, FValue, n);
-      out += n;
-      FRun -= n;
-      continue;
-    }
     // Plain bytes (below 0xC0) stand for themselves: the common case in a photograph.
     const std::size_t plain = CopyPlain(FIn, std::min<std::size_t>(end - out, FEnd - FIn), out);
     out += plain;
     FIn += plain;
-    if (out == end) break;
-    if (FEnd - FIn < 2) throw EImageFormat("truncated file");
-    const std::size_t run = FIn[0] & 0x3F;
-    FValue = FIn[1];
-    FIn += 2;
-    // A whole run's worth of stores of one size, most of them into the slack, beats a call.
-    std::memset(out, FValue, 63);
-    const std::size_t n = std::min<std::size_t>(run, end - out);
-    out += n;
-    FRun = run - n;
+    while (out < end && FIn != FEnd && *FIn >= 0xC0) {
+      if (FEnd - FIn < 2) throw EImageFormat("truncated file");
+      const std::size_t run = FIn[0] & 0x3F;
+      FValue = FIn[1];
+      FIn += 2;
+      // A whole run's worth of stores of one size, most of them into the slack, beats a call.
+      std::memset(out, FValue, 63);
+      const std::size_t n = std::min<std::size_t>(run, end - out);
+      out += n;
+      FRun = run - n;
+    }
+    if (out < end && FIn == FEnd) throw EImageFormat("truncated file");
   }
 }
 
