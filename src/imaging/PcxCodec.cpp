@@ -132,8 +132,9 @@ TBytes TPcxCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   w.U16(1);  // colour
   w.Zeros(HeaderBytes - out.size());
   std::vector<std::uint8_t> scratch(static_cast<std::size_t>(width) * 3);
-  std::vector<std::uint8_t> planes(static_cast<std::size_t>(bytesPerLine) * 3, 0);
-  std::vector<std::uint8_t> coded(planes.size() * 2 + PcxCodeSlack);
+  const std::size_t planeBytes = static_cast<std::size_t>(bytesPerLine) * 3;
+  std::vector<std::uint8_t> planes(planeBytes + PcxReadSlack, 0);
+  std::vector<std::uint8_t> coded(planeBytes * 2 + PcxCodeSlack);
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* bgr = BgrRow(bitmap, y, scratch.data());
     // Red, green and blue planes, one after the other.

@@ -43,14 +43,14 @@ std::size_t CopyPlain(const std::uint8_t* in, std::size_t limit, std::uint8_t* o
   return n;
 }
 
-// The length of the run of bytes equal to plane[0], at most `limit`.
+// The length of the run of bytes equal to plane[0], at most `limit`; reads whole words, up to
+// a word past `limit`.
 std::size_t RunLength(const std::uint8_t* plane, std::size_t limit) {
   const std::uint64_t repeated = plane[0] * Low;
   std::size_t n = 1;
-  for (; n + Word <= limit; n += Word)
-    if (const std::uint64_t others = NonZeros(Load8(plane + n) ^ repeated)) return n + FirstFlagged(others);
-  while (n < limit && plane[n] == plane[0]) ++n;
-  return n;
+  for (; n < limit; n += Word)
+    if (const std::uint64_t others = NonZeros(Load8(plane + n) ^ repeated)) return std::min(limit, n + FirstFlagged(others));
+  return limit;
 }
 
 // Codes the bytes from plane[0] on that are unlike the byte after them (runs of one), up to

@@ -26,9 +26,11 @@ class TPcxScanReader {
   std::uint8_t FValue = 0;
 };
 
-// Room past a coded plane's worst case (two bytes for each) that PcxCodeRuns may write over.
+// Room past a coded plane's worst case (two bytes for each) that PcxCodeRuns may write over,
+// and bytes past the plane's end that it may read.
 constexpr std::size_t PcxCodeSlack = 16;
+constexpr std::size_t PcxReadSlack = 8;
 
 // Codes `count` bytes of one plane onto `out` in runs of at most 63 that stay inside the
-// plane, and returns the end of what it wrote.
+// plane, and returns the end of what it wrote. Reads up to PcxReadSlack bytes past the plane.
 std::uint8_t* PcxCodeRuns(const std::uint8_t* plane, std::size_t count, std::uint8_t* out);
