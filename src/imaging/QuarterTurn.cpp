@@ -136,8 +136,8 @@ QUENBREL_BYTE_SHUFFLES void TurnBlock(const std::uint8_t* const in[Block], std::
 
 // Turns the blocks of `area` (whole blocks, every 16-byte read inside the source) by one or
 // three quarters: the turned rows run along the source's columns. Each band of columns goes
-// down the whole picture, so that the turned rows it fills are written from start to end
-// (fresh pages then arrive zeroed in the cache), and reads ask for the rows `Ahead` ahead.
+// down the whole picture, so that the turned rows it fills are written from start to end, a
+// fresh page at a time, and its reads ask for the rows `Ahead` ahead.
 template <int InBytes>
 QUENBREL_BYTE_SHUFFLES void TurnBlocks(const TTurnPlan& plan, const TArea area) {
   const TTurnSteps steps = plan.Steps;
