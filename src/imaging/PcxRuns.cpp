@@ -10,7 +10,7 @@ namespace {
 // that the first byte in memory is the lowest.
 constexpr std::uint64_t High = 0x8080808080808080u;
 constexpr std::uint64_t Low = 0x0101010101010101u;
-constexpr std::uint64_t Seven = 0x7F7F7F7F7F7F7F7Fu;
+constexpr std::uint64_t LowBits = 0x7F7F7F7F7F7F7F7Fu;
 constexpr std::size_t Word = 8;
 
 std::uint64_t Load8(const std::uint8_t* p) {
@@ -26,7 +26,7 @@ void Copy8(std::uint8_t* to, const std::uint8_t* from) { std::memcpy(to, from, W
 std::uint64_t Markers(std::uint64_t word) { return word & (word << 1) & High; }
 
 // Bytes other than zero; no carry crosses from one byte into the next.
-std::uint64_t NonZeros(std::uint64_t word) { return (((word & Seven) + Seven) | word) & High; }
+std::uint64_t NonZeros(std::uint64_t word) { return (((word & LowBits) + LowBits) | word) & High; }
 std::uint64_t Zeros(std::uint64_t word) { return ~NonZeros(word) & High; }
 
 std::size_t FirstFlagged(std::uint64_t mask) { return static_cast<std::size_t>(std::countr_zero(mask)) / 8; }
@@ -49,7 +49,8 @@ std::size_t RunLength(const std::uint8_t* plane, std::size_t limit) {
   const std::uint64_t repeated = plane[0] * Low;
   std::size_t n = 1;
   for (; n < limit; n += Word)
-    if (const std::uint64_t others = NonZeros(Load8(plane + n) ^ repeated)) return std::min(limit, n + FirstFlagged(others));
+    if (const std::uint64_t others = NonZeros(Load8(plane + n) ^ repeated))
+      return std::min(limit, n + FirstFlagged(others));
   return limit;
 }
 

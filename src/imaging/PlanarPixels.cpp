@@ -57,7 +57,9 @@ constexpr std::array<std::array<TMask, 3>, 3> Masks() {
 alignas(16) constexpr auto InterleaveMasks = Masks<FromPlane>();
 alignas(16) constexpr auto SplitMasks = Masks<FromPixels>();
 
-QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
 QUENBREL_BYTE_SHUFFLES void Store(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
 // Byte v[mask[i]] of each of three vectors, or'ed together.
@@ -77,7 +79,8 @@ QUENBREL_BYTE_SHUFFLES std::size_t InterleaveVectors(const std::uint8_t* const p
   return x;
 }
 
-QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::uint8_t* const planes[3], std::size_t count) {
+QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::uint8_t* const planes[3],
+                                                std::size_t count) {
   std::size_t x = 0;
   for (; x + Pixels <= count; x += Pixels) {
     const __m128i in[3] = {Load(bgr + 3 * x), Load(bgr + 3 * x + 16), Load(bgr + 3 * x + 32)};
@@ -108,7 +111,8 @@ void InterleavePlanes(const std::uint8_t* red, const std::uint8_t* green, const 
   InterleaveBytes(planes, bgr, done, count);
 }
 
-void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue, std::size_t count) {
+void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue,
+                 std::size_t count) {
   std::uint8_t* const planes[3] = {blue, green, red};
   const std::size_t done = HaveShuffles() ? SplitVectors(bgr, planes, count) : 0;
   SplitBytes(bgr, planes, done, count);

@@ -10,4 +10,5 @@ void InterleavePlanes(const std::uint8_t* red, const std::uint8_t* green, const 
                       std::size_t count);
 
 // The opposite: each channel of `count` pixels into its own plane.
-void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue, std::size_t count);
+void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue,
+                 std::size_t count);

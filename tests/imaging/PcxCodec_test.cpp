@@ -84,7 +84,8 @@ TEST(PcxCodec, UncodedPlanesAreCopied) {
 }
 
 TEST(PcxCodec, StreamsThatEndEarlyAreTruncated) {
-  for (const TBytes& stream : {TBytes{0x01, 0x02, 0x03}, TBytes{0xC2, 0x11, 0xC3}, TBytes{0x01, 0x02, 0x03, 0x04, 0x05}})
+  // Too few plain bytes, a marker without its byte, a line one byte short.
+  for (const TBytes& stream : {TBytes{0x01, 0x02, 0x03}, TBytes{0xC2, 0x11, 0xC3}, TBytes{1, 2, 3, 4, 5}})
     EXPECT_THROW(TPcxCodec().Decode(PcxFile(2, 1, 2, 1, stream), {}), EImageFormat);
   EXPECT_THROW(TPcxCodec().Decode(PcxFile(2, 1, 2, 0, {1, 2, 3, 4, 5}), {}), EImageFormat);
 }

@@ -47,7 +47,8 @@ class THeapMemory : public TPixelMemory {
     void* p = ::mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) return nullptr;
     auto* const mapped = static_cast<std::uint8_t*>(p);
-    const std::size_t head = RoundUp(reinterpret_cast<std::uintptr_t>(mapped), HugePage) - reinterpret_cast<std::uintptr_t>(mapped);
+    const auto address = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::size_t head = RoundUp(address, HugePage) - address;
     if (head > 0) ::munmap(mapped, head);
     if (head < HugePage) ::munmap(mapped + head + size, HugePage - head);
     ::madvise(mapped + head, size, MADV_HUGEPAGE);
