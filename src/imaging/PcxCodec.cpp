@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "CodecSupport.h"
+#include "PcxRuns.h"
+#include "PlanarPixels.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace {
@@ -62,45 +64,6 @@ void ReadVgaPalette(TByteSpan data, TPcxHeader& h) {
   for (int i = 0; i < 256; ++i) h.Palette[i] = RgbToPixel(p + 1 + 3 * i);
 }
 
-// Fills one scan line (all planes) from the run-length stream; runs may cross lines.
-class TScanReader {
- public:
-  TScanReader(TByteSpan data, bool encoded) : FIn(data.data()), FEnd(data.data() + data.size()), FEncoded(encoded) {}
-  void Read(std::uint8_t* line, std::size_t bytes) {
-    if (!FEncoded) {
-      if (bytes > static_cast<std::size_t>(FEnd - FIn)) throw EImageFormat("truncated file");
-      std::memcpy(line, FIn, bytes);
-      FIn += bytes;
-      return;
-    }
-    std::uint8_t* out = line;
-    std::uint8_t* const end = line + bytes;
-    while (out < end) {
-      if (FRun > 0) {
-        const std::size_t n = std::min<std::size_t>(FRun, end - out);
-        std::memset(out, FValue, n);
-        out += n;
-        FRun -= static_cast<int>(n);
-        continue;
-      }
-      // Plain bytes (below 0xC0) stand for themselves: the common case in a photograph.
-      while (out < end && FIn < FEnd && *FIn < 0xC0) *out++ = *FIn++;
-      if (out == end) break;
-      if (FEnd - FIn < 2) throw EImageFormat("truncated file");
-      FRun = FIn[0] & 0x3F;
-      FValue = FIn[1];
-      FIn += 2;
-    }
-  }
-
- private:
-  const std::uint8_t* FIn;
-  const std::uint8_t* FEnd;
-  bool FEncoded;
-  int FRun = 0;
-  std::uint8_t FValue = 0;
-};
-
 void StorePixel(std::uint8_t* out, std::uint32_t pixel) {
   out[0] = static_cast<std::uint8_t>(pixel);
   out[1] = static_cast<std::uint8_t>(pixel >> 8);
@@ -111,11 +74,7 @@ void DecodeLine(const TPcxHeader& h, const std::uint8_t* line, std::uint8_t* out
   const int width = static_cast<int>(h.Width);
   const std::size_t plane = h.BytesPerLine;
   if (h.BitsPerPixel == 8 && h.Planes >= 3) {
-    for (int x = 0; x < width; ++x) {
-      out[3 * x + 0] = line[2 * plane + x];
-      out[3 * x + 1] = line[plane + x];
-      out[3 * x + 2] = line[x];
-    }
+    InterleavePlanes(line, line + plane, line + 2 * plane, out, width);
   } else if (h.BitsPerPixel == 8) {
     for (int x = 0; x < width; ++x) StorePixel(out + 3 * x, h.Palette[line[x]]);
   } else if (h.BitsPerPixel == 4) {
@@ -130,22 +89,6 @@ void DecodeLine(const TPcxHeader& h, const std::uint8_t* line, std::uint8_t* out
   }
 }
 
-void EncodeRun(TByteWriter& w, std::uint8_t value, int count) {
-  if (count > 1 || (value & 0xC0) == 0xC0) w.U8(static_cast<std::uint8_t>(0xC0 | count));
-  w.U8(value);
-}
-
-// One plane of a line (padded with zeros to the line length) as runs of at most 63.
-void EncodePlane(TByteWriter& w, const std::uint8_t* plane, int bytesPerLine) {
-  for (int x = 0; x < bytesPerLine;) {
-    const std::uint8_t value = plane[x];
-    int count = 1;
-    while (x + count < bytesPerLine && count < 63 && plane[x + count] == value) ++count;
-    EncodeRun(w, value, count);
-    x += count;
-  }
-}
-
 }  // namespace
 
 std::unique_ptr<TBitmap> TPcxCodec::Decode(TByteSpan data, const TDecodeOptions& options) const {
@@ -153,11 +96,12 @@ std::unique_ptr<TBitmap> TPcxCodec::Decode(TByteSpan data, const TDecodeOptions&
   TPcxHeader h = ReadHeader(in);
   if (h.BitsPerPixel == 8 && h.Planes == 1) ReadVgaPalette(data, h);
   auto picture = NewPicture(h.Width, h.Height, options.Limits);
-  std::vector<std::uint8_t> line(static_cast<std::size_t>(h.BytesPerLine) * h.Planes);
-  TScanReader scans(data.subspan(HeaderBytes), h.Encoding == 1);
+  const std::size_t lineBytes = static_cast<std::size_t>(h.BytesPerLine) * h.Planes;
+  std::vector<std::uint8_t> line(lineBytes + TPcxScanReader::LineSlack);
+  TPcxScanReader scans(data.subspan(HeaderBytes), h.Encoding == 1);
   TRowProgress progress(options.Progress, static_cast<int>(h.Height));
   for (int y = 0; y < h.Height; ++y) {
-    scans.Read(line.data(), line.size());
+    scans.Read(line.data(), lineBytes);
     DecodeLine(h, line.data(), picture->Row(y));
     progress.Rows(y + 1);
   }
@@ -188,16 +132,17 @@ TBytes TPcxCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   w.U16(1);  // colour
   w.Zeros(HeaderBytes - out.size());
   std::vector<std::uint8_t> scratch(static_cast<std::size_t>(width) * 3);
-  std::vector<std::uint8_t> planes(static_cast<std::size_t>(bytesPerLine) * 3, 0);
+  const std::size_t planeBytes = static_cast<std::size_t>(bytesPerLine) * 3;
+  std::vector<std::uint8_t> planes(planeBytes + PcxReadSlack, 0);
+  std::vector<std::uint8_t> coded(planeBytes * 2 + PcxCodeSlack);
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* bgr = BgrRow(bitmap, y, scratch.data());
     // Red, green and blue planes, one after the other.
-    for (int x = 0; x < width; ++x, bgr += 3) {
-      planes[x] = bgr[2];
-      planes[bytesPerLine + x] = bgr[1];
-      planes[2 * bytesPerLine + x] = bgr[0];
-    }
-    for (int p = 0; p < 3; ++p) EncodePlane(w, planes.data() + p * bytesPerLine, bytesPerLine);
+    SplitPlanes(bgr, planes.data(), planes.data() + bytesPerLine, planes.data() + 2 * bytesPerLine, width);
+    // Each plane is coded on its own: no run crosses from one plane into the next.
+    std::uint8_t* end = coded.data();
+    for (int p = 0; p < 3; ++p) end = PcxCodeRuns(planes.data() + p * bytesPerLine, bytesPerLine, end);
+    w.Bytes(coded.data(), end - coded.data());
   }
   return out;
 }

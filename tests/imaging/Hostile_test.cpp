@@ -28,15 +28,6 @@ void PutBig32(TBytes& b, std::size_t at, std::uint32_t v) {
   PutBig16(b, at + 2, v & 0xFFFF);
 }
 
-std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
-  std::uint32_t crc = 0xFFFFFFFF;
-  for (std::size_t i = 0; i < n; ++i) {
-    crc ^= p[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  return ~crc;
-}
-
 // A small file of the format, written here (the metafiles by libuemf's writer).
 TBytes Written(const std::string& extension) {
   TTempDir dir;

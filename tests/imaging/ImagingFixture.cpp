@@ -48,6 +48,15 @@ std::unique_ptr<TBitmap> FewColorPicture(int width, int height, int colors) {
   return bitmap;
 }
 
+std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (std::size_t i = 0; i < n; ++i) {
+    crc ^= p[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
 bool SamePixels(const TBitmap& a, const TBitmap& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
   for (int y = 0; y < a.Height(); ++y)

@@ -28,5 +28,8 @@ std::string MagickFormat(const std::string& file);
 // Writes a picture as a binary PPM, the input of the libraries' own tools.
 void WritePpm(const TBitmap& bitmap, const std::string& file);
 
+// The CRC-32 of PNG and zip, to pin bytes that a writer must keep producing.
+std::uint32_t Crc32(const std::uint8_t* p, std::size_t n);
+
 TBytes ReadBytes(const std::string& file);
 void WriteBytes(const std::string& file, const TBytes& bytes);

@@ -1,0 +1,119 @@
+#include "PlanarPixels.h"
+
+#include <array>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+// `planes` in the order a pixel holds its channels: blue, green, red.
+void InterleaveBytes(const std::uint8_t* const planes[3], std::uint8_t* bgr, std::size_t from, std::size_t count) {
+  for (std::size_t x = from; x < count; ++x)
+    for (int c = 0; c < 3; ++c) bgr[3 * x + c] = planes[c][x];
+}
+
+void SplitBytes(const std::uint8_t* bgr, std::uint8_t* const planes[3], std::size_t from, std::size_t count) {
+  for (std::size_t x = from; x < count; ++x)
+    for (int c = 0; c < 3; ++c) planes[c][x] = bgr[3 * x + c];
+}
+
+#if defined(__x86_64__)
+
+#define QUENBREL_BYTE_SHUFFLES __attribute__((target("ssse3")))
+
+// Sixteen pixels at a time: three 16-byte vectors of B, G, R bytes against one vector of each
+// plane. Byte `i` of the pixels' vector `v` is byte (16v + i) / 3 of plane (16v + i) % 3; a
+// shuffle mask picks, for one vector and one plane, the bytes that meet (0x80 picks zero).
+using TMask = std::array<std::uint8_t, 16>;
+constexpr int Pixels = 16;
+
+constexpr TMask FromPlane(int vector, int plane) {
+  TMask mask{};
+  for (int i = 0; i < 16; ++i) {
+    const int byte = 16 * vector + i;
+    mask[i] = byte % 3 == plane ? static_cast<std::uint8_t>(byte / 3) : 0x80;
+  }
+  return mask;
+}
+
+constexpr TMask FromPixels(int vector, int plane) {
+  TMask mask{};
+  for (int x = 0; x < 16; ++x) {
+    const int byte = 3 * x + plane;
+    mask[x] = byte / 16 == vector ? static_cast<std::uint8_t>(byte % 16) : 0x80;
+  }
+  return mask;
+}
+
+template <TMask (*Make)(int, int)>
+constexpr std::array<std::array<TMask, 3>, 3> Masks() {
+  std::array<std::array<TMask, 3>, 3> masks{};
+  for (int v = 0; v < 3; ++v)
+    for (int p = 0; p < 3; ++p) masks[v][p] = Make(v, p);
+  return masks;
+}
+alignas(16) constexpr auto InterleaveMasks = Masks<FromPlane>();
+alignas(16) constexpr auto SplitMasks = Masks<FromPixels>();
+
+QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+QUENBREL_BYTE_SHUFFLES void Store(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Byte v[mask[i]] of each of three vectors, or'ed together.
+QUENBREL_BYTE_SHUFFLES __m128i Gather(const __m128i v[3], const std::array<TMask, 3>& masks) {
+  __m128i out = _mm_setzero_si128();
+  for (int k = 0; k < 3; ++k) out = _mm_or_si128(out, _mm_shuffle_epi8(v[k], Load(masks[k].data())));
+  return out;
+}
+
+QUENBREL_BYTE_SHUFFLES std::size_t InterleaveVectors(const std::uint8_t* const planes[3], std::uint8_t* bgr,
+                                                     std::size_t count) {
+  std::size_t x = 0;
+  for (; x + Pixels <= count; x += Pixels) {
+    const __m128i in[3] = {Load(planes[0] + x), Load(planes[1] + x), Load(planes[2] + x)};
+    for (int v = 0; v < 3; ++v) Store(bgr + 3 * x + 16 * v, Gather(in, InterleaveMasks[v]));
+  }
+  return x;
+}
+
+QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::uint8_t* const planes[3],
+                                                std::size_t count) {
+  std::size_t x = 0;
+  for (; x + Pixels <= count; x += Pixels) {
+    const __m128i in[3] = {Load(bgr + 3 * x), Load(bgr + 3 * x + 16), Load(bgr + 3 * x + 32)};
+    for (int p = 0; p < 3; ++p) {
+      const std::array<TMask, 3> masks = {SplitMasks[0][p], SplitMasks[1][p], SplitMasks[2][p]};
+      Store(planes[p] + x, Gather(in, masks));
+    }
+  }
+  return x;
+}
+
+bool HaveShuffles() { return __builtin_cpu_supports("ssse3"); }
+
+#else
+
+std::size_t InterleaveVectors(const std::uint8_t* const[3], std::uint8_t*, std::size_t) { return 0; }
+std::size_t SplitVectors(const std::uint8_t*, std::uint8_t* const[3], std::size_t) { return 0; }
+bool HaveShuffles() { return false; }
+
+#endif
+
+}  // namespace
+
+void InterleavePlanes(const std::uint8_t* red, const std::uint8_t* green, const std::uint8_t* blue, std::uint8_t* bgr,
+                      std::size_t count) {
+  const std::uint8_t* const planes[3] = {blue, green, red};
+  const std::size_t done = HaveShuffles() ? InterleaveVectors(planes, bgr, count) : 0;
+  InterleaveBytes(planes, bgr, done, count);
+}
+
+void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue,
+                 std::size_t count) {
+  std::uint8_t* const planes[3] = {blue, green, red};
+  const std::size_t done = HaveShuffles() ? SplitVectors(bgr, planes, count) : 0;
+  SplitBytes(bgr, planes, done, count);
+}
