@@ -50,7 +50,7 @@ class THeapMemory : public TPixelMemory {
     const auto address = reinterpret_cast<std::uintptr_t>(mapped);
     const std::size_t head = RoundUp(address, HugePage) - address;
     if (head > 0) ::munmap(mapped, head);
-    if (head < HugePage) ::munmap(mapped + head + size, HugePage - head);
+    ::munmap(mapped + head + size, HugePage - head);
     ::madvise(mapped + head, size, MADV_HUGEPAGE);
     return mapped + head;
   }

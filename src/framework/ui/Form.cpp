@@ -81,6 +81,10 @@ void TForm::CreateHandle() {
 void TForm::DestroyHandle() {
   if (!FHandle) return;
   System().DestroyWindow(FHandle);
+  ForgetHandle();
+}
+
+void TForm::ForgetHandle() {
   FHandle = 0;
   FMapped = false;
   FSurface.SetSize(0, 0);
@@ -192,8 +196,10 @@ void TForm::UpdateWindow() {
 bool TForm::ShownByCoveringChild(const TRect& area) {
   if (FInput.Hint() && FInput.Hint()->Showing()) return false;
   for (auto child = Controls().rbegin(); child != Controls().rend(); ++child) {
-    if (!(*child)->Visible() || (*child)->BoundsRect().Intersect(area).IsEmpty()) continue;
-    return (*child)->BoundsRect().Intersect(area) == area && (*child)->ShowOwnPixels();
+    if (!(*child)->Visible()) continue;
+    const TRect covered = (*child)->BoundsRect().Intersect(area);
+    if (covered.IsEmpty()) continue;
+    return covered == area && (*child)->ShowOwnPixels();
   }
   return false;
 }

@@ -116,6 +116,8 @@ class TForm : public TWinControl {
   TWindowParams WindowParams() const;
   void CreateHandle();
   void DestroyHandle();
+  // The form without its native window, whether destroyed here or gone with its host.
+  void ForgetHandle();
   void ShowWindow();
   void MapWindow();
   void HideWindow();

@@ -31,9 +31,7 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
       break;
     case TEventKind::HostDestroyed:
       // The window went with its host: there is nothing left to destroy.
-      FHandle = 0;
-      FMapped = false;
-      FSurface.SetSize(0, 0);
+      ForgetHandle();
       Close();
       break;
     default: break;
