@@ -10,9 +10,10 @@ void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits
                        " pixels is larger than allowed");
 }
 
-std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits) {
+std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits,
+                                    int pixelBits) {
   CheckDimensions(width, height, limits);
-  return std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), 24);
+  return std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), pixelBits);
 }
 
 void TRowProgress::Rows(int done) {

@@ -11,8 +11,9 @@
 // Raises EImageFormat unless a picture of width x height fits the limits.
 void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits& limits);
 
-// A new 24-bit picture, after CheckDimensions.
-std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits);
+// A new picture (24 bits per pixel unless asked otherwise), after CheckDimensions.
+std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits,
+                                    int pixelBits = 24);
 
 // Raises the percent callback as rows come in, once for each whole percent.
 class TRowProgress {

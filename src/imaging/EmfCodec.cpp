@@ -63,7 +63,7 @@ class TEmfPlayer {
     // The frame counts hundredths of a millimetre.
     auto picture = NewMetafilePicture((frameB.X - frameA.X) / 100 * PixelsPerMm,
                                       (frameB.Y - frameA.Y) / 100 * PixelsPerMm, FOptions.Limits);
-    TMetafilePlayer player(*picture, FOptions.Limits);
+    TMetafilePlayer player(*picture);
     const TPointF perMm{millimetres.X > 0 && device.X > 0 ? device.X / millimetres.X : PixelsPerMm,
                         millimetres.Y > 0 && device.Y > 0 ? device.Y / millimetres.Y : PixelsPerMm};
     player.SetDeviceTransform({frameA.X / 100 * perMm.X, frameA.Y / 100 * perMm.Y},
@@ -272,8 +272,7 @@ class TEmfPlayer {
 
 std::unique_ptr<TBitmap> NewMetafilePicture(double width, double height, const TImageLimits& limits) {
   const auto side = [](double v) { return static_cast<std::int64_t>(std::llround(std::clamp(std::abs(v), 0.0, 1e12))); };
-  CheckDimensions(side(width), side(height), limits);
-  return std::make_unique<TBitmap>(static_cast<int>(side(width)), static_cast<int>(side(height)), 32);
+  return NewPicture(side(width), side(height), limits, 32);
 }
 
 std::unique_ptr<TBitmap> TEmfCodec::Decode(TByteSpan data, const TDecodeOptions& options) const {

@@ -34,8 +34,8 @@ double MillimetresPerUnit(int mode) {
 
 }  // namespace
 
-TMetafilePlayer::TMetafilePlayer(TBitmap& picture, const TImageLimits& limits)
-    : FPicture(picture), FCanvas(picture.Canvas()), FLimits(limits),
+TMetafilePlayer::TMetafilePlayer(TBitmap& picture)
+    : FPicture(picture), FCanvas(picture.Canvas()),
       // Generous for any real drawing: every pixel painted 256 times over, and some.
       FBudget(256.0 * picture.Width() * picture.Height() + (1 << 24)) {
   FCanvas.Brush.Color = clWhite;
@@ -140,11 +140,14 @@ void TMetafilePlayer::Charge(double pixels) {
   if (FBudget < 0) throw EImageFormat("the metafile draws more than any picture needs");
 }
 
+double TMetafilePlayer::PenPixels() const {
+  return std::clamp(std::round(std::abs(FStates.back().Pen.Width * Scale().X)), 1.0, MaxPenPixels);
+}
+
 bool TMetafilePlayer::PrepareFill() {
   const TState& s = FStates.back();
   if (s.Pen.Null && s.Brush.Null) return false;
-  const double width = std::abs(s.Pen.Width * Scale().X);
-  FCanvas.Pen.Width = static_cast<int>(std::clamp(std::round(width), 1.0, MaxPenPixels));
+  FCanvas.Pen.Width = static_cast<int>(PenPixels());
   // Without a pen the outline takes the fill's colour; without a brush the inside stays.
   FCanvas.Pen.Color = s.Pen.Null ? s.Brush.Color : s.Pen.Color;
   FCanvas.Brush.Color = s.Brush.Color;
@@ -195,7 +198,7 @@ void TMetafilePlayer::Polyline(const std::vector<TPointF>& points) {
   const TState& s = FStates.back();
   if (points.size() < 2 || s.Pen.Null) return;
   const std::vector<TPoint> out = ToPicture(points);
-  const double width = std::clamp(std::round(std::abs(s.Pen.Width * Scale().X)), 1.0, MaxPenPixels);
+  const double width = PenPixels();
   // A segment never costs more than a pass across the picture.
   const double across = double(FPicture.Width()) + FPicture.Height();
   double length = 0;

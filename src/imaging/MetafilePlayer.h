@@ -36,7 +36,7 @@ class TMetafilePlayer {
   enum class TArcKind : std::uint8_t { Arc, Chord, Pie };
 
   // `picture` is a 32-bit bitmap of the picture's size, filled with white.
-  TMetafilePlayer(TBitmap& picture, const TImageLimits& limits);
+  explicit TMetafilePlayer(TBitmap& picture);
   ~TMetafilePlayer();
 
   // Logical to device: the map mode's unit, then window to viewport.
@@ -80,8 +80,6 @@ class TMetafilePlayer {
   // Draws part of a bitmap (source rectangle from its top-left) into a logical rectangle.
   void Image(TPointF destA, TPointF destB, const TBitmap& source, TRect sourceRect);
 
-  const TImageLimits& Limits() const { return FLimits; }
-
  private:
   struct TState {
     int MapMode = 1;
@@ -107,6 +105,8 @@ class TMetafilePlayer {
   TPointF Scale() const;
   TPoint ToPicture(TPointF logical) const;
   std::vector<TPoint> ToPicture(const std::vector<TPointF>& points) const;
+  // The pen's width in pixels, at least one.
+  double PenPixels() const;
   // Sets the canvas's pen and brush for a filled shape; false when nothing would show.
   bool PrepareFill();
   // The part of the picture the points' bounding box covers, in pixels.
@@ -116,7 +116,6 @@ class TMetafilePlayer {
 
   TBitmap& FPicture;
   TCanvas& FCanvas;
-  TImageLimits FLimits;
   std::vector<TState> FStates{TState{}};
   std::map<std::uint32_t, TObject> FObjects;
   TPointF FDeviceOrigin, FDeviceScale{1, 1}, FDevicePerMm{96 / 25.4, 96 / 25.4};

@@ -2,9 +2,7 @@
 
 #include <array>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include "ByteShuffles.h"
 
 namespace {
 
@@ -20,8 +18,6 @@ void SplitBytes(const std::uint8_t* bgr, std::uint8_t* const planes[3], std::siz
 }
 
 #if defined(__x86_64__)
-
-#define QUENBREL_BYTE_SHUFFLES __attribute__((target("ssse3")))
 
 // Sixteen pixels at a time: three 16-byte vectors of B, G, R bytes against one vector of each
 // plane. Byte `i` of the pixels' vector `v` is byte (16v + i) / 3 of plane (16v + i) % 3; a
@@ -92,13 +88,10 @@ QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::ui
   return x;
 }
 
-bool HaveShuffles() { return __builtin_cpu_supports("ssse3"); }
-
 #else
 
 std::size_t InterleaveVectors(const std::uint8_t* const[3], std::uint8_t*, std::size_t) { return 0; }
 std::size_t SplitVectors(const std::uint8_t*, std::uint8_t* const[3], std::size_t) { return 0; }
-bool HaveShuffles() { return false; }
 
 #endif
 
@@ -107,13 +100,13 @@ bool HaveShuffles() { return false; }
 void InterleavePlanes(const std::uint8_t* red, const std::uint8_t* green, const std::uint8_t* blue, std::uint8_t* bgr,
                       std::size_t count) {
   const std::uint8_t* const planes[3] = {blue, green, red};
-  const std::size_t done = HaveShuffles() ? InterleaveVectors(planes, bgr, count) : 0;
+  const std::size_t done = HaveByteShuffles() ? InterleaveVectors(planes, bgr, count) : 0;
   InterleaveBytes(planes, bgr, done, count);
 }
 
 void SplitPlanes(const std::uint8_t* bgr, std::uint8_t* red, std::uint8_t* green, std::uint8_t* blue,
                  std::size_t count) {
   std::uint8_t* const planes[3] = {blue, green, red};
-  const std::size_t done = HaveShuffles() ? SplitVectors(bgr, planes, count) : 0;
+  const std::size_t done = HaveByteShuffles() ? SplitVectors(bgr, planes, count) : 0;
   SplitBytes(bgr, planes, done, count);
 }

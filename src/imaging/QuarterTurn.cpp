@@ -4,10 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
+#include "ByteShuffles.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace {
@@ -95,8 +92,6 @@ void TurnTiles(const TTurnPlan& plan, const TArea area) {
 
 #if defined(__x86_64__)
 
-#define QUENBREL_BYTE_SHUFFLES __attribute__((target("ssse3")))
-
 // Quarter turns of 4 x 4 pixel blocks in vector registers: each source row's four pixels
 // widen to 32-bit lanes, the 4 x 4 lanes transpose, and each turned row's four pixels narrow
 // back to 12 bytes.
@@ -178,7 +173,7 @@ TArea BlockArea(const TTurnPlan& plan, int width, int height, int inBytes) {
 template <int InBytes>
 bool TurnByBlocks(const TTurnPlan& plan, int width, int height) {
   if (plan.Steps.StepY != 3 && plan.Steps.StepY != -3) return false;
-  if (!__builtin_cpu_supports("ssse3")) return false;
+  if (!HaveByteShuffles()) return false;
   const TArea blocks = BlockArea(plan, width, height, InBytes);
   TurnBlocks<InBytes>(plan, blocks);
   // The columns right of the blocks, then the rows below them.

@@ -71,7 +71,7 @@ class TWmfPlayer {
     }
     auto picture = NewMetafilePicture(ext.X * PixelsPerInch / unitsPerInch, ext.Y * PixelsPerInch / unitsPerInch,
                                       FOptions.Limits);
-    TMetafilePlayer player(*picture, FOptions.Limits);
+    TMetafilePlayer player(*picture);
     // The window the file draws in is fitted to the picture.
     player.SetMapMode(AnisotropicMode);
     player.SetWindowOrg(org.X, org.Y);

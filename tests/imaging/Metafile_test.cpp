@@ -86,7 +86,7 @@ TEST(MetafilePicture, AnIsotropicMappingScalesBothAxesAlike) {
   TBitmap picture(200, 100);
   picture.Canvas().Brush.Color = clWhite;
   picture.Canvas().FillRect(Bounds(0, 0, 200, 100));
-  TMetafilePlayer player(picture, TImageLimits{});
+  TMetafilePlayer player(picture);
   player.SetMapMode(7);
   player.SetWindowExt(100, -100);
   player.SetViewportExt(200, 100);
