@@ -6,6 +6,7 @@
 
 #include "VekImage.h"
 #include "engine/Vekutils.h"
+#include "framework/base/Saturate.h"
 #include "framework/base/Handler.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
@@ -13,9 +14,6 @@
 #include "framework/ui/Screen.h"
 
 namespace {
-
-// Pixel arithmetic that cannot overflow: far-away results stay far away.
-int Saturated(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 bool Finite(std::initializer_list<double> values) {
   return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
@@ -46,7 +44,7 @@ TCanvas2D::TCanvas2D(TComponent* owner) : TCustomPanel(owner), FImage(new TVekIm
   SetBevelOuter(TBevelCut::bvLowered);
   SetBevelWidth(2);
   SetBounds(Left(), Top(), 160, 160);
-  FAxisFont.Color = FAxisColor;
+  FAxisFont.Color = clWhite;
   FImage->SetParent(this);
   LoadCursors();
   OnResize = Handler(this, &TCanvas2D::Canvas2DResize);
@@ -77,14 +75,11 @@ TCanvas2D::THourglass::~THourglass() {
 // --- Properties ---
 
 void TCanvas2D::SetAxisColor(TColor color) {
-  if (!StoreChanged(FAxisColor, color)) return;
-  FAxisFont.Color = color;
-  Draw();
+  if (StoreChanged(FAxisFont.Color, color)) Draw();
 }
 
 void TCanvas2D::SetAxisFont(const TFont& font) {
   FAxisFont = font;
-  FAxisColor = font.Color;
   Draw();
 }
 
@@ -176,14 +171,14 @@ double TCanvas2D::ValToScrYD(double Y) const {
 int TCanvas2D::ValToScrX(double X) const {
   if (!XMapped()) return MarginX();
   const auto offset = static_cast<double>(Scaled(X, FAxisXMin, FAxisXMax, ClientWidthGet()));
-  return Saturated(static_cast<long long>(MarginX()) + RoundToInt(offset));
+  return SaturateToInt(static_cast<long long>(MarginX()) + RoundToInt(offset));
 }
 
 int TCanvas2D::ValToScrY(double Y) const {
   const int bottom = SurfaceHeight() - MarginY();
   if (!YMapped()) return bottom;
   const auto offset = static_cast<double>(Scaled(Y, FAxisYMin, FAxisYMax, ClientHeightGet()));
-  return Saturated(static_cast<long long>(bottom) - RoundToInt(offset));
+  return SaturateToInt(static_cast<long long>(bottom) - RoundToInt(offset));
 }
 
 double TCanvas2D::ScrToValX(int X) const {
@@ -232,8 +227,8 @@ void TCanvas2D::Point(double X, double Y, int Size) {
     return;
   }
   // The disc's box must be as safe as a line: each corner and its extent.
-  const int left = Saturated(0LL + px - Size), top = Saturated(0LL + py - Size);
-  const int right = Saturated(0LL + px + Size + 1), bottom = Saturated(0LL + py + Size + 1);
+  const int left = SaturateToInt(0LL + px - Size), top = SaturateToInt(0LL + py - Size);
+  const int right = SaturateToInt(0LL + px + Size + 1), bottom = SaturateToInt(0LL + py + Size + 1);
   if (!LineInRange(left, top, right, bottom)) {
     FOverflow = true;
     return;
@@ -250,7 +245,7 @@ void TCanvas2D::Triangle(double X1, double Y1, double X2, double Y2, double X3, 
 
 void TCanvas2D::TextOutA(double X, double Y, int DX, int DY, const std::string& Text) {
   if (!PointCheckIn(X, Y) || !Drawable()) return;
-  const int x = Saturated(0LL + ValToScrX(X) + DX), y = Saturated(0LL + ValToScrY(Y) + DY);
+  const int x = SaturateToInt(0LL + ValToScrX(X) + DX), y = SaturateToInt(0LL + ValToScrY(Y) + DY);
   if (!LineInRange(x, y, x, y)) {
     FOverflow = true;
     return;

@@ -32,7 +32,7 @@ class TCanvas2D : public TCustomPanel {
   ~TCanvas2D() override;
 
   // --- Properties: a setter stores a changed value and redraws ---
-  TColor AxisColor() const { return FAxisColor; }
+  TColor AxisColor() const { return FAxisFont.Color; }
   void SetAxisColor(TColor color);
   const TFont& AxisFont() const { return FAxisFont; }
   // Takes every attribute of `font`, its colour as AxisColor, and redraws.
@@ -225,7 +225,7 @@ class TCanvas2D : public TCustomPanel {
   void WheelZoom(int notches, TPoint at);
 
   TVekImage* FImage;
-  TColor FAxisColor = clWhite;
+  // Its colour is the axes' colour: lines, marks and labels.
   TFont FAxisFont;
   bool FAxisShow = true;
   int FAxisXMargin = 50;

@@ -54,7 +54,7 @@ void TCanvas2D::Clear() {
 // What OnDraw starts with.
 void TCanvas2D::SetDrawingAttributes() {
   TCanvas& canvas = Canvas();
-  canvas.Pen = {FAxisColor, 1, TPenMode::pmCopy};
+  canvas.Pen = {FAxisFont.Color, 1, TPenMode::pmCopy};
   canvas.Brush = {FColorInt, TBrushStyle::bsSolid};
   canvas.Font = FAxisFont;
   canvas.BkMode = TBkMode::Transparent;
@@ -65,7 +65,7 @@ void TCanvas2D::SetDrawingAttributes() {
 void TCanvas2D::AxisDraw() {
   TCanvas& canvas = Canvas();
   const int mx = MarginX(), my = MarginY();
-  canvas.Pen = {FAxisColor, 1, TPenMode::pmCopy};
+  canvas.Pen = {FAxisFont.Color, 1, TPenMode::pmCopy};
   canvas.Brush.Style = TBrushStyle::bsClear;
   // The frame's lines lie on the pixels of both end values.
   canvas.Rectangle(mx, my, SurfaceWidth() - mx + 1, SurfaceHeight() - my + 1);
@@ -93,7 +93,7 @@ void TCanvas2D::MarksDraw(int marks, int pixels, bool x) {
 
 TCanvas& TCanvas2D::MarkCanvas() {
   TCanvas& canvas = Canvas();
-  canvas.Pen.Color = FAxisColor;
+  canvas.Pen.Color = FAxisFont.Color;
   canvas.Font = FAxisFont;
   canvas.BkMode = TBkMode::Transparent;
   return canvas;

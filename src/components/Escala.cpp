@@ -6,6 +6,7 @@
 
 #include "VekImage.h"
 #include "engine/Vekutils.h"
+#include "framework/base/Saturate.h"
 #include "framework/base/NumberPicture.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
@@ -14,9 +15,6 @@ namespace {
 
 // The colour index of Maximum; Minimum's is 0.
 constexpr int kTop = 510;
-
-// A coordinate for the canvas, which clips whatever lies beyond the surface.
-int Px(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // From c2 at n = 0 to c1 at n = 510, each channel as two separately truncated quotients.
 TColor Blend(TColor c1, TColor c2, int n) {
@@ -246,8 +244,8 @@ void TEscala::PaintBandHorizontal(const TLabelSize& labels) {
     // A band one pixel long shows Minimum.
     const double v = n > 1 ? FMinimum + static_cast<double>(i) * (FMaximum - FMinimum) / static_cast<double>(n - 1) : FMinimum;
     canvas.Pen.Color = ValueToColor(v);
-    canvas.MoveTo(Px(m + i), Px(y0));
-    canvas.LineTo(Px(m + i), Px(y1));
+    canvas.MoveTo(SaturateToInt(m + i), SaturateToInt(y0));
+    canvas.LineTo(SaturateToInt(m + i), SaturateToInt(y1));
   }
 }
 
@@ -260,8 +258,8 @@ void TEscala::PaintBandVertical(const TLabelSize& labels) {
     const double v =
         n > 1 ? FMinimum + static_cast<double>(n - row - 1) * (FMaximum - FMinimum) / static_cast<double>(n - 1) : FMinimum;
     canvas.Pen.Color = ValueToColor(v);
-    canvas.MoveTo(Px(x0), Px(m + row));
-    canvas.LineTo(Px(x1), Px(m + row));
+    canvas.MoveTo(SaturateToInt(x0), SaturateToInt(m + row));
+    canvas.LineTo(SaturateToInt(x1), SaturateToInt(m + row));
   }
 }
 
@@ -280,7 +278,7 @@ void TEscala::PaintTextHorizontal() {
   const double step = (FMaximum - FMinimum) / static_cast<double>(gaps);
   canvas.TextAlign = TA_CENTER | TA_TOP;
   for (long long i = 0; i <= gaps; ++i)
-    canvas.TextOut(Px(m + i * (xe - m) / gaps), Px(y), Label(FMinimum + static_cast<double>(i) * step));
+    canvas.TextOut(SaturateToInt(m + i * (xe - m) / gaps), SaturateToInt(y), Label(FMinimum + static_cast<double>(i) * step));
 }
 
 void TEscala::PaintTextVertical(const TLabelSize& labels) {
@@ -295,7 +293,7 @@ void TEscala::PaintTextVertical(const TLabelSize& labels) {
   const double step = (FMaximum - FMinimum) / static_cast<double>(gaps);
   canvas.TextAlign = TA_RIGHT | TA_TOP;
   for (long long i = 0; i <= gaps; ++i)
-    canvas.TextOut(Px(x), Px(m + i * (ye - m) / gaps), Label(FMaximum - static_cast<double>(i) * step));
+    canvas.TextOut(SaturateToInt(x), SaturateToInt(m + i * (ye - m) / gaps), Label(FMaximum - static_cast<double>(i) * step));
 }
 
 void TEscala::DrawMarkVertical(double v) {
@@ -311,14 +309,14 @@ void TEscala::DrawMarkVertical(double v) {
   canvas.Pen.Color = Color();
   canvas.Brush.Color = Color();
   // The two-pixel pen reaches one column beyond x2, which the erasing covers too.
-  canvas.Rectangle(Px(x1 - 1), 0, Px(x2 + 2), h);
+  canvas.Rectangle(SaturateToInt(x1 - 1), 0, SaturateToInt(x2 + 2), h);
   if (!(v >= FMinimum && v <= FMaximum)) return;
   const double range = FMaximum - FMinimum;
   const double fraction = range > 0 ? (v - FMinimum) / range : 0;
   const long long y = h - m - RoundToLong(fraction * static_cast<double>(n));
   canvas.Pen.Width = 2;
   canvas.Pen.Color = clBlack;
-  canvas.MoveTo(Px(x1), Px(y));
-  canvas.LineTo(Px(x2), Px(y));
+  canvas.MoveTo(SaturateToInt(x1), SaturateToInt(y));
+  canvas.LineTo(SaturateToInt(x2), SaturateToInt(y));
   canvas.Pen.Width = 1;
 }

@@ -5,15 +5,9 @@
 
 #include "VekImage.h"
 #include "engine/Vekutils.h"
+#include "framework/base/Saturate.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
-
-namespace {
-
-// Coordinates computed in 64 bits, brought back into the canvas's range.
-int Saturated(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); }
-
-}  // namespace
 
 void TVekImage::Fill(TColor c) {
   TCanvas& canvas = Canvas();
@@ -55,8 +49,8 @@ void TVekImage::Bevel(TRect box, int width, bool raised) {
 void TVekImage::Ellipse(int x, int y, int r) { Ellipse(x, y, r, r); }
 
 void TVekImage::Ellipse(int x, int y, int rx, int ry) {
-  Canvas().Ellipse(Saturated(std::int64_t{x} - rx), Saturated(std::int64_t{y} - ry),
-                   Saturated(std::int64_t{x} + rx), Saturated(std::int64_t{y} + ry));
+  Canvas().Ellipse(SaturateToInt(std::int64_t{x} - rx), SaturateToInt(std::int64_t{y} - ry),
+                   SaturateToInt(std::int64_t{x} + rx), SaturateToInt(std::int64_t{y} + ry));
 }
 
 void TVekImage::Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool highlight, int steps) {
@@ -70,13 +64,13 @@ void TVekImage::Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inne
     const TColor colour = BlendColor(outer, inner, i, steps);
     canvas.Pen.Color = colour;
     canvas.Brush.Color = colour;
-    canvas.Ellipse(Saturated(x1 + i + drift), Saturated(y1 + inset - drift), Saturated(x2 - i + drift),
-                   Saturated(y2 - inset - drift));
+    canvas.Ellipse(SaturateToInt(x1 + i + drift), SaturateToInt(y1 + inset - drift), SaturateToInt(x2 - i + drift),
+                   SaturateToInt(y2 - inset - drift));
   }
 }
 
 void TVekImage::Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool highlight) {
-  Ball3D(x1, y1, x2, y2, outer, inner, highlight, Saturated((std::int64_t{x2} - x1) / 2));
+  Ball3D(x1, y1, x2, y2, outer, inner, highlight, SaturateToInt((std::int64_t{x2} - x1) / 2));
 }
 
 void TVekImage::Ball3D(const TRect& r, TColor outer, TColor inner, bool highlight) {

@@ -6,6 +6,7 @@
 
 #include "VekImage.h"
 #include "appkit/GradientFill.h"
+#include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
 
@@ -14,8 +15,6 @@ namespace {
 // How far beyond the surface a bar may reach in the arithmetic of drawing: further out, a
 // gradient's visible part could not change any more.
 constexpr long long kFarReach = 1 << 24;
-
-int Saturated(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
@@ -75,7 +74,7 @@ void TVekProgress::StepIt(int n) {
   if (FIsTimer) {
     if (next >= FMax) FStepSign = -1;
     else if (next <= FMin) FStepSign = 1;
-    FPosition = Saturated(next);
+    FPosition = SaturateToInt(next);
   } else {
     FPosition = static_cast<int>(std::clamp<long long>(next, FMin, FMax));
   }

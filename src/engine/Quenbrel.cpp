@@ -190,18 +190,15 @@ std::array<std::uint32_t, 256> TQuenbrel::PaletteWords() const {
 
 void TQuenbrel::LoadSettings() {
   const std::string& path = FileExists(SettingsPath) || DefaultsPath.empty() ? SettingsPath : DefaultsPath;
+  // A colour that is not in the file whole keeps its default.
+  std::int32_t color1 = DefaultColor1;
+  std::int32_t color2 = DefaultColor2;
   if (FileExists(path)) {
     TFileStream file(path, TFileStream::Mode::OpenRead);
-    // A colour that is not in the file whole keeps its default.
-    std::int32_t color1 = DefaultColor1;
-    std::int32_t color2 = DefaultColor2;
     if (TryReadInt(file, color1)) TryReadInt(file, color2);
-    Color1 = color1;
-    Color2 = color2;
-  } else {
-    Color1 = SwapRedBlue(clBlue);
-    Color2 = SwapRedBlue(clBlack);
   }
+  Color1 = color1;
+  Color2 = color2;
   MakePalette();
 }
 
