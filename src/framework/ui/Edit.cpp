@@ -4,7 +4,7 @@
 
 #include "framework/base/StoreChanged.h"
 #include "framework/base/Utf8.h"
-#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
 
@@ -39,9 +39,7 @@ void TEdit::SelectAll() {
 TRect TEdit::TextRect() const { return TStylePainter::Inset(TStylePainter::InnerRect(ClientRect(), kFrame), kMargin); }
 
 int TEdit::PrefixWidth(std::size_t bytes) const {
-  TBitmap scratch(1, 1);
-  scratch.Canvas().Font = FFont;
-  return scratch.Canvas().TextWidth(FLine.Text().substr(0, bytes));
+  return TTextPainter(FFont).Extent(FLine.Text().substr(0, bytes)).cx;
 }
 
 std::size_t TEdit::OffsetAt(int x) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/TextPainter.h"
 #include "Form.h"
 #include "framework/graphics/StylePainter.h"
 #include "Timer.h"
@@ -52,8 +53,7 @@ void THintWindow::Show() {
   const TControl* under = FForm.ControlAtPos(FAt.X, FAt.Y);
   if (under->Hint.empty() || !ShowsHint(under)) return;
   FText = under->Hint;
-  TBitmap scratch(1, 1);
-  const TSize text = scratch.Canvas().TextExtent(FText);
+  const TSize text = TTextPainter(TFont{}).Extent(FText);
   const TSize size{text.cx + 2 * kPadding, text.cy + 2 * kPadding};
   const int left = std::max(0, std::min(FAt.X, FForm.Width() - size.cx));
   const int below = FAt.Y + PointerHeight;

@@ -5,7 +5,7 @@
 
 #include "ScrollBar.h"
 #include "framework/base/StoreChanged.h"
-#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
 
@@ -64,9 +64,7 @@ void TListBox::SetFont(const TFont& font) {
 }
 
 int TListBox::ItemHeight() const {
-  TBitmap scratch(1, 1);
-  scratch.Canvas().Font = FFont;
-  return scratch.Canvas().TextHeight("Ag") + 1;
+  return TTextPainter(FFont).Extent("Ag").cy + 1;
 }
 
 int TListBox::PageSize() const { return std::max(AlignRect().Height() / ItemHeight(), 1); }
@@ -74,8 +72,8 @@ int TListBox::PageSize() const { return std::max(AlignRect().Height() / ItemHeig
 TRect TListBox::ItemRect(int index) const {
   const TRect field = AlignRect();
   const int right = FScrollBar->Visible() ? FScrollBar->Left() : field.Right;
-  return {field.Left, field.Top + (index - FTopIndex) * ItemHeight(), right,
-          field.Top + (index - FTopIndex + 1) * ItemHeight()};
+  const int height = ItemHeight();
+  return {field.Left, field.Top + (index - FTopIndex) * height, right, field.Top + (index - FTopIndex + 1) * height};
 }
 
 int TListBox::ItemAtPos(int x, int y) const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/StylePainter.h"
 
 namespace {
@@ -39,13 +40,11 @@ TMessageBox::TMessageBox(TComponent* owner, const std::string& caption, const st
 }
 
 void TMessageBox::FitToText() {
-  TBitmap scratch(1, 1);
-  TCanvas& measure = scratch.Canvas();
-  measure.Font = Font;
+  const TTextPainter measure(Font);
   int textWidth = 0;
   const std::vector<std::string> lines = Lines(FText);
-  for (const std::string& line : lines) textWidth = std::max(textWidth, measure.TextWidth(line));
-  const int textHeight = measure.TextHeight("Ag") * static_cast<int>(lines.size());
+  for (const std::string& line : lines) textWidth = std::max(textWidth, measure.Extent(line).cx);
+  const int textHeight = measure.Extent("Ag").cy * static_cast<int>(lines.size());
   const int width = std::max(kMargin + kIconSize + kMargin + textWidth + kMargin, kMinimumWidth);
   const int height = kMargin + std::max(kIconSize, textHeight) + kMargin + kButtonHeight + kMargin;
   SetBounds(0, 0, width, height);

@@ -1,6 +1,6 @@
 #include "StaticText.h"
 
-#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/StylePainter.h"
@@ -41,9 +41,7 @@ int TStaticText::BorderWidth() const { return FBorderStyle == TStaticBorderStyle
 
 void TStaticText::AdjustSize() {
   if (!FAutoSize) return;
-  TBitmap scratch(1, 1);
-  scratch.Canvas().Font = FFont;
-  const TSize text = scratch.Canvas().TextExtent(FCaption);
+  const TSize text = TTextPainter(FFont).Extent(FCaption);
   SetBounds(Left(), Top(), text.cx + 2 * BorderWidth(), text.cy + 2 * BorderWidth());
 }
 
