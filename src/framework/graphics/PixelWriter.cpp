@@ -1,6 +1,7 @@
 #include "PixelWriter.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -121,11 +122,14 @@ void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, TPixelO
   };
   const long long width = static_cast<long long>(dest.Right) - dest.Left;
   const long long height = static_cast<long long>(dest.Bottom) - dest.Top;
+  // The same source column serves every row.
+  const long long first = to.Left - static_cast<long long>(dest.Left);
+  std::vector<int> columns(static_cast<std::size_t>(to.Width()));
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    columns[i] = sourceOf(first + static_cast<long long>(i), source.Width(), width);
   for (int row = to.Top; row < to.Bottom; ++row) {
     const int sourceRow = sourceOf(row - static_cast<long long>(dest.Top), source.Height(), height);
-    const long long first = to.Left - static_cast<long long>(dest.Left);
-    CombineInto(FBitmap, row, to.Left, to.Width(), op, [&](int i) {
-      return source.PixelAt(sourceOf(first + i, source.Width(), width), sourceRow);
-    });
+    CombineInto(FBitmap, row, to.Left, to.Width(), op,
+                [&](int i) { return source.PixelAt(columns[static_cast<std::size_t>(i)], sourceRow); });
   }
 }

@@ -77,8 +77,7 @@ void TInputRouter::Mouse(const TWsEvent& event) {
       break;
     }
     case TEventKind::MouseMove:
-      FPointerCursor = FForm.ControlAtPos(event.X, event.Y)->EffectiveCursor();
-      ApplyCursor();
+      PointerCursorAt({event.X, event.Y});
       target->MouseMove(event.Shift, x, y);
       break;
     default: {

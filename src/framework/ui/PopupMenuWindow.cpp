@@ -135,9 +135,10 @@ int TPopupMenuWindow::NextSelectable(int from, int step) const {
 // The one item marked with the key is chosen (or only highlighted while disabled); where
 // several are, the highlight goes to the next of them.
 void TPopupMenuWindow::KeyOfItem(unsigned key) {
+  if (key == 0) return;
   std::vector<int> marked;
   for (std::size_t i = 0; i < FLines.size(); ++i)
-    if (!FLines[i].Item->IsLine() && key != 0 && ParseMenuCaption(FLines[i].Item->Caption).Key == key)
+    if (!FLines[i].Item->IsLine() && ParseMenuCaption(FLines[i].Item->Caption).Key == key)
       marked.push_back(static_cast<int>(i));
   if (marked.empty()) return;
   if (marked.size() > 1) {

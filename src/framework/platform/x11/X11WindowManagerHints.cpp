@@ -58,12 +58,12 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   SetFrame(window, params);
   SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog);
   // The program has no taskbar button of its own: no window of it shows one.
-  EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"), true);
-  if (params.StayOnTop) EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"), true);
+  AddState(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"));
+  if (params.StayOnTop) AddState(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"));
   // A modal dialog of our own stays over its owner.
   if (params.TransientFor) {
     XSetTransientForHint(display, window, params.TransientFor);
-    EditStateProperty(window, FConnection.InternAtom("_NET_WM_STATE_MODAL"), true);
+    AddState(window, FConnection.InternAtom("_NET_WM_STATE_MODAL"));
   }
 }
 
@@ -117,11 +117,12 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
   XSetWMNormalHints(FConnection.Handle(), window, &hints);
 }
 
-void TX11WindowManagerHints::EditStateProperty(Window window, Atom state, bool add) {
+void TX11WindowManagerHints::AddState(Window window, Atom state) {
   const std::vector<unsigned long> items = FConnection.Property32(window, "_NET_WM_STATE", XA_ATOM);
   std::vector<Atom> states(items.begin(), items.end());
+  // Listed once, however often asked.
   std::erase(states, state);
-  if (add) states.push_back(state);
+  states.push_back(state);
   XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(states.data()),
                   static_cast<int>(states.size()));

@@ -28,7 +28,8 @@ class TX11WindowManagerHints {
 
  private:
   void SetFrame(Window window, const TWindowParams& params);
-  void EditStateProperty(Window window, Atom state, bool add);
+  // One more state in the window's _NET_WM_STATE list.
+  void AddState(Window window, Atom state);
   void SendToRoot(Window window, Atom type, const long (&data)[5]);
 
   TX11Connection& FConnection;
