@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "framework/base/Stream.h"
+
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -40,17 +42,6 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t count) {
   return true;
 }
 
-bool ReadAll(int fd, std::uint8_t* data, std::size_t count) {
-  while (count > 0) {
-    const ssize_t n = ::read(fd, data, count);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    count -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // A temporary name in the target's folder, so that the rename stays on one file system.
 std::string TemporaryTemplate(const std::string& fileName) {
   const std::size_t slash = fileName.rfind('/');
@@ -68,13 +59,11 @@ mode_t NewFileMode() {
 }  // namespace
 
 TBytes ReadPictureFile(const std::string& fileName, std::size_t maxBytes) {
-  TDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat info {};
-  if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) throw EFOpenError(fileName);
-  const auto size = static_cast<std::size_t>(info.st_size);
+  TFileStream file(fileName, TFileStream::Mode::OpenRead);
+  const auto size = static_cast<std::size_t>(file.Size());
   if (size > maxBytes) throw EImageFormat("the file is larger than allowed");
   TBytes bytes(size);
-  if (!ReadAll(fd.Get(), bytes.data(), size)) throw EFOpenError(fileName);
+  if (file.Read(bytes.data(), size) != size) throw EFOpenError(fileName);
   return bytes;
 }
 

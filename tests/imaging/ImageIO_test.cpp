@@ -65,6 +65,9 @@ TEST_F(ImageIO, AFileThatCannotBeOpenedRaisesEFOpenError) {
   EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.File("missing.png")), EFOpenError);
   EXPECT_EQ(Message([&] { IO.LoadFromFile(bitmap, Dir.File("missing.png")); }), "Cannot open file " + Dir.File("missing.png"));
   EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.Path()), EFOpenError);
+  // Without waiting for a writer at the FIFO's other end.
+  ASSERT_EQ(::mkfifo(Dir.File("fifo.png").c_str(), 0600), 0);
+  EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.File("fifo.png")), EFOpenError);
 }
 
 TEST_F(ImageIO, AFileThatIsNoPictureNamesTheFileAndTheReason) {
