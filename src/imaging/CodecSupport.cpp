@@ -27,7 +27,7 @@ void TRowProgress::Rows(int done) {
 const std::uint8_t* BgrRow(const TBitmap& bitmap, int y, std::uint8_t* scratch) {
   const std::uint8_t* row = bitmap.Row(y);
   if (bitmap.PixelBits() == 24) return row;
-  for (int x = 0; x < bitmap.Width(); ++x) std::memcpy(scratch + 3 * x, row + 4 * x, 3);
+  CopyRowConverted(row, 32, scratch, 24, bitmap.Width());
   return scratch;
 }
 

@@ -71,7 +71,7 @@ void DecodeRow(const TDibHeader& h, const std::uint8_t* in, std::uint8_t* out, c
   } else if (h.BitsPerPixel == 24) {
     std::memcpy(out, in, static_cast<std::size_t>(width) * 3);
   } else if (IsPlainBgrx(h)) {
-    for (int x = 0; x < width; ++x) std::memcpy(out + 3 * x, in + 4 * x, 3);
+    CopyRowConverted(in, 32, out, 24, width);
   } else {
     DecodeMaskedRow(in, h.BitsPerPixel / 8, width, channels, out);
   }

@@ -31,11 +31,7 @@ class TPixmanView {
 // pixman's fast smoothing works on 32-bit pixels: a 24-bit picture is widened first.
 std::unique_ptr<TBitmap> Widened(const TBitmap& in) {
   auto wide = std::make_unique<TBitmap>(in.Width(), in.Height(), 32);
-  for (int y = 0; y < in.Height(); ++y) {
-    const std::uint8_t* src = in.Row(y);
-    std::uint32_t* dst = wide->Row32(y);
-    for (int x = 0; x < in.Width(); ++x, src += 3) dst[x] = src[0] | (src[1] << 8) | (src[2] << 16);
-  }
+  for (int y = 0; y < in.Height(); ++y) CopyRowConverted(in.Row(y), 24, wide->Row(y), 32, in.Width());
   return wide;
 }
 

@@ -60,6 +60,8 @@ class THeapMemory : public TPixelMemory {
   bool FMapped = false;
 };
 
+}  // namespace
+
 void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
   if (srcBits == dstBits) {
     std::memcpy(dst, src, static_cast<std::size_t>(count) * (srcBits / 8));
@@ -76,8 +78,6 @@ void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, i
     dst += dstStep;
   }
 }
-
-}  // namespace
 
 std::size_t BitmapStride(int width, int pixelBits) {
   const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(pixelBits / 8);

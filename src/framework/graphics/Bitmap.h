@@ -92,3 +92,7 @@ class TBitmap {
 };
 
 std::size_t BitmapStride(int width, int pixelBits);
+
+// Copies `count` pixels from a row of one format (24 or 32 bits) into a row of another: the
+// fourth byte of a 32-bit pixel is dropped, or written as 0.
+void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count);
