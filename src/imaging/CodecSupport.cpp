@@ -31,6 +31,19 @@ const std::uint8_t* BgrRow(const TBitmap& bitmap, int y, std::uint8_t* scratch) 
   return scratch;
 }
 
+void DecodeIndexedRow(const std::uint8_t* in, int bits, int width, const std::uint32_t* palette, std::uint8_t* out) {
+  if (bits == 8) {
+    for (int x = 0; x < width; ++x) StorePixel(out + 3 * x, palette[in[x]]);
+    return;
+  }
+  const int perByte = 8 / bits;
+  const unsigned mask = (1u << bits) - 1;
+  for (int x = 0; x < width; ++x) {
+    const int shift = 8 - bits * (x % perByte + 1);
+    StorePixel(out + 3 * x, palette[(in[x / perByte] >> shift) & mask]);
+  }
+}
+
 std::size_t TByteReader::Need(std::size_t count) const {
   if (count > Remaining()) throw EImageFormat("truncated file");
   return count;

@@ -31,6 +31,17 @@ class TRowProgress {
 // else converted into `scratch` (3 bytes per pixel).
 const std::uint8_t* BgrRow(const TBitmap& bitmap, int y, std::uint8_t* scratch);
 
+// A pixel word (B, G, R from the low byte up) as the three bytes of a 24-bit row.
+inline void StorePixel(std::uint8_t* out, std::uint32_t pixel) {
+  out[0] = static_cast<std::uint8_t>(pixel);
+  out[1] = static_cast<std::uint8_t>(pixel >> 8);
+  out[2] = static_cast<std::uint8_t>(pixel >> 16);
+}
+
+// A row of 1-, 2-, 4- or 8-bit palette indexes, the highest bits of a byte first, as 24-bit
+// pixels. The palette holds an entry for every index the bits can spell.
+void DecodeIndexedRow(const std::uint8_t* in, int bits, int width, const std::uint32_t* palette, std::uint8_t* out);
+
 // Little-endian reads from file bytes; running past the end raises "truncated file".
 class TByteReader {
  public:

@@ -6,12 +6,6 @@
 
 namespace {
 
-void StorePixel(std::uint8_t* out, std::uint32_t pixel) {
-  out[0] = static_cast<std::uint8_t>(pixel);
-  out[1] = static_cast<std::uint8_t>(pixel >> 8);
-  out[2] = static_cast<std::uint8_t>(pixel >> 16);
-}
-
 // One channel of a bit-field pixel, widened to 8 bits by repeating its bits (5-bit 10110
 // becomes 10110101), so that full scale stays full scale.
 class TMaskChannel {
@@ -39,16 +33,6 @@ class TMaskChannel {
   std::uint32_t FMax = 0;
 };
 
-void DecodeIndexedRow(const std::uint8_t* in, int bits, int width, const std::vector<std::uint32_t>& palette,
-                      std::uint8_t* out) {
-  const int perByte = 8 / bits;
-  const unsigned mask = (1u << bits) - 1;
-  for (int x = 0; x < width; ++x) {
-    const int shift = 8 - bits * (x % perByte + 1);
-    StorePixel(out + 3 * x, palette[(in[x / perByte] >> shift) & mask]);
-  }
-}
-
 void DecodeMaskedRow(const std::uint8_t* in, int bytesPerPixel, int width, const TMaskChannel (&channels)[3],
                      std::uint8_t* out) {
   for (int x = 0; x < width; ++x, in += bytesPerPixel, out += 3) {
@@ -67,7 +51,7 @@ bool IsPlainBgrx(const TDibHeader& h) {
 void DecodeRow(const TDibHeader& h, const std::uint8_t* in, std::uint8_t* out, const TMaskChannel (&channels)[3]) {
   const int width = static_cast<int>(h.Width);
   if (h.BitsPerPixel <= 8) {
-    DecodeIndexedRow(in, h.BitsPerPixel, width, h.Palette, out);
+    DecodeIndexedRow(in, h.BitsPerPixel, width, h.Palette.data(), out);
   } else if (h.BitsPerPixel == 24) {
     std::memcpy(out, in, static_cast<std::size_t>(width) * 3);
   } else if (IsPlainBgrx(h)) {

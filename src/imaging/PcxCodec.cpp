@@ -64,21 +64,13 @@ void ReadVgaPalette(TByteSpan data, TPcxHeader& h) {
   for (int i = 0; i < 256; ++i) h.Palette[i] = RgbToPixel(p + 1 + 3 * i);
 }
 
-void StorePixel(std::uint8_t* out, std::uint32_t pixel) {
-  out[0] = static_cast<std::uint8_t>(pixel);
-  out[1] = static_cast<std::uint8_t>(pixel >> 8);
-  out[2] = static_cast<std::uint8_t>(pixel >> 16);
-}
-
 void DecodeLine(const TPcxHeader& h, const std::uint8_t* line, std::uint8_t* out) {
   const int width = static_cast<int>(h.Width);
   const std::size_t plane = h.BytesPerLine;
   if (h.BitsPerPixel == 8 && h.Planes >= 3) {
     InterleavePlanes(line, line + plane, line + 2 * plane, out, width);
-  } else if (h.BitsPerPixel == 8) {
-    for (int x = 0; x < width; ++x) StorePixel(out + 3 * x, h.Palette[line[x]]);
-  } else if (h.BitsPerPixel == 4) {
-    for (int x = 0; x < width; ++x) StorePixel(out + 3 * x, h.Palette[(line[x / 2] >> (x % 2 ? 0 : 4)) & 15]);
+  } else if (h.BitsPerPixel == 8 || h.BitsPerPixel == 4) {
+    DecodeIndexedRow(line, h.BitsPerPixel, width, h.Palette, out);
   } else {
     // Bit planes: bit p of the colour index comes from plane p.
     for (int x = 0; x < width; ++x) {
