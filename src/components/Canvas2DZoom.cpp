@@ -16,11 +16,11 @@ namespace {
 // Narrower or wider spans cannot be told apart from their neighbours, or not be drawn.
 bool SpanAllowed(double span) { return span >= 1e-20 && span <= 1e20; }
 
-void DefaultBeep() {
-  if (Application && Application->HasWindowSystem()) Application->WindowSystem().Beep();
-}
-
 bool LoopRuns() { return Application && Application->HasWindowSystem(); }
+
+void DefaultBeep() {
+  if (LoopRuns()) Application->WindowSystem().Beep();
+}
 
 // Runs an action when a scope ends, however it ends, unless the canvas is gone by then.
 template <class F>
