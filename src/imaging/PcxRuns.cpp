@@ -4,6 +4,9 @@
 #include <bit>
 #include <cstring>
 
+#include "ByteShuffles.h"
+#include "PcxRunVectors.h"
+
 namespace {
 
 // Eight bytes at a time: bit 7 of each byte of a mask flags that byte, and the word is read so
@@ -101,6 +104,21 @@ bool TakeFourSingles(const std::uint8_t*& in, std::uint8_t*& out) {
 
 }  // namespace
 
+TPcxKernel BestPcxKernel() {
+  static const TPcxKernel best = HaveByteCompress()   ? TPcxKernel::WideBlocks
+                                 : HaveByteShuffles() ? TPcxKernel::Blocks
+                                                      : TPcxKernel::Words;
+  return best;
+}
+
+TPcxScanReader::TPcxScanReader(TByteSpan data, bool encoded, TPcxKernel kernel)
+    : FIn(data.data()),
+      FEnd(data.data() + data.size()),
+      FEncoded(encoded),
+      FDecodeBlocks(kernel == TPcxKernel::WideBlocks ? PcxDecodeWideBlocks
+                    : kernel == TPcxKernel::Blocks   ? PcxDecodeBlocks
+                                                     : nullptr) {}
+
 void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
   if (!FEncoded) {
     if (bytes > static_cast<std::size_t>(FEnd - FIn)) throw EImageFormat("truncated file");
@@ -115,30 +133,49 @@ void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
   std::uint8_t* out = line + carried;
   std::uint8_t* const end = line + bytes;
   while (out < end) {
+    if (FDecodeBlocks && ReadBlocks(out, end)) continue;
     // Plain bytes (below 0xC0) stand for themselves: the common case in a photograph.
     const std::size_t plain = CopyPlain(FIn, std::min<std::size_t>(end - out, FEnd - FIn), out);
     out += plain;
     FIn += plain;
     while (out < end && FIn != FEnd && *FIn >= 0xC0) {
       if (end - out >= 4 && FEnd - FIn >= 8 && TakeFourSingles(FIn, out)) continue;
-      if (FEnd - FIn < 2) throw EImageFormat("truncated file");
-      const std::size_t run = FIn[0] & 0x3F;
-      FValue = FIn[1];
-      FIn += 2;
-      // A whole run's worth of stores of one size, most of them into the slack, beats a call.
-      std::memset(out, FValue, 63);
-      const std::size_t n = std::min<std::size_t>(run, end - out);
-      out += n;
-      FRun = run - n;
+      ReadRun(out, end);
     }
     if (out < end && FIn == FEnd) throw EImageFormat("truncated file");
   }
 }
 
-std::uint8_t* PcxCodeRuns(const std::uint8_t* plane, std::size_t count, std::uint8_t* out) {
+bool TPcxScanReader::ReadBlocks(std::uint8_t*& out, std::uint8_t* end) {
+  const std::uint8_t* const start = FIn;
+  for (;;) {
+    const std::uint8_t* const before = FIn;
+    FIn += FDecodeBlocks(FIn, FEnd - FIn, out, end - out);
+    // Runs longer than the blocks take, one after another: areas of flat colour.
+    while (out < end && FEnd - FIn >= 2 && *FIn > 0xC2) ReadRun(out, end);
+    if (FIn == before) return FIn != start;
+  }
+}
+
+void TPcxScanReader::ReadRun(std::uint8_t*& out, std::uint8_t* end) {
+  if (FEnd - FIn < 2) throw EImageFormat("truncated file");
+  const std::size_t run = FIn[0] & 0x3F;
+  FValue = FIn[1];
+  FIn += 2;
+  // A whole run's worth of stores of one size, most of them into the slack, beats a call.
+  std::memset(out, FValue, 63);
+  const std::size_t n = std::min<std::size_t>(run, end - out);
+  out += n;
+  FRun = run - n;
+}
+
+std::uint8_t* PcxCodeRuns(const std::uint8_t* plane, std::size_t count, std::uint8_t* out, TPcxKernel kernel) {
+  const auto codeMany = kernel == TPcxKernel::WideBlocks ? PcxCodeWideBlocks
+                        : kernel == TPcxKernel::Blocks   ? PcxCodeBlocks
+                                                         : CodeSingles;
   std::size_t x = 0;
   while (x < count) {
-    if (count - x > Word) x += CodeSingles(plane + x, count - x - 1, out);
+    if (count - x > Word) x += codeMany(plane + x, count - x - 1, out);
     if (x == count) break;
     const std::uint8_t value = plane[x];
     const std::size_t run = RunLength(plane + x, std::min<std::size_t>(63, count - x));

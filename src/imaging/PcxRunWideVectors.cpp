@@ -1,0 +1,163 @@
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#include "ByteShuffles.h"
+#include "PcxRunVectors.h"
+
+#if defined(__x86_64__)
+
+namespace {
+
+constexpr std::size_t Wide = 64;
+constexpr std::uint64_t EvenBits = 0x5555555555555555u;
+constexpr std::uint64_t OddBits = ~EvenBits;
+
+using TIndexes = std::array<std::uint8_t, Wide>;
+
+// Byte i of the result is byte table[i] of the source.
+constexpr TIndexes Indexes(int (*from)(int)) {
+  TIndexes table{};
+  for (int i = 0; i < static_cast<int>(Wide); ++i) table[i] = static_cast<std::uint8_t>(from(i));
+  return table;
+}
+alignas(64) constexpr TIndexes Positions = Indexes([](int i) { return i; });
+alignas(64) constexpr TIndexes Previous = Indexes([](int i) { return std::max(i - 1, 0); });
+// Each byte twice, of the first and of the second half.
+alignas(64) constexpr TIndexes FirstHalfTwice = Indexes([](int i) { return i / 2; });
+alignas(64) constexpr TIndexes SecondHalfTwice = Indexes([](int i) { return 32 + i / 2; });
+// A byte of the first source and one of the second (64 on) in turn, of each half.
+alignas(64) constexpr TIndexes FirstHalfInTurn = Indexes([](int i) { return (i % 2) * 64 + i / 2; });
+alignas(64) constexpr TIndexes SecondHalfInTurn = Indexes([](int i) { return (i % 2) * 64 + 32 + i / 2; });
+
+QUENBREL_BYTE_COMPRESS __m512i Load(const std::uint8_t* p) { return _mm512_loadu_si512(p); }
+
+// Byte table[i] of `bytes` for each i. (The unmasked intrinsic's undefined start trips GCC 12's
+// warning about uninitialised use.)
+QUENBREL_BYTE_COMPRESS __m512i Permuted(const TIndexes& table, __m512i bytes) {
+  return _mm512_maskz_permutexvar_epi8(~std::uint64_t{0}, Load(table.data()), bytes);
+}
+
+// Both kernels lay the block out as 128 slots, two for each byte, and write the slots flagged
+// in `first` (one bit per pair's first slot) and `second`, in order.
+QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t first, std::uint64_t second,
+                                       std::uint8_t*& out) {
+  const std::uint64_t keepLow = _pdep_u64(first, EvenBits) | _pdep_u64(second, OddBits);
+  const std::uint64_t keepHigh = _pdep_u64(first >> 32, EvenBits) | _pdep_u64(second >> 32, OddBits);
+  _mm512_storeu_si512(out, _mm512_maskz_compress_epi8(keepLow, low));
+  out += std::popcount(keepLow);
+  _mm512_storeu_si512(out, _mm512_maskz_compress_epi8(keepHigh, high));
+  out += std::popcount(keepHigh);
+}
+
+std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
+
+// Codes the runs that start in plane[0..63] and end by plane[64] onto `out`, and returns how
+// many plane bytes it took: none when one run fills the block, as 64 is past a run's longest.
+QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, std::uint8_t*& out) {
+  const __m512i bytes = Load(plane);
+  const std::uint64_t sameAsNext = _mm512_cmpeq_epi8_mask(bytes, Load(plane + 1));
+  const std::uint64_t starts = ~(sameAsNext << 1);
+  if (starts == 1) return 0;
+  // A run still going at the block's end is left for the next call.
+  const std::uint64_t goesOn = sameAsNext >> 63;
+  const std::size_t taken = goesOn ? 63 - static_cast<std::size_t>(std::countl_zero(starts)) : Wide;
+  const std::uint64_t runs = Below(std::popcount(starts) - static_cast<int>(goesOn));
+
+  // Run j, in order: its first and last position and its byte.
+  const __m512i positions = Load(Positions.data());
+  const __m512i firsts = _mm512_maskz_compress_epi8(starts, positions);
+  const __m512i lasts = _mm512_maskz_compress_epi8((starts >> 1) | (std::uint64_t{1} << 63), positions);
+  const __m512i values = _mm512_maskz_compress_epi8(starts, bytes);
+  const __m512i lengths = _mm512_add_epi8(_mm512_sub_epi8(lasts, firsts), _mm512_set1_epi8(1));
+  const __m512i markers = _mm512_or_si512(lengths, _mm512_set1_epi8(static_cast<char>(0xC0)));
+  const std::uint64_t marked = (_mm512_cmpgt_epu8_mask(lengths, _mm512_set1_epi8(1)) |
+                                _mm512_cmpge_epu8_mask(values, _mm512_set1_epi8(static_cast<char>(0xC0)))) &
+                               runs;
+  // Slot 2j holds run j's marker, slot 2j + 1 its byte.
+  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), values),
+             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
+  return taken;
+}
+
+// A block may end on a marker: its value opens the next block.
+struct TMarkerCarried {
+  std::uint64_t Carried = 0;
+  int Count = 0;
+};
+
+// Decodes coded[0..63] onto `out`, at most 65 bytes, and returns how many coded bytes it took:
+// 64, or, at a run of more than two, the position of its marker, which is -1 for the marker
+// carried into the block.
+QUENBREL_BYTE_COMPRESS std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std::uint8_t*& out,
+                                                  TMarkerCarried& carry) {
+  const __m512i bytes = Load(coded);
+  // In a row of high bytes the first is a marker, as the byte before it is none, the second
+  // its value, and so on: the rows that begin on an even byte have their markers on even bytes.
+  // A carried marker's value, high or not, is in no row.
+  const std::uint64_t high =
+      _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0))) & ~carry.Carried;
+  const std::uint64_t rowStarts = high & ~(high << 1);
+  const std::uint64_t fromEven = high & ~(high + (rowStarts & EvenBits));
+  const std::uint64_t markers = (fromEven & EvenBits) | (high & ~fromEven & OddBits);
+  const std::uint64_t values = (markers << 1) | carry.Carried;
+
+  // Each value's count, from the marker before it.
+  const __m512i before = _mm512_maskz_permutexvar_epi8(~std::uint64_t{1}, Load(Previous.data()), bytes);
+  const __m512i counts =
+      _mm512_and_si512(_mm512_mask_set1_epi8(before, 1, static_cast<char>(carry.Count)), _mm512_set1_epi8(0x3F));
+  const std::uint64_t longRuns = _mm512_cmpgt_epu8_mask(counts, _mm512_set1_epi8(2)) & values;
+  std::ptrdiff_t taken = Wide;
+  if (longRuns) taken = std::countr_zero(longRuns) - 1;  // stop at its marker
+  carry = {markers >> 63, coded[63] & 0x3F};
+
+  // Slot 2i is byte i once, slot 2i + 1 its second copy: a plain byte fills the first, a value
+  // as many as its count, a marker none.
+  const std::uint64_t plain = ~(markers | values);
+  const std::uint64_t once = (plain | (values & _mm512_test_epi8_mask(counts, counts))) & Below(taken);
+  const std::uint64_t twice = values & _mm512_cmpeq_epi8_mask(counts, _mm512_set1_epi8(2)) & Below(taken);
+  WriteSlots(Permuted(FirstHalfTwice, bytes), Permuted(SecondHalfTwice, bytes), once, twice, out);
+  return taken;
+}
+
+}  // namespace
+
+QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit,
+                                                     std::uint8_t*& out) {
+  std::uint8_t* to = out;
+  std::size_t n = 0;
+  while (n + Wide <= limit) {
+    const std::size_t taken = CodeBlock(plane + n, to);
+    if (taken == 0) break;
+    n += taken;
+  }
+  out = to;
+  return n;
+}
+
+QUENBREL_BYTE_COMPRESS std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available,
+                                                       std::uint8_t*& out, std::size_t room) {
+  constexpr std::size_t mostWritten = Wide + 1;
+  std::uint8_t* to = out;
+  std::size_t n = 0;
+  TMarkerCarried carry;
+  while (n + Wide <= available && static_cast<std::size_t>(to - out) + mostWritten <= room) {
+    const std::ptrdiff_t taken = DecodeBlock(coded + n, to, carry);
+    n += taken;
+    if (taken < static_cast<std::ptrdiff_t>(Wide)) {
+      carry = {};
+      break;
+    }
+  }
+  out = to;
+  // A marker carried out of the last block is the caller's to read again.
+  return n - carry.Carried;
+}
+
+#else
+
+// Never called: HaveByteCompress() is false here.
+std::size_t PcxCodeWideBlocks(const std::uint8_t*, std::size_t, std::uint8_t*&) { return 0; }
+std::size_t PcxDecodeWideBlocks(const std::uint8_t*, std::size_t, std::uint8_t*&, std::size_t) { return 0; }
+
+#endif
