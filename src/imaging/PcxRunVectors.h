@@ -9,12 +9,14 @@
 // and moves `out` past what it reports.
 
 // Codes the runs of `plane` that end by plane[limit], which the caller keeps inside the plane,
-// and returns how many plane bytes it took. It stops at a run that goes on past a block.
+// and returns how many plane bytes it took. The 16-byte blocks stop at a run that goes on past
+// a block; the 64-byte ones only at one that goes on past `limit`.
 std::size_t PcxCodeBlocks(const std::uint8_t* plane, std::size_t limit, std::uint8_t*& out);
 std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit, std::uint8_t*& out);
 
 // Decodes at most `available` bytes of a stream that starts with a token, writing at most
-// `room` bytes, and returns how many it took. It stops before a run of more than two.
+// `room` bytes, and returns how many it took. The 16-byte blocks stop before a run of more
+// than two; the 64-byte ones stop before one only where it does not fit.
 std::size_t PcxDecodeBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out, std::size_t room);
 std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out,
                                 std::size_t room);

@@ -53,12 +53,18 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
 std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
 
 // Codes the runs that start in plane[0..63] and end by plane[64] onto `out`, and returns how
-// many plane bytes it took: none when one run fills the block, as 64 is past a run's longest.
+// many plane bytes it took.
 QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, std::uint8_t*& out) {
   const __m512i bytes = Load(plane);
   const std::uint64_t sameAsNext = _mm512_cmpeq_epi8_mask(bytes, Load(plane + 1));
   const std::uint64_t starts = ~(sameAsNext << 1);
-  if (starts == 1) return 0;
+  if (starts == 1) {
+    // One run fills the block, and is longer than a run may be: its first 63 bytes.
+    out[0] = 0xFF;
+    out[1] = plane[0];
+    out += 2;
+    return 63;
+  }
   // A run still going at the block's end is left for the next call.
   const std::uint64_t goesOn = sameAsNext >> 63;
   const std::size_t taken = goesOn ? 63 - static_cast<std::size_t>(std::countl_zero(starts)) : Wide;
@@ -127,9 +133,7 @@ QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, 
   std::uint8_t* to = out;
   std::size_t n = 0;
   while (n + Wide <= limit) {
-    const std::size_t taken = CodeBlock(plane + n, to);
-    if (taken == 0) break;
-    n += taken;
+    n += CodeBlock(plane + n, to);
   }
   out = to;
   return n;
@@ -144,9 +148,18 @@ QUENBREL_BYTE_COMPRESS std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded
   while (n + Wide <= available && static_cast<std::size_t>(to - out) + mostWritten <= room) {
     const std::ptrdiff_t taken = DecodeBlock(coded + n, to, carry);
     n += taken;
-    if (taken < static_cast<std::ptrdiff_t>(Wide)) {
-      carry = {};
-      break;
+    if (taken == static_cast<std::ptrdiff_t>(Wide)) continue;
+    // Runs of three and more, here while they fit, so that a photograph's odd run does not end
+    // the blocks, and an area of flat colour is a store for each run.
+    carry = {};
+    for (; n + 2 <= available && coded[n] > 0xC2; n += 2) {
+      const std::size_t run = coded[n] & 0x3F;
+      if (static_cast<std::size_t>(to - out) + run > room) {
+        out = to;
+        return n;
+      }
+      _mm512_storeu_si512(to, _mm512_set1_epi8(static_cast<char>(coded[n + 1])));
+      to += run;
     }
   }
   out = to;

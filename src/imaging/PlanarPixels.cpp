@@ -34,7 +34,7 @@ constexpr TMask FromPlane(int vector, int plane) {
   return mask;
 }
 
-constexpr TMask FromPixels(int vector, int plane) {
+constexpr TMask FromPixels(int plane, int vector) {
   TMask mask{};
   for (int x = 0; x < 16; ++x) {
     const int byte = 3 * x + plane;
@@ -43,11 +43,12 @@ constexpr TMask FromPixels(int vector, int plane) {
   return mask;
 }
 
+// masks[to][from]: for each vector written, the masks of the three it is gathered from.
 template <TMask (*Make)(int, int)>
 constexpr std::array<std::array<TMask, 3>, 3> Masks() {
   std::array<std::array<TMask, 3>, 3> masks{};
-  for (int v = 0; v < 3; ++v)
-    for (int p = 0; p < 3; ++p) masks[v][p] = Make(v, p);
+  for (int to = 0; to < 3; ++to)
+    for (int from = 0; from < 3; ++from) masks[to][from] = Make(to, from);
   return masks;
 }
 alignas(16) constexpr auto InterleaveMasks = Masks<FromPlane>();
@@ -80,10 +81,7 @@ QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::ui
   std::size_t x = 0;
   for (; x + Pixels <= count; x += Pixels) {
     const __m128i in[3] = {Load(bgr + 3 * x), Load(bgr + 3 * x + 16), Load(bgr + 3 * x + 32)};
-    for (int p = 0; p < 3; ++p) {
-      const std::array<TMask, 3> masks = {SplitMasks[0][p], SplitMasks[1][p], SplitMasks[2][p]};
-      Store(planes[p] + x, Gather(in, masks));
-    }
+    for (int p = 0; p < 3; ++p) Store(planes[p] + x, Gather(in, SplitMasks[p]));
   }
   return x;
 }
