@@ -53,8 +53,9 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
 std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
 
 // Codes the runs that start in plane[0..63] and end by plane[64] onto `out`, and returns how
-// many plane bytes it took.
-QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, std::uint8_t*& out) {
+// many plane bytes it took. With `lookFurther`, plane[64..127] may be read too, and the run
+// still going at the block's end is coded as well.
+QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, bool lookFurther, std::uint8_t*& out) {
   const __m512i bytes = Load(plane);
   const std::uint64_t sameAsNext = _mm512_cmpeq_epi8_mask(bytes, Load(plane + 1));
   const std::uint64_t starts = ~(sameAsNext << 1);
@@ -65,10 +66,15 @@ QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, std::uin
     out += 2;
     return 63;
   }
-  // A run still going at the block's end is left for the next call.
-  const std::uint64_t goesOn = sameAsNext >> 63;
-  const std::size_t taken = goesOn ? 63 - static_cast<std::size_t>(std::countl_zero(starts)) : Wide;
-  const std::uint64_t runs = Below(std::popcount(starts) - static_cast<int>(goesOn));
+  // A run still going at the block's end is coded apart, below. That is rare in a photograph,
+  // and a branch rather than a computed length lets the next block start at once.
+  std::size_t taken = Wide;
+  std::uint64_t runs = Below(std::popcount(starts));
+  const bool goesOn = sameAsNext >> 63;
+  if (goesOn) [[unlikely]] {
+    taken = 63 - static_cast<std::size_t>(std::countl_zero(starts));
+    runs >>= 1;
+  }
 
   // Run j, in order: its first and last position and its byte.
   const __m512i positions = Load(Positions.data());
@@ -83,6 +89,16 @@ QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, std::uin
   // Slot 2j holds run j's marker, slot 2j + 1 its byte.
   WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), values),
              _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
+  if (goesOn && lookFurther) {
+    // Areas of gentle gradient: a run or two in each block, and one that goes on.
+    const std::uint8_t value = plane[taken];
+    const std::uint64_t others = ~_mm512_cmpeq_epi8_mask(Load(plane + Wide), _mm512_set1_epi8(static_cast<char>(value)));
+    const std::size_t run = std::min<std::size_t>(63, Wide - taken + static_cast<std::size_t>(std::countr_zero(others)));
+    out[0] = static_cast<std::uint8_t>(0xC0 | run);
+    out[1] = value;
+    out += 2;
+    taken += run;
+  }
   return taken;
 }
 
@@ -133,7 +149,7 @@ QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, 
   std::uint8_t* to = out;
   std::size_t n = 0;
   while (n + Wide <= limit) {
-    n += CodeBlock(plane + n, to);
+    n += CodeBlock(plane + n, n + 2 * Wide <= limit, to);
   }
   out = to;
   return n;
