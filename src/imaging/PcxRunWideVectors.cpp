@@ -52,6 +52,43 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
 
 std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
 
+// Blocks of this many runs or fewer, as in gentle gradients, are coded a run at a time: the
+// vector work costs as much as that many runs do.
+constexpr int FewRuns = 4;
+
+// Codes the runs that start where `starts` has a bit, the last of them ending before `end`.
+void CodeFewRuns(const std::uint8_t* plane, std::uint64_t starts, std::size_t end, std::uint8_t*& out) {
+  while (starts) {
+    const auto first = static_cast<std::size_t>(std::countr_zero(starts));
+    starts &= starts - 1;
+    const std::size_t run = (starts ? static_cast<std::size_t>(std::countr_zero(starts)) : end) - first;
+    const std::uint8_t value = plane[first];
+    const bool marked = run > 1 || value >= 0xC0;
+    out[0] = marked ? static_cast<std::uint8_t>(0xC0 | run) : value;
+    out[1] = value;
+    out += 1 + static_cast<std::size_t>(marked);
+  }
+}
+
+// Codes the runs that start where `starts` has a bit, of which those flagged in `runs` (in
+// order) are written, all in vectors.
+QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, std::uint64_t runs,
+                                         std::uint8_t*& out) {
+  // Run j, in order: its first and last position and its byte.
+  const __m512i positions = Load(Positions.data());
+  const __m512i firsts = _mm512_maskz_compress_epi8(starts, positions);
+  const __m512i lasts = _mm512_maskz_compress_epi8((starts >> 1) | (std::uint64_t{1} << 63), positions);
+  const __m512i values = _mm512_maskz_compress_epi8(starts, bytes);
+  const __m512i lengths = _mm512_add_epi8(_mm512_sub_epi8(lasts, firsts), _mm512_set1_epi8(1));
+  const __m512i markers = _mm512_or_si512(lengths, _mm512_set1_epi8(static_cast<char>(0xC0)));
+  const std::uint64_t marked = (_mm512_cmpgt_epu8_mask(lengths, _mm512_set1_epi8(1)) |
+                                _mm512_cmpge_epu8_mask(values, _mm512_set1_epi8(static_cast<char>(0xC0)))) &
+                               runs;
+  // Slot 2j holds run j's marker, slot 2j + 1 its byte.
+  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), values),
+             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
+}
+
 // Codes the runs that start in plane[0..63] and end by plane[64] onto `out`, and returns how
 // many plane bytes it took. With `lookFurther`, plane[64..127] may be read too, and the run
 // still going at the block's end is coded as well.
@@ -76,19 +113,11 @@ QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, bool loo
     runs >>= 1;
   }
 
-  // Run j, in order: its first and last position and its byte.
-  const __m512i positions = Load(Positions.data());
-  const __m512i firsts = _mm512_maskz_compress_epi8(starts, positions);
-  const __m512i lasts = _mm512_maskz_compress_epi8((starts >> 1) | (std::uint64_t{1} << 63), positions);
-  const __m512i values = _mm512_maskz_compress_epi8(starts, bytes);
-  const __m512i lengths = _mm512_add_epi8(_mm512_sub_epi8(lasts, firsts), _mm512_set1_epi8(1));
-  const __m512i markers = _mm512_or_si512(lengths, _mm512_set1_epi8(static_cast<char>(0xC0)));
-  const std::uint64_t marked = (_mm512_cmpgt_epu8_mask(lengths, _mm512_set1_epi8(1)) |
-                                _mm512_cmpge_epu8_mask(values, _mm512_set1_epi8(static_cast<char>(0xC0)))) &
-                               runs;
-  // Slot 2j holds run j's marker, slot 2j + 1 its byte.
-  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), values),
-             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
+  if (std::popcount(starts) <= FewRuns) {
+    CodeFewRuns(plane, starts & Below(static_cast<std::ptrdiff_t>(taken)), taken, out);
+  } else {
+    CodeManyRuns(bytes, starts, runs, out);
+  }
   if (goesOn && lookFurther) {
     // Areas of gentle gradient: a run or two in each block, and one that goes on.
     const std::uint8_t value = plane[taken];

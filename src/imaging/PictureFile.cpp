@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "CodecSupport.h"
 #include "framework/base/Stream.h"
 
 namespace {
@@ -62,7 +63,9 @@ TBytes ReadPictureFile(const std::string& fileName, std::size_t maxBytes) {
   TFileStream file(fileName, TFileStream::Mode::OpenRead);
   const auto size = static_cast<std::size_t>(file.Size());
   if (size > maxBytes) throw EImageFormat("the file is larger than allowed");
-  TBytes bytes(size);
+  TBytes bytes;
+  ReserveFile(bytes, size);
+  bytes.resize(size);
   if (file.Read(bytes.data(), size) != size) throw EFOpenError(fileName);
   return bytes;
 }
