@@ -19,7 +19,9 @@ TBytesOut RandomPlane(std::mt19937& random, std::size_t count) {
   TBytesOut plane;
   while (plane.size() < count) {
     const std::size_t run = 1 + random() % longest;
-    const std::uint8_t value = static_cast<std::uint8_t>(lowest + random() % (256 - lowest));
+    // Often the bytes either side of the first that needs a marker.
+    const std::uint8_t value = static_cast<std::uint8_t>(random() % 4 == 0 ? 0xBF + random() % 2
+                                                                          : lowest + random() % (256 - lowest));
     plane.insert(plane.end(), std::min(run, count - plane.size()), value);
   }
   return plane;
