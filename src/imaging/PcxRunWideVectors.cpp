@@ -52,6 +52,14 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
 
 std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
 
+// One run of up to 63 bytes: a byte below 0xC0 alone stands for itself.
+void PutRun(std::uint8_t value, std::size_t run, std::uint8_t*& out) {
+  const bool marked = run > 1 || value >= 0xC0;
+  out[0] = marked ? static_cast<std::uint8_t>(0xC0 | run) : value;
+  out[1] = value;
+  out += 1 + static_cast<std::size_t>(marked);
+}
+
 // Blocks of this many runs or fewer, as in gentle gradients, are coded a run at a time: the
 // vector work costs as much as that many runs do.
 constexpr int FewRuns = 4;
@@ -61,23 +69,18 @@ void CodeFewRuns(const std::uint8_t* plane, std::uint64_t starts, std::size_t en
   while (starts) {
     const auto first = static_cast<std::size_t>(std::countr_zero(starts));
     starts &= starts - 1;
-    const std::size_t run = (starts ? static_cast<std::size_t>(std::countr_zero(starts)) : end) - first;
-    const std::uint8_t value = plane[first];
-    const bool marked = run > 1 || value >= 0xC0;
-    out[0] = marked ? static_cast<std::uint8_t>(0xC0 | run) : value;
-    out[1] = value;
-    out += 1 + static_cast<std::size_t>(marked);
+    PutRun(plane[first], (starts ? static_cast<std::size_t>(std::countr_zero(starts)) : end) - first, out);
   }
 }
 
-// Codes the runs that start where `starts` has a bit, of which those flagged in `runs` (in
-// order) are written, all in vectors.
-QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, std::uint64_t runs,
+// Codes the runs that start where `starts` has a bit and end where `ends` has one, of which
+// those flagged in `runs` (in order) are written, all in vectors.
+QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, std::uint64_t ends, std::uint64_t runs,
                                          std::uint8_t*& out) {
   // Run j, in order: its first and last position and its byte.
   const __m512i positions = Load(Positions.data());
   const __m512i firsts = _mm512_maskz_compress_epi8(starts, positions);
-  const __m512i lasts = _mm512_maskz_compress_epi8((starts >> 1) | (std::uint64_t{1} << 63), positions);
+  const __m512i lasts = _mm512_maskz_compress_epi8(ends, positions);
   const __m512i values = _mm512_maskz_compress_epi8(starts, bytes);
   const __m512i lengths = _mm512_add_epi8(_mm512_sub_epi8(lasts, firsts), _mm512_set1_epi8(1));
   const __m512i markers = _mm512_or_si512(lengths, _mm512_set1_epi8(static_cast<char>(0xC0)));
@@ -89,46 +92,53 @@ QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, st
              _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
 }
 
-// Codes the runs that start in plane[0..63] and end by plane[64] onto `out`, and returns how
-// many plane bytes it took. With `lookFurther`, plane[64..127] may be read too, and the run
-// still going at the block's end is coded as well.
-QUENBREL_BYTE_COMPRESS std::size_t CodeBlock(const std::uint8_t* plane, bool lookFurther, std::uint8_t*& out) {
+// The run that reaches the start of a block: its byte, and how many of its bytes came before,
+// less the lengths of 63 already written for it. None when that count is nought.
+struct TOpenRun {
+  std::uint8_t Value = 0;
+  std::size_t Length = 0;
+
+  // Writes the whole lengths of 63 it has.
+  void PutFull(std::uint8_t*& out) {
+    for (; Length >= 63; Length -= 63) PutRun(Value, 63, out);
+  }
+  void Close(std::uint8_t*& out) {
+    PutFull(out);
+    if (Length > 0) PutRun(Value, Length, out);
+    Length = 0;
+  }
+};
+
+// Codes plane[0..63], which the open run reaches into, up to the run that reaches plane[64]:
+// the block starts where the last ended, whatever its runs, so that the next block's bytes
+// can be read before this block's runs are known.
+QUENBREL_BYTE_COMPRESS void CodeBlock(const std::uint8_t* plane, TOpenRun& open, std::uint8_t*& out) {
   const __m512i bytes = Load(plane);
   const std::uint64_t sameAsNext = _mm512_cmpeq_epi8_mask(bytes, Load(plane + 1));
-  const std::uint64_t starts = ~(sameAsNext << 1);
-  if (starts == 1) {
-    // One run fills the block, and is longer than a run may be: its first 63 bytes.
-    out[0] = 0xFF;
-    out[1] = plane[0];
-    out += 2;
-    return 63;
-  }
-  // A run still going at the block's end is coded apart, below. That is rare in a photograph,
-  // and a branch rather than a computed length lets the next block start at once.
-  std::size_t taken = Wide;
-  std::uint64_t runs = Below(std::popcount(starts));
+  if (open.Length == 0) open.Value = plane[0];
+  const std::uint64_t starts = ~(sameAsNext << 1) & ~std::uint64_t{1};
   const bool goesOn = sameAsNext >> 63;
-  if (goesOn) [[unlikely]] {
-    taken = 63 - static_cast<std::size_t>(std::countl_zero(starts));
-    runs >>= 1;
+  if (starts == 0) {
+    // Flat colour: the open run fills the block.
+    open.Length += Wide;
+    if (goesOn) open.PutFull(out);
+    else open.Close(out);
+    return;
   }
+  const auto first = static_cast<std::size_t>(std::countr_zero(starts));
+  open.Length += first;
+  open.Close(out);
 
+  // The runs that start in the block, less the one that goes on past it.
+  const auto last = static_cast<std::size_t>(63 - std::countl_zero(starts));
+  const std::uint64_t closed = goesOn ? starts & ~(std::uint64_t{1} << last) : starts;
   if (std::popcount(starts) <= FewRuns) {
-    CodeFewRuns(plane, starts & Below(static_cast<std::ptrdiff_t>(taken)), taken, out);
+    CodeFewRuns(plane, closed, goesOn ? last : Wide, out);
   } else {
-    CodeManyRuns(bytes, starts, runs, out);
+    const std::uint64_t ends = ((starts >> 1) | (std::uint64_t{1} << 63)) & ~Below(static_cast<std::ptrdiff_t>(first));
+    CodeManyRuns(bytes, starts, ends, Below(std::popcount(closed)), out);
   }
-  if (goesOn && lookFurther) {
-    // Areas of gentle gradient: a run or two in each block, and one that goes on.
-    const std::uint8_t value = plane[taken];
-    const std::uint64_t others = ~_mm512_cmpeq_epi8_mask(Load(plane + Wide), _mm512_set1_epi8(static_cast<char>(value)));
-    const std::size_t run = std::min<std::size_t>(63, Wide - taken + static_cast<std::size_t>(std::countr_zero(others)));
-    out[0] = static_cast<std::uint8_t>(0xC0 | run);
-    out[1] = value;
-    out += 2;
-    taken += run;
-  }
-  return taken;
+  if (goesOn) open = {plane[last], Wide - last};
 }
 
 // A block may end on a marker: its value opens the next block.
@@ -177,11 +187,11 @@ QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, 
                                                      std::uint8_t*& out) {
   std::uint8_t* to = out;
   std::size_t n = 0;
-  while (n + Wide <= limit) {
-    n += CodeBlock(plane + n, n + 2 * Wide <= limit, to);
-  }
+  TOpenRun open;
+  for (; n + Wide <= limit; n += Wide) CodeBlock(plane + n, open, to);
   out = to;
-  return n;
+  // What is left of the open run is the caller's.
+  return n - open.Length;
 }
 
 QUENBREL_BYTE_COMPRESS std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available,
