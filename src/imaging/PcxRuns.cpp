@@ -87,6 +87,15 @@ std::size_t CodeSingles(const std::uint8_t* plane, std::size_t limit, std::uint8
   return n;
 }
 
+// Codes from plane[0] on, up to `limit`, as CodeSingles does: with the kernel's blocks, the
+// widest first, and then a word at a time.
+std::size_t CodeMany(TPcxKernel kernel, const std::uint8_t* plane, std::size_t limit, std::uint8_t*& out) {
+  std::size_t n = 0;
+  if (kernel == TPcxKernel::WideBlocks) n += PcxCodeWideBlocks(plane, limit, out);
+  if (kernel != TPcxKernel::Words) n += PcxCodeBlocks(plane + n, limit - n, out);
+  return n + CodeSingles(plane + n, limit - n, out);
+}
+
 // Four runs of one in a row (0xC1 and a byte, four times: bright noise, whose bytes all need a
 // marker) become their four bytes at once.
 bool TakeFourSingles(const std::uint8_t*& in, std::uint8_t*& out) {
@@ -112,12 +121,11 @@ TPcxKernel BestPcxKernel() {
 }
 
 TPcxScanReader::TPcxScanReader(TByteSpan data, bool encoded, TPcxKernel kernel)
-    : FIn(data.data()),
-      FEnd(data.data() + data.size()),
-      FEncoded(encoded),
-      FDecodeBlocks(kernel == TPcxKernel::WideBlocks ? PcxDecodeWideBlocks
-                    : kernel == TPcxKernel::Blocks   ? PcxDecodeBlocks
-                                                     : nullptr) {}
+    : FIn(data.data()), FEnd(data.data() + data.size()), FEncoded(encoded) {
+  // The widest blocks first; narrower ones take what room is left at a line's end.
+  if (kernel == TPcxKernel::WideBlocks) FDecoders = {PcxDecodeWideBlocks, PcxDecodeBlocks};
+  if (kernel == TPcxKernel::Blocks) FDecoders = {PcxDecodeBlocks, nullptr};
+}
 
 void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
   if (!FEncoded) {
@@ -133,7 +141,7 @@ void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
   std::uint8_t* out = line + carried;
   std::uint8_t* const end = line + bytes;
   while (out < end) {
-    if (FDecodeBlocks && ReadBlocks(out, end)) continue;
+    if (ReadBlocks(out, end)) continue;
     // Plain bytes (below 0xC0) stand for themselves: the common case in a photograph.
     const std::size_t plain = CopyPlain(FIn, std::min<std::size_t>(end - out, FEnd - FIn), out);
     out += plain;
@@ -148,13 +156,17 @@ void TPcxScanReader::Read(std::uint8_t* line, std::size_t bytes) {
 
 bool TPcxScanReader::ReadBlocks(std::uint8_t*& out, std::uint8_t* end) {
   const std::uint8_t* const start = FIn;
-  for (;;) {
-    const std::uint8_t* const before = FIn;
-    FIn += FDecodeBlocks(FIn, FEnd - FIn, out, end - out);
-    // Runs longer than the blocks take, one after another: areas of flat colour.
-    while (out < end && FEnd - FIn >= 2 && *FIn > 0xC2) ReadRun(out, end);
-    if (FIn == before) return FIn != start;
+  for (const TDecodeBlocks decode : FDecoders) {
+    if (!decode) break;
+    for (;;) {
+      const std::uint8_t* const before = FIn;
+      FIn += decode(FIn, FEnd - FIn, out, end - out);
+      // Runs longer than the blocks take, one after another: areas of flat colour.
+      while (out < end && FEnd - FIn >= 2 && *FIn > 0xC2) ReadRun(out, end);
+      if (FIn == before) break;
+    }
   }
+  return FIn != start;
 }
 
 void TPcxScanReader::ReadRun(std::uint8_t*& out, std::uint8_t* end) {
@@ -170,12 +182,9 @@ void TPcxScanReader::ReadRun(std::uint8_t*& out, std::uint8_t* end) {
 }
 
 std::uint8_t* PcxCodeRuns(const std::uint8_t* plane, std::size_t count, std::uint8_t* out, TPcxKernel kernel) {
-  const auto codeMany = kernel == TPcxKernel::WideBlocks ? PcxCodeWideBlocks
-                        : kernel == TPcxKernel::Blocks   ? PcxCodeBlocks
-                                                         : CodeSingles;
   std::size_t x = 0;
   while (x < count) {
-    if (count - x > Word) x += codeMany(plane + x, count - x - 1, out);
+    if (count - x > Word) x += CodeMany(kernel, plane + x, count - x - 1, out);
     if (x == count) break;
     const std::uint8_t value = plane[x];
     const std::size_t run = RunLength(plane + x, std::min<std::size_t>(63, count - x));

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -33,7 +34,8 @@ class TPcxScanReader {
   const std::uint8_t* FIn;
   const std::uint8_t* FEnd;
   bool FEncoded;
-  std::size_t (*FDecodeBlocks)(const std::uint8_t*, std::size_t, std::uint8_t*&, std::size_t);
+  using TDecodeBlocks = std::size_t (*)(const std::uint8_t*, std::size_t, std::uint8_t*&, std::size_t);
+  std::array<TDecodeBlocks, 2> FDecoders{};
   std::size_t FRun = 0;
   std::uint8_t FValue = 0;
 };
