@@ -20,7 +20,9 @@
 #include "imaging/ImageIO.h"
 #include "imaging/ImageProc.h"
 #include "imaging/PcxCodec.h"
+#include "imaging/PcxRuns.h"
 #include "imaging/PictureFile.h"
+#include "imaging/PlanarPixels.h"
 
 extern char** environ;
 
@@ -123,6 +125,47 @@ BENCHMARK_CAPTURE(BM_Decode, bmp, &Bmp, ".bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Decode, pcx, &Pcx, ".pcx")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Encode, bmp, &Bmp)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Encode, pcx, &Pcx)->Unit(benchmark::kMillisecond);
+
+// The PCX run kernels alone, each kernel the machine has: reading the file's coded lines, and
+// coding the picture's planes again, row by row as the codec does.
+bool HaveKernel(benchmark::State& state, TPcxKernel kernel) {
+  if (kernel <= BestPcxKernel()) return true;
+  state.SkipWithError("this machine lacks the kernel's instructions");
+  return false;
+}
+
+void BM_PcxRunsRead(benchmark::State& state, TPcxKernel kernel) {
+  if (!HaveKernel(state, kernel)) return;
+  const TBytes bytes = ReadPictureFile(Files().File(".pcx"), std::size_t{1} << 30);
+  constexpr std::size_t headerBytes = 128;
+  const std::size_t lineBytes = std::size_t{Width} * 3;
+  std::vector<std::uint8_t> line(lineBytes + TPcxScanReader::LineSlack);
+  for (auto _ : state) {
+    TPcxScanReader reader(TByteSpan(bytes).subspan(headerBytes), true, kernel);
+    for (int y = 0; y < Height; ++y) reader.Read(line.data(), lineBytes);
+    benchmark::DoNotOptimize(line.data());
+  }
+}
+
+void BM_PcxRunsCode(benchmark::State& state, TPcxKernel kernel) {
+  if (!HaveKernel(state, kernel)) return;
+  const TBitmap& picture = *Files().Picture;
+  std::vector<std::uint8_t> planes(std::size_t{Width} * 3 * Height + PcxReadSlack);
+  for (int y = 0; y < Height; ++y) {
+    std::uint8_t* row = planes.data() + std::size_t{Width} * 3 * y;
+    SplitPlanes(picture.Row(y), row, row + Width, row + 2 * Width, Width);
+  }
+  std::vector<std::uint8_t> coded(std::size_t{Width} * 2 + PcxCodeSlack);
+  for (auto _ : state)
+    for (std::size_t plane = 0; plane < std::size_t{3} * Height; ++plane)
+      benchmark::DoNotOptimize(PcxCodeRuns(planes.data() + plane * Width, Width, coded.data(), kernel));
+}
+BENCHMARK_CAPTURE(BM_PcxRunsRead, words, TPcxKernel::Words)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PcxRunsRead, blocks, TPcxKernel::Blocks)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PcxRunsRead, wide, TPcxKernel::WideBlocks)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PcxRunsCode, words, TPcxKernel::Words)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PcxRunsCode, blocks, TPcxKernel::Blocks)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PcxRunsCode, wide, TPcxKernel::WideBlocks)->Unit(benchmark::kMillisecond);
 
 void BM_Rotate90(benchmark::State& state) {
   TBitmap bitmap;
