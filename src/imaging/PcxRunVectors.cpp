@@ -39,7 +39,9 @@ constexpr std::array<std::uint16_t, 256> Spreads() {
 constexpr std::array<std::uint16_t, 256> Spread = Spreads();
 
 std::uint32_t Interleaved(unsigned first, unsigned second) {
-  const auto spread16 = [](unsigned m) { return std::uint32_t{Spread[m & 0xFF]} | std::uint32_t{Spread[(m >> 8) & 0xFF]} << 16; };
+  const auto spread16 = [](unsigned m) {
+    return std::uint32_t{Spread[m & 0xFF]} | std::uint32_t{Spread[(m >> 8) & 0xFF]} << 16;
+  };
   return spread16(first) | spread16(second) << 1;
 }
 
@@ -48,7 +50,9 @@ std::uint32_t SlotsOf(std::size_t bytes) {
   return bytes >= 16 ? ~std::uint32_t{0} : (std::uint32_t{1} << (2 * bytes)) - 1;
 }
 
-QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
 
 QUENBREL_BYTE_SHUFFLES unsigned Mask(__m128i flags) { return static_cast<unsigned>(_mm_movemask_epi8(flags)); }
 
@@ -111,7 +115,8 @@ struct TMarkerCarried {
 // Decodes coded[0..15] onto `out`, at most 17 bytes, and returns how many coded bytes it took:
 // 16, or, at a run of more than two, the position of its marker, which is -1 for the marker
 // carried into the block.
-QUENBREL_BYTE_SHUFFLES std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std::uint8_t*& out, TMarkerCarried& carry) {
+QUENBREL_BYTE_SHUFFLES std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std::uint8_t*& out,
+                                                  TMarkerCarried& carry) {
   const __m128i bytes = Load(coded);
   // In a row of high bytes the first is a marker, as the byte before it is none, the second
   // its value, and so on: the rows that begin on an even byte have their markers on even bytes.
@@ -124,8 +129,8 @@ QUENBREL_BYTE_SHUFFLES std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std
   const unsigned values = markedAfter & 0xFFFF;
 
   // Each value's count, from the marker before it.
-  const __m128i counts = _mm_or_si128(_mm_and_si128(_mm_slli_si128(bytes, 1), _mm_set1_epi8(0x3F)),
-                                      _mm_cvtsi32_si128(carry.Count));
+  const __m128i counts =
+      _mm_or_si128(_mm_and_si128(_mm_slli_si128(bytes, 1), _mm_set1_epi8(0x3F)), _mm_cvtsi32_si128(carry.Count));
   const unsigned longRuns = Mask(_mm_cmpgt_epi8(counts, _mm_set1_epi8(2))) & values;
   std::ptrdiff_t taken = Block;
   std::uint32_t slots = ~std::uint32_t{0};
@@ -159,8 +164,8 @@ QUENBREL_BYTE_SHUFFLES std::size_t PcxCodeBlocks(const std::uint8_t* plane, std:
   return n;
 }
 
-QUENBREL_BYTE_SHUFFLES std::size_t PcxDecodeBlocks(const std::uint8_t* coded, std::size_t available,
-                                                   std::uint8_t*& out, std::size_t room) {
+QUENBREL_BYTE_SHUFFLES std::size_t PcxDecodeBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out,
+                                                   std::size_t room) {
   constexpr std::size_t mostWritten = Block + 1;
   std::uint8_t* to = out;
   std::size_t n = 0;

@@ -18,5 +18,4 @@ std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit, std:
 // `room` bytes, and returns how many it took. The 16-byte blocks stop before a run of more
 // than two; the 64-byte ones stop before one only where it does not fit.
 std::size_t PcxDecodeBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out, std::size_t room);
-std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out,
-                                std::size_t room);
+std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out, std::size_t room);

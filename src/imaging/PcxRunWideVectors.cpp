@@ -50,7 +50,9 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
   out += std::popcount(keepHigh);
 }
 
-std::uint64_t Below(std::ptrdiff_t n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1; }
+std::uint64_t Below(std::ptrdiff_t n) {
+  return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1;
+}
 
 // One run of up to 63 bytes: a byte below 0xC0 alone stands for itself.
 void PutRun(std::uint8_t value, std::size_t run, std::uint8_t*& out) {
@@ -121,8 +123,10 @@ QUENBREL_BYTE_COMPRESS void CodeBlock(const std::uint8_t* plane, TOpenRun& open,
   if (starts == 0) {
     // Flat colour: the open run fills the block.
     open.Length += Wide;
-    if (goesOn) open.PutFull(out);
-    else open.Close(out);
+    if (goesOn)
+      open.PutFull(out);
+    else
+      open.Close(out);
     return;
   }
   const auto first = static_cast<std::size_t>(std::countr_zero(starts));
@@ -156,8 +160,7 @@ QUENBREL_BYTE_COMPRESS std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std
   // In a row of high bytes the first is a marker, as the byte before it is none, the second
   // its value, and so on: the rows that begin on an even byte have their markers on even bytes.
   // A carried marker's value, high or not, is in no row.
-  const std::uint64_t high =
-      _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0))) & ~carry.Carried;
+  const std::uint64_t high = _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0))) & ~carry.Carried;
   const std::uint64_t rowStarts = high & ~(high << 1);
   const std::uint64_t fromEven = high & ~(high + (rowStarts & EvenBits));
   const std::uint64_t markers = (fromEven & EvenBits) | (high & ~fromEven & OddBits);
@@ -183,8 +186,7 @@ QUENBREL_BYTE_COMPRESS std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std
 
 }  // namespace
 
-QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit,
-                                                     std::uint8_t*& out) {
+QUENBREL_BYTE_COMPRESS std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit, std::uint8_t*& out) {
   std::uint8_t* to = out;
   std::size_t n = 0;
   TOpenRun open;

@@ -17,7 +17,8 @@ TPcxKernel BestPcxKernel();
 // from one line into the next.
 class TPcxScanReader {
  public:
-  // Room the caller leaves past each line: runs and plain bytes go out in whole words.
+  // Room the caller leaves past each line: runs, plain bytes and blocks go out in whole stores
+  // of up to 64 bytes.
   static constexpr std::size_t LineSlack = 64;
 
   TPcxScanReader(TByteSpan data, bool encoded, TPcxKernel kernel = BestPcxKernel());

@@ -1,9 +1,9 @@
+#include "imaging/PcxRuns.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
-
-#include "imaging/PcxRuns.h"
 
 // The vector kernels this machine has against the word-at-a-time code that runs where a
 // machine lacks them: the same bytes out of every kind of plane and stream.
@@ -20,8 +20,8 @@ TBytesOut RandomPlane(std::mt19937& random, std::size_t count) {
   while (plane.size() < count) {
     const std::size_t run = 1 + random() % longest;
     // Often the bytes either side of the first that needs a marker.
-    const std::uint8_t value = static_cast<std::uint8_t>(random() % 4 == 0 ? 0xBF + random() % 2
-                                                                          : lowest + random() % (256 - lowest));
+    const std::uint8_t value =
+        static_cast<std::uint8_t>(random() % 4 == 0 ? 0xBF + random() % 2 : lowest + random() % (256 - lowest));
     plane.insert(plane.end(), std::min(run, count - plane.size()), value);
   }
   return plane;
@@ -76,10 +76,14 @@ TBytesOut RandomStream(std::mt19937& random, std::size_t count, std::uint32_t lo
   while (stream.size() < count) {
     const std::uint32_t kind = random() % 256;
     const auto any = static_cast<std::uint8_t>(random());
-    if (kind < longRuns) stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC3 + random() % 61), any});
-    else if (kind < 8) stream.push_back(any);
-    else if (kind < 128) stream.push_back(static_cast<std::uint8_t>(random() % 0xC0));
-    else stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC0 + random() % 3), any});
+    if (kind < longRuns)
+      stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC3 + random() % 61), any});
+    else if (kind < 8)
+      stream.push_back(any);
+    else if (kind < 128)
+      stream.push_back(static_cast<std::uint8_t>(random() % 0xC0));
+    else
+      stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC0 + random() % 3), any});
   }
   stream.resize(count);
   return stream;
