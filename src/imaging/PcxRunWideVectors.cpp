@@ -94,6 +94,19 @@ QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, st
              _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
 }
 
+// Codes the runs that start where `starts` has a bit, none longer than two: the common case
+// in noise, whose runs need not be gathered into run order, as each is one byte or two.
+QUENBREL_BYTE_COMPRESS void CodeShortRuns(__m512i bytes, std::uint64_t sameAsNext, std::uint64_t starts,
+                                          std::uint8_t*& out) {
+  const __m512i markers = _mm512_mask_blend_epi8(sameAsNext, _mm512_set1_epi8(static_cast<char>(0xC1)),
+                                                 _mm512_set1_epi8(static_cast<char>(0xC2)));
+  const std::uint64_t high = _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0)));
+  // Slot 2i holds byte i's marker, slot 2i + 1 the byte itself.
+  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), bytes),
+             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), bytes), starts & (sameAsNext | high),
+             starts, out);
+}
+
 // The run that reaches the start of a block: its byte, and how many of its bytes came before,
 // less the lengths of 63 already written for it. None when that count is nought.
 struct TOpenRun {
@@ -138,6 +151,8 @@ QUENBREL_BYTE_COMPRESS void CodeBlock(const std::uint8_t* plane, TOpenRun& open,
   const std::uint64_t closed = goesOn ? starts & ~(std::uint64_t{1} << last) : starts;
   if (std::popcount(starts) <= FewRuns) {
     CodeFewRuns(plane, closed, goesOn ? last : Wide, out);
+  } else if ((closed & sameAsNext & (sameAsNext >> 1)) == 0) {
+    CodeShortRuns(bytes, sameAsNext, closed, out);
   } else {
     const std::uint64_t ends = ((starts >> 1) | (std::uint64_t{1} << 63)) & ~Below(static_cast<std::ptrdiff_t>(first));
     CodeManyRuns(bytes, starts, ends, Below(std::popcount(closed)), out);
