@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -86,32 +87,39 @@ class InstalledProgram : public ::testing::Test {
     ClickAt(chooser, layout.Ok);
     ASSERT_TRUE(WaitUntil([&] { return FClient.TopLevel("Color", chooser) == 0; }));
   }
-  // Whether every pixel of the full-screen saver, or of the preview in a host window, shows
-  // `pixel` once it draws.
+  // Whether the full-screen saver, or the preview in a host window, comes to show `pixel` in
+  // every pixel. A frame caught while the window is still being put up may show some of the
+  // screen unpainted, so the capture is taken again until a whole frame shows.
+  bool ShowsOnly(const std::function<std::vector<std::uint32_t>()>& capture, std::uint32_t pixel) {
+    return WaitUntil([&] {
+      const std::vector<std::uint32_t> frame = capture();
+      return !frame.empty() && std::all_of(frame.begin(), frame.end(), [&](std::uint32_t p) { return p == pixel; });
+    });
+  }
   bool SaverShowsOnly(std::uint32_t pixel) {
     auto saver = Run({"/s"});
-    std::vector<std::uint32_t> frame;
-    const bool drawn = WaitUntil([&] {
-      const Window full = FClient.FullScreenWindow();
-      frame = full ? FClient.Capture(full, 0, 0, kScreenWidth, kScreenHeight) : std::vector<std::uint32_t>{};
-      return std::any_of(frame.begin(), frame.end(), [](std::uint32_t p) { return p != 0; });
-    });
+    const bool shown = ShowsOnly(
+        [&] {
+          const Window full = FClient.FullScreenWindow();
+          return full ? FClient.Capture(full, 0, 0, kScreenWidth, kScreenHeight) : std::vector<std::uint32_t>{};
+        },
+        pixel);
     saver->Signal(SIGTERM);
     EXPECT_EQ(saver->WaitExit(), 0) << saver->Stderr();
-    return drawn && std::all_of(frame.begin(), frame.end(), [&](std::uint32_t p) { return p == pixel; });
+    return shown;
   }
   bool PreviewShowsOnly(std::uint32_t pixel) {
     const Window host = FClient.CreateWindow(64, 48);
     auto preview = Run({"/p", std::to_string(host)});
-    std::vector<std::uint32_t> frame;
-    const bool drawn = WaitUntil([&] {
-      const std::vector<Window> children = FClient.Children(host);
-      frame = children.empty() ? std::vector<std::uint32_t>{} : FClient.Capture(children.front(), 0, 0, 64, 48);
-      return std::any_of(frame.begin(), frame.end(), [](std::uint32_t p) { return p != 0; });
-    });
+    const bool shown = ShowsOnly(
+        [&] {
+          const std::vector<Window> children = FClient.Children(host);
+          return children.empty() ? std::vector<std::uint32_t>{} : FClient.Capture(children.front(), 0, 0, 64, 48);
+        },
+        pixel);
     preview->Signal(SIGTERM);
     EXPECT_EQ(preview->WaitExit(), 0) << preview->Stderr();
-    return drawn && std::all_of(frame.begin(), frame.end(), [&](std::uint32_t p) { return p == pixel; });
+    return shown;
   }
 
   const std::string Saver = InstalledSaver();
