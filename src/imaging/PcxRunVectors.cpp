@@ -50,9 +50,6 @@ std::uint32_t SlotsOf(std::size_t bytes) {
   return bytes >= 16 ? ~std::uint32_t{0} : (std::uint32_t{1} << (2 * bytes)) - 1;
 }
 
-QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
 
 QUENBREL_BYTE_SHUFFLES unsigned Mask(__m128i flags) { return static_cast<unsigned>(_mm_movemask_epi8(flags)); }
 
@@ -66,7 +63,7 @@ QUENBREL_BYTE_SHUFFLES void Pack(__m128i low, __m128i high, std::uint32_t keep, 
   const __m128i eights[4] = {low, _mm_srli_si128(low, 8), high, _mm_srli_si128(high, 8)};
   for (const __m128i slots : eights) {
     const unsigned m = keep & 0xFF;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(slots, Load(Packing[m].data())));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(slots, LoadBytes(Packing[m].data())));
     out += std::popcount(m);
     keep >>= 8;
   }
@@ -87,8 +84,8 @@ QUENBREL_BYTE_SHUFFLES __m128i NextStarts(__m128i starts, __m128i index) {
 // Codes the runs that start in plane[0..15] and end by plane[16] onto `out`, and returns how
 // many plane bytes it took: none when plane[0] begins a run that goes on past the block.
 QUENBREL_BYTE_SHUFFLES std::size_t CodeBlock(const std::uint8_t* plane, std::uint8_t*& out) {
-  const __m128i bytes = Load(plane);
-  const __m128i sameAsNext = _mm_cmpeq_epi8(bytes, Load(plane + 1));
+  const __m128i bytes = LoadBytes(plane);
+  const __m128i sameAsNext = _mm_cmpeq_epi8(bytes, LoadBytes(plane + 1));
   const unsigned continues = Mask(sameAsNext);
   if (continues == 0xFFFF) return 0;
   const __m128i starts = _mm_xor_si128(_mm_slli_si128(sameAsNext, 1), _mm_set1_epi8(-1));
@@ -117,16 +114,10 @@ struct TMarkerCarried {
 // carried into the block.
 QUENBREL_BYTE_SHUFFLES std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std::uint8_t*& out,
                                                   TMarkerCarried& carry) {
-  const __m128i bytes = Load(coded);
-  // In a row of high bytes the first is a marker, as the byte before it is none, the second
-  // its value, and so on: the rows that begin on an even byte have their markers on even bytes.
-  // Bit i + 1 stands for byte i, and bit 0 for the carried marker.
-  const unsigned high = (Mask(High(bytes)) << 1) | carry.Carried;
-  const unsigned rowStarts = high & ~(high << 1);
-  const unsigned fromEven = high & ~(high + (rowStarts & 0x15555u));
-  const unsigned markedAfter = (fromEven & 0x15555u) | (high & ~fromEven & 0xAAAAu);
-  const unsigned markers = markedAfter >> 1;
-  const unsigned values = markedAfter & 0xFFFF;
+  const __m128i bytes = LoadBytes(coded);
+  // A carried marker's value, high or not, is no marker.
+  const unsigned markers = PcxMarkers(Mask(High(bytes)) & ~carry.Carried, 0x5555u);
+  const unsigned values = ((markers << 1) | carry.Carried) & 0xFFFF;
 
   // Each value's count, from the marker before it.
   const __m128i counts =

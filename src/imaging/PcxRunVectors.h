@@ -19,3 +19,14 @@ std::size_t PcxCodeWideBlocks(const std::uint8_t* plane, std::size_t limit, std:
 // than two; the 64-byte ones stop before one only where it does not fit.
 std::size_t PcxDecodeBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out, std::size_t room);
 std::size_t PcxDecodeWideBlocks(const std::uint8_t* coded, std::size_t available, std::uint8_t*& out, std::size_t room);
+
+// Which of the bytes flagged in `high` (those of 0xC0 and more, the byte before the first flag
+// being no marker) are markers: in each row of them the first is a marker, the next its value,
+// and so on, so that a row that begins on an even bit has its markers on even bits. Adding a
+// row's first bit clears the row, which tells the rows apart. `evenBits` has every even bit.
+template <class TBits>
+constexpr TBits PcxMarkers(TBits high, TBits evenBits) {
+  const TBits rowStarts = high & ~(high << 1);
+  const TBits fromEven = high & ~(high + (rowStarts & evenBits));
+  return (fromEven & evenBits) | (high & ~fromEven & ~evenBits);
+}

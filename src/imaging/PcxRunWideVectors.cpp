@@ -50,6 +50,14 @@ QUENBREL_BYTE_COMPRESS void WriteSlots(__m512i low, __m512i high, std::uint64_t 
   out += std::popcount(keepHigh);
 }
 
+// Writes marker i, where `marked` has bit i, then byte i, where `kept` has it, for each i in
+// turn: slot 2i holds the marker, slot 2i + 1 the byte.
+QUENBREL_BYTE_COMPRESS void WriteInTurn(__m512i markers, __m512i bytes, std::uint64_t marked, std::uint64_t kept,
+                                        std::uint8_t*& out) {
+  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), bytes),
+             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), bytes), marked, kept, out);
+}
+
 std::uint64_t Below(std::ptrdiff_t n) {
   return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << std::max<std::ptrdiff_t>(n, 0)) - 1;
 }
@@ -89,9 +97,7 @@ QUENBREL_BYTE_COMPRESS void CodeManyRuns(__m512i bytes, std::uint64_t starts, st
   const std::uint64_t marked = (_mm512_cmpgt_epu8_mask(lengths, _mm512_set1_epi8(1)) |
                                 _mm512_cmpge_epu8_mask(values, _mm512_set1_epi8(static_cast<char>(0xC0)))) &
                                runs;
-  // Slot 2j holds run j's marker, slot 2j + 1 its byte.
-  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), values),
-             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), values), marked, runs, out);
+  WriteInTurn(markers, values, marked, runs, out);
 }
 
 // Codes the runs that start where `starts` has a bit, none longer than two: the common case
@@ -101,10 +107,7 @@ QUENBREL_BYTE_COMPRESS void CodeShortRuns(__m512i bytes, std::uint64_t sameAsNex
   const __m512i markers = _mm512_mask_blend_epi8(sameAsNext, _mm512_set1_epi8(static_cast<char>(0xC1)),
                                                  _mm512_set1_epi8(static_cast<char>(0xC2)));
   const std::uint64_t high = _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0)));
-  // Slot 2i holds byte i's marker, slot 2i + 1 the byte itself.
-  WriteSlots(_mm512_permutex2var_epi8(markers, Load(FirstHalfInTurn.data()), bytes),
-             _mm512_permutex2var_epi8(markers, Load(SecondHalfInTurn.data()), bytes), starts & (sameAsNext | high),
-             starts, out);
+  WriteInTurn(markers, bytes, starts & (sameAsNext | high), starts, out);
 }
 
 // The run that reaches the start of a block: its byte, and how many of its bytes came before,
@@ -172,13 +175,9 @@ struct TMarkerCarried {
 QUENBREL_BYTE_COMPRESS std::ptrdiff_t DecodeBlock(const std::uint8_t* coded, std::uint8_t*& out,
                                                   TMarkerCarried& carry) {
   const __m512i bytes = Load(coded);
-  // In a row of high bytes the first is a marker, as the byte before it is none, the second
-  // its value, and so on: the rows that begin on an even byte have their markers on even bytes.
-  // A carried marker's value, high or not, is in no row.
-  const std::uint64_t high = _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0))) & ~carry.Carried;
-  const std::uint64_t rowStarts = high & ~(high << 1);
-  const std::uint64_t fromEven = high & ~(high + (rowStarts & EvenBits));
-  const std::uint64_t markers = (fromEven & EvenBits) | (high & ~fromEven & OddBits);
+  // A carried marker's value, high or not, is no marker.
+  const std::uint64_t high = _mm512_cmpge_epu8_mask(bytes, _mm512_set1_epi8(static_cast<char>(0xC0)));
+  const std::uint64_t markers = PcxMarkers(high & ~carry.Carried, EvenBits);
   const std::uint64_t values = (markers << 1) | carry.Carried;
 
   // Each value's count, from the marker before it.

@@ -54,15 +54,10 @@ constexpr std::array<std::array<TMask, 3>, 3> Masks() {
 alignas(16) constexpr auto InterleaveMasks = Masks<FromPlane>();
 alignas(16) constexpr auto SplitMasks = Masks<FromPixels>();
 
-QUENBREL_BYTE_SHUFFLES __m128i Load(const std::uint8_t* p) {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-QUENBREL_BYTE_SHUFFLES void Store(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
-
 // Byte v[mask[i]] of each of three vectors, or'ed together.
 QUENBREL_BYTE_SHUFFLES __m128i Gather(const __m128i v[3], const std::array<TMask, 3>& masks) {
   __m128i out = _mm_setzero_si128();
-  for (int k = 0; k < 3; ++k) out = _mm_or_si128(out, _mm_shuffle_epi8(v[k], Load(masks[k].data())));
+  for (int k = 0; k < 3; ++k) out = _mm_or_si128(out, _mm_shuffle_epi8(v[k], LoadBytes(masks[k].data())));
   return out;
 }
 
@@ -70,8 +65,8 @@ QUENBREL_BYTE_SHUFFLES std::size_t InterleaveVectors(const std::uint8_t* const p
                                                      std::size_t count) {
   std::size_t x = 0;
   for (; x + Pixels <= count; x += Pixels) {
-    const __m128i in[3] = {Load(planes[0] + x), Load(planes[1] + x), Load(planes[2] + x)};
-    for (int v = 0; v < 3; ++v) Store(bgr + 3 * x + 16 * v, Gather(in, InterleaveMasks[v]));
+    const __m128i in[3] = {LoadBytes(planes[0] + x), LoadBytes(planes[1] + x), LoadBytes(planes[2] + x)};
+    for (int v = 0; v < 3; ++v) StoreBytes(bgr + 3 * x + 16 * v, Gather(in, InterleaveMasks[v]));
   }
   return x;
 }
@@ -80,8 +75,8 @@ QUENBREL_BYTE_SHUFFLES std::size_t SplitVectors(const std::uint8_t* bgr, std::ui
                                                 std::size_t count) {
   std::size_t x = 0;
   for (; x + Pixels <= count; x += Pixels) {
-    const __m128i in[3] = {Load(bgr + 3 * x), Load(bgr + 3 * x + 16), Load(bgr + 3 * x + 32)};
-    for (int p = 0; p < 3; ++p) Store(planes[p] + x, Gather(in, SplitMasks[p]));
+    const __m128i in[3] = {LoadBytes(bgr + 3 * x), LoadBytes(bgr + 3 * x + 16), LoadBytes(bgr + 3 * x + 32)};
+    for (int p = 0; p < 3; ++p) StoreBytes(planes[p] + x, Gather(in, SplitMasks[p]));
   }
   return x;
 }
@@ -93,7 +88,7 @@ constexpr int WidePixels = 64;
 // (The masked forms of the wide intrinsics below spare GCC 12's warning about the unmasked
 // forms' undefined start.)
 QUENBREL_BYTE_COMPRESS __m512i Broadcast(const TMask& mask) {
-  return _mm512_maskz_broadcast_i32x4(0xFFFF, Load(mask.data()));
+  return _mm512_maskz_broadcast_i32x4(0xFFFF, LoadBytes(mask.data()));
 }
 
 QUENBREL_BYTE_COMPRESS __m512i WideGather(const __m512i v[3], const std::array<TMask, 3>& masks) {
@@ -104,17 +99,17 @@ QUENBREL_BYTE_COMPRESS __m512i WideGather(const __m512i v[3], const std::array<T
 
 // Vector k of each group of 16 pixels at `pixels`, the groups 48 bytes apart.
 QUENBREL_BYTE_COMPRESS __m512i LoadGroups(const std::uint8_t* pixels) {
-  __m512i v = _mm512_zextsi128_si512(Load(pixels));
-  v = _mm512_inserti32x4(v, Load(pixels + 48), 1);
-  v = _mm512_inserti32x4(v, Load(pixels + 96), 2);
-  return _mm512_inserti32x4(v, Load(pixels + 144), 3);
+  __m512i v = _mm512_zextsi128_si512(LoadBytes(pixels));
+  v = _mm512_inserti32x4(v, LoadBytes(pixels + 48), 1);
+  v = _mm512_inserti32x4(v, LoadBytes(pixels + 96), 2);
+  return _mm512_inserti32x4(v, LoadBytes(pixels + 144), 3);
 }
 
 QUENBREL_BYTE_COMPRESS void StoreGroups(std::uint8_t* pixels, __m512i v) {
-  Store(pixels, _mm512_maskz_extracti32x4_epi32(0xF, v, 0));
-  Store(pixels + 48, _mm512_maskz_extracti32x4_epi32(0xF, v, 1));
-  Store(pixels + 96, _mm512_maskz_extracti32x4_epi32(0xF, v, 2));
-  Store(pixels + 144, _mm512_maskz_extracti32x4_epi32(0xF, v, 3));
+  StoreBytes(pixels, _mm512_maskz_extracti32x4_epi32(0xF, v, 0));
+  StoreBytes(pixels + 48, _mm512_maskz_extracti32x4_epi32(0xF, v, 1));
+  StoreBytes(pixels + 96, _mm512_maskz_extracti32x4_epi32(0xF, v, 2));
+  StoreBytes(pixels + 144, _mm512_maskz_extracti32x4_epi32(0xF, v, 3));
 }
 
 QUENBREL_BYTE_COMPRESS std::size_t InterleaveWideVectors(const std::uint8_t* const planes[3], std::uint8_t* bgr,

@@ -103,7 +103,7 @@ constexpr int Ahead = 32;
 
 template <int InBytes>
 QUENBREL_BYTE_SHUFFLES __m128i LoadWidened(const std::uint8_t* p) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i bytes = LoadBytes(p);
   if constexpr (InBytes == 4) return bytes;
   return _mm_shuffle_epi8(bytes, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
 }
