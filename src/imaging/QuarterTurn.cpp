@@ -98,7 +98,11 @@ void TurnTiles(const TTurnPlan& plan, const TArea area) {
 constexpr int Block = 4;
 
 // Source columns turned together, and how many rows ahead of the band its reads are asked for.
-constexpr int Band = 64;
+// A wide band reads each source row in a long burst (1.5 KB), which memory serves far better
+// than short reads 12 KB apart, while the 512 turned rows it fills (4.6 MB when the source is
+// 3000 pixels high) stay small enough for the cache that holds their freshly zeroed pages.
+// Bands of 64 columns took half as long again on a 4000 x 3000 picture.
+constexpr int Band = 512;
 constexpr int Ahead = 32;
 
 template <int InBytes>

@@ -16,11 +16,12 @@ TPoint Turned(int quarters, int x, int y, int width, int height) {
 }
 
 // Odd sizes leave padding at the ends of 24-bit rows; both pixel formats go in. Sizes that are
-// whole 4 x 4 blocks, with and without padding, reach the last byte of the picture in blocks.
+// whole 4 x 4 blocks, with and without padding, reach the last byte of the picture in blocks;
+// a picture over a thousand pixels wide is turned in several bands of columns.
 TEST(QuarterTurns, MovePixelsExactlyFromEitherFormat) {
   for (int bits : {24, 32})
     for (int quarters = 1; quarters <= 3; ++quarters)
-      for (const auto& [width, height] : {std::pair{7, 5}, {1, 9}, {130, 67}, {12, 8}, {20, 16}, {4, 4}}) {
+      for (const auto& [width, height] : {std::pair{7, 5}, {1, 9}, {130, 67}, {12, 8}, {20, 16}, {4, 4}, {1030, 21}}) {
         const auto original = PhotoPicture(width, height, bits);
         TBitmap bitmap;
         bitmap.Assign(*original);
