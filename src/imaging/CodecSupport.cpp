@@ -13,9 +13,9 @@ void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits
 }
 
 std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits,
-                                    int pixelBits) {
+                                    int pixelBits, TNewPixels pixels) {
   CheckDimensions(width, height, limits);
-  return std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), pixelBits);
+  return std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), pixelBits, pixels);
 }
 
 void TRowProgress::Rows(int done) {

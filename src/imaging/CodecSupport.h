@@ -5,15 +5,17 @@
 #include <string>
 
 #include "ImageCodec.h"
+#include "framework/graphics/Bitmap.h"
 
 // Helpers that every codec shares: limits, progress, bounds-checked reading of file bytes.
 
 // Raises EImageFormat unless a picture of width x height fits the limits.
 void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits& limits);
 
-// A new picture (24 bits per pixel unless asked otherwise), after CheckDimensions.
+// A new picture (24 bits per pixel unless asked otherwise), after CheckDimensions: black, unless
+// its maker writes every pixel.
 std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits,
-                                    int pixelBits = 24);
+                                    int pixelBits = 24, TNewPixels pixels = TNewPixels::Black);
 
 // Raises the percent callback as rows come in, once for each whole percent.
 class TRowProgress {

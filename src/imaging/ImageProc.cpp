@@ -81,7 +81,8 @@ void TImageProc::Rotate(TBitmap& bitmap, int degrees, bool smooth) {
   }
   const TTurnedSize size = TurnedSize(bitmap.Width(), bitmap.Height(), turn);
   if (turn % 90 == 0) {
-    auto turned = NewPicture(size.Width, size.Height, Limits);
+    // A quarter turn moves every pixel.
+    auto turned = NewPicture(size.Width, size.Height, Limits, 24, TNewPixels::Undefined);
     QuarterTurn(bitmap, turn / 90, *turned);
     bitmap.TakePicture(*turned);
     return;

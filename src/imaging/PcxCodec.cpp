@@ -87,7 +87,8 @@ std::unique_ptr<TBitmap> TPcxCodec::Decode(TByteSpan data, const TDecodeOptions&
   TByteReader in(data);
   TPcxHeader h = ReadHeader(in);
   if (h.BitsPerPixel == 8 && h.Planes == 1) ReadVgaPalette(data, h);
-  auto picture = NewPicture(h.Width, h.Height, options.Limits);
+  // Every row is decoded whole, or the picture is dropped.
+  auto picture = NewPicture(h.Width, h.Height, options.Limits, 24, TNewPixels::Undefined);
   const std::size_t lineBytes = static_cast<std::size_t>(h.BytesPerLine) * h.Planes;
   std::vector<std::uint8_t> line(lineBytes + TPcxScanReader::LineSlack);
   TPcxScanReader scans(data.subspan(HeaderBytes), h.Encoding == 1);

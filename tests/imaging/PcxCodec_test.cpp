@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ImagingFixture.h"
 #include "framework/graphics/Bitmap.h"
 #include "imaging/PcxCodec.h"
@@ -35,6 +37,19 @@ TEST(PcxCodec, WritesTheBytesItAlwaysHas) {
 TEST(PcxCodec, ReadsBackWhatItWrites) {
   const auto picture = CodingPicture(203, 280, 24);
   const auto back = TPcxCodec().Decode(TPcxCodec().Encode(*picture, {}), {});
+  EXPECT_EQ(FirstDifference(*back, *picture), "");
+}
+
+// A large picture may be decoded into memory that another picture had: none of it shows.
+TEST(PcxCodec, ReadsBackWhatItWritesOverAnotherPicturesMemory) {
+  constexpr int width = 2001, height = 1500;
+  const auto picture = CodingPicture(width, height, 24);
+  const TBytes file = TPcxCodec().Encode(*picture, {});
+  {
+    TBitmap other(width, height, 24);
+    std::memset(other.Row(0), 0xAB, other.Stride() * height);
+  }
+  const auto back = TPcxCodec().Decode(file, {});
   EXPECT_EQ(FirstDifference(*back, *picture), "");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ImagingFixture.h"
 #include "framework/base/Types.h"
 #include "imaging/ImageProc.h"
@@ -35,6 +37,26 @@ TEST(QuarterTurns, MovePixelsExactlyFromEitherFormat) {
           }
         EXPECT_EQ(wrong, 0) << bits << " bits, " << quarters << " quarters, " << width << "x" << height;
       }
+}
+
+// A large turned picture may take memory that another picture had: none of it shows.
+TEST(QuarterTurns, MoveEveryPixelOverAnotherPicturesMemory) {
+  constexpr int width = 1500, height = 2001;
+  const auto original = PhotoPicture(width, height);
+  {
+    TBitmap other(height, width, 24);
+    std::memset(other.Row(0), 0xAB, other.Stride() * width);
+  }
+  TBitmap bitmap;
+  bitmap.Assign(*original);
+  TImageProc(nullptr).Rotate(bitmap, 90, false);
+  int wrong = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const TPoint to = Turned(1, x, y, width, height);
+      wrong += bitmap.PixelAt(to.X, to.Y) != original->PixelAt(x, y);
+    }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(QuarterTurns, AWholeTurnOnlyNarrowsThePixels) {

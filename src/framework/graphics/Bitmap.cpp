@@ -5,60 +5,45 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
-
 #include "Canvas.h"
+#include "HugePageBlocks.h"
 
 namespace {
 
-// Memory the system hands out zeroed, so that a picture is not written twice before its first
-// pixel arrives. Large pictures ask for huge pages: a 36 MB picture then costs a few dozen page
-// faults instead of nine thousand, which made filling fresh memory four times slower than
-// copying into warm memory. The mapping starts on a huge page and ends on one, as only whole
-// aligned huge pages inside it can be huge.
+// Pixel memory on the heap, or for large pictures in whole huge pages. New memory is zeroed,
+// so that a black picture is not written twice before its first pixel arrives; a picture
+// whose maker writes every pixel at once may get memory another picture had.
 class THeapMemory : public TPixelMemory {
  public:
-  explicit THeapMemory(std::size_t bytes) : FBytes(bytes == 0 ? 1 : bytes) {
-    if (FBytes >= HugeBytes && (FData = MapHugePages(FBytes))) {
-      FBytes = RoundUp(FBytes, HugePage);
-      FMapped = true;
-      return;
+  THeapMemory(std::size_t bytes, TNewPixels pixels) {
+    if (bytes >= HugePageBlockMinBytes) {
+      FBlock = TakeHugePageBlock(bytes, pixels == TNewPixels::Black);
+      if (FBlock.Data) return;
     }
-    FData = static_cast<std::uint8_t*>(std::calloc(FBytes, 1));
+    FData = static_cast<std::uint8_t*>(std::calloc(bytes == 0 ? 1 : bytes, 1));
     if (!FData) throw std::bad_alloc();
   }
   ~THeapMemory() override {
-    if (FMapped) ::munmap(FData, FBytes);
+    if (FBlock.Data) GiveBackHugePageBlock(FBlock);
     else std::free(FData);
   }
   THeapMemory(const THeapMemory&) = delete;
   THeapMemory& operator=(const THeapMemory&) = delete;
-  std::uint8_t* Data() override { return FData; }
+  std::uint8_t* Data() override { return FBlock.Data ? FBlock.Data : FData; }
 
  private:
-  static constexpr std::size_t HugeBytes = std::size_t{8} << 20;
-  static constexpr std::size_t HugePage = std::size_t{2} << 20;
-
-  static std::size_t RoundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * to; }
-
-  // Whole huge pages for `bytes`, or null: a larger mapping, trimmed to the aligned part.
-  static std::uint8_t* MapHugePages(std::size_t bytes) {
-    const std::size_t size = RoundUp(bytes, HugePage);
-    void* p = ::mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) return nullptr;
-    auto* const mapped = static_cast<std::uint8_t*>(p);
-    const auto address = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::size_t head = RoundUp(address, HugePage) - address;
-    if (head > 0) ::munmap(mapped, head);
-    ::munmap(mapped + head + size, HugePage - head);
-    ::madvise(mapped + head, size, MADV_HUGEPAGE);
-    return mapped + head;
-  }
-
-  std::size_t FBytes;
+  THugePageBlock FBlock;
   std::uint8_t* FData = nullptr;
-  bool FMapped = false;
 };
+
+// The padding after the pixels of each row, which their maker does not write: whatever the
+// memory held must not reach a file.
+void ClearRowEnds(std::uint8_t* data, int width, int height, int pixelBits) {
+  const std::size_t used = static_cast<std::size_t>(width) * static_cast<std::size_t>(pixelBits / 8);
+  const std::size_t stride = BitmapStride(width, pixelBits);
+  if (used == stride) return;
+  for (int y = 0; y < height; ++y) std::memset(data + y * stride + used, 0, stride - used);
+}
 
 }  // namespace
 
@@ -86,7 +71,9 @@ std::size_t BitmapStride(int width, int pixelBits) {
 
 TBitmap::TBitmap() { Reallocate(0, 0, 32, false); }
 
-TBitmap::TBitmap(int width, int height, int pixelBits) { Reallocate(width, height, pixelBits, false); }
+TBitmap::TBitmap(int width, int height, int pixelBits, TNewPixels pixels) {
+  Reallocate(width, height, pixelBits, false, pixels);
+}
 
 TBitmap::~TBitmap() = default;
 
@@ -107,11 +94,12 @@ void TBitmap::SetPixelBits(int bits) {
   Reallocate(FWidth, FHeight, bits, true);
 }
 
-void TBitmap::Reallocate(int width, int height, int pixelBits, bool keepPicture) {
+void TBitmap::Reallocate(int width, int height, int pixelBits, bool keepPicture, TNewPixels pixels) {
   const std::size_t stride = BitmapStride(width, pixelBits);
   const std::size_t bytes = stride * static_cast<std::size_t>(height);
   std::unique_ptr<TPixelMemory> memory =
-      FProvider ? FProvider->Allocate(bytes) : std::make_unique<THeapMemory>(bytes);
+      FProvider ? FProvider->Allocate(bytes) : std::make_unique<THeapMemory>(bytes, pixels);
+  if (pixels == TNewPixels::Undefined) ClearRowEnds(memory->Data(), width, height, pixelBits);
   if (keepPicture && FMemory) {
     const int rows = std::min(height, FHeight);
     const int columns = std::min(width, FWidth);

@@ -23,12 +23,16 @@ class TPixelMemoryProvider {
   virtual std::unique_ptr<TPixelMemory> Allocate(std::size_t bytes) = 0;
 };
 
+// What the pixels of a new bitmap hold: black, or anything, for a maker that writes every
+// pixel at once (the padding at the end of each row is zero either way).
+enum class TNewPixels { Black, Undefined };
+
 // A device-independent bitmap: 32 bits per pixel (B, G, R, 0 in memory) or 24 (B, G, R).
 // Rows are 4-byte aligned; row 0 is the top one.
 class TBitmap {
  public:
   TBitmap();
-  TBitmap(int width, int height, int pixelBits = 32);
+  TBitmap(int width, int height, int pixelBits = 32, TNewPixels pixels = TNewPixels::Black);
   ~TBitmap();
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
@@ -79,7 +83,7 @@ class TBitmap {
 
  private:
   void ChangeSize(int width, int height, bool keepPicture);
-  void Reallocate(int width, int height, int pixelBits, bool keepPicture);
+  void Reallocate(int width, int height, int pixelBits, bool keepPicture, TNewPixels pixels = TNewPixels::Black);
 
   int FWidth = 0;
   int FHeight = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 void PaintPattern(TBitmap& bitmap) {
@@ -82,4 +85,27 @@ TEST(Bitmap, AssignCopiesSizeFormatAndPicture) {
   copy.Assign(source);
   EXPECT_EQ(copy.PixelBits(), 24);
   EXPECT_TRUE(SamePicture(copy, source));
+}
+
+// Large enough for the kept memory of large pictures, with a byte of padding at each row's end.
+TEST(Bitmap, MemoryAnotherPictureHadIsBlackUnlessTheMakerWritesEveryPixelAndItsPaddingIsClear) {
+  constexpr int width = 2001, height = 1500;
+  const auto paintAll = [](TBitmap& bitmap) { std::memset(bitmap.Row(0), 0xAB, bitmap.Stride() * bitmap.Height()); };
+  const std::uint8_t* used = nullptr;
+  {
+    TBitmap old(width, height, 24);
+    paintAll(old);
+    used = old.Row(0);
+  }
+  {
+    TBitmap reused(width, height, 24, TNewPixels::Undefined);
+    ASSERT_EQ(reused.Row(0), used);
+    int dirtyPadding = 0;
+    for (int y = 0; y < height; ++y) dirtyPadding += reused.Row(y)[width * 3] != 0;
+    EXPECT_EQ(dirtyPadding, 0);
+    paintAll(reused);
+  }
+  TBitmap black(width, height, 24);
+  const std::uint8_t* p = black.Row(0);
+  EXPECT_TRUE(std::all_of(p, p + black.Stride() * height, [](std::uint8_t b) { return b == 0; }));
 }

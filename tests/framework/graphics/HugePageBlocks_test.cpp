@@ -1,0 +1,45 @@
+#include "framework/graphics/HugePageBlocks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t Bytes = HugePageBlockMinBytes + 1000;
+
+bool AllZero(const THugePageBlock& block) {
+  return std::all_of(block.Data, block.Data + block.Bytes, [](std::uint8_t b) { return b == 0; });
+}
+
+TEST(HugePageBlocks, ABlockGivenBackServesTheNextRequestOfItsSizeThatNeedsNoZeros) {
+  const THugePageBlock first = TakeHugePageBlock(Bytes, true);
+  ASSERT_NE(first.Data, nullptr);
+  EXPECT_EQ(first.Bytes, HugePageBlockBytes(Bytes));
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(first.Data) % (std::size_t{2} << 20), 0u);
+  std::memset(first.Data, 0xAB, first.Bytes);
+  GiveBackHugePageBlock(first);
+
+  const THugePageBlock again = TakeHugePageBlock(Bytes, false);
+  EXPECT_EQ(again.Data, first.Data);
+  GiveBackHugePageBlock(again);
+}
+
+TEST(HugePageBlocks, ZerosAndOtherSizesNeverComeFromTheKeptBlock) {
+  const THugePageBlock kept = TakeHugePageBlock(Bytes, true);
+  ASSERT_NE(kept.Data, nullptr);
+  std::memset(kept.Data, 0xAB, kept.Bytes);
+  GiveBackHugePageBlock(kept);
+
+  const THugePageBlock zeroed = TakeHugePageBlock(Bytes, true);
+  EXPECT_NE(zeroed.Data, kept.Data);
+  EXPECT_TRUE(AllZero(zeroed));
+  const THugePageBlock larger = TakeHugePageBlock(Bytes * 2, false);
+  EXPECT_NE(larger.Data, kept.Data);
+  EXPECT_TRUE(AllZero(larger));
+  GiveBackHugePageBlock(larger);
+  GiveBackHugePageBlock(zeroed);
+}
+
+}  // namespace
