@@ -104,7 +104,8 @@ class TJpegDecoder {
 
   std::unique_ptr<TBitmap> Run() {
     RunJpeg(FErrors, [this] { ReadHeader(); });
-    auto picture = NewPicture(FInfo.image_width, FInfo.image_height, FOptions.Limits);
+    // The library writes every row, or raises an error and the picture is dropped.
+    auto picture = NewPicture(FInfo.image_width, FInfo.image_height, FOptions.Limits, 24, TNewPixels::Undefined);
     FRows.resize(FInfo.image_height);
     for (std::size_t y = 0; y < FRows.size(); ++y) FRows[y] = picture->Row(static_cast<int>(y));
     if (FInfo.out_color_space == JCS_CMYK) FCmyk.resize(std::size_t{FInfo.image_width} * 4);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ImagingFixture.h"
 #include "imaging/ImageIO.h"
 #include "support/TempDir.h"
@@ -63,6 +65,20 @@ TEST_F(RoundTrip, JpegAtQuality90StaysAbove38Decibels) {
       EXPECT_GE(Psnr(loaded, *picture), 38) << name;
     }
   }
+}
+
+// A large picture may be decoded into memory that another picture had: none of it shows.
+TEST_F(RoundTrip, JpegReadsTheSamePixelsOverAnotherPicturesMemory) {
+  IO.SaveToFile(*PhotoPicture(2001, 1500), Dir.File("large.jpg"));
+  TBitmap first;
+  IO.LoadFromFile(first, Dir.File("large.jpg"));
+  TBitmap kept;
+  kept.Assign(first);
+  std::memset(first.Row(0), 0xAB, first.Stride() * first.Height());
+  first.SetSize(0, 0);
+  TBitmap again;
+  IO.LoadFromFile(again, Dir.File("large.jpg"));
+  EXPECT_EQ(FirstDifference(again, kept), "");
 }
 
 TEST_F(RoundTrip, JpegQualityIsTheCallersChoice) {
