@@ -41,7 +41,7 @@ TBytes TBmpCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   const std::uint64_t fileBytes = FileHeaderBytes + InfoHeaderBytes + pixelBytes;
   if (fileBytes > 0xFFFFFFFFu) throw EImageFormat("the picture is too large for a Windows bitmap");
   TBytes out;
-  ReserveFile(out, fileBytes);
+  out.reserve(fileBytes);
   TByteWriter w(out);
   w.U8('B');
   w.U8('M');

@@ -1,7 +1,5 @@
 #include "CodecSupport.h"
 
-#include <sys/mman.h>
-
 #include "framework/graphics/Bitmap.h"
 
 void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits& limits) {
@@ -60,14 +58,4 @@ const std::uint8_t* TByteReader::Take(std::size_t count) {
   const std::uint8_t* p = FData.data() + FPos;
   FPos += Need(count);
   return p;
-}
-
-void ReserveFile(TBytes& out, std::size_t bytes) {
-  out.reserve(bytes);
-  constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<std::uintptr_t>(out.data());
-  const std::uintptr_t first = (start + hugePage - 1) & ~(hugePage - 1);
-  const std::uintptr_t last = (start + out.capacity()) & ~(hugePage - 1);
-  // Only whole huge pages inside the room can be huge; the advice is no more than that.
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }

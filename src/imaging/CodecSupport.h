@@ -76,9 +76,6 @@ class TByteReader {
   std::size_t FPos = 0;
 };
 
-// Reserves room for a file of up to `bytes`. A large file's room is asked for in huge pages:
-// writing into fresh memory then costs a few page faults instead of thousands.
-void ReserveFile(TBytes& out, std::size_t bytes);
 
 // Little-endian writes onto the end of a byte vector.
 class TByteWriter {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/base/Exceptions.h"
+#include "framework/graphics/HugePageBlocks.h"
 
 class TBitmap;
 
@@ -49,7 +50,8 @@ struct TEncodeOptions {
 };
 
 using TByteSpan = std::span<const std::uint8_t>;
-using TBytes = std::vector<std::uint8_t>;
+// The bytes of a picture file.
+using TBytes = std::vector<std::uint8_t, THugePageAllocator<std::uint8_t>>;
 
 // One picture format: decodes file bytes into a new 24-bit bitmap and, where the format is
 // written, encodes a 24- or 32-bit bitmap into file bytes. Both raise EImageFormat.

@@ -107,7 +107,7 @@ TBytes TPcxCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
   const int bytesPerLine = width + (width & 1);  // lines hold an even number of bytes
   TBytes out;
   // At worst every byte takes two: reserving that much only claims address space.
-  ReserveFile(out, HeaderBytes + static_cast<std::size_t>(bytesPerLine) * 3 * bitmap.Height() * 2);
+  out.reserve(HeaderBytes + static_cast<std::size_t>(bytesPerLine) * 3 * bitmap.Height() * 2);
   TByteWriter w(out);
   w.U8(0x0A);
   w.U8(5);  // version 3.0 with a palette of 24-bit colours

@@ -63,9 +63,7 @@ TBytes ReadPictureFile(const std::string& fileName, std::size_t maxBytes) {
   TFileStream file(fileName, TFileStream::Mode::OpenRead);
   const auto size = static_cast<std::size_t>(file.Size());
   if (size > maxBytes) throw EImageFormat("the file is larger than allowed");
-  TBytes bytes;
-  ReserveFile(bytes, size);
-  bytes.resize(size);
+  TBytes bytes(size);
   if (file.Read(bytes.data(), size) != size) throw EFOpenError(fileName);
   return bytes;
 }

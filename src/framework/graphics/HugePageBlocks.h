@@ -10,6 +10,9 @@
 // the time of reading a 36 MB picture from a PCX file.
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <memory>
+#include <new>
 
 struct THugePageBlock {
   std::uint8_t* Data = nullptr;
@@ -28,3 +31,28 @@ THugePageBlock TakeHugePageBlock(std::size_t bytes, bool zeroed);
 
 // Gives a block back: kept for the next request of its size, or unmapped.
 void GiveBackHugePageBlock(THugePageBlock block);
+
+// An allocator for vectors that may grow to megabytes, such as picture files: large requests
+// take huge page blocks, small ones the heap.
+template <class T>
+struct THugePageAllocator {
+  using value_type = T;
+
+  THugePageAllocator() = default;
+  template <class U>
+  THugePageAllocator(const THugePageAllocator<U>&) noexcept {}
+
+  T* allocate(std::size_t n) {
+    if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
+    if (n * sizeof(T) < HugePageBlockMinBytes) return std::allocator<T>().allocate(n);
+    const THugePageBlock block = TakeHugePageBlock(n * sizeof(T), false);
+    if (!block.Data) throw std::bad_alloc();
+    return reinterpret_cast<T*>(block.Data);
+  }
+  void deallocate(T* p, std::size_t n) noexcept {
+    if (n * sizeof(T) < HugePageBlockMinBytes) return std::allocator<T>().deallocate(p, n);
+    GiveBackHugePageBlock({reinterpret_cast<std::uint8_t*>(p), HugePageBlockBytes(n * sizeof(T))});
+  }
+
+  friend bool operator==(const THugePageAllocator&, const THugePageAllocator&) { return true; }
+};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,23 @@ TEST(HugePageBlocks, ZerosAndOtherSizesNeverComeFromTheKeptBlock) {
   EXPECT_TRUE(AllZero(larger));
   GiveBackHugePageBlock(larger);
   GiveBackHugePageBlock(zeroed);
+}
+
+TEST(HugePageBlocks, VectorsOfMegabytesTakeAndGiveBackBlocksAndSmallOnesTheHeap) {
+  using TLargeBytes = std::vector<std::uint8_t, THugePageAllocator<std::uint8_t>>;
+  const std::uint8_t* first = nullptr;
+  {
+    TLargeBytes bytes(Bytes, 7);
+    first = bytes.data();
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(first) % (std::size_t{2} << 20), 0u);
+  }
+  TLargeBytes again;
+  again.reserve(Bytes);
+  EXPECT_EQ(again.data(), first);
+  again.assign(Bytes + 1, 9);
+  EXPECT_EQ(again[Bytes], 9);
+  TLargeBytes small(100, 1);
+  EXPECT_EQ(std::count(small.begin(), small.end(), 1), 100);
 }
 
 }  // namespace
