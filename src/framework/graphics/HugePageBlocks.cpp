@@ -50,10 +50,9 @@ class TKeptBlock {
   THugePageBlock FBlock;
 };
 
-TKeptBlock& Kept() {
-  static TKeptBlock kept;
-  return kept;
-}
+// Set up before any code runs, with nothing to tear down, so that a picture freed while the
+// program ends still finds it.
+constinit TKeptBlock Kept;
 
 }  // namespace
 
@@ -62,13 +61,13 @@ std::size_t HugePageBlockBytes(std::size_t bytes) { return RoundUp(bytes == 0 ? 
 THugePageBlock TakeHugePageBlock(std::size_t bytes, bool zeroed) {
   const std::size_t size = HugePageBlockBytes(bytes);
   if (!zeroed)
-    if (THugePageBlock kept = Kept().TakeIfSized(size); kept.Data) return kept;
+    if (THugePageBlock kept = Kept.TakeIfSized(size); kept.Data) return kept;
   std::uint8_t* const data = MapHugePages(size);
   return data ? THugePageBlock{data, size} : THugePageBlock{};
 }
 
 void GiveBackHugePageBlock(THugePageBlock block) {
   if (!block.Data) return;
-  if (block.Bytes <= MaxKeptBytes) block = Kept().Keep(block);
+  if (block.Bytes <= MaxKeptBytes) block = Kept.Keep(block);
   if (block.Data) ::munmap(block.Data, block.Bytes);
 }
