@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 
-// Kept blocks are bounded by the largest picture the codecs accept, four bytes a pixel.
-constexpr std::size_t MaxKeptBytes = std::size_t{256} << 20;
+// Larger blocks go back to the system at once: a 40-megapixel picture of 24 bits fits.
+constexpr std::size_t MaxKeptBytes = std::size_t{128} << 20;
 
 std::size_t RoundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * to; }
 
@@ -28,31 +28,43 @@ std::uint8_t* MapHugePages(std::size_t bytes) {
   return mapped + head;
 }
 
-class TKeptBlock {
+// The blocks given back last, the latest first: two, so that a file's bytes and the picture
+// read from them can both be kept.
+class TKeptBlocks {
  public:
-  // The kept block if it has `bytes` bytes, which is then no longer kept.
+  // A kept block of `bytes` bytes, which is then no longer kept, or a null block.
   THugePageBlock TakeIfSized(std::size_t bytes) {
     std::lock_guard<std::mutex> lock(FMutex);
-    if (FBlock.Bytes != bytes) return {};
-    return std::exchange(FBlock, THugePageBlock{});
+    for (std::size_t i = 0; i < Count; ++i)
+      if (FBlocks[i].Data && FBlocks[i].Bytes == bytes) {
+        const THugePageBlock block = FBlocks[i];
+        for (std::size_t j = i; j + 1 < Count; ++j) FBlocks[j] = FBlocks[j + 1];
+        FBlocks[Count - 1] = {};
+        return block;
+      }
+    return {};
   }
 
-  // Keeps `block` and returns the one it replaces, to be unmapped outside the lock.
+  // Keeps `block` and returns the oldest one it pushes out, to be unmapped outside the lock.
   THugePageBlock Keep(THugePageBlock block) {
     // The pages become the system's to reclaim; a write before it does makes them ours again.
     ::madvise(block.Data, block.Bytes, MADV_FREE);
     std::lock_guard<std::mutex> lock(FMutex);
-    return std::exchange(FBlock, block);
+    const THugePageBlock oldest = FBlocks[Count - 1];
+    for (std::size_t j = Count - 1; j > 0; --j) FBlocks[j] = FBlocks[j - 1];
+    FBlocks[0] = block;
+    return oldest;
   }
 
  private:
+  static constexpr std::size_t Count = 2;
   std::mutex FMutex;
-  THugePageBlock FBlock;
+  THugePageBlock FBlocks[Count];
 };
 
 // Set up before any code runs, with nothing to tear down, so that a picture freed while the
-// program ends still finds it.
-constinit TKeptBlock Kept;
+// program ends still finds them.
+constinit TKeptBlocks Kept;
 
 }  // namespace
 

@@ -43,6 +43,28 @@ TEST(HugePageBlocks, ZerosAndOtherSizesNeverComeFromTheKeptBlock) {
   GiveBackHugePageBlock(zeroed);
 }
 
+// A file's bytes and the picture read from them are both kept; a third block pushes out the
+// oldest, whose pages go back to the system and come again zeroed.
+TEST(HugePageBlocks, TheTwoLatestBlocksAreKept) {
+  const std::size_t sizes[3] = {Bytes + (std::size_t{4} << 20), Bytes + (std::size_t{8} << 20),
+                                Bytes + (std::size_t{12} << 20)};
+  THugePageBlock blocks[3];
+  for (int i = 0; i < 3; ++i) {
+    blocks[i] = TakeHugePageBlock(sizes[i], true);
+    ASSERT_NE(blocks[i].Data, nullptr);
+    std::memset(blocks[i].Data, 0xAB, blocks[i].Bytes);
+  }
+  for (const THugePageBlock& block : blocks) GiveBackHugePageBlock(block);
+
+  const THugePageBlock third = TakeHugePageBlock(sizes[2], false);
+  const THugePageBlock second = TakeHugePageBlock(sizes[1], false);
+  const THugePageBlock first = TakeHugePageBlock(sizes[0], false);
+  EXPECT_EQ(third.Data, blocks[2].Data);
+  EXPECT_EQ(second.Data, blocks[1].Data);
+  EXPECT_TRUE(AllZero(first));
+  for (const THugePageBlock& block : {first, second, third}) GiveBackHugePageBlock(block);
+}
+
 TEST(HugePageBlocks, VectorsOfMegabytesTakeAndGiveBackBlocksAndSmallOnesTheHeap) {
   using TLargeBytes = std::vector<std::uint8_t, THugePageAllocator<std::uint8_t>>;
   const std::uint8_t* first = nullptr;
