@@ -76,7 +76,6 @@ class TByteReader {
   std::size_t FPos = 0;
 };
 
-
 // Little-endian writes onto the end of a byte vector.
 class TByteWriter {
  public:

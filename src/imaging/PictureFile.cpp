@@ -6,7 +6,6 @@
 
 #include <cerrno>
 
-#include "CodecSupport.h"
 #include "framework/base/Stream.h"
 
 namespace {

@@ -5,9 +5,9 @@
 //
 // The last two blocks given back (of up to 128 MB) are kept for the next requests of their
 // sizes, with their pages lent to the system (which takes them back only if it runs short)
-// until they are written again. A program that turns, loads or saves pictures of one size over and over then writes
-// into memory it has, instead of memory the system must clear first: clearing took a third of
-// the time of reading a 36 MB picture from a PCX file.
+// until they are written again. A program that turns, loads or saves pictures of one size over
+// and over then writes into memory it has, instead of memory the system must clear first:
+// clearing took a third of the time of reading a 36 MB picture from a PCX file.
 #include <cstddef>
 #include <cstdint>
 #include <limits>
