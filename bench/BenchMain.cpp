@@ -76,7 +76,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
       const std::map<std::string, double>& times = ratio.Cpu ? FCpuTimes : FTimes;
       const auto a = times.find(ratio.Top), b = times.find(ratio.Bottom);
       if (a != times.end() && b != times.end() && b->second > 0)
-        std::printf("ratio %s / %s = %.3f%s\n", ratio.Top, ratio.Bottom, a->second / b->second, ratio.Cpu ? " (CPU)" : "");
+        std::printf("ratio %s / %s = %.3f%s\n", ratio.Top, ratio.Bottom, a->second / b->second,
+                    ratio.Cpu ? " (CPU)" : "");
     }
   }
 

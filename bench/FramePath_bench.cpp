@@ -10,12 +10,12 @@
 #include <utility>
 
 #include "components/VekImage.h"
-#include "testkit/Xvfb.h"
 #include "engine/Quenbrel.h"
+#include "framework/platform/x11/X11WindowSystem.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Timer.h"
-#include "framework/platform/x11/X11WindowSystem.h"
+#include "testkit/Xvfb.h"
 
 namespace {
 

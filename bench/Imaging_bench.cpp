@@ -9,10 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <jpeglib.h>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <jpeglib.h>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
@@ -216,7 +216,7 @@ void BM_Convert(benchmark::State& state, const std::string& extension, bool turn
   command.push_back(Files().File(".out" + extension));
   for (auto _ : state) Run(command);
 }
-#define QUENBREL_PROCESS_PAIR(name, extension, turn)                                                          \
+#define QUENBREL_PROCESS_PAIR(name, extension, turn)                                                               \
   BENCHMARK_CAPTURE(BM_Ours, name, extension, turn)->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond); \
   BENCHMARK_CAPTURE(BM_Convert, name, extension, turn)->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond)
 QUENBREL_PROCESS_PAIR(bmp, ".bmp", false);

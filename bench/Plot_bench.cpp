@@ -59,8 +59,10 @@ void BM_PlainLines(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   TPlotRig rig(w, h);
   std::vector<TPoint> points;
-  for (int i = 0; i <= kSegments; ++i) points.push_back({rig.Plot.ValToScrX(signal.X[i]), rig.Plot.ValToScrY(signal.Y[i])});
-  const TRect area{rig.Plot.AxisXMargin() + 1, rig.Plot.AxisYMargin() + 1, w - rig.Plot.AxisXMargin(), h - rig.Plot.AxisYMargin()};
+  for (int i = 0; i <= kSegments; ++i)
+    points.push_back({rig.Plot.ValToScrX(signal.X[i]), rig.Plot.ValToScrY(signal.Y[i])});
+  const TRect area{rig.Plot.AxisXMargin() + 1, rig.Plot.AxisYMargin() + 1, w - rig.Plot.AxisXMargin(),
+                   h - rig.Plot.AxisYMargin()};
   TBitmap bitmap(w, h);
   TCanvas& canvas = bitmap.Canvas();
   for (auto _ : state) {

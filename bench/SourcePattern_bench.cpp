@@ -20,7 +20,9 @@ struct TPatternRig {
       : Bitmap(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))) {}
 };
 
-void SetPixelsProcessed(benchmark::State& state) { state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1)); }
+void SetPixelsProcessed(benchmark::State& state) {
+  state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
+}
 
 void BM_SourcePattern(benchmark::State& state) {
   TPatternRig rig(state);

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev locales
+  build-essential cmake pkg-config clang clang-format libclang-rt-14-dev locales
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
   libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libuemf-dev libpixman-1-dev

@@ -51,8 +51,8 @@ TFunction* Next(const char* name) {
 
 }  // namespace
 
-extern "C" int XPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int sourceX, int sourceY,
-                         int destX, int destY, unsigned width, unsigned height) {
+extern "C" int XPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int sourceX, int sourceY, int destX,
+                         int destY, unsigned width, unsigned height) {
   static auto* const next = Next<decltype(XPutImage)>("XPutImage");
   Count(width, height);
   return next(display, drawable, gc, image, sourceX, sourceY, destX, destY, width, height);

@@ -25,8 +25,14 @@ TRow DescribeDrive(TLinuxDiskQueries& queries, const TLetteredMount& drive) {
   TDiskInfo info(nullptr, queries);
   info.SetDrive(std::string(1, drive.Letter));
   if (!info.VolumeFound()) return {};  // unmounted meanwhile
-  return {info.Drive() + ":", info.DriveType, info.FileSystem, Printable(info.VolumeName), info.SerialNumberStr,
-          std::to_string(info.DriveSize), std::to_string(info.DriveFree), Printable(drive.Mount.MountPoint)};
+  return {info.Drive() + ":",
+          info.DriveType,
+          info.FileSystem,
+          Printable(info.VolumeName),
+          info.SerialNumberStr,
+          std::to_string(info.DriveSize),
+          std::to_string(info.DriveFree),
+          Printable(drive.Mount.MountPoint)};
 }
 
 void PrintTable(const std::vector<TRow>& rows) {

@@ -38,7 +38,8 @@ struct TOptions {
 struct TBadArguments {};
 
 int ParseCount(const std::string& text, int max) {
-  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) throw TBadArguments{};
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    throw TBadArguments{};
   const int value = std::stoi(text);
   if (value > max) throw TBadArguments{};
   return value;

@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash tools/deps.sh
 
+# The layout first: every C++ file as .clang-format lays it out.
+find src tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+
 bash tools/build.sh build/release
 (cd build/release && ctest --output-on-failure -j2)
 # The Debian package installed, worked and purged: it changes the system, so only as root.

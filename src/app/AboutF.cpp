@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/base/Utf8.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/SpeedButton.h"
-#include "framework/base/Utf8.h"
 
 TAboutF* AboutF = nullptr;
 

@@ -1,7 +1,7 @@
 #include "AboutF.h"
 #include "AppGlyphs.h"
-#include "framework/ui/BitBtn.h"
 #include "framework/base/Handler.h"
+#include "framework/ui/BitBtn.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/SpeedButton.h"

@@ -8,25 +8,32 @@
 #include "framework/graphics/PixelArt.h"
 
 std::unique_ptr<TBitmap> LightBulbGlyph() {
-  const auto lit = BitmapFromArt({
-      "................",
-      ".....kkkkkk.....",
-      "....kYYYYWWk....",
-      "...kYYYYYYWWk...",
-      "...kYYYYYYYWk...",
-      "...kYYYYYYYYk...",
-      "...kYYYYYYYYk...",
-      "....kYYYYYYk....",
-      ".....kYYYYk.....",
-      ".....kyYYyk.....",
-      "......kyyk......",
-      "......sSSs......",
-      "......ssss......",
-      "......sSSs......",
-      ".......ss.......",
-      "................",
-  }, {{'.', clOlive}, {'k', RGB(96, 80, 0)}, {'Y', RGB(255, 240, 0)}, {'W', clWhite},
-      {'y', RGB(200, 160, 0)}, {'s', RGB(96, 96, 96)}, {'S', RGB(176, 176, 176)}});
+  const auto lit = BitmapFromArt(
+      {
+          "................",
+          ".....kkkkkk.....",
+          "....kYYYYWWk....",
+          "...kYYYYYYWWk...",
+          "...kYYYYYYYWk...",
+          "...kYYYYYYYYk...",
+          "...kYYYYYYYYk...",
+          "....kYYYYYYk....",
+          ".....kYYYYk.....",
+          ".....kyYYyk.....",
+          "......kyyk......",
+          "......sSSs......",
+          "......ssss......",
+          "......sSSs......",
+          ".......ss.......",
+          "................",
+      },
+      {{'.', clOlive},
+       {'k', RGB(96, 80, 0)},
+       {'Y', RGB(255, 240, 0)},
+       {'W', clWhite},
+       {'y', RGB(200, 160, 0)},
+       {'s', RGB(96, 96, 96)},
+       {'S', RGB(176, 176, 176)}});
   return SideBySide(*lit, *GreyedCopy(*lit));
 }
 

@@ -19,4 +19,3 @@ std::string ParamStr(int index) {
   if (index < 0 || index >= static_cast<int>(Arguments().size())) return "";
   return Arguments()[static_cast<std::size_t>(index)];
 }
-

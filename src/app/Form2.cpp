@@ -3,8 +3,8 @@
 #include "CommandLine.h"
 #include "EngineFactory.h"
 #include "engine/Quenbrel.h"
-#include "framework/ui/Application.h"
 #include "framework/base/Handler.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/Timer.h"
 
 TForm2* Form2 = nullptr;

@@ -1,8 +1,8 @@
 #include "AppGlyphs.h"
 #include "Form3.h"
 #include "components/ColorButton.h"
-#include "framework/ui/BitBtn.h"
 #include "framework/base/Handler.h"
+#include "framework/ui/BitBtn.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/StaticText.h"
 

@@ -14,8 +14,8 @@ bool Absolute(const char* path) { return path && path[0] == '/'; }
 
 }  // namespace
 
-TSettingsLocation SettingsLocationFor(const std::string& programDir, bool programDirWritable,
-                                      const char* xdgConfigHome, const char* home) {
+TSettingsLocation SettingsLocationFor(const std::string& programDir, bool programDirWritable, const char* xdgConfigHome,
+                                      const char* home) {
   const std::string beside = programDir + TQuenbrel::SettingsFileName;
   std::string configHome;
   if (Absolute(xdgConfigHome)) configHome = xdgConfigHome;

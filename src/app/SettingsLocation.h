@@ -13,8 +13,8 @@ struct TSettingsLocation {
 };
 
 // `programDir` ends with "/". `xdgConfigHome` and `home` are the variables' values, or null.
-TSettingsLocation SettingsLocationFor(const std::string& programDir, bool programDirWritable,
-                                      const char* xdgConfigHome, const char* home);
+TSettingsLocation SettingsLocationFor(const std::string& programDir, bool programDirWritable, const char* xdgConfigHome,
+                                      const char* home);
 // The location for this process: its program's folder, the folder's permissions for the
 // user, the environment, and the password file's home folder when HOME is unset.
 TSettingsLocation SettingsLocation();

@@ -15,7 +15,8 @@ TChannels Channels(TColor c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}
 
 // Band i of n between base (band 0) and base + delta (band n - 1), rounded halves away from zero.
 TColor BandColor(const TChannels& base, const TChannels& delta, int i, int n) {
-  return RGB(base.R + MulDiv(i, delta.R, n - 1), base.G + MulDiv(i, delta.G, n - 1), base.B + MulDiv(i, delta.B, n - 1));
+  return RGB(base.R + MulDiv(i, delta.R, n - 1), base.G + MulDiv(i, delta.G, n - 1),
+             base.B + MulDiv(i, delta.B, n - 1));
 }
 
 }  // namespace
@@ -37,7 +38,8 @@ void GradientFillRect(TCanvas& canvas, const TRect& r, TColor start, TColor end,
 
   // Along the direction, 64 bits: a rectangle may span the whole integer range.
   const long long origin = vertical ? r.Top : r.Left;
-  const long long extent = vertical ? static_cast<long long>(r.Bottom) - r.Top : static_cast<long long>(r.Right) - r.Left;
+  const long long extent =
+      vertical ? static_cast<long long>(r.Bottom) - r.Top : static_cast<long long>(r.Right) - r.Left;
   const int n = static_cast<int>(std::clamp<long long>(extent, 2, count));
   const long long size = extent / n;
   // The part of r from `first` to `last` along the direction.

@@ -6,8 +6,8 @@
 
 #include "VekImage.h"
 #include "engine/Vekutils.h"
-#include "framework/base/Saturate.h"
 #include "framework/base/Handler.h"
+#include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/CursorResources.h"
@@ -154,9 +154,7 @@ bool TCanvas2D::Inside(int X, int Y) const {
 bool TCanvas2D::XMapped() const { return SpanMaps(FAxisXMin, FAxisXMax); }
 bool TCanvas2D::YMapped() const { return SpanMaps(FAxisYMin, FAxisYMax); }
 
-bool TCanvas2D::Drawable() const {
-  return XMapped() && YMapped() && ClientWidthGet() > 0 && ClientHeightGet() > 0;
-}
+bool TCanvas2D::Drawable() const { return XMapped() && YMapped() && ClientWidthGet() > 0 && ClientHeightGet() > 0; }
 
 double TCanvas2D::ValToScrXD(double X) const {
   const long double offset = XMapped() ? Scaled(X, FAxisXMin, FAxisXMax, ClientWidthGet()) : 0;
@@ -184,7 +182,8 @@ int TCanvas2D::ValToScrY(double Y) const {
 double TCanvas2D::ScrToValX(int X) const {
   const int wp = ClientWidthGet();
   if (!XMapped() || wp <= 0) return FAxisXMin;
-  return static_cast<double>(FAxisXMin + static_cast<long double>(X - MarginX()) / wp * (static_cast<long double>(FAxisXMax) - FAxisXMin));
+  return static_cast<double>(FAxisXMin + static_cast<long double>(X - MarginX()) / wp *
+                                             (static_cast<long double>(FAxisXMax) - FAxisXMin));
 }
 
 double TCanvas2D::ScrToValY(int Y) const {
@@ -205,8 +204,8 @@ bool TCanvas2D::PointCheckIn(double X, double Y) const {
 
 void TCanvas2D::Line(double X1, double Y1, double X2, double Y2) {
   if (!Finite({X1, Y1, X2, Y2})) return;
-  if ((X1 < FAxisXMin && X2 < FAxisXMin) || (X1 > FAxisXMax && X2 > FAxisXMax) ||
-      (Y1 < FAxisYMin && Y2 < FAxisYMin) || (Y1 > FAxisYMax && Y2 > FAxisYMax) || !Drawable())
+  if ((X1 < FAxisXMin && X2 < FAxisXMin) || (X1 > FAxisXMax && X2 > FAxisXMax) || (Y1 < FAxisYMin && Y2 < FAxisYMin) ||
+      (Y1 > FAxisYMax && Y2 > FAxisYMax) || !Drawable())
     return;
   const int x1 = ValToScrX(X1), y1 = ValToScrY(Y1), x2 = ValToScrX(X2), y2 = ValToScrY(Y2);
   if (!LineInRange(x1, y1, x2, y2)) {

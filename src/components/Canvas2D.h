@@ -140,8 +140,8 @@ class TCanvas2D : public TCustomPanel {
   // 1e-20 ... 1e20.
   void AxisChange(double XMin, double YMin, double XMax, double YMax, int Steps);
   // The animation from range 0 to range 1 in Steps frames, the last exactly range 1.
-  void AxisChange(double XMin0, double YMin0, double XMax0, double YMax0, double XMin1, double YMin1,
-                  double XMax1, double YMax1, int Steps);
+  void AxisChange(double XMin0, double YMin0, double XMax0, double YMax0, double XMin1, double YMin1, double XMax1,
+                  double YMax1, int Steps);
   int ZoomMode() const { return FZoomMode; }
   void ZoomModeSet(int Mode);
   void ZoomAll();

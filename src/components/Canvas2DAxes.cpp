@@ -139,7 +139,8 @@ void TCanvas2D::MarkYDrawText(int X, int Y, double Value, const std::string& Tex
 
 void TCanvas2D::DrawRegionSet() {
   if (!FAxisShow) return;
-  Canvas().SetClipRect({FAxisXMargin + 1, FAxisYMargin + 1, SurfaceWidth() - FAxisXMargin, SurfaceHeight() - FAxisYMargin});
+  Canvas().SetClipRect(
+      {FAxisXMargin + 1, FAxisYMargin + 1, SurfaceWidth() - FAxisXMargin, SurfaceHeight() - FAxisYMargin});
 }
 
 void TCanvas2D::AxisXMarginAdjust() {

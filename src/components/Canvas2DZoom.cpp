@@ -56,6 +56,7 @@ class TFrameClock {
     while (!FDue && !cancelled()) Application->HandleMessage();
     FDue = false;
   }
+
  private:
   std::unique_ptr<TTimer> FTimer;
   bool FDue = false;
@@ -157,8 +158,8 @@ void TCanvas2D::ZoomMore() {
   const auto yMin = static_cast<double>(ScrToValY(FZoomCenter.Y) - 0.5L * h);
   ZoomModeSet(zmNone);
   TOnExit again{Lifetime(), [this, settings = FModeSettings] {
-    if (FModeSettings == settings) ZoomModeSet(zmZoomMore);
-  }};
+                  if (FModeSettings == settings) ZoomModeSet(zmZoomMore);
+                }};
   AxisChange(xMin, yMin, static_cast<double>(xMin + w), static_cast<double>(yMin + h), FZoomSteps);
 }
 
@@ -176,8 +177,8 @@ void TCanvas2D::Pan() {
   const double dy = ScrToValY(FPanEnd.Y) - ScrToValY(FPanStart.Y);
   ZoomModeSet(zmNone);
   TOnExit again{Lifetime(), [this, settings = FModeSettings] {
-    if (FModeSettings == settings) ZoomModeSet(zmPan);
-  }};
+                  if (FModeSettings == settings) ZoomModeSet(zmPan);
+                }};
   AxisChange(FAxisXMin - dx, FAxisYMin - dy, FAxisXMax - dx, FAxisYMax - dy, FZoomSteps);
 }
 

@@ -1,7 +1,7 @@
 #include "ColorButton.h"
 
-#include "framework/ui/ColorDialog.h"
 #include "framework/base/Handler.h"
+#include "framework/ui/ColorDialog.h"
 #include "framework/ui/SpeedButton.h"
 
 TColorButton::TColorButton(TComponent* owner) : TCustomPanel(owner) {

@@ -24,7 +24,7 @@ class TDiskInfo : public TComponent {
   bool VolumeFound() const { return FVolumeFound; }
 
   // Plain fields: the last query wrote them, and writing them does nothing else.
-  std::string DriveType;  // "Disco duro", "Disco extraible", ...; kept when the kind is not known
+  std::string DriveType;       // "Disco duro", "Disco extraible", ...; kept when the kind is not known
   std::int64_t DriveSize = 0;  // -1 when the query failed
   std::int64_t DriveFree = 0;  // what the user may still fill; -1 when the query failed
   std::string FileSystem;

@@ -6,8 +6,8 @@
 
 #include "VekImage.h"
 #include "engine/Vekutils.h"
-#include "framework/base/Saturate.h"
 #include "framework/base/NumberPicture.h"
+#include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
 
@@ -242,7 +242,8 @@ void TEscala::PaintBandHorizontal(const TLabelSize& labels) {
   const long long y1 = y0 + FBandWidth;
   for (long long i = 0; i < n; ++i) {
     // A band one pixel long shows Minimum.
-    const double v = n > 1 ? FMinimum + static_cast<double>(i) * (FMaximum - FMinimum) / static_cast<double>(n - 1) : FMinimum;
+    const double v =
+        n > 1 ? FMinimum + static_cast<double>(i) * (FMaximum - FMinimum) / static_cast<double>(n - 1) : FMinimum;
     canvas.Pen.Color = ValueToColor(v);
     canvas.MoveTo(SaturateToInt(m + i), SaturateToInt(y0));
     canvas.LineTo(SaturateToInt(m + i), SaturateToInt(y1));
@@ -256,7 +257,8 @@ void TEscala::PaintBandVertical(const TLabelSize& labels) {
   const long long x1 = x0 + FBandWidth;
   for (long long row = 0; row < n; ++row) {
     const double v =
-        n > 1 ? FMinimum + static_cast<double>(n - row - 1) * (FMaximum - FMinimum) / static_cast<double>(n - 1) : FMinimum;
+        n > 1 ? FMinimum + static_cast<double>(n - row - 1) * (FMaximum - FMinimum) / static_cast<double>(n - 1)
+              : FMinimum;
     canvas.Pen.Color = ValueToColor(v);
     canvas.MoveTo(SaturateToInt(x0), SaturateToInt(m + row));
     canvas.LineTo(SaturateToInt(x1), SaturateToInt(m + row));
@@ -278,7 +280,8 @@ void TEscala::PaintTextHorizontal() {
   const double step = (FMaximum - FMinimum) / static_cast<double>(gaps);
   canvas.TextAlign = TA_CENTER | TA_TOP;
   for (long long i = 0; i <= gaps; ++i)
-    canvas.TextOut(SaturateToInt(m + i * (xe - m) / gaps), SaturateToInt(y), Label(FMinimum + static_cast<double>(i) * step));
+    canvas.TextOut(SaturateToInt(m + i * (xe - m) / gaps), SaturateToInt(y),
+                   Label(FMinimum + static_cast<double>(i) * step));
 }
 
 void TEscala::PaintTextVertical(const TLabelSize& labels) {
@@ -293,7 +296,8 @@ void TEscala::PaintTextVertical(const TLabelSize& labels) {
   const double step = (FMaximum - FMinimum) / static_cast<double>(gaps);
   canvas.TextAlign = TA_RIGHT | TA_TOP;
   for (long long i = 0; i <= gaps; ++i)
-    canvas.TextOut(SaturateToInt(x), SaturateToInt(m + i * (ye - m) / gaps), Label(FMaximum - static_cast<double>(i) * step));
+    canvas.TextOut(SaturateToInt(x), SaturateToInt(m + i * (ye - m) / gaps),
+                   Label(FMaximum - static_cast<double>(i) * step));
 }
 
 void TEscala::DrawMarkVertical(double v) {

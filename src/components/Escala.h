@@ -4,7 +4,16 @@
 
 #include "PnlImg.h"
 
-enum class TEscalaAlignment : std::uint8_t { eaNone, eaBottom, eaCentered, eaHCentered, eaLeft, eaRight, eaTop, eaVCentered };
+enum class TEscalaAlignment : std::uint8_t {
+  eaNone,
+  eaBottom,
+  eaCentered,
+  eaHCentered,
+  eaLeft,
+  eaRight,
+  eaTop,
+  eaVCentered
+};
 enum class TEscalaGraduation : std::uint8_t { egTwo, egThree };
 enum class TEscalaOrientation : std::uint8_t { eoHorizontal, eoVertical };
 enum class TEscalaPosition : std::uint8_t { epNormal, epInverse };

@@ -11,8 +11,8 @@
 #include "Truncation.h"
 #include "Vekutils.h"
 #include "components/VekImage.h"
-#include "framework/graphics/Color.h"
 #include "framework/base/Stream.h"
+#include "framework/graphics/Color.h"
 
 // ---------------------------------------------------------------------------------------
 // Arithmetic helpers. The effect's numbers are defined in 80-bit extended precision
@@ -86,7 +86,8 @@ void ComposeRow(std::uint32_t* out, TLayerRow layer0, TLayerRow layer1, int widt
     if (count <= 0) continue;
     const TSpanStart a = SpanStart(layer0, from, width);
     const TSpanStart b = SpanStart(layer1, from, width);
-    if (palette && palette->Sum(out + from, layer0.Indexes + a.Column, a.Step, layer1.Indexes + b.Column, b.Step, count))
+    if (palette &&
+        palette->Sum(out + from, layer0.Indexes + a.Column, a.Step, layer1.Indexes + b.Column, b.Step, count))
       continue;
     AddPixels(out + from, layer0.Pixels + a.Column, a.Step, layer1.Pixels + b.Column, b.Step, count);
   }
@@ -204,7 +205,8 @@ void TQuenbrel::LoadSettings() {
 
 void TQuenbrel::SaveSettings() {
   // Where it cannot, creating the file fails and says so.
-  if (const auto cut = SettingsPath.rfind('/'); cut != std::string::npos && cut > 0) ForceDirectories(SettingsPath.substr(0, cut));
+  if (const auto cut = SettingsPath.rfind('/'); cut != std::string::npos && cut > 0)
+    ForceDirectories(SettingsPath.substr(0, cut));
   TFileStream file(SettingsPath, TFileStream::Mode::Create);
   WriteInt(file, Color1);
   WriteInt(file, Color2);

@@ -42,10 +42,14 @@ void ReferenceNextFrame(TQuenbrel& engine) {
       m.PhaseX[k] = 50 * k;
       m.PhaseY[k] = 100 * k;
     }
-    const auto angleX = static_cast<std::int32_t>(static_cast<std::uint32_t>(m.PhaseX[k]) + static_cast<std::uint32_t>(m.FrameCount));
-    const auto angleY = static_cast<std::int32_t>(static_cast<std::uint32_t>(m.PhaseY[k]) + static_cast<std::uint32_t>(m.FrameCount));
-    m.OffsetX[k] = static_cast<std::int32_t>(std::trunc(static_cast<long double>(engine.CosDeg(angleX)) * (w / 2))) + w / 2;
-    m.OffsetY[k] = static_cast<std::int32_t>(std::trunc(static_cast<long double>(engine.CosDeg(angleY)) * (h / 2))) + h / 2;
+    const auto angleX =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(m.PhaseX[k]) + static_cast<std::uint32_t>(m.FrameCount));
+    const auto angleY =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(m.PhaseY[k]) + static_cast<std::uint32_t>(m.FrameCount));
+    m.OffsetX[k] =
+        static_cast<std::int32_t>(std::trunc(static_cast<long double>(engine.CosDeg(angleX)) * (w / 2))) + w / 2;
+    m.OffsetY[k] =
+        static_cast<std::int32_t>(std::trunc(static_cast<long double>(engine.CosDeg(angleY)) * (h / 2))) + h / 2;
   }
   m.FrameCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(m.FrameCount) + 1u);
 }

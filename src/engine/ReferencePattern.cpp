@@ -11,7 +11,9 @@ void ReferencePaintSource(const TQuenbrel& engine, TBitmap& bitmap) {
   const int height = bitmap.Height();
   const int width = bitmap.Width();
   // A one-pixel-wide or -high surface has no divisor; its factor is 0.
-  const auto fraction = [](int i, int n) { return n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L; };
+  const auto fraction = [](int i, int n) {
+    return n > 1 ? static_cast<long double>(std::int64_t{i} * 255) / (n - 1) : 0.0L;
+  };
   std::vector<long double> columnCosine(width);  // cos(x) + 1
   std::vector<long double> columnFraction(width);
   for (int x = 0; x < width; ++x) {

@@ -33,7 +33,7 @@ constexpr double kMargin = 0x1p-40;
 // The factors of the products along one axis of n positions, in extended precision as the
 // pattern defines them and rounded to double for the fast pass.
 struct TAxis {
-  std::vector<long double> Cosine;  // cos(i degrees) + 1
+  std::vector<long double> Cosine;    // cos(i degrees) + 1
   std::vector<long double> Fraction;  // i * 255 / (n - 1), or 0 when n is 1
   std::vector<double> CosineD;
   std::vector<double> FractionD;
@@ -70,7 +70,8 @@ struct TDecision {
   std::int32_t Doubt;
 };
 
-inline TDecision Decide(double columnCosine, double columnFraction, double rowCosine, double rowFraction, double margin) {
+inline TDecision Decide(double columnCosine, double columnFraction, double rowCosine, double rowFraction,
+                        double margin) {
   const double p = columnCosine * rowFraction;
   const double q = rowCosine * columnFraction;
   const auto pLow = static_cast<std::int32_t>(p - margin);
@@ -127,7 +128,8 @@ void PaintRows(const TPattern& pattern, TBitmap& bitmap, std::uint8_t* indexes) 
 
 }  // namespace
 
-void PaintSourcePattern(const TQuenbrel& engine, const TPaletteLookup& palette, TBitmap& bitmap, std::uint8_t* indexes) {
+void PaintSourcePattern(const TQuenbrel& engine, const TPaletteLookup& palette, TBitmap& bitmap,
+                        std::uint8_t* indexes) {
   const TPattern pattern{TAxis(engine, bitmap.Width()), TAxis(engine, bitmap.Height()), palette};
   PaintRows(pattern, bitmap, indexes);
 }

@@ -7,10 +7,10 @@
 
 #include <unistd.h>
 
-#include "framework/graphics/Canvas.h"
-#include "framework/ui/Control.h"
 #include "framework/base/Exceptions.h"
 #include "framework/base/Stream.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Control.h"
 
 namespace {
 
@@ -70,7 +70,8 @@ int RoundToLong(double x) { return RoundToInt(x); }
 bool TryReadInt(TStream& stream, std::int32_t& value) {
   unsigned char bytes[4] = {};
   const bool whole = stream.Read(bytes, 4) == 4;
-  if (whole) value = static_cast<std::int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t{bytes[3]} << 24));
+  if (whole)
+    value = static_cast<std::int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t{bytes[3]} << 24));
   return whole;
 }
 
@@ -121,8 +122,8 @@ bool TriangleInRange(int x1, int y1, int x2, int y2, int x3, int y3) {
 bool FillTriangle(const TControl& control, TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3) {
   const int w = control.Width();
   const int h = control.Height();
-  const bool outside = (x1 < 0 && x2 < 0 && x3 < 0) || (x1 > w && x2 > w && x3 > w) ||
-                       (y1 < 0 && y2 < 0 && y3 < 0) || (y1 > h && y2 > h && y3 > h);
+  const bool outside = (x1 < 0 && x2 < 0 && x3 < 0) || (x1 > w && x2 > w && x3 > w) || (y1 < 0 && y2 < 0 && y3 < 0) ||
+                       (y1 > h && y2 > h && y3 > h);
   if (outside) return true;
   const bool safe = TriangleInRange(x1, y1, x2, y2, x3, y3);
   if (safe) canvas.Polygon({{x1, y1}, {x2, y2}, {x3, y3}});

@@ -35,8 +35,8 @@ const char* UnitName(TSizeUnit unit) {
 
 std::vector<TTableRow> DriveRows(TDiskQueries& queries, TSizeUnit unit) {
   const std::string units = UnitName(unit);
-  std::vector<TTableRow> rows{{"Drive", "Kind", "File system", "Label", "Serial", "Size (" + units + ")",
-                               "Free (" + units + ")"}};
+  std::vector<TTableRow> rows{
+      {"Drive", "Kind", "File system", "Label", "Serial", "Size (" + units + ")", "Free (" + units + ")"}};
   TDiskInfo info(nullptr, queries);
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     info.SetDrive(std::string(1, letter));

@@ -30,7 +30,8 @@ void TGalleryForm::FormShow(TComponent*) {
 }
 
 bool TGalleryForm::ShowPage(const std::string& title) {
-  const auto found = std::find_if(Pages.begin(), Pages.end(), [&](const TGalleryPage* page) { return SameTitle(page->Title(), title); });
+  const auto found = std::find_if(Pages.begin(), Pages.end(),
+                                  [&](const TGalleryPage* page) { return SameTitle(page->Title(), title); });
   if (found == Pages.end()) return false;
   ShowPage(*found);
   return true;

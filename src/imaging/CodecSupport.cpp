@@ -10,8 +10,8 @@ void CheckDimensions(std::int64_t width, std::int64_t height, const TImageLimits
                        " pixels is larger than allowed");
 }
 
-std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits,
-                                    int pixelBits, TNewPixels pixels) {
+std::unique_ptr<TBitmap> NewPicture(std::int64_t width, std::int64_t height, const TImageLimits& limits, int pixelBits,
+                                    TNewPixels pixels) {
   CheckDimensions(width, height, limits);
   return std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), pixelBits, pixels);
 }

@@ -31,8 +31,7 @@ void CheckFormat(const TDibHeader& h) {
       if (h.BitsPerPixel != 16 && h.BitsPerPixel != 32)
         throw EImageFormat("bit-field masks need 16 or 32 bits per pixel");
       break;
-    default:
-      throw EImageFormat("compression " + std::to_string(h.Compression) + " is not supported");
+    default: throw EImageFormat("compression " + std::to_string(h.Compression) + " is not supported");
   }
 }
 

@@ -133,6 +133,5 @@ class TRleDecoder {
 void DecodeDibPixels(const TDibHeader& header, TByteSpan bits, TBitmap& picture, TRowProgress& progress) {
   if (header.Compression == TDibHeader::Rle8 || header.Compression == TDibHeader::Rle4)
     TRleDecoder(header, bits, picture, progress).Run();
-  else
-    DecodeUncompressed(header, bits, picture, progress);
+  else DecodeUncompressed(header, bits, picture, progress);
 }

@@ -99,23 +99,70 @@ class TEmfPlayer {
   }
 
   static bool Plays(std::uint32_t type) {
-    static constexpr std::uint32_t Played[] = {
-        U_EMR_HEADER, U_EMR_SETWINDOWEXTEX, U_EMR_SETWINDOWORGEX, U_EMR_SETVIEWPORTEXTEX, U_EMR_SETVIEWPORTORGEX,
-        U_EMR_SETMAPMODE, U_EMR_SETBKMODE, U_EMR_SETTEXTALIGN, U_EMR_SETTEXTCOLOR, U_EMR_SETBKCOLOR, U_EMR_SAVEDC,
-        U_EMR_RESTOREDC, U_EMR_MOVETOEX, U_EMR_LINETO, U_EMR_SELECTOBJECT, U_EMR_DELETEOBJECT, U_EMR_CREATEPEN,
-        U_EMR_EXTCREATEPEN, U_EMR_CREATEBRUSHINDIRECT, U_EMR_EXTCREATEFONTINDIRECTW, U_EMR_RECTANGLE,
-        U_EMR_ROUNDRECT, U_EMR_ELLIPSE, U_EMR_ARC, U_EMR_CHORD, U_EMR_PIE, U_EMR_POLYGON, U_EMR_POLYGON16,
-        U_EMR_POLYLINE, U_EMR_POLYLINE16, U_EMR_POLYPOLYGON, U_EMR_POLYPOLYGON16, U_EMR_POLYPOLYLINE,
-        U_EMR_POLYPOLYLINE16, U_EMR_EXTTEXTOUTW, U_EMR_STRETCHDIBITS, U_EMR_BITBLT, U_EMR_STRETCHBLT, U_EMR_EOF};
+    static constexpr std::uint32_t Played[] = {U_EMR_HEADER,
+                                               U_EMR_SETWINDOWEXTEX,
+                                               U_EMR_SETWINDOWORGEX,
+                                               U_EMR_SETVIEWPORTEXTEX,
+                                               U_EMR_SETVIEWPORTORGEX,
+                                               U_EMR_SETMAPMODE,
+                                               U_EMR_SETBKMODE,
+                                               U_EMR_SETTEXTALIGN,
+                                               U_EMR_SETTEXTCOLOR,
+                                               U_EMR_SETBKCOLOR,
+                                               U_EMR_SAVEDC,
+                                               U_EMR_RESTOREDC,
+                                               U_EMR_MOVETOEX,
+                                               U_EMR_LINETO,
+                                               U_EMR_SELECTOBJECT,
+                                               U_EMR_DELETEOBJECT,
+                                               U_EMR_CREATEPEN,
+                                               U_EMR_EXTCREATEPEN,
+                                               U_EMR_CREATEBRUSHINDIRECT,
+                                               U_EMR_EXTCREATEFONTINDIRECTW,
+                                               U_EMR_RECTANGLE,
+                                               U_EMR_ROUNDRECT,
+                                               U_EMR_ELLIPSE,
+                                               U_EMR_ARC,
+                                               U_EMR_CHORD,
+                                               U_EMR_PIE,
+                                               U_EMR_POLYGON,
+                                               U_EMR_POLYGON16,
+                                               U_EMR_POLYLINE,
+                                               U_EMR_POLYLINE16,
+                                               U_EMR_POLYPOLYGON,
+                                               U_EMR_POLYPOLYGON16,
+                                               U_EMR_POLYPOLYLINE,
+                                               U_EMR_POLYPOLYLINE16,
+                                               U_EMR_EXTTEXTOUTW,
+                                               U_EMR_STRETCHDIBITS,
+                                               U_EMR_BITBLT,
+                                               U_EMR_STRETCHBLT,
+                                               U_EMR_EOF};
     return std::find(std::begin(Played), std::end(Played), type) != std::end(Played);
   }
 
   void Play(TMetafilePlayer& p, TByteReader& in) {
     switch (FType) {
-      case U_EMR_SETWINDOWEXTEX: { const TPointF v = Point32(in); p.SetWindowExt(v.X, v.Y); break; }
-      case U_EMR_SETWINDOWORGEX: { const TPointF v = Point32(in); p.SetWindowOrg(v.X, v.Y); break; }
-      case U_EMR_SETVIEWPORTEXTEX: { const TPointF v = Point32(in); p.SetViewportExt(v.X, v.Y); break; }
-      case U_EMR_SETVIEWPORTORGEX: { const TPointF v = Point32(in); p.SetViewportOrg(v.X, v.Y); break; }
+      case U_EMR_SETWINDOWEXTEX: {
+        const TPointF v = Point32(in);
+        p.SetWindowExt(v.X, v.Y);
+        break;
+      }
+      case U_EMR_SETWINDOWORGEX: {
+        const TPointF v = Point32(in);
+        p.SetWindowOrg(v.X, v.Y);
+        break;
+      }
+      case U_EMR_SETVIEWPORTEXTEX: {
+        const TPointF v = Point32(in);
+        p.SetViewportExt(v.X, v.Y);
+        break;
+      }
+      case U_EMR_SETVIEWPORTORGEX: {
+        const TPointF v = Point32(in);
+        p.SetViewportOrg(v.X, v.Y);
+        break;
+      }
       case U_EMR_SETMAPMODE: p.SetMapMode(static_cast<int>(in.U32())); break;
       case U_EMR_SETBKMODE: p.SetBkMode(static_cast<int>(in.U32())); break;
       case U_EMR_SETTEXTALIGN: p.SetTextAlign(in.U32()); break;
@@ -132,18 +179,31 @@ class TEmfPlayer {
       case U_EMR_CREATEBRUSHINDIRECT: CreateBrush(p, in); break;
       case U_EMR_EXTCREATEFONTINDIRECTW: CreateFont(p, in); break;
       case U_EMR_RECTANGLE:
-      case U_EMR_ROUNDRECT: { const TPointF a = Point32(in); p.Rectangle(a, Point32(in)); break; }
-      case U_EMR_ELLIPSE: { const TPointF a = Point32(in); p.Ellipse(a, Point32(in)); break; }
+      case U_EMR_ROUNDRECT: {
+        const TPointF a = Point32(in);
+        p.Rectangle(a, Point32(in));
+        break;
+      }
+      case U_EMR_ELLIPSE: {
+        const TPointF a = Point32(in);
+        p.Ellipse(a, Point32(in));
+        break;
+      }
       case U_EMR_ARC: Arc(p, in, TMetafilePlayer::TArcKind::Arc); break;
       case U_EMR_CHORD: Arc(p, in, TMetafilePlayer::TArcKind::Chord); break;
       case U_EMR_PIE: Arc(p, in, TMetafilePlayer::TArcKind::Pie); break;
-      case U_EMR_POLYGON: case U_EMR_POLYGON16: case U_EMR_POLYLINE: case U_EMR_POLYLINE16: Poly(p, in); break;
-      case U_EMR_POLYPOLYGON: case U_EMR_POLYPOLYGON16: case U_EMR_POLYPOLYLINE: case U_EMR_POLYPOLYLINE16:
-        PolyPoly(p, in);
-        break;
+      case U_EMR_POLYGON:
+      case U_EMR_POLYGON16:
+      case U_EMR_POLYLINE:
+      case U_EMR_POLYLINE16: Poly(p, in); break;
+      case U_EMR_POLYPOLYGON:
+      case U_EMR_POLYPOLYGON16:
+      case U_EMR_POLYPOLYLINE:
+      case U_EMR_POLYPOLYLINE16: PolyPoly(p, in); break;
       case U_EMR_EXTTEXTOUTW: Text(p, in); break;
       case U_EMR_STRETCHDIBITS: StretchDibits(p, in); break;
-      case U_EMR_BITBLT: case U_EMR_STRETCHBLT: Blt(p, in); break;
+      case U_EMR_BITBLT:
+      case U_EMR_STRETCHBLT: Blt(p, in); break;
       default: break;  // not drawn by this player
     }
   }
@@ -271,7 +331,9 @@ class TEmfPlayer {
 }  // namespace
 
 std::unique_ptr<TBitmap> NewMetafilePicture(double width, double height, const TImageLimits& limits) {
-  const auto side = [](double v) { return static_cast<std::int64_t>(std::llround(std::clamp(std::abs(v), 0.0, 1e12))); };
+  const auto side = [](double v) {
+    return static_cast<std::int64_t>(std::llround(std::clamp(std::abs(v), 0.0, 1e12)));
+  };
   return NewPicture(side(width), side(height), limits, 32);
 }
 

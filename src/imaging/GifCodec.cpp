@@ -17,7 +17,8 @@ struct TGifSource {
   std::size_t Pos = 0;
   static int Read(GifFileType* gif, GifByteType* out, int count) {
     auto* self = static_cast<TGifSource*>(gif->UserData);
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), self->Data.size() - self->Pos);
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), self->Data.size() - self->Pos);
     if (n > 0) std::memcpy(out, self->Data.data() + self->Pos, n);
     self->Pos += n;
     return static_cast<int>(n);
@@ -103,8 +104,9 @@ std::unique_ptr<TBitmap> TGifCodec::Decode(TByteSpan data, const TDecodeOptions&
   CheckDimensions(frame.Width, frame.Height, options.Limits);
   // The screen grows to hold a frame that reaches past it. What the frame leaves uncovered,
   // and its transparent pixels, stay black: transparency is composed over black in every format.
-  auto picture = NewPicture(std::max<std::int64_t>(gif->SWidth, std::int64_t{frame.Left} + frame.Width),
-                            std::max<std::int64_t>(gif->SHeight, std::int64_t{frame.Top} + frame.Height), options.Limits);
+  auto picture =
+      NewPicture(std::max<std::int64_t>(gif->SWidth, std::int64_t{frame.Left} + frame.Width),
+                 std::max<std::int64_t>(gif->SHeight, std::int64_t{frame.Top} + frame.Height), options.Limits);
   std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
   const std::vector<int> rows = StoredRowOrder(frame.Height, frame.Interlace);
   TRowProgress progress(options.Progress, frame.Height);

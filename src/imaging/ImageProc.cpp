@@ -15,8 +15,8 @@ namespace {
 class TPixmanView {
  public:
   explicit TPixmanView(TBitmap& bitmap)
-      : FImage(pixman_image_create_bits(PIXMAN_x8r8g8b8, bitmap.Width(), bitmap.Height(),
-                                        bitmap.Row32(0), static_cast<int>(bitmap.Stride()))) {
+      : FImage(pixman_image_create_bits(PIXMAN_x8r8g8b8, bitmap.Width(), bitmap.Height(), bitmap.Row32(0),
+                                        static_cast<int>(bitmap.Stride()))) {
     if (!FImage) throw EImageFormat("cannot rotate the picture");
   }
   ~TPixmanView() { pixman_image_unref(FImage); }

@@ -35,7 +35,8 @@ double MillimetresPerUnit(int mode) {
 }  // namespace
 
 TMetafilePlayer::TMetafilePlayer(TBitmap& picture)
-    : FPicture(picture), FCanvas(picture.Canvas()),
+    : FPicture(picture),
+      FCanvas(picture.Canvas()),
       // Generous for any real drawing: every pixel painted 256 times over, and some.
       FBudget(256.0 * picture.Width() * picture.Height() + (1 << 24)) {
   FCanvas.Brush.Color = clWhite;
@@ -62,7 +63,9 @@ void TMetafilePlayer::RestoreState(int which) {
   if (keep >= 1 && keep < count) FStates.resize(static_cast<std::size_t>(keep));
 }
 
-void TMetafilePlayer::SetPen(std::uint32_t slot, const TPen& pen) { FObjects[slot] = {TObject::TKind::Pen, pen, {}, {}}; }
+void TMetafilePlayer::SetPen(std::uint32_t slot, const TPen& pen) {
+  FObjects[slot] = {TObject::TKind::Pen, pen, {}, {}};
+}
 void TMetafilePlayer::SetBrush(std::uint32_t slot, const TBrush& brush) {
   FObjects[slot] = {TObject::TKind::Brush, {}, brush, {}};
 }
@@ -266,7 +269,8 @@ void TMetafilePlayer::Image(TPointF destA, TPointF destB, const TBitmap& source,
     const int sy = sourceRect.Top + static_cast<int>((y - a.Y + 0.5) * sh / height);
     for (int x = x0; x < x1; ++x) {
       const int sx = sourceRect.Left + static_cast<int>((x - a.X + 0.5) * sw / width);
-      FPicture.SetPixelAt(x, y, source.PixelAt(std::clamp(sx, 0, source.Width() - 1), std::clamp(sy, 0, source.Height() - 1)));
+      FPicture.SetPixelAt(
+          x, y, source.PixelAt(std::clamp(sx, 0, source.Width() - 1), std::clamp(sy, 0, source.Height() - 1)));
     }
   }
 }

@@ -42,7 +42,8 @@ TPcxHeader ReadHeader(TByteReader& in) {
   in.Seek(HeaderBytes);
   if (h.Encoding > 1) throw EImageFormat("unknown PCX encoding " + std::to_string(h.Encoding));
   const int bits = h.BitsPerPixel * h.Planes;
-  const bool known = (h.BitsPerPixel == 1 && h.Planes >= 1 && h.Planes <= 4) || (h.BitsPerPixel == 4 && h.Planes == 1) ||
+  const bool known = (h.BitsPerPixel == 1 && h.Planes >= 1 && h.Planes <= 4) ||
+                     (h.BitsPerPixel == 4 && h.Planes == 1) ||
                      (h.BitsPerPixel == 8 && (h.Planes == 1 || h.Planes == 3 || h.Planes == 4));
   if (!known)
     throw EImageFormat(std::to_string(h.BitsPerPixel) + " bits in " + std::to_string(h.Planes) +

@@ -50,7 +50,6 @@ std::uint32_t SlotsOf(std::size_t bytes) {
   return bytes >= 16 ? ~std::uint32_t{0} : (std::uint32_t{1} << (2 * bytes)) - 1;
 }
 
-
 QUENBREL_BYTE_SHUFFLES unsigned Mask(__m128i flags) { return static_cast<unsigned>(_mm_movemask_epi8(flags)); }
 
 QUENBREL_BYTE_SHUFFLES __m128i High(__m128i bytes) {

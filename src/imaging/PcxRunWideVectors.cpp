@@ -139,10 +139,8 @@ QUENBREL_BYTE_COMPRESS void CodeBlock(const std::uint8_t* plane, TOpenRun& open,
   if (starts == 0) {
     // Flat colour: the open run fills the block.
     open.Length += Wide;
-    if (goesOn)
-      open.PutFull(out);
-    else
-      open.Close(out);
+    if (goesOn) open.PutFull(out);
+    else open.Close(out);
     return;
   }
   const auto first = static_cast<std::size_t>(std::countr_zero(starts));

@@ -178,8 +178,7 @@ TBytes TPngCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
     png_write_info(session.Png, session.Info);
     png_set_bgr(session.Png);
     if (bitmap.PixelBits() == 32) png_set_filler(session.Png, 0, PNG_FILLER_AFTER);
-    for (int y = 0; y < bitmap.Height(); ++y)
-      png_write_row(session.Png, const_cast<png_bytep>(bitmap.Row(y)));
+    for (int y = 0; y < bitmap.Height(); ++y) png_write_row(session.Png, const_cast<png_bytep>(bitmap.Row(y)));
     png_write_end(session.Png, nullptr);
   });
   return out;

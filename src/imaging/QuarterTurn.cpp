@@ -113,8 +113,7 @@ QUENBREL_BYTE_SHUFFLES __m128i LoadWidened(const std::uint8_t* p) {
 }
 
 QUENBREL_BYTE_SHUFFLES void StoreNarrowed(std::uint8_t* p, __m128i pixels) {
-  const __m128i bytes =
-      _mm_shuffle_epi8(pixels, _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1));
+  const __m128i bytes = _mm_shuffle_epi8(pixels, _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(p), bytes);
   Store4(p + 8, static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(bytes, 8))));
 }

@@ -69,8 +69,8 @@ class TWmfPlayer {
     } else if (!FindWindow(org, ext)) {
       throw EImageFormat("the metafile gives no size");
     }
-    auto picture = NewMetafilePicture(ext.X * PixelsPerInch / unitsPerInch, ext.Y * PixelsPerInch / unitsPerInch,
-                                      FOptions.Limits);
+    auto picture =
+        NewMetafilePicture(ext.X * PixelsPerInch / unitsPerInch, ext.Y * PixelsPerInch / unitsPerInch, FOptions.Limits);
     TMetafilePlayer player(*picture);
     // The window the file draws in is fitted to the picture.
     player.SetMapMode(AnisotropicMode);
@@ -123,16 +123,25 @@ class TWmfPlayer {
     };
     constexpr std::size_t Params = 6;  // after the size and the function
     switch (type) {
-      case U_WMR_SETBKMODE: case U_WMR_SETTEXTALIGN: case U_WMR_RESTOREDC: case U_WMR_SELECTOBJECT:
-      case U_WMR_DELETEOBJECT:
-        return size >= Params + 2;
-      case U_WMR_SETWINDOWORG: case U_WMR_SETWINDOWEXT: case U_WMR_MOVETO: case U_WMR_LINETO:
-      case U_WMR_SETTEXTCOLOR: case U_WMR_SETBKCOLOR:
-        return size >= Params + 4;
-      case U_WMR_RECTANGLE: case U_WMR_ELLIPSE: return size >= Params + 8;
+      case U_WMR_SETBKMODE:
+      case U_WMR_SETTEXTALIGN:
+      case U_WMR_RESTOREDC:
+      case U_WMR_SELECTOBJECT:
+      case U_WMR_DELETEOBJECT: return size >= Params + 2;
+      case U_WMR_SETWINDOWORG:
+      case U_WMR_SETWINDOWEXT:
+      case U_WMR_MOVETO:
+      case U_WMR_LINETO:
+      case U_WMR_SETTEXTCOLOR:
+      case U_WMR_SETBKCOLOR: return size >= Params + 4;
+      case U_WMR_RECTANGLE:
+      case U_WMR_ELLIPSE: return size >= Params + 8;
       case U_WMR_ROUNDRECT: return size >= Params + 12;
-      case U_WMR_ARC: case U_WMR_PIE: case U_WMR_CHORD: return size >= Params + 16;
-      case U_WMR_POLYGON: case U_WMR_POLYLINE: return size >= Params + 2 + 4 * word(Params);
+      case U_WMR_ARC:
+      case U_WMR_PIE:
+      case U_WMR_CHORD: return size >= Params + 16;
+      case U_WMR_POLYGON:
+      case U_WMR_POLYLINE: return size >= Params + 2 + 4 * word(Params);
       case U_WMR_POLYPOLYGON: {
         const std::size_t polys = word(Params);
         std::size_t points = 0;
@@ -162,23 +171,45 @@ class TWmfPlayer {
     uint16_t mode = 0;
     int16_t index16 = 0;
     switch (type) {
-      case U_WMR_SETWINDOWORG: if (U_WMRSETWINDOWORG_get(r, &a)) p.SetWindowOrg(a.x, a.y); break;
-      case U_WMR_SETWINDOWEXT: if (U_WMRSETWINDOWEXT_get(r, &a)) p.SetWindowExt(a.x, a.y); break;
-      case U_WMR_SETTEXTCOLOR: if (U_WMRSETTEXTCOLOR_get(r, &color)) p.SetTextColor(Color(color)); break;
-      case U_WMR_SETBKCOLOR: if (U_WMRSETBKCOLOR_get(r, &color)) p.SetBkColor(Color(color)); break;
-      case U_WMR_SETBKMODE: if (U_WMRSETBKMODE_get(r, &mode)) p.SetBkMode(mode); break;
-      case U_WMR_SETTEXTALIGN: if (U_WMRSETTEXTALIGN_get(r, &mode)) p.SetTextAlign(mode); break;
+      case U_WMR_SETWINDOWORG:
+        if (U_WMRSETWINDOWORG_get(r, &a)) p.SetWindowOrg(a.x, a.y);
+        break;
+      case U_WMR_SETWINDOWEXT:
+        if (U_WMRSETWINDOWEXT_get(r, &a)) p.SetWindowExt(a.x, a.y);
+        break;
+      case U_WMR_SETTEXTCOLOR:
+        if (U_WMRSETTEXTCOLOR_get(r, &color)) p.SetTextColor(Color(color));
+        break;
+      case U_WMR_SETBKCOLOR:
+        if (U_WMRSETBKCOLOR_get(r, &color)) p.SetBkColor(Color(color));
+        break;
+      case U_WMR_SETBKMODE:
+        if (U_WMRSETBKMODE_get(r, &mode)) p.SetBkMode(mode);
+        break;
+      case U_WMR_SETTEXTALIGN:
+        if (U_WMRSETTEXTALIGN_get(r, &mode)) p.SetTextAlign(mode);
+        break;
       case U_WMR_SAVEDC: p.SaveState(); break;
-      case U_WMR_RESTOREDC: if (U_WMRRESTOREDC_get(r, &index16)) p.RestoreState(index16); break;
-      case U_WMR_MOVETO: if (U_WMRMOVETO_get(r, &a)) p.MoveTo(Point(a)); break;
-      case U_WMR_LINETO: if (U_WMRLINETO_get(r, &a)) p.LineTo(Point(a)); break;
-      case U_WMR_RECTANGLE: if (U_WMRRECTANGLE_get(r, &rect)) p.Rectangle(Corner(rect, false), Corner(rect, true)); break;
+      case U_WMR_RESTOREDC:
+        if (U_WMRRESTOREDC_get(r, &index16)) p.RestoreState(index16);
+        break;
+      case U_WMR_MOVETO:
+        if (U_WMRMOVETO_get(r, &a)) p.MoveTo(Point(a));
+        break;
+      case U_WMR_LINETO:
+        if (U_WMRLINETO_get(r, &a)) p.LineTo(Point(a));
+        break;
+      case U_WMR_RECTANGLE:
+        if (U_WMRRECTANGLE_get(r, &rect)) p.Rectangle(Corner(rect, false), Corner(rect, true));
+        break;
       case U_WMR_ROUNDRECT: {
         int16_t w = 0, h = 0;
         if (U_WMRROUNDRECT_get(r, &w, &h, &rect)) p.Rectangle(Corner(rect, false), Corner(rect, true));
         break;
       }
-      case U_WMR_ELLIPSE: if (U_WMRELLIPSE_get(r, &rect)) p.Ellipse(Corner(rect, false), Corner(rect, true)); break;
+      case U_WMR_ELLIPSE:
+        if (U_WMRELLIPSE_get(r, &rect)) p.Ellipse(Corner(rect, false), Corner(rect, true));
+        break;
       case U_WMR_ARC:
         if (U_WMRARC_get(r, &a, &b, &rect)) Arc(p, rect, a, b, TMetafilePlayer::TArcKind::Arc);
         break;
@@ -188,19 +219,24 @@ class TWmfPlayer {
       case U_WMR_CHORD:
         if (U_WMRCHORD_get(r, &a, &b, &rect)) Arc(p, rect, a, b, TMetafilePlayer::TArcKind::Chord);
         break;
-      case U_WMR_POLYGON: case U_WMR_POLYLINE: Poly(p, type, r); break;
+      case U_WMR_POLYGON:
+      case U_WMR_POLYLINE: Poly(p, type, r); break;
       case U_WMR_POLYPOLYGON: PolyPolygon(p, r); break;
       case U_WMR_TEXTOUT: TextOut(p, r); break;
       case U_WMR_EXTTEXTOUT: ExtTextOut(p, r); break;
-      case U_WMR_SELECTOBJECT: if (U_WMRSELECTOBJECT_get(r, &mode)) p.Select(mode); break;
-      case U_WMR_DELETEOBJECT: if (U_WMRDELETEOBJECT_get(r, &mode)) p.Delete(mode); break;
+      case U_WMR_SELECTOBJECT:
+        if (U_WMRSELECTOBJECT_get(r, &mode)) p.Select(mode);
+        break;
+      case U_WMR_DELETEOBJECT:
+        if (U_WMRDELETEOBJECT_get(r, &mode)) p.Delete(mode);
+        break;
       case U_WMR_CREATEPENINDIRECT: CreatePen(p, r); break;
       case U_WMR_CREATEBRUSHINDIRECT: CreateBrush(p, r); break;
       case U_WMR_CREATEFONTINDIRECT: CreateFont(p, r); break;
-      case U_WMR_CREATEPALETTE: case U_WMR_CREATEPATTERNBRUSH: case U_WMR_DIBCREATEPATTERNBRUSH:
-      case U_WMR_CREATEREGION:
-        p.SetUnused(p.FreeSlot());
-        break;
+      case U_WMR_CREATEPALETTE:
+      case U_WMR_CREATEPATTERNBRUSH:
+      case U_WMR_DIBCREATEPATTERNBRUSH:
+      case U_WMR_CREATEREGION: p.SetUnused(p.FreeSlot()); break;
       case U_WMR_STRETCHDIB: {
         uint16_t usage = 0;
         uint32_t rop = 0;
@@ -295,7 +331,8 @@ class TWmfPlayer {
     logical.Face = Latin1ToUtf8(data + fixedBytes, std::min<std::size_t>(faceRoom, 32));
     p.SetFont(p.FreeSlot(), logical);
   }
-  void Image(TMetafilePlayer& p, U_POINT16 dest, U_POINT16 destSize, U_POINT16 src, U_POINT16 srcSize, const char* dib) {
+  void Image(TMetafilePlayer& p, U_POINT16 dest, U_POINT16 destSize, U_POINT16 src, U_POINT16 srcSize,
+             const char* dib) {
     if (!dib || dib >= FRecordEnd) return;  // a pattern fill without a bitmap, not drawn
     const TByteSpan bytes(reinterpret_cast<const std::uint8_t*>(dib), static_cast<std::size_t>(FRecordEnd - dib));
     const auto bitmap = DecodePackedDib(bytes, {FOptions.Limits, {}});

@@ -23,8 +23,10 @@ TEST(ModeSelection, FollowsTheSwitchTable) {
   EXPECT_EQ(ModeOf({"/p", "1234"}), TMode::Preview);
   EXPECT_EQ(ModeOf({"/p"}), TMode::Preview);
   EXPECT_EQ(ModeOf({"/p:1234"}), TMode::None);
-  for (const char* nothing : {"/s:1", "-s", "s", "/x", "/C", "/C:4711", ""}) EXPECT_EQ(ModeOf({nothing}), TMode::None) << nothing;
-  for (const char* settings : {"/c", "/c:4711", "abc/cdef", "x/cy"}) EXPECT_EQ(ModeOf({settings}), TMode::Settings) << settings;
+  for (const char* nothing : {"/s:1", "-s", "s", "/x", "/C", "/C:4711", ""})
+    EXPECT_EQ(ModeOf({nothing}), TMode::None) << nothing;
+  for (const char* settings : {"/c", "/c:4711", "abc/cdef", "x/cy"})
+    EXPECT_EQ(ModeOf({settings}), TMode::Settings) << settings;
 }
 
 TEST(ModeSelection, LowerCasesOnlyAsciiLettersAndIgnoresArgumentsAfterTheSecond) {

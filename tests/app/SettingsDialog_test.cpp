@@ -73,7 +73,8 @@ TEST_F(SettingsDialog, AColourPickedInTheChooserReachesTheFileInPixelOrder) {
   Run({"/c"});
   EXPECT_EQ(System->NowMs(), 30);
   const TPixel picked = ColorToPixel(TColorChooser::BasicColor(kSwatch));
-  EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, std::uint8_t(picked), std::uint8_t(picked >> 8), std::uint8_t(picked >> 16), 0}));
+  EXPECT_EQ(FileBytes(),
+            (Bytes{0xFF, 0, 0, 0, std::uint8_t(picked), std::uint8_t(picked >> 8), std::uint8_t(picked >> 16), 0}));
 }
 
 TEST_F(SettingsDialog, TheForegroundWindowIsDisabledWhileItIsOpenAndActivatedAfter) {
@@ -126,7 +127,8 @@ TEST_F(SettingsDialog, AnUnwritableSettingsFileIsReportedAndTheDialogStaysOpen) 
 TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsShowTheEnginesDefaults) {
   WriteFile({0, 0, 0xFF, 0, 0, 0, 0xFF, 0});
   // Writable but not readable, for the test's user as for the one it runs the program as.
-  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::owner_write | std::filesystem::perms::others_write);
+  std::filesystem::permissions(SettingsFile(),
+                               std::filesystem::perms::owner_write | std::filesystem::perms::others_write);
   const std::string seen = RunUnprivileged([this] {
     std::string result;
     System->At(10, [&, this] {
@@ -138,7 +140,8 @@ TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsShowTheEng
     Run({"/c"});
     return result;
   });
-  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clBlue) + " " + std::to_string(clBlack));
+  EXPECT_EQ(seen,
+            "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clBlue) + " " + std::to_string(clBlack));
   EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
 }
 

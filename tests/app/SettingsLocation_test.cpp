@@ -17,7 +17,8 @@ TEST(SettingsLocation, InTheUsersConfigFolderOnceInstalledWithTheFileBesideThePr
   EXPECT_EQ(xdg.DefaultsPath, "/usr/libexec/xscreensaver/zzQuenbrel.ini");
   // XDG_CONFIG_HOME unset, empty or relative: ~/.config.
   for (const char* unusable : {static_cast<const char*>(nullptr), "", "cfg"})
-    EXPECT_EQ(SettingsLocationFor(dir, false, unusable, "/home/ana").Path, "/home/ana/.config/zzQuenbrel/zzQuenbrel.ini");
+    EXPECT_EQ(SettingsLocationFor(dir, false, unusable, "/home/ana").Path,
+              "/home/ana/.config/zzQuenbrel/zzQuenbrel.ini");
   // Without a home folder the file stays beside the program, where saving fails and says so.
   EXPECT_EQ(SettingsLocationFor(dir, false, nullptr, nullptr).Path, "/usr/libexec/xscreensaver/zzQuenbrel.ini");
   EXPECT_EQ(SettingsLocationFor(dir, false, nullptr, "relative").DefaultsPath, "");

@@ -58,6 +58,7 @@ class SettingsRun : public QuenbrelRun {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
   void WriteFile(const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream(SettingsFile(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(SettingsFile(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 };

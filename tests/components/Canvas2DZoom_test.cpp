@@ -69,8 +69,9 @@ TEST_F(Canvas2DZoom, SpansFrom1eMinus20To1e20AreAcceptedAndBeyondThemTheBeepChan
   Plot->AxisChange(0, 0, 1e20, 1e-20, 1);
   EXPECT_EQ(Range(), (Doubles{0, 0, 1e20, 1e-20}));
   EXPECT_EQ(H.System->Beeps, 0);
-  for (const Doubles& refused : {Doubles{0, 0, std::nextafter(1e20, 1e21), 1}, Doubles{0, 0, 1, std::nextafter(1e-20, 0.0)},
-                                 Doubles{5, 0, 4, 1}, Doubles{0, 0, NAN, 1}, Doubles{-INFINITY, 0, INFINITY, 1}}) {
+  for (const Doubles& refused :
+       {Doubles{0, 0, std::nextafter(1e20, 1e21), 1}, Doubles{0, 0, 1, std::nextafter(1e-20, 0.0)}, Doubles{5, 0, 4, 1},
+        Doubles{0, 0, NAN, 1}, Doubles{-INFINITY, 0, INFINITY, 1}}) {
     Plot->AxisChange(refused[0], refused[1], refused[2], refused[3], 5);
     EXPECT_EQ(Range(), (Doubles{0, 0, 1e20, 1e-20}));
   }
@@ -79,7 +80,8 @@ TEST_F(Canvas2DZoom, SpansFrom1eMinus20To1e20AreAcceptedAndBeyondThemTheBeepChan
 
 TEST_F(Canvas2DZoom, AnyButtonButTheLeftStopsTheAnimationAfterItsFrameAndKeepsThatRange) {
   LogFrames();
-  H.System->At(H.System->NowMs() + 30, [&] { H.System->Push(Button(TEventKind::MouseDown, 60, 60, TMouseButton::mbRight)); });
+  H.System->At(H.System->NowMs() + 30,
+               [&] { H.System->Push(Button(TEventKind::MouseDown, 60, 60, TMouseButton::mbRight)); });
   Plot->AxisChange(2.5, 0, 7.5, 10, 5);
   EXPECT_EQ(Frames, (Strings{"0: 0.5..9.5 0..10", "20: 1..9 0..10"}));
   EXPECT_EQ(Range(), (Doubles{1, 0, 9, 10}));
@@ -174,7 +176,8 @@ TEST_F(Canvas2DZoom, TheZoomBoxIsDrawnOnceInvertingEachOfItsPixelsOnceAndErasedO
   Plot->ZoomModeSet(zmZoomMore);
   Plot->ZoomModeSet(zmZoomMore);
   // Half sizes of 25 around (60, 60): every corner and side is inverted, none restored.
-  for (const TPoint p : {TPoint{35, 35}, TPoint{85, 35}, TPoint{35, 85}, TPoint{85, 85}, TPoint{60, 35}, TPoint{35, 60}, TPoint{85, 60}, TPoint{60, 85}})
+  for (const TPoint p : {TPoint{35, 35}, TPoint{85, 35}, TPoint{35, 85}, TPoint{85, 85}, TPoint{60, 35}, TPoint{35, 60},
+                         TPoint{85, 60}, TPoint{60, 85}})
     EXPECT_EQ(At(p.X, p.Y), kInvertedNavy) << p.X << "," << p.Y;
   Plot->ZoomModeSet(zmNone);
   EXPECT_EQ(Pixels(), fresh);
@@ -201,7 +204,8 @@ TEST_F(Canvas2DZoom, APressIgnoredDuringAnAnimationIsNotFollowedByAPanOnRelease)
   Plot->ZoomModeSet(zmPan);
   PressOn(50, 50);
   MoveOn(60, 50);
-  H.System->At(H.System->NowMs() + 10, [&] { H.System->Push(Button(TEventKind::MouseDown, 30, 30, TMouseButton::mbLeft)); });
+  H.System->At(H.System->NowMs() + 10,
+               [&] { H.System->Push(Button(TEventKind::MouseDown, 30, 30, TMouseButton::mbLeft)); });
   ReleaseOn(60, 50);
   EXPECT_EQ(Range(), (Doubles{-1, 0, 9, 10}));
   ReleaseOn(40, 30);
@@ -240,7 +244,7 @@ TEST_F(Canvas2DZoom, ZoomAllDuringAnAnimationEndsItAtHomeAndOutOfTheMode) {
 TEST_F(Canvas2DZoom, EachModeShowsItsCursorLoadedOncePerProgram) {
   const auto shown = [&] { return H.System->Window(Form->Handle())->Cursor; };
   for (const auto& [mode, cursor] : {std::pair{zmPan, crPanning}, std::pair{zmZoomMore, crZoomMore},
-                                      std::pair{zmZoomLess, crZoomLess}, std::pair{zmNone, crDefault}}) {
+                                     std::pair{zmZoomLess, crZoomLess}, std::pair{zmNone, crDefault}}) {
     Plot->ZoomModeSet(mode);
     MoveOn(40 + mode, 40);
     EXPECT_EQ(shown(), cursor);
@@ -279,7 +283,8 @@ TEST_F(Canvas2DZoom, TheWheelStopsAtTheLimitsWaitsForAnimationsAndYieldsToTheOwn
   EXPECT_EQ(Range(), (Doubles{0, 0, 1.5e-20, 1.5e-20}));
 
   Plot->AxisChange(0, 0, 10, 10, 1);
-  H.System->At(H.System->NowMs() + 10, [&] { H.System->Push(Headless::Wheel(1, FormX(60), FormY(60), Form->Handle())); });
+  H.System->At(H.System->NowMs() + 10,
+               [&] { H.System->Push(Headless::Wheel(1, FormX(60), FormY(60), Form->Handle())); });
   Plot->AxisChange(0, 0, 20, 20, 5);
   EXPECT_EQ(Range(), (Doubles{0, 0, 20, 20}));
 

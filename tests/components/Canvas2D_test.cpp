@@ -172,7 +172,8 @@ TEST_F(Canvas2D, TrianglesFillAndTextStandsBesideItsPoint) {
   TRect ink{120, 120, 0, 0};
   for (int y = 11; y < 110; ++y)
     for (int x = 11; x < 110; ++x)
-      if (At(x, y) == clWhite) ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1), std::max(ink.Bottom, y + 1)};
+      if (At(x, y) == clWhite)
+        ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1), std::max(ink.Bottom, y + 1)};
   EXPECT_GE(ink.Left, 64);
   EXPECT_GE(ink.Top, 40);
   EXPECT_LT(ink.Bottom, 60);
@@ -328,7 +329,8 @@ TEST_F(Canvas2D, MouseEventsComeFromTheSurfaceWithThePlotAsSender) {
   Hundred();
   std::vector<std::string> log;
   auto note = [&](const char* what, TComponent* sender, int x, int y) {
-    log.push_back(std::string(what) + (sender == Plot ? " plot " : " ? ") + std::to_string(x) + "," + std::to_string(y));
+    log.push_back(std::string(what) + (sender == Plot ? " plot " : " ? ") + std::to_string(x) + "," +
+                  std::to_string(y));
   };
   Plot->OnMouseDown = [&](TComponent* s, TMouseButton, TShiftState, int x, int y) { note("down", s, x, y); };
   Plot->OnMouseMove = [&](TComponent* s, TShiftState, int x, int y) { note("move", s, x, y); };

@@ -22,12 +22,9 @@ class DiskInfo : public ::testing::Test {
   TDiskInfo Info{nullptr, Queries};
 
   void SetUp() override {
-    Tree.MountInfo({"1 0 0:30 / / rw - overlay overlay rw",
-                    "2 1 8:1 / /media/d rw - vfat /dev/sda1 rw",
-                    "3 1 8:17 / /media/e rw - ext4 /dev/sdb1 rw",
-                    "4 1 8:33 / /media/f rw - exfat /dev/sdc1 rw",
-                    "5 1 8:49 / /media/g rw - vfat /dev/sdd1 rw",
-                    "6 1 11:0 / /media/h ro - udf /dev/sr0 ro"});
+    Tree.MountInfo({"1 0 0:30 / / rw - overlay overlay rw", "2 1 8:1 / /media/d rw - vfat /dev/sda1 rw",
+                    "3 1 8:17 / /media/e rw - ext4 /dev/sdb1 rw", "4 1 8:33 / /media/f rw - exfat /dev/sdc1 rw",
+                    "5 1 8:49 / /media/g rw - vfat /dev/sdd1 rw", "6 1 11:0 / /media/h ro - udf /dev/sr0 ro"});
     Tree.Disk("pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0", "sda", 8, 0, false, {"sda1"});
     Tree.Disk("pci0000:00/0000:00:17.0/ata2/host1/target1:0:0/1:0:0:0", "sdb", 8, 16, false, {"sdb1"});
     Tree.Disk("pci0000:00/0000:00:17.0/ata3/host2/target2:0:0/2:0:0:0", "sdc", 8, 32, false, {"sdc1"});

@@ -55,7 +55,8 @@ class Escala : public ::testing::Test {
   // Right of a vertical band, or below a horizontal one.
   TRect BesideBand(bool vertical) {
     const int edge = E->Margin() + E->BandWidth() + 1;
-    return vertical ? TRect{edge, 0, Surface().Width(), Surface().Height()} : TRect{0, edge, Surface().Width(), Surface().Height()};
+    return vertical ? TRect{edge, 0, Surface().Width(), Surface().Height()}
+                    : TRect{0, edge, Surface().Width(), Surface().Height()};
   }
   TRect InkWithin(const TRect& area) { return InkBounds(Surface(), kFaceColor, area); }
   // The colour of the band's rows (vertical) from top to bottom.

@@ -45,8 +45,12 @@ class TPlotFixture : public TFormFixture {
   int FormX(int x) const { return kLeft + kBevels + x; }
   int FormY(int y) const { return kTop + kBevels + y; }
   void MoveOn(int x, int y) { MoveTo(FormX(x), FormY(y)); }
-  void PressOn(int x, int y, TMouseButton button = TMouseButton::mbLeft) { Send(Button(TEventKind::MouseDown, x, y, button)); }
-  void ReleaseOn(int x, int y, TMouseButton button = TMouseButton::mbLeft) { Send(Button(TEventKind::MouseUp, x, y, button)); }
+  void PressOn(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
+    Send(Button(TEventKind::MouseDown, x, y, button));
+  }
+  void ReleaseOn(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
+    Send(Button(TEventKind::MouseUp, x, y, button));
+  }
   void ClickOn(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
     PressOn(x, y, button);
     ReleaseOn(x, y, button);

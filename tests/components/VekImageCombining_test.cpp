@@ -107,7 +107,8 @@ TEST(VekImageCombining, EllipseTransCombinesTheInteriorButNotTheOutline) {
 
 TEST(VekImageCombining, BoxesHangingOverTheEdgeGiveThePixelsOfTheWholeBox) {
   ExpectClippedAsWhole([](TVekImage& image, int x, int y) { image.RectTrans(x, y, x + 20, y + 15, clAqua); }, -8, -6);
-  ExpectClippedAsWhole([](TVekImage& image, int x, int y) { image.EllipseTrans(x, y, x + 21, y + 15, clAqua); }, -7, -5);
+  ExpectClippedAsWhole([](TVekImage& image, int x, int y) { image.EllipseTrans(x, y, x + 21, y + 15, clAqua); }, -7,
+                       -5);
   ExpectClippedAsWhole([](TVekImage& image, int x, int y) { image.TextOutInv(x, y, "Quenbrel"); }, -6, -4);
 }
 

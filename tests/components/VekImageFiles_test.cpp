@@ -15,7 +15,8 @@ namespace {
 // Every pixel a different colour, so that any misplaced pixel shows.
 void FillNumbered(TBitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetPixelAt(x, y, static_cast<TPixel>((y * 1031 + x * 7) & 0xFFFFFF));
+    for (int x = 0; x < bitmap.Width(); ++x)
+      bitmap.SetPixelAt(x, y, static_cast<TPixel>((y * 1031 + x * 7) & 0xFFFFFF));
 }
 
 class VekImageFiles : public ::testing::Test {
@@ -150,7 +151,8 @@ TPixel ReferenceTurn(const TBitmap& in, int outWidth, int outHeight, double degr
 TEST_F(VekImageFiles, ATurnOf30DegreesIsSmoothedLikeTheReference) {
   TBitmap original(200, 120, 24);
   for (int y = 0; y < 120; ++y)
-    for (int x = 0; x < 200; ++x) original.SetPixelAt(x, y, static_cast<TPixel>((x * 255 / 199) << 16 | (y * 2) << 8 | ((x + y) & 0xFF)));
+    for (int x = 0; x < 200; ++x)
+      original.SetPixelAt(x, y, static_cast<TPixel>((x * 255 / 199) << 16 | (y * 2) << 8 | ((x + y) & 0xFF)));
   Bits().Assign(original);
   Image.Rotate(30);
   const TTurnedSize size = TurnedSize(200, 120, 30);
@@ -161,7 +163,8 @@ TEST_F(VekImageFiles, ATurnOf30DegreesIsSmoothedLikeTheReference) {
     const TPixel want = ReferenceTurn(original, Bits().Width(), Bits().Height(), 30, x, y);
     const TPixel got = Bits().PixelAt(x, y);
     for (int shift = 0; shift < 24; shift += 8)
-      EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF), static_cast<int>((want >> shift) & 0xFF), 2) << x << "," << y;
+      EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF), static_cast<int>((want >> shift) & 0xFF), 2)
+          << x << "," << y;
   }
 }
 

@@ -71,9 +71,9 @@ TEST_F(VekImageRotatedText, TextHangsFromItsTopLeftCornerWhateverTheCanvasAlignm
 }
 
 TEST_F(VekImageRotatedText, AxialTextRunsAlongTheCircleReadingClockwise) {
-  EXPECT_EQ(Axial(30, 0), Rotated(270, 80, 50));  // east: reading downwards
-  EXPECT_EQ(Axial(30, 90), Rotated(0, 50, 20));   // north: upright
-  EXPECT_EQ(Axial(30, 180), Rotated(90, 20, 50)); // west: reading upwards
+  EXPECT_EQ(Axial(30, 0), Rotated(270, 80, 50));   // east: reading downwards
+  EXPECT_EQ(Axial(30, 90), Rotated(0, 50, 20));    // north: upright
+  EXPECT_EQ(Axial(30, 180), Rotated(90, 20, 50));  // west: reading upwards
   Image.Fill(clBlack);
   Image.TextOutAxial(50, 50, 40, 20, 270, "Quen");  // an ellipse: south uses the vertical radius
   const std::string south = BitmapPicture(Image.Picture().Bitmap(), {{clBlack, '.'}, {clWhite, '#'}});

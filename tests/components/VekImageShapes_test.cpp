@@ -126,7 +126,7 @@ TEST_F(VekImageShapes, NoStepsOrATooNarrowBoxDrawNothing) {
   SizeTo(20, 20);
   Image.Ball3D(0, 0, 20, 20, kOuter, kInner, false, 0);
   Image.Ball3D(0, 0, 20, 20, kOuter, kInner, true, -5);
-  Image.Ball3D(4, 4, 5, 20, kOuter, kInner, true);   // one pixel wide: no rings
+  Image.Ball3D(4, 4, 5, 20, kOuter, kInner, true);     // one pixel wide: no rings
   Image.Ball3D(5, 0, 5, 20, kOuter, kInner, true, 7);  // zero width: no inset, no fault
   EXPECT_EQ(InkBounds(Bitmap(), clBlack), TRect{});
 }

@@ -27,10 +27,8 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& chang
   }
   for (const std::string& change : changes) {
     const std::string name = change.substr(0, change.find('='));
-    if (change.size() == name.size() + 1)
-      variables.erase(name);
-    else
-      variables[name] = change;
+    if (change.size() == name.size() + 1) variables.erase(name);
+    else variables[name] = change;
   }
   std::vector<std::string> merged;
   for (const auto& [name, entry] : variables) merged.push_back(entry);
@@ -56,7 +54,8 @@ TChildProcess::TChildProcess(const std::vector<std::string>& arguments, const st
   posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   std::vector<std::string> args = arguments, env = MergedEnvironment(environment);
-  const int error = posix_spawnp(&FPid, args[0].c_str(), &actions, nullptr, Pointers(args).data(), Pointers(env).data());
+  const int error =
+      posix_spawnp(&FPid, args[0].c_str(), &actions, nullptr, Pointers(args).data(), Pointers(env).data());
   posix_spawn_file_actions_destroy(&actions);
   close(stderrFd);
   if (error != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));

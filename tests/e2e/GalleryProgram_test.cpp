@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SettingsDialogLayout.h"
 #include "components/Canvas2D.h"
 #include "components/VekImage.h"
 #include "framework/ui/SpeedButton.h"
@@ -15,7 +16,6 @@
 #include "gallery/PlotPage.h"
 #include "support/HeadlessApp.h"
 #include "support/TempDir.h"
-#include "SettingsDialogLayout.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
 #include "TestDisplay.h"
@@ -45,8 +45,14 @@ TGalleryLayout GalleryLayout() {
   THeadlessApp app;
   app.App.CreateForm(GalleryForm);
   GalleryForm->Show();
-  TGalleryLayout layout{Where(*GalleryForm->ImagePage->Image1), Where(*GalleryForm->ImagePage->Image2),
-                        Where(*GalleryForm->Tabs[4]), {}, {}, {}, {}, {}};
+  TGalleryLayout layout{Where(*GalleryForm->ImagePage->Image1),
+                        Where(*GalleryForm->ImagePage->Image2),
+                        Where(*GalleryForm->Tabs[4]),
+                        {},
+                        {},
+                        {},
+                        {},
+                        {}};
   GalleryForm->ShowPage(GalleryForm->PlotPage);
   const TPlotPage& plot = *GalleryForm->PlotPage;
   const TPoint surface = plot.Plot1->Image().WindowOffset();
@@ -87,7 +93,8 @@ class GalleryProgram : public ::testing::Test {
   void SetUp() override {
     Program = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_GALLERY},
                                               std::vector<std::string>{FXvfb.DisplayVariable()});
-    ASSERT_TRUE(WaitUntil([&] { return (FWindow = FClient.TopLevel("zzQuenbrel Gallery", FGeometry)) != 0 || !Program->Running(); }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (FWindow = FClient.TopLevel("zzQuenbrel Gallery", FGeometry)) != 0 || !Program->Running(); }));
     ASSERT_TRUE(Program->Running()) << Program->Stderr();
   }
   void TearDown() override {

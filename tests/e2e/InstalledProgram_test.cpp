@@ -44,7 +44,8 @@ Bytes FileBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class InstalledProgram : public ::testing::Test {
@@ -65,7 +66,8 @@ class InstalledProgram : public ::testing::Test {
     command.push_back(Saver);
     command.insert(command.end(), arguments.begin(), arguments.end());
     return std::make_unique<TChildProcess>(
-        command, std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
+        command,
+        std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
   }
   void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
   void ClickAt(const TWindowGeometry& window, TPoint at) {

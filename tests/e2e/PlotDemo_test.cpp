@@ -17,11 +17,11 @@
 #include "framework/ui/SpeedButton.h"
 #include "support/HeadlessApp.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
+#include <X11/Xutil.h>
 #include "ChildProcess.h"
 #include "TestDisplay.h"
 #include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
-#include <X11/Xutil.h>
 
 namespace {
 

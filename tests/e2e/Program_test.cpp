@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "testkit/Polling.h"
 #include "TestDisplay.h"
+#include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
 
 namespace {
@@ -86,7 +86,8 @@ TEST_F(ProgramTest, SaverFollowsTheScreenToANewSize) {
   ASSERT_NE(saver, 0u);
   FClient.AnnounceScreenSize(200, 150);
   TWindowGeometry geometry;
-  EXPECT_TRUE(WaitUntil([&] { return FClient.Geometry(saver, geometry) && geometry.Width == 200 && geometry.Height == 150; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return FClient.Geometry(saver, geometry) && geometry.Width == 200 && geometry.Height == 150; }));
   EXPECT_TRUE(Animates(saver, 200, 150));
   program->Signal(SIGTERM);
   ExpectEndsCleanly(*program);
@@ -158,10 +159,8 @@ TEST_F(ProgramTest, PreviewEndsWithItsHostOrOnASystemCommand) {
     auto program = Start({"/p", std::to_string(host)});
     std::vector<Window> children;
     ASSERT_TRUE(WaitUntil([&] { return (children = FClient.Children(host)).size() == 1; })) << program->Stderr();
-    if (destroyHost)
-      FClient.DestroyWindow(host);
-    else
-      FClient.SendClientMessage(children[0], "WM_SYSCOMMAND");
+    if (destroyHost) FClient.DestroyWindow(host);
+    else FClient.SendClientMessage(children[0], "WM_SYSCOMMAND");
     EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   }
 }

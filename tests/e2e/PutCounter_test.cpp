@@ -14,8 +14,8 @@ TEST(PutCounter, AddsUpTheAreaAndNumberOfPlainAndSharedMemoryPuts) {
   TXvfb server(320, 240);
   TTempDir dir;
   const std::string counts = dir.File("counts");
-  TChildProcess probe({PUT_PROBE}, {server.DisplayVariable(), "LD_PRELOAD=" PUT_COUNTER,
-                                    "QUENBREL_PUT_COUNTER=" + counts});
+  TChildProcess probe({PUT_PROBE},
+                      {server.DisplayVariable(), "LD_PRELOAD=" PUT_COUNTER, "QUENBREL_PUT_COUNTER=" + counts});
   ASSERT_EQ(probe.WaitExit(), 0) << probe.Stderr();
   std::ifstream file(counts, std::ios::binary);
   std::uint64_t area = 0, puts = 0;

@@ -20,7 +20,8 @@ int main() {
   GC gc = DefaultGC(display, screen);
 
   std::vector<std::uint32_t> pixels(64 * 48, 0x00FF8000);
-  XImage* plain = XCreateImage(display, visual, depth, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()), 64, 48, 32, 0);
+  XImage* plain =
+      XCreateImage(display, visual, depth, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()), 64, 48, 32, 0);
   XPutImage(display, window, gc, plain, 0, 0, 0, 0, 10, 20);
   plain->data = nullptr;
   XDestroyImage(plain);

@@ -17,8 +17,8 @@
 #include "support/TempDir.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
-#include "testkit/Polling.h"
 #include "TestDisplay.h"
+#include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
 
 namespace {
@@ -28,9 +28,7 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kScreenWidth = 640, kScreenHeight = 480;
 class SettingsProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(QUENBREL_PROGRAM, Program);
-  }
+  void SetUp() override { std::filesystem::copy_file(QUENBREL_PROGRAM, Program); }
 
   std::unique_ptr<TChildProcess> Start(const std::string& option, const std::string& program = "") {
     return std::make_unique<TChildProcess>(std::vector<std::string>{program.empty() ? Program : program, option},
@@ -58,7 +56,8 @@ class SettingsProgram : public ::testing::Test {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
   void WriteFile(const Bytes& bytes) const {
-    std::ofstream(SettingsFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(SettingsFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
   TTempDir Directory;
@@ -78,7 +77,8 @@ TEST_F(SettingsProgram, ShowsTheStoredColoursAndEscapeStoresNothing) {
   ASSERT_NE(window, 0u);
   EXPECT_EQ((std::vector{dialog.Width, dialog.Height}), (std::vector{361, 105}));
   EXPECT_EQ((std::vector{dialog.X, dialog.Y}), (std::vector{(kScreenWidth - 361) / 2, (kScreenHeight - 105) / 2}));
-  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xF0C020u; })) << std::hex << PixelAt(window, kSwatch1);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xF0C020u; }))
+      << std::hex << PixelAt(window, kSwatch1);
   EXPECT_EQ(PixelAt(window, kSwatch2), 0x301060u);
   // The dialog holds the keyboard wherever the pointer is, with no window manager to give it.
   FClient.Xdotool({"mousemove", "0", "0", "key", "Escape"});
@@ -99,7 +99,8 @@ TEST_F(SettingsProgram, AColourChosenWithTheMouseIsStoredOnOkAndTheSaverDrawsWit
   const TChooserLayout layout = ChooserLayout(kRedSwatch);
   ClickAt(chooser, layout.Swatch);
   ClickAt(chooser, layout.Ok);
-  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xFF0000u; })) << std::hex << PixelAt(window, kSwatch1);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(window, kSwatch1) == 0xFF0000u; }))
+      << std::hex << PixelAt(window, kSwatch1);
   ClickAt(dialog, kOkButton);
   ASSERT_EQ(program->WaitExit(), 0) << program->Stderr();
   EXPECT_EQ(FileBytes(), (Bytes{0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00}));

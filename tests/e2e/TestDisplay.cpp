@@ -54,7 +54,11 @@ void TTestDisplay::Focus(Window window) {
 bool TTestDisplay::Geometry(Window window, TWindowGeometry& geometry) {
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(FDisplay, window, &attributes)) return false;
-  geometry = {attributes.x, attributes.y, attributes.width, attributes.height, attributes.map_state == IsViewable,
+  geometry = {attributes.x,
+              attributes.y,
+              attributes.width,
+              attributes.height,
+              attributes.map_state == IsViewable,
               attributes.override_redirect != 0};
   return true;
 }
@@ -74,8 +78,8 @@ std::vector<Window> TTestDisplay::Children(Window parent) {
 Window TTestDisplay::FullScreenWindow() {
   for (Window window : Children(Root())) {
     TWindowGeometry g;
-    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect && g.X == 0 && g.Y == 0 &&
-        g.Width == ScreenWidth() && g.Height == ScreenHeight())
+    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect && g.X == 0 && g.Y == 0 && g.Width == ScreenWidth() &&
+        g.Height == ScreenHeight())
       return window;
   }
   return 0;
@@ -84,7 +88,8 @@ Window TTestDisplay::FullScreenWindow() {
 Window TTestDisplay::PopupWindow() {
   for (Window window : Children(Root())) {
     TWindowGeometry g;
-    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect && (g.Width < ScreenWidth() || g.Height < ScreenHeight()))
+    if (Geometry(window, g) && g.Viewable && g.OverrideRedirect &&
+        (g.Width < ScreenWidth() || g.Height < ScreenHeight()))
       return window;
   }
   return 0;
@@ -124,7 +129,8 @@ std::vector<long> TTestDisplay::Property(Window window, const char* name) {
   unsigned char* data = nullptr;
   std::vector<long> items;
   if (XGetWindowProperty(FDisplay, window, AtomNamed(name), 0, 1024, False, AnyPropertyType, &type, &format, &count,
-                         &remaining, &data) == Success && data) {
+                         &remaining, &data) == Success &&
+      data) {
     // Xlib hands 32-bit items over as longs.
     if (format == 32) items.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
     XFree(data);
@@ -154,8 +160,7 @@ void TTestDisplay::SendToWindowManager(Window window, const char* request, int s
 }
 
 bool TTestDisplay::CanGrabKeyboard() {
-  const bool grabbed =
-      XGrabKeyboard(FDisplay, Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+  const bool grabbed = XGrabKeyboard(FDisplay, Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
   if (grabbed) XUngrabKeyboard(FDisplay, CurrentTime);
   XSync(FDisplay, False);
   return grabbed;
@@ -174,8 +179,8 @@ bool TTestDisplay::PointerInvisible() {
 bool TTestDisplay::PointerShows(const TCursorImage& image) {
   XFixesCursorImage* cursor = XFixesGetCursorImage(FDisplay);
   if (!cursor) return false;
-  bool same = cursor->width == image.Width() && cursor->height == image.Height() &&
-              cursor->xhot == image.HotSpot.X && cursor->yhot == image.HotSpot.Y;
+  bool same = cursor->width == image.Width() && cursor->height == image.Height() && cursor->xhot == image.HotSpot.X &&
+              cursor->yhot == image.HotSpot.Y;
   for (int y = 0; same && y < image.Height(); ++y)
     for (int x = 0; same && x < image.Width(); ++x) {
       const char c = image.Rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <X11/Xutil.h>
 #include "ChildProcess.h"
 #include "TestDisplay.h"
 #include "TestWindowManager.h"
 #include "support/TempDir.h"
 #include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
-#include <X11/Xutil.h>
 
 namespace {
 
@@ -117,7 +117,8 @@ TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
   EXPECT_TRUE(WaitUntil([&] {
     return FClient.ScreenOrigin(dialog, x, y) && x - frame[0] == (kScreenWidth - width) / 2 &&
            y - frame[2] == (kScreenHeight - height) / 2;
-  })) << "client area at " << x << "," << y;
+  })) << "client area at "
+      << x << "," << y;
   FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }

@@ -10,10 +10,10 @@
 
 #include "ChildProcess.h"
 #include "TestDisplay.h"
-#include "testkit/Xvfb.h"
 #include "framework/platform/DragCursorImages.h"
 #include "framework/platform/x11/ShmPixelMemory.h"
 #include "framework/platform/x11/X11Keys.h"
+#include "testkit/Xvfb.h"
 
 namespace {
 
@@ -340,8 +340,7 @@ TEST_F(X11WindowSystemTest, SaverHoldsTheInputUntilToldOtherwise) {
 
 TEST_F(X11WindowSystemTest, SaverTakesTheInputOnceAnotherClientLetsGo) {
   TTestDisplay other(FXvfb.Name());
-  ASSERT_EQ(XGrabKeyboard(other.Handle(), other.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime),
-            GrabSuccess);
+  ASSERT_EQ(XGrabKeyboard(other.Handle(), other.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
   XSync(other.Handle(), False);
   TWindowParams params = Plain(10, 10);
   params.FullScreen = true;
@@ -403,15 +402,16 @@ TEST_F(X11WindowSystemTest, APopupHoldsTheInputWhileShownAndSeesClicksOutsideIt)
 
 TEST_F(X11WindowSystemTest, TwoColourPicturesOfTheProgramBecomeCursors) {
   const TCursorImage arrowhead{{
-      "X       ",
-      "XX      ",
-      "X.X     ",
-      "X..X    ",
-      "X...X   ",
-      "X....X  ",
-      "XXXXXXX ",
-      "        ",
-  }, {0, 1}};
+                                   "X       ",
+                                   "XX      ",
+                                   "X.X     ",
+                                   "X..X    ",
+                                   "X...X   ",
+                                   "X....X  ",
+                                   "XXXXXXX ",
+                                   "        ",
+                               },
+                               {0, 1}};
   const TCursorImage block{{"XX..", "XX..", "..XX", "..XX"}, {3, 2}};
   const TWindowHandle window = CreateShownWindow(Plain(100, 100));
   Client().Xdotool({"mousemove", "50", "60"});

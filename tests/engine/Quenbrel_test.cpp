@@ -59,7 +59,8 @@ TEST(QuenbrelSource, EveryPixelIsTheDefinedOne) {
     TEngineRig rig(width, height);
     int wrong = 0;
     for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) wrong += rig.SourcePixel(x, y) != DefinedSourcePixel(rig.Engine, x, y, width, height);
+      for (int x = 0; x < width; ++x)
+        wrong += rig.SourcePixel(x, y) != DefinedSourcePixel(rig.Engine, x, y, width, height);
     EXPECT_EQ(wrong, 0) << width << "x" << height;
   }
 }

@@ -19,7 +19,8 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class SettingsFile : public ::testing::Test {

@@ -35,14 +35,14 @@ class SourcePattern : public ::testing::Test {
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x)
         if (palette.Entry(indexes[static_cast<std::size_t>(y) * width + x]) != fast.Row32(y)[x])
-          return ::testing::AssertionFailure() << "at " << width << "x" << height << " the index of (" << x << ", "
-                                               << y << ") names another colour";
+          return ::testing::AssertionFailure()
+                 << "at " << width << "x" << height << " the index of (" << x << ", " << y << ") names another colour";
     for (int y = 0; y < height; ++y) {
       if (std::memcmp(fast.Row(y), reference.Row(y), static_cast<std::size_t>(width) * 4) == 0) continue;
       int x = 0;
       while (fast.Row32(y)[x] == reference.Row32(y)[x]) ++x;
-      return ::testing::AssertionFailure() << "at " << width << "x" << height << " pixel (" << x << ", " << y
-                                           << ") is " << fast.Row32(y)[x] << ", not " << reference.Row32(y)[x];
+      return ::testing::AssertionFailure() << "at " << width << "x" << height << " pixel (" << x << ", " << y << ") is "
+                                           << fast.Row32(y)[x] << ", not " << reference.Row32(y)[x];
     }
     return ::testing::AssertionSuccess();
   }

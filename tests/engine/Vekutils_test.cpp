@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/Vekutils.h"
-#include "framework/graphics/Canvas.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/ui/Control.h"
 #include "framework/base/Exceptions.h"
 #include "framework/base/Stream.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Control.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -41,7 +41,7 @@ TEST(Vekutils, Distances) {
 }
 
 TEST(Vekutils, RoundToIntTakesHalvesAwayFromZero) {
-  const std::pair<double, int> cases[] = {{0.5, 1},  {1.5, 2},   {-1.5, -2}, {2.5, 3},   {-2.5, -3},
+  const std::pair<double, int> cases[] = {{0.5, 1},    {1.5, 2},   {-1.5, -2}, {2.5, 3},   {-2.5, -3},
                                           {2.4999, 2}, {-0.5, -1}, {0.49, 0},  {-0.49, 0}, {0.0, 0}};
   for (const auto& [x, want] : cases) EXPECT_EQ(RoundToInt(x), want) << x;
   EXPECT_EQ(RoundToLong(-2.5), -3);

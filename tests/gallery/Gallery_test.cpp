@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "GalleryFixture.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/StaticText.h"
 #include "gallery/GalleryArguments.h"
 #include "gallery/GalleryPage.h"
 #include "gallery/GalleryStartup.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
+#include "gallery/ImagePage.h"
 #include "GalleryFixture.h"
 #include "components/ColorButton.h"
 #include "components/VekImage.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
-#include "gallery/ImagePage.h"
 
 namespace {
 

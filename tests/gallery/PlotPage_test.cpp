@@ -24,9 +24,12 @@ class PlotPage : public TGalleryFixture {
   TPoint PlotMiddle() {
     const TVekImage& surface = Page().Plot1->Image();
     const TRect area = Page().Plot1->DrawRectGet();
-    return {surface.WindowOffset().X + (area.Left + area.Right) / 2, surface.WindowOffset().Y + (area.Top + area.Bottom) / 2};
+    return {surface.WindowOffset().X + (area.Left + area.Right) / 2,
+            surface.WindowOffset().Y + (area.Top + area.Bottom) / 2};
   }
-  void Settle() { H.RunUntil([&] { return !Page().Plot1->Busy(); }); }
+  void Settle() {
+    H.RunUntil([&] { return !Page().Plot1->Busy(); });
+  }
 };
 
 TEST_F(PlotPage, AClickInZoomInModeNarrowsTheRangeAboutItAndHomeBringsItBack) {

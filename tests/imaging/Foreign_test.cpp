@@ -52,8 +52,8 @@ TEST(ShippedPictures, DecodeToImageMagicksPixels) {
 // What ImageMagick makes of the files written here: the format the extension promises, and
 // the pixels that were saved.
 TEST(WrittenFiles, ImageMagickNamesTheirFormatAndReadsTheirPixels) {
-  const std::map<std::string, std::string> formats = {{".bmp", "BMP3"}, {".pcx", "PCX"}, {".png", "PNG"},
-                                                      {".tif", "TIFF"}, {".gif", "GIF"}, {".jpg", "JPEG"},
+  const std::map<std::string, std::string> formats = {{".bmp", "BMP3"},    {".pcx", "PCX"}, {".png", "PNG"},
+                                                      {".tif", "TIFF"},    {".gif", "GIF"}, {".jpg", "JPEG"},
                                                       {".picture", "BMP3"}};
   TTempDir dir;
   TImageIO io(nullptr);

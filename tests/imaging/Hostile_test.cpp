@@ -154,7 +154,8 @@ TEST_P(Hostile, AFileCutShortFailsCleanly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Hostile, ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif", ".emf", ".wmf"));
+INSTANTIATE_TEST_SUITE_P(Formats, Hostile,
+                         ::testing::Values(".bmp", ".pcx", ".gif", ".png", ".jpg", ".tif", ".emf", ".wmf"));
 
 // A progressive file whose last scan comes again and again: each scan is decoded over the
 // whole picture, so a few kilobytes could keep the decoder busy for minutes.

@@ -36,8 +36,8 @@ class ImageIO : public ::testing::Test {
 
 TEST_F(ImageIO, TheExtensionInAnyCaseChoosesTheFormatAndAnyOtherWritesABitmap) {
   const std::map<std::string, std::string> magic = {
-      {"a.TIF", "II*"}, {"b.Tiff", "II*"}, {"c.PNG", "\x89PNG"}, {"d.JPG", "\xFF\xD8"}, {"e.jpeg", "\xFF\xD8"},
-      {"f.GIF", "GIF8"}, {"g.Pcx", "\x0A"},  {"h.bmp", "BM"},      {"i.txt", "BM"},      {"j", "BM"}};
+      {"a.TIF", "II*"},  {"b.Tiff", "II*"}, {"c.PNG", "\x89PNG"}, {"d.JPG", "\xFF\xD8"}, {"e.jpeg", "\xFF\xD8"},
+      {"f.GIF", "GIF8"}, {"g.Pcx", "\x0A"}, {"h.bmp", "BM"},      {"i.txt", "BM"},       {"j", "BM"}};
   std::filesystem::create_directory(Dir.File("k.png"));
   for (const auto& [name, start] : magic) {
     IO.SaveToFile(*Picture, Dir.File(name));
@@ -63,7 +63,8 @@ TEST_F(ImageIO, MetafilesAreReadOnly) {
 TEST_F(ImageIO, AFileThatCannotBeOpenedRaisesEFOpenError) {
   TBitmap bitmap;
   EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.File("missing.png")), EFOpenError);
-  EXPECT_EQ(Message([&] { IO.LoadFromFile(bitmap, Dir.File("missing.png")); }), "Cannot open file " + Dir.File("missing.png"));
+  EXPECT_EQ(Message([&] { IO.LoadFromFile(bitmap, Dir.File("missing.png")); }),
+            "Cannot open file " + Dir.File("missing.png"));
   EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.Path()), EFOpenError);
   // Without waiting for a writer at the FIFO's other end.
   ASSERT_EQ(::mkfifo(Dir.File("fifo.png").c_str(), 0600), 0);
@@ -88,9 +89,8 @@ TEST_F(ImageIO, AnUnwritableFolderRaisesEFCreateErrorAndKeepsTheOldFile) {
   IO.SaveToFile(*Picture, Dir.File("kept.png"));
   const TBytes before = ReadBytes(Dir.File("kept.png"));
   chmod(Dir.Path().c_str(), 0555);
-  const std::string message = RunUnprivileged([&] {
-    return Message([&] { IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("kept.png")); });
-  });
+  const std::string message =
+      RunUnprivileged([&] { return Message([&] { IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("kept.png")); }); });
   chmod(Dir.Path().c_str(), 0777);
   EXPECT_EQ(message, "Cannot create file " + Dir.File("kept.png"));
   EXPECT_EQ(ReadBytes(Dir.File("kept.png")), before);

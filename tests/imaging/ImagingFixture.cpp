@@ -82,7 +82,8 @@ double Psnr(const TBitmap& a, const TBitmap& b) {
   for (int y = 0; y < a.Height(); ++y)
     for (int x = 0; x < a.Width(); ++x)
       for (int shift = 0; shift < 24; shift += 8) {
-        const int d = static_cast<int>((a.PixelAt(x, y) >> shift) & 0xFF) - static_cast<int>((b.PixelAt(x, y) >> shift) & 0xFF);
+        const int d =
+            static_cast<int>((a.PixelAt(x, y) >> shift) & 0xFF) - static_cast<int>((b.PixelAt(x, y) >> shift) & 0xFF);
         sum += d * d;
       }
   const double mse = sum / (3.0 * a.Width() * a.Height());
@@ -99,8 +100,7 @@ std::unique_ptr<TBitmap> MagickPixels(const std::string& file) {
   int width = 0, height = 0;
   if (std::sscanf(Capture("convert " + source + " -format '%w %h' info:").c_str(), "%d %d", &width, &height) != 2)
     throw std::runtime_error("identify failed on " + file);
-  const std::string rgb =
-      Capture("convert " + source + " -background black -alpha remove -alpha off -depth 8 rgb:-");
+  const std::string rgb = Capture("convert " + source + " -background black -alpha remove -alpha off -depth 8 rgb:-");
   if (rgb.size() != static_cast<std::size_t>(width) * height * 3) throw std::runtime_error("convert gave short data");
   auto bitmap = std::make_unique<TBitmap>(width, height, 24);
   for (int y = 0; y < height; ++y)
@@ -115,12 +115,14 @@ std::string MagickFormat(const std::string& file) { return Capture("identify -fo
 
 void WritePpm(const TBitmap& bitmap, const std::string& file) {
   TBytes bytes;
-  const std::string header = "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
+  const std::string header =
+      "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
   bytes.assign(header.begin(), header.end());
   for (int y = 0; y < bitmap.Height(); ++y)
     for (int x = 0; x < bitmap.Width(); ++x) {
       const TPixel p = bitmap.PixelAt(x, y);
-      bytes.insert(bytes.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)});
+      bytes.insert(bytes.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                                 static_cast<std::uint8_t>(p)});
     }
   WriteBytes(file, bytes);
 }

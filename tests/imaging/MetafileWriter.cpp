@@ -33,10 +33,12 @@ void WriteTestEmf(const std::string& file) {
   const U_RECTL bounds = rectl_set(point32_set(0, 0), point32_set(200 * k - 1, 150 * k - 1));
   const U_RECTL frame = rectl_set(point32_set(0, 0), point32_set(200 * 2540 / 96, 150 * 2540 / 96));
   Check(emf_append(reinterpret_cast<U_ENHMETARECORD*>(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr,
-                                                                     sizel_set(1920, 1920), sizel_set(254, 254), 0)),
+                                                                      sizel_set(1920, 1920), sizel_set(254, 254), 0)),
                    et, U_REC_FREE));
   const auto add = [&](char* record) { Check(emf_append(reinterpret_cast<U_ENHMETARECORD*>(record), et, U_REC_FREE)); };
-  const auto box = [&](int l, int t, int r, int b) { return rectl_set(point32_set(l * k, t * k), point32_set(r * k, b * k)); };
+  const auto box = [&](int l, int t, int r, int b) {
+    return rectl_set(point32_set(l * k, t * k), point32_set(r * k, b * k));
+  };
   uint32_t handle = 0;
   const auto fill = [&](U_COLORREF color) {
     add(createpen_set(&handle, eht, logpen_set(U_PS_SOLID, U_POINT{1, 0}, color)));
@@ -89,7 +91,9 @@ void WriteTestWmf(const std::string& file) {
   Check(wmf_header_append(reinterpret_cast<U_METARECORD*>(U_WMRHEADER_set(inches, 1440)), wt, U_REC_FREE));
   std::free(inches);
   const auto add = [&](char* record) { Check(wmf_append(reinterpret_cast<U_METARECORD*>(record), wt, U_REC_FREE)); };
-  const auto point = [&](int x, int y) { return point16_set(static_cast<int16_t>(x * k), static_cast<int16_t>(y * k)); };
+  const auto point = [&](int x, int y) {
+    return point16_set(static_cast<int16_t>(x * k), static_cast<int16_t>(y * k));
+  };
   const auto box = [&](int l, int t, int r, int b) { return U_RECT16_set(point(l, t), point(r, b)); };
   uint32_t handle = 0;
   const auto fill = [&](U_COLORREF color) {
@@ -109,7 +113,8 @@ void WriteTestWmf(const std::string& file) {
   add(U_WMRPOLYGON_set(3, triangle));
 
   char face[] = "DejaVu Sans";
-  U_FONT* font = U_FONT_set(static_cast<int16_t>(-40 * k), 0, 0, 0, U_FW_NORMAL, 0, 0, 0, U_DEFAULT_CHARSET, 0, 0, 0, 0, face);
+  U_FONT* font =
+      U_FONT_set(static_cast<int16_t>(-40 * k), 0, 0, 0, U_FW_NORMAL, 0, 0, 0, U_DEFAULT_CHARSET, 0, 0, 0, 0, face);
   add(wcreatefontindirect_set(&handle, wht, font));
   std::free(font);
   add(wselectobject_set(handle, wht));

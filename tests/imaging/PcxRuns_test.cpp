@@ -76,14 +76,10 @@ TBytesOut RandomStream(std::mt19937& random, std::size_t count, std::uint32_t lo
   while (stream.size() < count) {
     const std::uint32_t kind = random() % 256;
     const auto any = static_cast<std::uint8_t>(random());
-    if (kind < longRuns)
-      stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC3 + random() % 61), any});
-    else if (kind < 8)
-      stream.push_back(any);
-    else if (kind < 128)
-      stream.push_back(static_cast<std::uint8_t>(random() % 0xC0));
-    else
-      stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC0 + random() % 3), any});
+    if (kind < longRuns) stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC3 + random() % 61), any});
+    else if (kind < 8) stream.push_back(any);
+    else if (kind < 128) stream.push_back(static_cast<std::uint8_t>(random() % 0xC0));
+    else stream.insert(stream.end(), {static_cast<std::uint8_t>(0xC0 + random() % 3), any});
   }
   stream.resize(count);
   return stream;

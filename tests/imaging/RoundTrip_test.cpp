@@ -33,7 +33,8 @@ TEST_P(LosslessRoundTrip, ReadsBackWhatItWroteFromEitherPixelFormat) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, LosslessRoundTrip, ::testing::Values(".bmp", ".pcx", ".png", ".tif", ".tiff", ".dat"));
+INSTANTIATE_TEST_SUITE_P(Formats, LosslessRoundTrip,
+                         ::testing::Values(".bmp", ".pcx", ".png", ".tif", ".tiff", ".dat"));
 
 TEST_F(RoundTrip, GifKeepsAPictureOfAtMost256ColoursExactly) {
   for (int colors : {2, 17, 256}) {

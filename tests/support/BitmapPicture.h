@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/base/Types.h"
+#include "framework/graphics/Bitmap.h"
 
 // One character per pixel: the legend's character for the pixel's colour, '?' for others.
 std::string BitmapPicture(const TBitmap& bitmap, const std::map<TColor, char>& legend);

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/ui/Application.h"
 #include "framework/platform/headless/HeadlessWindowSystem.h"
+#include "framework/ui/Application.h"
 
 // A fresh application on the in-memory window system, for one test.
 struct THeadlessApp {

@@ -36,7 +36,8 @@ std::string RunUnprivileged(const std::function<std::string()>& body) {
   close(fds[1]);
   std::string result;
   std::vector<char> buffer(4096);
-  for (ssize_t n; (n = read(fds[0], buffer.data(), buffer.size())) > 0;) result.append(buffer.data(), static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(fds[0], buffer.data(), buffer.size())) > 0;)
+    result.append(buffer.data(), static_cast<std::size_t>(n));
   close(fds[0]);
   int status = 0;
   waitpid(pid, &status, 0);

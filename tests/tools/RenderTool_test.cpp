@@ -36,9 +36,14 @@ TRun RunTool(std::vector<std::string> args) {
 }
 
 TEST(RenderTool, BadArgumentsGiveUsageAndCode2) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--size", "0x10"}, {"--size", "12"}, {"--frames"}, {"--color1", "12345"}, {"--color2", "GGGGGG"},
-           {"--resize", "3-10x10"}, {"--what", "1"}, {"--frames", "-1"}})
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--size", "0x10"},
+                                                                                    {"--size", "12"},
+                                                                                    {"--frames"},
+                                                                                    {"--color1", "12345"},
+                                                                                    {"--color2", "GGGGGG"},
+                                                                                    {"--resize", "3-10x10"},
+                                                                                    {"--what", "1"},
+                                                                                    {"--frames", "-1"}})
     EXPECT_EQ(RunTool(args).ExitCode, 2) << args[0];
 }
 
@@ -46,8 +51,10 @@ TEST(RenderTool, RawFileHoldsTheLastFrameAfterResizes) {
   TTempDir dir;
   const std::string raw = dir.File("frame.raw");
   const std::string png = dir.File("frame.png");
-  EXPECT_EQ(RunTool({"--size", "64x48", "--frames", "5", "--resize", "2:30x20", "--resize", "4:17x9",
-                     "--color1", "FF8000", "--raw", raw, "--png", png}).ExitCode, 0);
+  EXPECT_EQ(RunTool({"--size", "64x48", "--frames", "5", "--resize", "2:30x20", "--resize", "4:17x9", "--color1",
+                     "FF8000", "--raw", raw, "--png", png})
+                .ExitCode,
+            0);
   EXPECT_EQ(std::filesystem::file_size(raw), 17u * 9u * 4u);
   EXPECT_GT(std::filesystem::file_size(png), 0u);
 }

@@ -32,8 +32,8 @@ TXvfb::TXvfb(int width, int height) {
   if (FPid == 0) {
     close(fds[0]);
     const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-           "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
+           static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

@@ -1,8 +1,8 @@
 // The numeric conventions of installed locales, read without touching the process's own
 // locale (which stays "C" for every other conversion).
-#include <clocale>
 #include <langinfo.h>
 #include <locale.h>
+#include <clocale>
 
 #include "NumberPicture.h"
 

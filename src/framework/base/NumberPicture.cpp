@@ -80,8 +80,8 @@ void TPicture::Add(std::string_view picture, std::size_t& at) {
     at = close + 1;
     return;
   }
-  const bool exponent = (c == 'E' || c == 'e') && at + 1 < picture.size() &&
-                        (picture[at + 1] == '+' || picture[at + 1] == '-');
+  const bool exponent =
+      (c == 'E' || c == 'e') && at + 1 < picture.size() && (picture[at + 1] == '+' || picture[at + 1] == '-');
   if (exponent) {
     std::size_t end = at + 2;
     while (end < picture.size() && picture[end] == '0') ++end;
@@ -145,7 +145,8 @@ std::string TPicture::Render(const TDecimal& value, int exponent, const TNumberS
           break;
         }
         if (integerPlace == 0) leadingDigits();
-        if (const int power = layout.IntegerPlaces - 1 - integerPlace; power < integerDigits || integerPlace >= layout.FirstZero)
+        if (const int power = layout.IntegerPlaces - 1 - integerPlace;
+            power < integerDigits || integerPlace >= layout.FirstZero)
           integerDigit(power);
         ++integerPlace;
         break;

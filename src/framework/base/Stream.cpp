@@ -1,9 +1,9 @@
 #include "Stream.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "Exceptions.h"
 

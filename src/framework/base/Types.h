@@ -1,7 +1,6 @@
 #pragma once
 // Small geometric value types shared by the canvas and the controls.
 
-
 struct TPoint {
   int X = 0;
   int Y = 0;
@@ -27,8 +26,8 @@ struct TRect {
 };
 
 inline TRect TRect::Intersect(const TRect& o) const {
-  TRect r{Left > o.Left ? Left : o.Left, Top > o.Top ? Top : o.Top,
-          Right < o.Right ? Right : o.Right, Bottom < o.Bottom ? Bottom : o.Bottom};
+  TRect r{Left > o.Left ? Left : o.Left, Top > o.Top ? Top : o.Top, Right < o.Right ? Right : o.Right,
+          Bottom < o.Bottom ? Bottom : o.Bottom};
   if (r.IsEmpty()) return {};
   return r;
 }
@@ -40,6 +39,4 @@ inline TRect TRect::Union(const TRect& o) const {
           Bottom > o.Bottom ? Bottom : o.Bottom};
 }
 
-inline TRect Bounds(int left, int top, int width, int height) {
-  return {left, top, left + width, top + height};
-}
+inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }

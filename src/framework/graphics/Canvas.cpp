@@ -58,8 +58,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer),
-                     BrushSink(writer));
+  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
   Changed();
 }
 
@@ -75,15 +74,13 @@ void TCanvas::FrameRect(const TRect& r) {
   TPixelWriter writer(FBitmap, DrawableArea());
   const TPixel pixel = ResolvedPixel(Brush.Color);
   const TSpanSink frame = [&](int y, int x1, int x2) { writer.Span(y, x1, x2, pixel, TPixelOp::Copy); };
-  RasterizeRectangle(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom), 1, writer.Area(), frame,
-                     [](int, int, int) {});
+  RasterizeRectangle(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom), 1, writer.Area(), frame, [](int, int, int) {});
   Changed();
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeEllipse(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer),
-                   BrushSink(writer));
+  RasterizeEllipse(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
   Changed();
 }
 
@@ -172,10 +169,8 @@ TSpanSink TCanvas::BrushSink(TPixelWriter& writer) const {
 }
 
 void TCanvas::StrokeSegment(TPixelWriter& writer, TPoint from, TPoint to) const {
-  if (PenWidth() == 1)
-    RasterizeThinLine(from, to, writer.Area(), PenSink(writer));
-  else
-    RasterizeWideLine(from, to, PenWidth(), writer.Area(), PenSink(writer));
+  if (PenWidth() == 1) RasterizeThinLine(from, to, writer.Area(), PenSink(writer));
+  else RasterizeWideLine(from, to, PenWidth(), writer.Area(), PenSink(writer));
 }
 
 void TCanvas::PaintText(TPixelWriter& writer, int x, int y, const std::string& text, bool opaque) const {

@@ -66,7 +66,9 @@ constexpr TPixel ColorToPixel(TColor c) {
 }
 constexpr TColor PixelToColor(TPixel p) { return static_cast<TColor>(ColorToPixel(static_cast<TColor>(p))); }
 
-constexpr TColor RGB(int r, int g, int b) { return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }
+constexpr TColor RGB(int r, int g, int b) {
+  return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
 // The channels of a plain colour.
 constexpr int GetRValue(TColor c) { return static_cast<int>(static_cast<std::uint32_t>(c) & 0xFFu); }
 constexpr int GetGValue(TColor c) { return static_cast<int>((static_cast<std::uint32_t>(c) >> 8) & 0xFFu); }

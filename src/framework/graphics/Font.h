@@ -6,7 +6,9 @@
 
 enum class TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;  // a set of TFontStyle bits
-constexpr TFontStyles operator|(TFontStyle a, TFontStyle b) { return static_cast<TFontStyles>(static_cast<int>(a) | static_cast<int>(b)); }
+constexpr TFontStyles operator|(TFontStyle a, TFontStyle b) {
+  return static_cast<TFontStyles>(static_cast<int>(a) | static_cast<int>(b));
+}
 constexpr bool HasStyle(TFontStyles set, TFontStyle s) { return (set & static_cast<TFontStyles>(s)) != 0; }
 
 enum class TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };

@@ -148,8 +148,7 @@ void TFreeTypeFace::SetSize(int height) {
 void TFreeTypeFace::SetLineMetrics(const TT_OS2* os2) {
   FMetrics.UnderlineThickness = std::max(1, RoundedPixels(FFace->underline_thickness, FScale));
   const double underlineCentre = -FFace->underline_position * FScale;
-  FMetrics.UnderlineOffset =
-      std::max(1, int(std::lround(underlineCentre - FMetrics.UnderlineThickness / 2.0)));
+  FMetrics.UnderlineOffset = std::max(1, int(std::lround(underlineCentre - FMetrics.UnderlineThickness / 2.0)));
   if (os2 && os2->yStrikeoutSize > 0) {
     FMetrics.StrikeOutThickness = std::max(1, RoundedPixels(os2->yStrikeoutSize, FScale));
     FMetrics.StrikeOutOffset = RoundedPixels(os2->yStrikeoutPosition, FScale);
@@ -243,8 +242,7 @@ const std::optional<TFaceFile>& TFaceCache::FileFor(const TFileKey& key) {
   return FFiles[key] = FindFaceFile(std::get<0>(key), std::get<1>(key), std::get<2>(key));
 }
 
-std::unique_ptr<TFreeTypeFace> TFaceCache::Open(const TFaceFile& file, const TFont& font, bool bold,
-                                                bool italic) {
+std::unique_ptr<TFreeTypeFace> TFaceCache::Open(const TFaceFile& file, const TFont& font, bool bold, bool italic) {
   FT_Face face = nullptr;
   if (FT_New_Face(FLibrary, file.Path.c_str(), file.Index, &face) != 0) return nullptr;
   if (!FT_IS_SCALABLE(face)) {

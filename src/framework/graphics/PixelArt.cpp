@@ -4,7 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
-std::unique_ptr<TBitmap> BitmapFromArt(std::initializer_list<std::string_view> rows, const std::map<char, TColor>& key) {
+std::unique_ptr<TBitmap> BitmapFromArt(std::initializer_list<std::string_view> rows,
+                                       const std::map<char, TColor>& key) {
   const int height = static_cast<int>(rows.size());
   const int width = height ? static_cast<int>(rows.begin()->size()) : 0;
   auto bitmap = std::make_unique<TBitmap>(width, height, 24);

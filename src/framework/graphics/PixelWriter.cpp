@@ -51,10 +51,8 @@ void CombineRow24(std::uint8_t* row, int count, TPixelOp op, NextSource next) {
 // Combines `count` source words into row y of the bitmap from column x on, in its format.
 template <typename NextSource>
 void CombineInto(TBitmap& bitmap, int y, int x, int count, TPixelOp op, NextSource next) {
-  if (bitmap.PixelBits() == 32)
-    CombineRow32(bitmap.Row32(y) + x, count, op, next);
-  else
-    CombineRow24(bitmap.Row(y) + 3 * x, count, op, next);
+  if (bitmap.PixelBits() == 32) CombineRow32(bitmap.Row32(y) + x, count, op, next);
+  else CombineRow24(bitmap.Row(y) + 3 * x, count, op, next);
 }
 
 }  // namespace
@@ -118,7 +116,8 @@ void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, TPixelO
   // 0 <= i < extent < 2^32 and size < 2^31, so the product fits 64 unsigned bits.
   const auto sourceOf = [](long long i, int size, long long extent) {
     const auto twice = static_cast<unsigned long long>(2 * i + 1);
-    return static_cast<int>(twice * static_cast<unsigned long long>(size) / static_cast<unsigned long long>(2 * extent));
+    return static_cast<int>(twice * static_cast<unsigned long long>(size) /
+                            static_cast<unsigned long long>(2 * extent));
   };
   const long long width = static_cast<long long>(dest.Right) - dest.Left;
   const long long height = static_cast<long long>(dest.Bottom) - dest.Top;

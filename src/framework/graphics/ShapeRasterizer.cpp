@@ -27,8 +27,7 @@ void Emit(const TSpanSink& sink, const TRect& limit, long long y, long long x1, 
 }
 
 // Emits run minus hole (both inclusive; hole may be empty or stick out of run).
-void EmitDifference(const TSpanSink& sink, const TRect& limit, long long y, TRun run,
-                    std::optional<TRun> hole) {
+void EmitDifference(const TSpanSink& sink, const TRect& limit, long long y, TRun run, std::optional<TRun> hole) {
   if (!hole || hole->First > hole->Last) {
     Emit(sink, limit, y, run.First, run.Last + 1);
     return;
@@ -40,8 +39,8 @@ void EmitDifference(const TSpanSink& sink, const TRect& limit, long long y, TRun
 // Walks the pixels of the line a..b (steps of them, starting at a) whose major coordinate lies
 // in [lo, hi]. Each minor coordinate is the exact rounding of the ideal line.
 template <typename Visit>
-void WalkLine(long long ax, long long ay, long long bx, long long by, long long steps, long long lo,
-              long long hi, Visit visit) {
+void WalkLine(long long ax, long long ay, long long bx, long long by, long long steps, long long lo, long long hi,
+              Visit visit) {
   const long long dx = bx - ax, dy = by - ay;
   const long long adx = std::llabs(dx), ady = std::llabs(dy);
   const long long major = std::max(adx, ady);
@@ -64,10 +63,8 @@ void WalkLine(long long ax, long long ay, long long bx, long long by, long long 
   }
   for (long long i = first; i <= last; ++i) {
     const long long minor = (2 * i * minorDelta + major) / (2 * major);
-    if (xMajor)
-      visit(ax + sx * i, ay + sy * minor);
-    else
-      visit(ax + sx * minor, ay + sy * i);
+    if (xMajor) visit(ax + sx * i, ay + sy * minor);
+    else visit(ax + sx * minor, ay + sy * i);
   }
 }
 
@@ -91,8 +88,7 @@ std::vector<TRun> PenTip(int width) {
 // The inclusive pixels of row y that lie in the ellipse fitting box, or nothing above or
 // below it. A pixel belongs when its centre does; every row keeps at least its middle pixel,
 // so that thin ellipses stay connected.
-std::optional<TRun> EllipseRow(long long left, long long top, long long right, long long bottom,
-                               long long y) {
+std::optional<TRun> EllipseRow(long long left, long long top, long long right, long long bottom, long long y) {
   if (right <= left || y < top || y >= bottom) return std::nullopt;
   const double a = (right - left) / 2.0, b = (bottom - top) / 2.0;
   const double cx = left + a, cy = top + b;
@@ -175,8 +171,7 @@ void RasterizePolygon(const std::vector<TPointF>& points, const TRect& limit, co
     for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
       // Pixels whose centre x + 0.5 lies in [enter, leave).
       const double enter = std::clamp(std::ceil(crossings[i] - 0.5), double(limit.Left), double(limit.Right));
-      const double leave =
-          std::clamp(std::ceil(crossings[i + 1] - 0.5), double(limit.Left), double(limit.Right));
+      const double leave = std::clamp(std::ceil(crossings[i + 1] - 0.5), double(limit.Left), double(limit.Right));
       Emit(sink, limit, y, static_cast<long long>(enter), static_cast<long long>(leave));
     }
   }
@@ -187,8 +182,7 @@ void RasterizeRectangle(const TRect& box, int penWidth, const TRect& limit, cons
   if (box.IsEmpty()) return;
   const long long half = (penWidth - 1) / 2;
   const long long left = Tame(box.Left) - half, top = Tame(box.Top) - half;
-  const long long right = Tame(box.Right) - 1 - half + penWidth,
-                  bottom = Tame(box.Bottom) - 1 - half + penWidth;
+  const long long right = Tame(box.Right) - 1 - half + penWidth, bottom = Tame(box.Bottom) - 1 - half + penWidth;
   const long long innerLeft = left + penWidth, innerRight = right - penWidth;
   const long long innerTop = top + penWidth, innerBottom = bottom - penWidth;
   const long long firstRow = std::max<long long>(top, limit.Top);
@@ -210,8 +204,7 @@ void RasterizeEllipse(const TRect& box, int penWidth, const TRect& limit, const 
   if (box.IsEmpty()) return;
   const long long half = (penWidth - 1) / 2;
   const long long left = Tame(box.Left) - half, top = Tame(box.Top) - half;
-  const long long right = Tame(box.Right) - half + penWidth - 1,
-                  bottom = Tame(box.Bottom) - half + penWidth - 1;
+  const long long right = Tame(box.Right) - half + penWidth - 1, bottom = Tame(box.Bottom) - half + penWidth - 1;
   const long long firstRow = std::max<long long>(top, limit.Top);
   const long long lastRow = std::min<long long>(bottom, limit.Bottom);
   for (long long y = firstRow; y < lastRow; ++y) {
@@ -220,9 +213,9 @@ void RasterizeEllipse(const TRect& box, int penWidth, const TRect& limit, const 
     std::optional<TRun> hole;
     if (penWidth == 1) {
       // A one-pixel outline: the pixels with a neighbour outside the ellipse.
-      hole = Intersect(
-          Intersect(EllipseRow(left, top, right, bottom, y - 1), EllipseRow(left, top, right, bottom, y + 1)),
-          TRun{row->First + 1, row->Last - 1});
+      hole =
+          Intersect(Intersect(EllipseRow(left, top, right, bottom, y - 1), EllipseRow(left, top, right, bottom, y + 1)),
+                    TRun{row->First + 1, row->Last - 1});
     } else {
       hole = EllipseRow(left + penWidth, top + penWidth, right - penWidth, bottom - penWidth, y);
       if (hole) hole = Intersect(hole, row);

@@ -17,8 +17,8 @@ constexpr TEdgeRing kEtched[] = {{clBtnShadow, clBtnHighlight}, {clBtnHighlight,
 constexpr TEdgeRing kSingle[] = {{clWindowFrame, clWindowFrame}};
 
 // In the order of TFrameStyle.
-constexpr std::array<std::span<const TEdgeRing>, 8> kFrames = {
-    kRaised, kSunken, kButtonUp, kButtonDown, kDefaultButton, kField, kEtched, kSingle};
+constexpr std::array<std::span<const TEdgeRing>, 8> kFrames = {kRaised,        kSunken, kButtonUp, kButtonDown,
+                                                               kDefaultButton, kField,  kEtched,   kSingle};
 
 void Fill(TCanvas& canvas, TColor color, const TRect& r) {
   canvas.Brush.Color = color;

@@ -76,11 +76,9 @@ void TTextPainter::Paint(TPixelWriter& writer, TPoint anchor, unsigned align, TP
     pen = pen + TPointF{glyph.AdvanceX, -glyph.AdvanceY};
   }
   if (HasStyle(FFont.Style, TFontStyle::fsUnderline))
-    Fill(writer, Band(origin, advance, down, metrics.UnderlineOffset, metrics.UnderlineThickness),
-         foreground);
+    Fill(writer, Band(origin, advance, down, metrics.UnderlineOffset, metrics.UnderlineThickness), foreground);
   if (HasStyle(FFont.Style, TFontStyle::fsStrikeOut))
-    Fill(writer, Band(origin, advance, down, -metrics.StrikeOutOffset, metrics.StrikeOutThickness),
-         foreground);
+    Fill(writer, Band(origin, advance, down, -metrics.StrikeOutOffset, metrics.StrikeOutThickness), foreground);
 }
 
 std::vector<TPointF> TTextPainter::Band(TPointF origin, TPointF advance, TPointF down, double offset,
@@ -92,13 +90,10 @@ std::vector<TPointF> TTextPainter::Band(TPointF origin, TPointF advance, TPointF
 
 // The baseline's start: the anchor moved back along the baseline for centred and right
 // alignment, and along the glyphs' downward direction for top and bottom alignment.
-TPointF TTextPainter::Origin(TPoint anchor, unsigned align, TPointF advance, TPointF down,
-                             const TGlyphFace& face) {
+TPointF TTextPainter::Origin(TPoint anchor, unsigned align, TPointF advance, TPointF down, const TGlyphFace& face) {
   TPointF origin{double(anchor.X), double(anchor.Y)};
-  if ((align & TA_CENTER) == TA_CENTER)
-    origin = origin + -0.5 * advance;
-  else if (align & TA_RIGHT)
-    origin = origin + -1.0 * advance;
+  if ((align & TA_CENTER) == TA_CENTER) origin = origin + -0.5 * advance;
+  else if (align & TA_RIGHT) origin = origin + -1.0 * advance;
   if ((align & TA_BASELINE) != TA_BASELINE) {
     const int shift = (align & TA_BOTTOM) ? -face.Metrics().Descent : face.Metrics().Ascent;
     origin = origin + double(shift) * down;

@@ -20,13 +20,12 @@ class TTextPainter {
 
   // Sum of the advances by ascent + descent, unrotated; zero when no face is installed.
   TSize Extent(const std::string& text) const;
-  void Paint(TPixelWriter& writer, TPoint anchor, unsigned align, TPixel foreground,
-             std::optional<TPixel> background, const std::string& text) const;
+  void Paint(TPixelWriter& writer, TPoint anchor, unsigned align, TPixel foreground, std::optional<TPixel> background,
+             const std::string& text) const;
 
  private:
   // A band along the baseline from `offset` to `offset + thickness` pixels below it.
-  static std::vector<TPointF> Band(TPointF origin, TPointF advance, TPointF down, double offset,
-                                   double thickness);
+  static std::vector<TPointF> Band(TPointF origin, TPointF advance, TPointF down, double offset, double thickness);
   static TPointF Origin(TPoint anchor, unsigned align, TPointF advance, TPointF down, const TGlyphFace& face);
 
   const TFont& FFont;

@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/Canvas.h"
 #include "Input.h"
 #include "framework/base/Types.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 
 // The only door between the framework and a display. Two implementations: X11 (x11/) for
 // the shipped program and an in-memory one (headless/) for tests. No X11 header is seen
@@ -30,10 +30,10 @@ enum class TPutMode : std::uint8_t { Wait, NoWait };
 enum class TBorderStyle : std::uint8_t { bsNone, bsDialog, bsSizeable };
 
 struct TWindowParams {
-  TWindowHandle Parent = 0;        // a window to be a child of (own or foreign); 0: top level
-  TRect Bounds;                    // in the parent's client coordinates, or the screen's
+  TWindowHandle Parent = 0;  // a window to be a child of (own or foreign); 0: top level
+  TRect Bounds;              // in the parent's client coordinates, or the screen's
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
-  bool SystemMenu = true;          // the window menu and its close box; without, no border icons
+  bool SystemMenu = true;  // the window menu and its close box; without, no border icons
   bool StayOnTop = false;
   bool FullScreen = false;         // covers the whole screen, above everything (the saver)
   TWindowHandle TransientFor = 0;  // a modal dialog's owner window
@@ -45,31 +45,29 @@ struct TWindowParams {
 };
 
 // Virtual key codes, the classic numbering.
-constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17,
-                   VK_MENU = 18, VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34,
-                   VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
-                   VK_INSERT = 45, VK_DELETE = 46,
-                   VK_F1 = 112, VK_F10 = 121;
+constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
+                   VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37,
+                   VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_F1 = 112, VK_F10 = 121;
 
 enum class TEventKind : std::uint8_t {
-  Expose,          // Area of Window needs painting
-  Resized,         // Window now has Width x Height
+  Expose,   // Area of Window needs painting
+  Resized,  // Window now has Width x Height
   KeyDown,
   KeyUp,
   MouseDown,
   MouseUp,
   MouseMove,
   MouseLeave,
-  Activated,       // the program's window got the input focus
-  Deactivated,     // the input focus left all of the program's windows for another client's
-  SysCommand,      // a system command reached Window (WM_SYSCOMMAND), whatever its value
-  CloseRequest,    // the user asked to close Window (the close box)
-  HostDestroyed,   // the foreign parent of Window went away
-  FrameExtents,    // the window manager's frame around Window: Area holds the widths of its
-                   // left, top, right and bottom edges
-  Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
-  MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
-  ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
+  Activated,      // the program's window got the input focus
+  Deactivated,    // the input focus left all of the program's windows for another client's
+  SysCommand,     // a system command reached Window (WM_SYSCOMMAND), whatever its value
+  CloseRequest,   // the user asked to close Window (the close box)
+  HostDestroyed,  // the foreign parent of Window went away
+  FrameExtents,   // the window manager's frame around Window: Area holds the widths of its
+                  // left, top, right and bottom edges
+  Terminate,      // SIGTERM, SIGINT or SIGHUP arrived
+  MouseWheel,     // the wheel turned by WheelDelta over (X, Y)
+  ScreenResized,  // the screen is now Width x Height (RandR); Window is 0
 };
 
 struct TWsEvent {
@@ -82,8 +80,8 @@ struct TWsEvent {
   TRect Area;
   TMouseButton Button = TMouseButton::mbLeft;
   TShiftState Shift = 0;
-  unsigned Key = 0;  // virtual key code
-  char32_t Char = 0;  // KeyDown: the character the key types with its modifiers, 0 for none
+  unsigned Key = 0;    // virtual key code
+  char32_t Char = 0;   // KeyDown: the character the key types with its modifiers, 0 for none
   int WheelDelta = 0;  // MouseWheel: WHEEL_DELTA per notch away from the user, negative towards
 };
 

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "Form.h"
-#include "framework/base/ScopeExit.h"
 #include "MessageBox.h"
 #include "Screen.h"
 #include "Timer.h"
+#include "framework/base/ScopeExit.h"
 
 TApplication* Application = nullptr;
 
@@ -95,12 +95,8 @@ void TApplication::Dispatch(const TWsEvent& event) {
   if (event.Kind != TEventKind::Expose) DispatchHeldResizes();
   switch (event.Kind) {
     case TEventKind::Activated:
-    case TEventKind::Deactivated:
-      Notify(event.Kind);
-      return;
-    case TEventKind::Terminate:
-      CloseForSignal();
-      return;
+    case TEventKind::Deactivated: Notify(event.Kind); return;
+    case TEventKind::Terminate: CloseForSignal(); return;
     case TEventKind::ScreenResized: {
       // A copy: a form may go while it handles the news.
       const std::vector<TForm*> forms = FForms;
@@ -108,9 +104,7 @@ void TApplication::Dispatch(const TWsEvent& event) {
         if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) form->WindowProc(event);
       return;
     }
-    default:
-      DispatchToForm(event);
-      return;
+    default: DispatchToForm(event); return;
   }
 }
 

@@ -1,13 +1,13 @@
 #include "BitBtn.h"
 
-#include "framework/graphics/ButtonGlyphs.h"
 #include "framework/base/StoreChanged.h"
+#include "framework/graphics/ButtonGlyphs.h"
 #include "framework/graphics/StylePainter.h"
 
 namespace {
 
-constexpr int kSpacing = 4;      // between glyph and caption
-constexpr int kFocusInset = 4;   // from the edge to the focus rectangle
+constexpr int kSpacing = 4;     // between glyph and caption
+constexpr int kFocusInset = 4;  // from the edge to the focus rectangle
 
 struct TKindDefaults {
   const char* Caption;
@@ -111,8 +111,9 @@ bool TBitBtn::Framed() const {
 }
 
 void TBitBtn::Paint(TCanvas& canvas) {
-  const TFrameStyle style =
-      FPress.Pressed() ? TFrameStyle::ButtonDown : Framed() ? TFrameStyle::DefaultButton : TFrameStyle::ButtonUp;
+  const TFrameStyle style = FPress.Pressed() ? TFrameStyle::ButtonDown
+                            : Framed()       ? TFrameStyle::DefaultButton
+                                             : TFrameStyle::ButtonUp;
   const TRect face = TStylePainter::DrawFrame(canvas, ClientRect(), style);
   canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
   canvas.FillRect(face);

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "ButtonPress.h"
-#include "framework/graphics/Font.h"
 #include "Form.h"
-#include "framework/graphics/GlyphImages.h"
 #include "WinControl.h"
+#include "framework/graphics/Font.h"
+#include "framework/graphics/GlyphImages.h"
 
 enum class TBitBtnKind : std::uint8_t { bkCustom, bkOK, bkCancel };
 

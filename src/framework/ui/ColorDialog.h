@@ -1,8 +1,8 @@
 #pragma once
 #include <array>
 
-#include "framework/graphics/Color.h"
 #include "framework/base/Component.h"
+#include "framework/graphics/Color.h"
 
 // The colour chooser: Execute shows it modally with Color selected and, when the user
 // confirms, leaves the chosen colour in Color.

@@ -1,7 +1,7 @@
 #include "Control.h"
 
-#include "framework/base/StoreChanged.h"
 #include "WinControl.h"
+#include "framework/base/StoreChanged.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "framework/base/Component.h"
-#include "framework/platform/Input.h"
 #include "framework/base/Types.h"
+#include "framework/platform/Input.h"
 
 class TCanvas;
 class TPopupMenu;

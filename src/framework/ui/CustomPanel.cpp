@@ -1,7 +1,7 @@
 #include "CustomPanel.h"
 
-#include "framework/graphics/Canvas.h"
 #include "framework/base/StoreChanged.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
 
 namespace {

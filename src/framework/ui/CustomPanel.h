@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "WinControl.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
-#include "WinControl.h"
 
 enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised };
 

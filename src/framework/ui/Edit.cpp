@@ -4,9 +4,9 @@
 
 #include "framework/base/StoreChanged.h"
 #include "framework/base/Utf8.h"
-#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
+#include "framework/graphics/TextPainter.h"
 
 namespace {
 
@@ -38,9 +38,7 @@ void TEdit::SelectAll() {
 
 TRect TEdit::TextRect() const { return TStylePainter::Inset(TStylePainter::InnerRect(ClientRect(), kFrame), kMargin); }
 
-int TEdit::PrefixWidth(std::size_t bytes) const {
-  return TTextPainter(FFont).Extent(FLine.Text().substr(0, bytes)).cx;
-}
+int TEdit::PrefixWidth(std::size_t bytes) const { return TTextPainter(FFont).Extent(FLine.Text().substr(0, bytes)).cx; }
 
 std::size_t TEdit::OffsetAt(int x) const {
   const int inText = x - TextRect().Left + FScroll;

@@ -1,8 +1,8 @@
 #include "Form.h"
 
 #include "Application.h"
-#include "framework/graphics/Canvas.h"
 #include "framework/base/StoreChanged.h"
+#include "framework/graphics/Canvas.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   TWinControl::SetVisible(false);

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/Font.h"
 #include "InputRouter.h"
 #include "WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Font.h"
 #include "framework/platform/WindowSystem.h"
 
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/graphics/Canvas.h"
-#include "framework/graphics/TextPainter.h"
 #include "Form.h"
-#include "framework/graphics/StylePainter.h"
 #include "Timer.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/StylePainter.h"
+#include "framework/graphics/TextPainter.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "Image.h"
 
 #include "Application.h"
+#include "WinControl.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
-#include "WinControl.h"
 
 TBitmap& TPicture::Bitmap() {
   if (!FBitmap) {
@@ -69,8 +69,7 @@ void TImage::PictureChanged() {
 }
 
 void TImage::FitToPicture() {
-  if (FAutoSize && !FPicture.Empty())
-    SetBounds(Left(), Top(), FPicture.Bitmap().Width(), FPicture.Bitmap().Height());
+  if (FAutoSize && !FPicture.Empty()) SetBounds(Left(), Top(), FPicture.Bitmap().Width(), FPicture.Bitmap().Height());
 }
 
 void TImage::Repaint() {

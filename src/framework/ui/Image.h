@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "framework/graphics/Bitmap.h"
 #include "Control.h"
+#include "framework/graphics/Bitmap.h"
 
 // Holds the picture of an image control: one bitmap, made on first request.
 class TPicture {

@@ -32,9 +32,7 @@ TInputRouter::TInputRouter(TForm& form) : FForm(form) {}
 
 TInputRouter::~TInputRouter() = default;
 
-bool TInputRouter::Contains(const TControl* control) const {
-  return control == &FForm || InTree(FForm, control);
-}
+bool TInputRouter::Contains(const TControl* control) const { return control == &FForm || InTree(FForm, control); }
 
 void TInputRouter::KeyDown(const TWsEvent& event) {
   unsigned key = event.Key;

@@ -5,9 +5,9 @@
 
 #include "ScrollBar.h"
 #include "framework/base/StoreChanged.h"
-#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
+#include "framework/graphics/TextPainter.h"
 
 namespace {
 
@@ -63,9 +63,7 @@ void TListBox::SetFont(const TFont& font) {
   Invalidate();
 }
 
-int TListBox::ItemHeight() const {
-  return TTextPainter(FFont).Extent("Ag").cy + 1;
-}
+int TListBox::ItemHeight() const { return TTextPainter(FFont).Extent("Ag").cy + 1; }
 
 int TListBox::PageSize() const { return std::max(AlignRect().Height() / ItemHeight(), 1); }
 
@@ -149,8 +147,7 @@ void TListBox::Paint(TCanvas& canvas) {
       canvas.FillRect(line);
     }
     canvas.Font.Color = selected ? clHighlightText : clWindowText;
-    TStylePainter::DrawCaption(canvas, {line.Left + kTextIndent, line.Top}, FItems[static_cast<std::size_t>(i)],
-                               true);
+    TStylePainter::DrawCaption(canvas, {line.Left + kTextIndent, line.Top}, FItems[static_cast<std::size_t>(i)], true);
     if (selected && Focused()) TStylePainter::DrawFocusRect(canvas, line);
   }
   canvas.ClearClipRect();

@@ -1,6 +1,5 @@
 #include "MenuLinePainter.h"
 
-
 #include "MenuItem.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
@@ -59,8 +58,7 @@ int MenuLine::ShortCutWidth(TCanvas& canvas, const TMenuItem& item) {
   return canvas.TextWidth(ShortCutToText(item.ShortCut));
 }
 
-void MenuLine::Paint(TCanvas& canvas, const TMenuItem& item, const TRect& bounds, bool highlighted,
-                     int shortCutRight) {
+void MenuLine::Paint(TCanvas& canvas, const TMenuItem& item, const TRect& bounds, bool highlighted, int shortCutRight) {
   canvas.Brush = {highlighted ? clHighlight : clMenu, TBrushStyle::bsSolid};
   canvas.FillRect(bounds);
   if (item.IsLine()) return PaintSeparator(canvas, bounds);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/TextPainter.h"
 #include "framework/graphics/StylePainter.h"
+#include "framework/graphics/TextPainter.h"
 
 namespace {
 

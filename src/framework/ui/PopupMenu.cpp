@@ -69,7 +69,6 @@ void TPopupMenu::Popup(int x, int y) {
 
 bool TPopupMenu::Showing() const { return FWindow && FWindow->Visible(); }
 
-
 bool RunMenuShortCut(TForm& form, TWinControl* focused, unsigned key, TShiftState shift) {
   const TShortCut shortCut = ShortCut(key, shift);
   for (TControl* c = focused; c; c = c->Parent())

@@ -62,8 +62,8 @@ void TPopupMenuWindow::Layout() {
     captions = std::max(captions, MenuLine::CaptionWidth(canvas, *item));
     shortCuts = std::max(shortCuts, MenuLine::ShortCutWidth(canvas, *item));
   }
-  const int inner = MenuLine::CheckColumn + captions + (shortCuts ? MenuLine::ColumnGap + shortCuts : 0) +
-                    MenuLine::ArrowColumn;
+  const int inner =
+      MenuLine::CheckColumn + captions + (shortCuts ? MenuLine::ColumnGap + shortCuts : 0) + MenuLine::ArrowColumn;
   for (TLine& line : FLines) line.Bounds.Right = frame + inner;
   FShortCutColumn = frame + inner - MenuLine::ArrowColumn;
   SetBounds(Left(), Top(), inner + 2 * frame, y + frame);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "framework/graphics/Canvas.h"
-#include "framework/base/StoreChanged.h"
-#include "framework/graphics/StylePainter.h"
 #include "Timer.h"
+#include "framework/base/StoreChanged.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/StylePainter.h"
 #include "framework/platform/WindowSystem.h"
 
 TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner), FRepeat(std::make_unique<TTimer>(nullptr)) {

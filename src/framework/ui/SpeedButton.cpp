@@ -1,9 +1,9 @@
 #include "SpeedButton.h"
 
-#include "framework/graphics/Canvas.h"
-#include "framework/base/StoreChanged.h"
-#include "framework/graphics/StylePainter.h"
 #include "WinControl.h"
+#include "framework/base/StoreChanged.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/StylePainter.h"
 
 namespace {
 
@@ -109,7 +109,8 @@ void TSpeedButton::Paint(TCanvas& canvas) {
 void TSpeedButton::PaintFrame(TCanvas& canvas) const {
   const bool sunken = FPress.Pressed() || FDown;
   if (!FFlat) {
-    const TRect face = TStylePainter::DrawFrame(canvas, ClientRect(), sunken ? TFrameStyle::ButtonDown : TFrameStyle::ButtonUp);
+    const TRect face =
+        TStylePainter::DrawFrame(canvas, ClientRect(), sunken ? TFrameStyle::ButtonDown : TFrameStyle::ButtonUp);
     canvas.Brush = {clBtnFace, TBrushStyle::bsSolid};
     canvas.FillRect(face);
   } else if (sunken) {

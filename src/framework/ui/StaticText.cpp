@@ -1,9 +1,9 @@
 #include "StaticText.h"
 
-#include "framework/graphics/TextPainter.h"
-#include "framework/graphics/Canvas.h"
 #include "framework/base/StoreChanged.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
+#include "framework/graphics/TextPainter.h"
 
 TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
   FFont.Color = clBtnText;

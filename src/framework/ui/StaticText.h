@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "WinControl.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
-#include "WinControl.h"
 
 enum class TStaticBorderStyle : std::uint8_t { sbsNone, sbsSingle, sbsSunken };
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <vector>
 
-#include "framework/graphics/Color.h"
 #include "Control.h"
+#include "framework/graphics/Color.h"
 
 // A grid of colour swatches, one of which may be selected; a click selects one.
 class TSwatchGrid : public TGraphicControl {

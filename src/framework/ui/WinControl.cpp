@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "Form.h"
 #include "framework/graphics/PixelWriter.h"
 
 namespace {
@@ -82,11 +82,8 @@ void TWinControl::AlignKind(TAlign align, TRect& rest) {
         c->SetBounds(rest.Right - c->Width(), rest.Top, c->Width(), rest.Height());
         rest.Right = std::max(rest.Right - c->Width(), rest.Left);
         break;
-      case TAlign::alClient:
-        c->SetBounds(rest.Left, rest.Top, rest.Width(), rest.Height());
-        break;
-      case TAlign::alNone:
-        break;
+      case TAlign::alClient: c->SetBounds(rest.Left, rest.Top, rest.Width(), rest.Height()); break;
+      case TAlign::alNone: break;
     }
   }
 }

@@ -12,8 +12,8 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroInEitherSign) {
   EXPECT_EQ(MulDiv(1, -5, 2), -3);
   EXPECT_EQ(MulDiv(1, 5, -2), -3);
   EXPECT_EQ(MulDiv(-1, -5, -2), -3);
-  EXPECT_EQ(MulDiv(7, 1, 3), 2);    // 2.33
-  EXPECT_EQ(MulDiv(8, 1, 3), 3);    // 2.67
+  EXPECT_EQ(MulDiv(7, 1, 3), 2);  // 2.33
+  EXPECT_EQ(MulDiv(8, 1, 3), 3);  // 2.67
   EXPECT_EQ(MulDiv(-8, 1, 3), -3);
   EXPECT_EQ(MulDiv(3, 255, 6), 128);  // 127.5, a gradient band's channel
 }

@@ -68,7 +68,11 @@ TEST(NumberPicture, Exponents) {
 TEST(NumberPicture, SeparatorsAreTheGivenOnes) {
   EXPECT_EQ(FormatFloat(",0.00", 1234.5, kCommaPoint), "1.234,50");
   EXPECT_EQ(FormatFloat(",0.00", 1234.125, kUngrouped), "1234.13");
-  EXPECT_EQ(FormatFloat(",0.0", 1234567.5, {"\xC2\xB7", "\xE2\x80\xAF"}), "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567\xC2\xB7" "5");
+  EXPECT_EQ(FormatFloat(",0.0", 1234567.5, {"\xC2\xB7", "\xE2\x80\xAF"}),
+            "1\xE2\x80\xAF"
+            "234\xE2\x80\xAF"
+            "567\xC2\xB7"
+            "5");
 }
 
 TEST(NumberPicture, NeverFails) {

@@ -18,7 +18,8 @@ TEST(Utf8Characters, SplitsWhereDecodingSplitsKeepingStrayBytesAlone) {
 namespace {
 
 TEST(EncodeUtf8, EachLengthDecodesBackAndTheUnencodableBecomeTheReplacement) {
-  for (char32_t c : {U'a', U'\u00E9', U'\u20AC', U'\U0001F600'}) EXPECT_EQ(DecodeUtf8(EncodeUtf8(c)), std::u32string(1, c));
+  for (char32_t c : {U'a', U'\u00E9', U'\u20AC', U'\U0001F600'})
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(c)), std::u32string(1, c));
   EXPECT_EQ(EncodeUtf8(0xD800), "\xEF\xBF\xBD");
   EXPECT_EQ(EncodeUtf8(0x110000), "\xEF\xBF\xBD");
 }

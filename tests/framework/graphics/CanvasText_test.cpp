@@ -2,9 +2,9 @@
 
 #include <climits>
 
+#include "framework/base/Utf8.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/base/Utf8.h"
 #include "support/BitmapPicture.h"
 
 namespace {

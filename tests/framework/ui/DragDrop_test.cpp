@@ -99,8 +99,9 @@ TEST_F(DragDrop, ARefusingTargetShowsNoDropAndGetsNoDrop) {
   TargetAccepts = false;
   MoveTo(122, 10);
   ReleaseAt(122, 10);
-  EXPECT_EQ(Log, (TLog{"source down", "source start", "target over source enter 20,10", "target over source move 21,10",
-                       "target over source move 22,10", "target over source leave 22,10", "source end nothing 122,10"}));
+  EXPECT_EQ(Log,
+            (TLog{"source down", "source start", "target over source enter 20,10", "target over source move 21,10",
+                  "target over source move 22,10", "target over source leave 22,10", "source end nothing 122,10"}));
 }
 
 TEST_F(DragDrop, AControlWithoutOnDragOverAndTheOutsideRefuse) {

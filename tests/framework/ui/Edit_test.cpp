@@ -8,7 +8,9 @@ namespace {
 
 TEST(EditLine, MovesAndErasesWholeCharactersAndTypingReplacesTheSelection) {
   TEditLine line;
-  line.SetText("a\xC3\xB1" "b\xE2\x82\xAC");  // a, n with tilde, b, euro sign
+  line.SetText(
+      "a\xC3\xB1"
+      "b\xE2\x82\xAC");  // a, n with tilde, b, euro sign
   EXPECT_EQ(line.Caret(), 7u);
   line.Left(false);
   EXPECT_EQ(line.Caret(), 4u);

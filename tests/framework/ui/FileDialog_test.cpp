@@ -42,7 +42,9 @@ class FileDialog : public ::testing::Test {
       for (char32_t c : DecodeUtf8(text)) H.System->Push(Headless::Char(c));
     });
   }
-  void KeyLater(unsigned key, TShiftState shift = 0) { Later([=, this] { H.System->Push(Headless::Key(key, shift)); }); }
+  void KeyLater(unsigned key, TShiftState shift = 0) {
+    Later([=, this] { H.System->Push(Headless::Key(key, shift)); });
+  }
   TFileNameForm& Shown() {
     for (TForm* form : H.App.Forms())
       if (auto* dialog = dynamic_cast<TFileNameForm*>(form)) return *dialog;

@@ -32,7 +32,7 @@ TEST_F(Hint, ShowsBelowThePointerOnceItRestsOnTheControl) {
   const TRect area = Form->Input().Hint()->Area();
   EXPECT_EQ(area.Left, 20);
   EXPECT_EQ(area.Top, 15 + THintWindow::PointerHeight);
-  EXPECT_EQ(Shown(area.Left, area.Top), 0x000000u);  // its frame
+  EXPECT_EQ(Shown(area.Left, area.Top), 0x000000u);          // its frame
   EXPECT_EQ(Shown(area.Left + 1, area.Top + 1), 0xFFFFE1u);  // the yellow ground
 }
 

@@ -12,7 +12,8 @@ std::string At(int x, int y) { return " " + std::to_string(x) + "," + std::to_st
 
 // A control without a window that logs the pointer as it reaches it.
 struct TPointerProbe : TGraphicControl {
-  TPointerProbe(TWinControl* parent, const std::string& name, TRect bounds, TLog& log) : TGraphicControl(parent), Log(log) {
+  TPointerProbe(TWinControl* parent, const std::string& name, TRect bounds, TLog& log)
+      : TGraphicControl(parent), Log(log) {
     Name = name;
     SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     SetParent(parent);
@@ -138,9 +139,9 @@ TEST_F(InputRouter, KeysGoToTheFormFirstThenToTheFocusedControlWhichMaySwallowTh
   b->Takes = VK_RETURN;
   ShowForm();
   ASSERT_EQ(Form->ActiveControl(), a);
-  Type('F');          // the form swallows it
-  Type(VK_TAB);       // a swallows it: no move
-  Type(VK_RETURN);    // a does not take it: the dialog key goes round to b
+  Type('F');        // the form swallows it
+  Type(VK_TAB);     // a swallows it: no move
+  Type(VK_RETURN);  // a does not take it: the dialog key goes round to b
   EXPECT_EQ(Form->ActiveControl(), a);
   EXPECT_EQ(Log, (TLog{"form key 70", "form key 9", "a key 9", "form key 13", "a key 13", "b dialog key 13"}));
 }

@@ -71,7 +71,7 @@ TEST_F(ResizeBurst, HandleMessageTakesTheSizeWhenNothingElseWaits) {
   H.App.HandleMessage();
   EXPECT_TRUE(Log.empty());
   H.System->At(5, [] {});  // something to wait for once the queue is empty
-  H.App.HandleMessage();  // nothing left to read: the latest size is handled
+  H.App.HandleMessage();   // nothing left to read: the latest size is handled
   EXPECT_EQ(Log, (std::vector<std::string>{"A 111x90"}));
 }
 

@@ -57,7 +57,7 @@ TEST_F(ScrollBar, ArrowsStepByTheSmallChangeAndTheTrackByTheLargeOne) {
   ClickAt(30, 8);  // left of the thumb, now at 17 + 21
   ClickAt(5, 8);
   ClickAt(5, 8);
-  ClickAt(5, 8);   // at the minimum already: no change
+  ClickAt(5, 8);  // at the minimum already: no change
   EXPECT_EQ(Changes, (std::vector<int>{1, 2, 1, 11, 21, 11, 10, 9, 8}));
 }
 
@@ -67,10 +67,10 @@ TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerWithinTheRange) {
   MoveTo(38, 30);
   EXPECT_EQ(Bar->Position(), 18);
   EXPECT_EQ(Bar->ThumbRect().Left, 35);
-  MoveTo(38, 2);   // no move along the bar: no change
+  MoveTo(38, 2);  // no move along the bar: no change
   MoveTo(300, 8);
   ReleaseAt(300, 8);
-  MoveTo(20, 8);   // released: the thumb stays
+  MoveTo(20, 8);  // released: the thumb stays
   EXPECT_EQ(Changes, (std::vector<int>{18, 70}));
 }
 

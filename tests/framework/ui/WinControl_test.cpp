@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // A control that paints itself in one colour.
 struct TProbe : TGraphicControl {
   // `bounds`: left, top, width and height.

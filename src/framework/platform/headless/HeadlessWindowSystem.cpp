@@ -72,18 +72,16 @@ void THeadlessWindowSystem::ShowWindow(TWindowHandle window, bool visible) {
 void THeadlessWindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds) {
   THeadlessWindow& w = Existing(window);
   w.Bounds = bounds;
-  w.Pixels.assign(static_cast<std::size_t>(std::max(bounds.Width(), 0)) *
-                      static_cast<std::size_t>(std::max(bounds.Height(), 0)),
-                  0);
+  w.Pixels.assign(
+      static_cast<std::size_t>(std::max(bounds.Width(), 0)) * static_cast<std::size_t>(std::max(bounds.Height(), 0)),
+      0);
 }
 
 void THeadlessWindowSystem::SetWindowCaption(TWindowHandle window, const std::string& caption) {
   Existing(window).Caption = caption;
 }
 
-void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
-  Existing(window).Cursor = cursor;
-}
+void THeadlessWindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) { Existing(window).Cursor = cursor; }
 
 void THeadlessWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) {
   CursorImages[cursor] = image;
@@ -96,7 +94,8 @@ void THeadlessWindowSystem::SetFocus(TWindowHandle window) {
 }
 
 // In memory every put is taken at once, whatever the mode.
-void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode) {
+void THeadlessWindowSystem::PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest,
+                                      TPutMode) {
   ++PutPixelsCalls;
   // The display would read memory that is not the bitmap's: the framework's mistake.
   if (!source.IsEmpty() && source.Intersect(Bounds(0, 0, bitmap.Width(), bitmap.Height())) != source)
@@ -306,7 +305,6 @@ void THeadlessWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
     ReleaseDue();
     return;
   }
-  if (deadlineMs == NoDeadline)
-    throw std::logic_error("headless: waiting for input that nothing will ever send");
+  if (deadlineMs == NoDeadline) throw std::logic_error("headless: waiting for input that nothing will ever send");
   AdvanceTo(deadlineMs);
 }

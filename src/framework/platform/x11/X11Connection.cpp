@@ -1,6 +1,5 @@
 #include "X11Connection.h"
 
-
 #include <string_view>
 
 #include "X11ErrorTrap.h"
@@ -52,8 +51,7 @@ void TX11Connection::ChooseVisual(const std::string& name) {
   const int screen = DefaultScreen(FDisplay);
   XVisualInfo info{};
   Visual* defaultVisual = DefaultVisual(FDisplay, screen);
-  if (DefaultDepth(FDisplay, screen) == 24 && defaultVisual->c_class == TrueColor &&
-      MatchesPixelWord(defaultVisual)) {
+  if (DefaultDepth(FDisplay, screen) == 24 && defaultVisual->c_class == TrueColor && MatchesPixelWord(defaultVisual)) {
     FVisual = defaultVisual;
     FColormap = DefaultColormap(FDisplay, screen);
   } else if (XMatchVisualInfo(FDisplay, screen, 24, TrueColor, &info) && MatchesPixelWord(info.visual)) {

@@ -74,8 +74,9 @@ Cursor TX11Cursors::MakeFromImage(const TCursorImage& image) {
   XColor foreground{};
   XColor background{};
   background.red = background.green = background.blue = 0xFFFF;
-  const Cursor cursor = XCreatePixmapCursor(FDisplay, source, mask, &foreground, &background,
-                                            static_cast<unsigned>(image.HotSpot.X), static_cast<unsigned>(image.HotSpot.Y));
+  const Cursor cursor =
+      XCreatePixmapCursor(FDisplay, source, mask, &foreground, &background, static_cast<unsigned>(image.HotSpot.X),
+                          static_cast<unsigned>(image.HotSpot.Y));
   XFreePixmap(FDisplay, source);
   XFreePixmap(FDisplay, mask);
   return cursor;

@@ -1,6 +1,5 @@
 #include "X11EventTranslator.h"
 
-
 #include "X11Keys.h"
 
 namespace {

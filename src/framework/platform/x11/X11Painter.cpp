@@ -1,6 +1,5 @@
 #include "X11Painter.h"
 
-
 #include <bit>
 #include <vector>
 
@@ -63,9 +62,9 @@ bool TX11Painter::PutShared(Window window, TBitmap& bitmap, const TRect& source,
 void TX11Painter::PutCopy(Window window, char* data, int width, int height, int stride, const TRect& source,
                           TPoint dest) {
   Display* display = FConnection.Handle();
-  XImage* image = XCreateImage(display, FConnection.TrueColorVisual(), static_cast<unsigned>(FConnection.Depth()),
-                               ZPixmap, 0, data, static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
-                               stride);
+  XImage* image =
+      XCreateImage(display, FConnection.TrueColorVisual(), static_cast<unsigned>(FConnection.Depth()), ZPixmap, 0, data,
+                   static_cast<unsigned>(width), static_cast<unsigned>(height), 32, stride);
   if (!image) return;
   image->byte_order = kNativeByteOrder;
   XPutImage(display, window, ContextFor(window), image, source.Left, source.Top, dest.X, dest.Y,

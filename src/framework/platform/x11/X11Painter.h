@@ -2,9 +2,9 @@
 #include "X11Api.h"
 
 #include "X11Connection.h"
+#include "framework/base/Types.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/platform/WindowSystem.h"
-#include "framework/base/Types.h"
 
 // Puts bitmap pixels into windows: straight from shared memory when the bitmap lives in a
 // segment the server has attached, through the connection otherwise.

@@ -1,6 +1,5 @@
 #include "X11WindowManagerHints.h"
 
-
 #include <algorithm>
 
 namespace {
@@ -14,8 +13,8 @@ struct TMotifHints {
   unsigned long StatusFlags;
 };
 constexpr unsigned long kMwmHintsFunctions = 1, kMwmHintsDecorations = 2;
-constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinimize = 8,
-                        kFuncMaximize = 16, kFuncClose = 32;
+constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinimize = 8, kFuncMaximize = 16,
+                        kFuncClose = 32;
 constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
 constexpr long kSourceApplication = 1;
@@ -23,9 +22,7 @@ constexpr long kSourceApplication = 1;
 TMotifHints MotifHintsFor(const TWindowParams& params) {
   TMotifHints hints{kMwmHintsFunctions | kMwmHintsDecorations, 0, 0, 0, 0};
   switch (params.BorderStyle) {
-    case TBorderStyle::bsNone:
-      hints.Functions = kFuncMove | kFuncClose;
-      break;
+    case TBorderStyle::bsNone: hints.Functions = kFuncMove | kFuncClose; break;
     case TBorderStyle::bsDialog:
       hints.Functions = kFuncMove | (params.SystemMenu ? kFuncClose : 0);
       hints.Decorations = kDecorBorder | kDecorTitle | (params.SystemMenu ? kDecorMenu : 0);
@@ -70,8 +67,8 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
 void TX11WindowManagerHints::SetCaption(Window window, const std::string& caption) {
   Display* display = FConnection.Handle();
   XStoreName(display, window, caption.c_str());
-  XChangeProperty(display, window, FConnection.InternAtom("_NET_WM_NAME"), FConnection.InternAtom("UTF8_STRING"),
-                  8, PropModeReplace, reinterpret_cast<const unsigned char*>(caption.data()),
+  XChangeProperty(display, window, FConnection.InternAtom("_NET_WM_NAME"), FConnection.InternAtom("UTF8_STRING"), 8,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(caption.data()),
                   static_cast<int>(caption.size()));
 }
 
@@ -123,9 +120,8 @@ void TX11WindowManagerHints::AddState(Window window, Atom state) {
   // Listed once, however often asked.
   std::erase(states, state);
   states.push_back(state);
-  XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(states.data()),
-                  static_cast<int>(states.size()));
+  XChangeProperty(FConnection.Handle(), window, FConnection.InternAtom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(states.data()), static_cast<int>(states.size()));
 }
 
 void TX11WindowManagerHints::SendToRoot(Window window, Atom type, const long (&data)[5]) {

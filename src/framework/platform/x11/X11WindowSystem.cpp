@@ -1,8 +1,8 @@
 #include "X11WindowSystem.h"
 
-#include "X11Api.h"
 #include <poll.h>
 #include <time.h>
+#include "X11Api.h"
 
 #include <algorithm>
 
@@ -80,8 +80,8 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   attributes.override_redirect = params.FullScreen || params.Popup ? True : False;
   TX11ErrorTrap trap(display);
   const Window window = XCreateWindow(
-      display, parent, bounds.Left, bounds.Top, Extent(bounds.Width()), Extent(bounds.Height()), 0,
-      connection.Depth(), InputOutput, connection.TrueColorVisual(),
+      display, parent, bounds.Left, bounds.Top, Extent(bounds.Width()), Extent(bounds.Height()), 0, connection.Depth(),
+      InputOutput, connection.TrueColorVisual(),
       CWBackPixmap | CWBitGravity | CWBorderPixel | CWColormap | CWEventMask | CWOverrideRedirect, &attributes);
   // The host's destruction ends a preview, and its resizes are followed.
   if (foreign) XSelectInput(display, parent, StructureNotifyMask);
@@ -127,11 +127,8 @@ void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
     // frame as soon as possible.
     if (record->TopLevel) FHints->RequestFrameExtents(window);
     XMapWindow(display, window);
-  }
-  else if (record->TopLevel)
-    XWithdrawWindow(display, window, DefaultScreen(display));
-  else
-    XUnmapWindow(display, window);
+  } else if (record->TopLevel) XWithdrawWindow(display, window, DefaultScreen(display));
+  else XUnmapWindow(display, window);
   if (record->Popup && visible) GrabForPopup(display, window);
   XFlush(display);
 }
@@ -139,7 +136,8 @@ void TX11WindowSystem::ShowWindow(TWindowHandle window, bool visible) {
 void TX11WindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds) {
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
-  if (record->TopLevel && !record->FullScreen && !record->Popup) FHints->SetPlacement(window, bounds, record->FixedSize);
+  if (record->TopLevel && !record->FullScreen && !record->Popup)
+    FHints->SetPlacement(window, bounds, record->FixedSize);
   XMoveResizeWindow(FConnection->Handle(), window, bounds.Left, bounds.Top, Extent(bounds.Width()),
                     Extent(bounds.Height()));
   XFlush(FConnection->Handle());
@@ -154,10 +152,8 @@ void TX11WindowSystem::SetWindowCaption(TWindowHandle window, const std::string&
 void TX11WindowSystem::SetWindowCursor(TWindowHandle window, TCursor cursor) {
   if (!Open() || !FWindows->Owns(window)) return;
   Display* display = FConnection->Handle();
-  if (cursor == crDefault)
-    XUndefineCursor(display, window);
-  else
-    XDefineCursor(display, window, FCursors->For(cursor));
+  if (cursor == crDefault) XUndefineCursor(display, window);
+  else XDefineCursor(display, window, FCursors->For(cursor));
   XFlush(display);
 }
 

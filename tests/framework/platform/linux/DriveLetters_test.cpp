@@ -48,8 +48,7 @@ TEST(DriveLetters, SeeOnlyTheTopMountOfAMountPoint) {
 
 TEST(DriveLetters, StopAtZ) {
   std::vector<TMount> mounts;
-  for (char c = 'a'; c <= 'z'; ++c)
-    mounts.push_back({std::string("/data/") + c, "ext4", std::string("/dev/sd") + c});
+  for (char c = 'a'; c <= 'z'; ++c) mounts.push_back({std::string("/data/") + c, "ext4", std::string("/dev/sd") + c});
   const auto drives = AssignDriveLetters(mounts);
   ASSERT_EQ(drives.size(), 23u);  // D to Z, and no C without a root
   EXPECT_EQ(drives.front().Letter, 'D');

@@ -51,11 +51,11 @@ class LinuxDiskQueries : public ::testing::Test {
 
 TEST_F(LinuxDiskQueries, LetterTheMountsThatHoldDataUnderTheirDecodedMountPoints) {
   EXPECT_EQ(MountPoints(), (std::map<char, std::string>{{'C', "/"},
-                                                         {'D', "/home"},
-                                                         {'E', "/media/ram"},
-                                                         {'F', "/media/user/CDROM"},
-                                                         {'G', "/media/user/USB STICK"},
-                                                         {'H', "/mnt/share"}}));
+                                                        {'D', "/home"},
+                                                        {'E', "/media/ram"},
+                                                        {'F', "/media/user/CDROM"},
+                                                        {'G', "/media/user/USB STICK"},
+                                                        {'H', "/mnt/share"}}));
 }
 
 TEST_F(LinuxDiskQueries, TellEachKindOfDrive) {
@@ -121,8 +121,7 @@ class LinuxDiskQueriesOther : public ::testing::Test {
 TEST_F(LinuxDiskQueriesOther, TellRemovableDisksRamDisksAndUndeterminedRoots) {
   Tree.MountInfo({"1 0 0:30 / / rw - overlay overlay rw",
                   "2 1 179:1 / /media/card rw - exfat /dev/disk/by-label/CARD rw",
-                  "3 1 252:0 / /mnt/zram rw - ext4 /dev/zram0 rw",
-                  "4 1 1:0 / /mnt/ram rw - ext2 /dev/ram0 rw"});
+                  "3 1 252:0 / /mnt/zram rw - ext4 /dev/zram0 rw", "4 1 1:0 / /mnt/ram rw - ext2 /dev/ram0 rw"});
   Tree.Disk("platform/mmc0/mmc0:0001", "mmcblk0", 179, 0, true, {"mmcblk0p1"});
   Tree.Write("/dev/mmcblk0p1", "");
   Tree.Link("/dev/disk/by-label/CARD", "../../mmcblk0p1");

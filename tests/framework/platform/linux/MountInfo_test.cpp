@@ -16,8 +16,8 @@ TEST(MountInfo, ReadsMountPointTypeAndSourceAcrossOptionalFields) {
 }
 
 TEST(MountInfo, DecodesTheKernelsOctalEscapesInEveryField) {
-  const auto mounts = ParseMountInfo(
-      R"(70 27 8:33 / /media/user/USB\040STICK\011x\012y\134z rw - vfat /dev/disk/by-label/A\040B rw)");
+  const auto mounts =
+      ParseMountInfo(R"(70 27 8:33 / /media/user/USB\040STICK\011x\012y\134z rw - vfat /dev/disk/by-label/A\040B rw)");
   ASSERT_EQ(mounts.size(), 1u);
   EXPECT_EQ(mounts[0].MountPoint, "/media/user/USB STICK\tx\ny\\z");
   EXPECT_EQ(mounts[0].Source, "/dev/disk/by-label/A B");
