@@ -12,9 +12,9 @@
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
 #include "framework/platform/x11/X11WindowSystem.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Form.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Form.h"
+#include "framework/ui/core/Timer.h"
 #include "testkit/Xvfb.h"
 
 namespace {

@@ -4,27 +4,33 @@
 # Run with cmake -DSOURCE_DIR=... -P.
 
 # Each layer, by the folder prefix of its files (relative to src/), and the layers it may
-# include besides itself. The first matching prefix names a file's layer.
+# include besides itself. The first matching prefix names a file's layer. The user-interface
+# layer is four rooms: its core (the runtime and its loop) includes nothing of the controls,
+# menus or dialogs above it.
 cmake_policy(SET CMP0007 NEW)  # the base layer's empty list of others is an element
 
 set(layers
-  "app/main.cpp|app engine components appkit imaging vekutils ui x11 platform graphics base"
-  "app/|engine components appkit imaging vekutils ui platform graphics base"
-  "gallery/main.cpp|gallery engine components appkit imaging vekutils ui x11 platform graphics base"
-  "gallery/|engine components appkit imaging vekutils ui platform graphics base"
-  "engine/Vekutils|ui platform graphics base"
-  "engine/|components appkit imaging vekutils ui platform graphics base"
-  "components/|appkit imaging vekutils ui platform graphics base"
-  "appkit/|ui platform graphics base"
+  "app/main.cpp|app engine components appkit imaging vekutils uidialogs uimenus uicontrols uicore x11 platform graphics base"
+  "app/|engine components appkit imaging vekutils uidialogs uimenus uicontrols uicore platform graphics base"
+  "gallery/main.cpp|gallery engine components appkit imaging vekutils uidialogs uimenus uicontrols uicore x11 platform graphics base"
+  "gallery/|engine components appkit imaging vekutils uidialogs uimenus uicontrols uicore platform graphics base"
+  "engine/|components appkit imaging vekutils uidialogs uimenus uicontrols uicore platform graphics base"
+  "components/|appkit imaging vekutils uidialogs uimenus uicontrols uicore platform graphics base"
+  "appkit/|uidialogs uimenus uicontrols uicore platform graphics base"
+  "vekutils/|uidialogs uimenus uicontrols uicore platform graphics base"
   "imaging/|graphics base"
-  "framework/ui/|platform graphics base"
+  "framework/ui/dialogs/|uimenus uicontrols uicore platform graphics base"
+  "framework/ui/menus/|uicontrols uicore platform graphics base"
+  "framework/ui/controls/|uicore platform graphics base"
+  "framework/ui/core/|platform graphics base"
   "framework/platform/x11/|platform graphics base"
   "framework/platform/headless/|platform graphics base"
   "framework/platform/linux/|platform graphics base"
   "framework/platform/|graphics base"
   "framework/graphics/|base"
   "framework/base/|")
-set(layer_names main app gallerymain gallery vekutils engine components appkit imaging ui x11 headless linux platform graphics base)
+set(layer_names main app gallerymain gallery engine components appkit vekutils imaging uidialogs uimenus uicontrols uicore x11
+                headless linux platform graphics base)
 
 # The layer of a path relative to src/.
 function(layer_of path out)

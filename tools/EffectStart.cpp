@@ -6,8 +6,8 @@
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
 #include "framework/platform/x11/X11WindowSystem.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Form.h"
 
 double EffectStartMs() {
   TApplication app(std::make_shared<TX11WindowSystem>());

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "framework/base/Utf8.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Image.h"
-#include "framework/ui/Screen.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/Image.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Screen.h"
 
 TAboutF* AboutF = nullptr;
 

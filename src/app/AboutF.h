@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Form.h"
 
 class TBitBtn;
 class TImage;

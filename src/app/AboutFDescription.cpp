@@ -1,10 +1,10 @@
 #include "AboutF.h"
 #include "AppGlyphs.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/BitBtn.h"
-#include "framework/ui/Image.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/BitBtn.h"
+#include "framework/ui/controls/Image.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/SpeedButton.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string& SettingsPath() {
+std::string& EngineSettingsPath() {
   static std::string path;
   return path;
 }
@@ -13,9 +13,9 @@ std::string& SettingsPath() {
 }  // namespace
 
 TQuenbrel* NewEngine() {
-  if (!SettingsPath().empty()) return new TQuenbrel(SettingsPath());
+  if (!EngineSettingsPath().empty()) return new TQuenbrel(EngineSettingsPath());
   const TSettingsLocation location = SettingsLocation();
   return new TQuenbrel(location.Path, location.DefaultsPath);
 }
 
-void SetEngineSettingsPath(std::string path) { SettingsPath() = std::move(path); }
+void SetEngineSettingsPath(std::string path) { EngineSettingsPath() = std::move(path); }

@@ -2,7 +2,7 @@
 
 #include "EngineFactory.h"
 #include "engine/Quenbrel.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
 
 TForm1* Form1 = nullptr;
 std::int32_t MouseMoves = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Form.h"
 
 class TAppEvents;
 class TQuenbrel;

@@ -2,7 +2,7 @@
 #include "appkit/AppEvents.h"
 #include "components/VekImage.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Timer.h"
 
 void TForm1::CreateControls() {
   BorderStyle = TBorderStyle::bsNone;

@@ -4,8 +4,8 @@
 #include "EngineFactory.h"
 #include "engine/Quenbrel.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Timer.h"
 
 TForm2* Form2 = nullptr;
 

@@ -1,7 +1,7 @@
 #include "Form2.h"
 #include "components/VekImage.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Timer.h"
 
 void TForm2::CreateControls() {
   BorderStyle = TBorderStyle::bsNone;

@@ -4,10 +4,10 @@
 #include "EngineFactory.h"
 #include "components/ColorButton.h"
 #include "engine/Quenbrel.h"
-#include "engine/Vekutils.h"
 #include "framework/base/Exceptions.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/BitBtn.h"
+#include "framework/ui/controls/BitBtn.h"
+#include "framework/ui/core/Application.h"
+#include "vekutils/Vekutils.h"
 
 TForm3* Form3 = nullptr;
 

@@ -2,9 +2,9 @@
 #include "Form3.h"
 #include "components/ColorButton.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/BitBtn.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/BitBtn.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/StaticText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "engine/Quenbrel.h"
-#include "engine/Vekutils.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

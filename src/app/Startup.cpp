@@ -5,12 +5,14 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "ModeSelection.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/MessageBox.h"
 
 int QuenbrelMain(const std::vector<std::string>& arguments, std::shared_ptr<TWindowSystem> windowSystem) {
   SetProgramArguments(arguments);
   const TMode mode = SelectMode();
   TApplication application(std::move(windowSystem));
+  ShowExceptionsInMessageBoxes(application);
   try {
     Application->Initialize();
     Application->Title = "zzQuenbrel I";

@@ -1,6 +1,6 @@
 #include "AppEvents.h"
 
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
 
 TAppEvents::TAppEvents(TComponent* owner) : TComponent(owner) {
   if (!Application) return;

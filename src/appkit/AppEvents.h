@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/ui/Control.h"
+#include "framework/ui/core/Control.h"
 
 // Puts application-wide notifications on a form: the application as a whole gaining or
 // losing activation (the input focus moving between this program and others).

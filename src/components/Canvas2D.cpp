@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/base/Handler.h"
 #include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/CursorResources.h"
-#include "framework/ui/Screen.h"
+#include "framework/ui/core/CursorResources.h"
+#include "framework/ui/core/Screen.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

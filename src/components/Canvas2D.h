@@ -5,7 +5,7 @@
 
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Font.h"
-#include "framework/ui/CustomPanel.h"
+#include "framework/ui/controls/CustomPanel.h"
 
 class TCanvas;
 class TVekImage;

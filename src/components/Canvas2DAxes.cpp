@@ -4,9 +4,9 @@
 
 #include "Canvas2D.h"
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/base/NumberPicture.h"
 #include "framework/graphics/Canvas.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

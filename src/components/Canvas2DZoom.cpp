@@ -6,10 +6,10 @@
 
 #include "Canvas2D.h"
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Timer.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "ColorButton.h"
 
 #include "framework/base/Handler.h"
-#include "framework/ui/ColorDialog.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/dialogs/ColorDialog.h"
 
 TColorButton::TColorButton(TComponent* owner) : TCustomPanel(owner) {
   OnResize = Handler(this, &TColorButton::PanelResize);

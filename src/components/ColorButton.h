@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/ui/CustomPanel.h"
+#include "framework/ui/controls/CustomPanel.h"
 
 class TColorDialog;
 class TSpeedButton;

@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/base/NumberPicture.h"
 #include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

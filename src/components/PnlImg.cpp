@@ -2,8 +2,8 @@
 
 #include "VekImage.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/ScrollBar.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/ScrollBar.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/graphics/Bitmap.h"
-#include "framework/ui/Image.h"
+#include "framework/ui/controls/Image.h"
 
 class TImageIO;
 class TImageProc;

@@ -2,9 +2,9 @@
 #include <cmath>
 
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/RotatedFont.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

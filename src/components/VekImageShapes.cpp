@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/base/Saturate.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
+#include "vekutils/Vekutils.h"
 
 void TVekImage::Fill(TColor c) {
   TCanvas& canvas = Canvas();

@@ -9,10 +9,10 @@
 #include "PaletteLookup.h"
 #include "SourcePattern.h"
 #include "Truncation.h"
-#include "Vekutils.h"
 #include "components/VekImage.h"
 #include "framework/base/Stream.h"
 #include "framework/graphics/Color.h"
+#include "vekutils/Vekutils.h"
 
 // ---------------------------------------------------------------------------------------
 // Arithmetic helpers. The effect's numbers are defined in 80-bit extended precision

@@ -3,7 +3,7 @@
 #include "components/ColorButton.h"
 #include "components/VekImage.h"
 #include "framework/platform/DiskQueries.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
 
 TDrivesPage::TDrivesPage(TComponent* owner) : TGalleryPage(owner, "Drives"), FQueries(&SystemDiskQueries()) {
   CreateControls();

@@ -3,7 +3,7 @@
 #include "components/ColorButton.h"
 #include "components/VekImage.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
 
 void TDrivesPage::CreateControls() {
   TPropertyColumn column(this, this, "Properties");

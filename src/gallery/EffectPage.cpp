@@ -3,10 +3,10 @@
 #include "components/ColorButton.h"
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
-#include "engine/Vekutils.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Timer.h"
+#include "vekutils/Vekutils.h"
 
 TEffectPage::TEffectPage(TComponent* owner) : TGalleryPage(owner, "Effect") {
   CreateControls();

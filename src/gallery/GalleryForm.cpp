@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "GalleryPage.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 TGalleryForm* GalleryForm = nullptr;
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Form.h"
 
 class TDrivesPage;
 class TEffectPage;

@@ -7,9 +7,9 @@
 #include "ProgressPage.h"
 #include "ScalePage.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "framework/ui/Panel.h"
+#include "framework/ui/controls/Panel.h"
 
 // One page of the gallery: a panel filling the window below its tabs, shown while its tab
 // is down. A page shows one component in its showcase, with a column of its properties at

@@ -5,7 +5,8 @@
 #include "GalleryArguments.h"
 #include "GalleryForm.h"
 #include "ImagePage.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/MessageBox.h"
 
 int GalleryMain(const std::vector<std::string>& arguments, std::shared_ptr<TWindowSystem> windowSystem) {
   const std::optional<TGalleryArguments> parsed =
@@ -15,6 +16,7 @@ int GalleryMain(const std::vector<std::string>& arguments, std::shared_ptr<TWind
     return 2;
   }
   TApplication application(std::move(windowSystem));
+  ShowExceptionsInMessageBoxes(application);
   application.Title = "zzQuenbrel Gallery";
   application.CreateForm(GalleryForm);
   if (!parsed->Page.empty() && !GalleryForm->ShowPage(parsed->Page)) {

@@ -5,9 +5,9 @@
 
 #include "components/ColorButton.h"
 #include "components/VekProgress.h"
-#include "framework/ui/FileDialog.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/dialogs/FileDialog.h"
 
 namespace {
 

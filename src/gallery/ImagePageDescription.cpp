@@ -3,11 +3,11 @@
 #include "components/ColorButton.h"
 #include "components/VekProgress.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/FileDialog.h"
-#include "framework/ui/PopupMenu.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
+#include "framework/ui/dialogs/FileDialog.h"
+#include "framework/ui/menus/PopupMenu.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "components/Canvas2D.h"
 #include "components/ColorButton.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 void TPlotPage::CreateControls() {
   TPropertyColumn column(this, this, "Properties");

@@ -6,10 +6,10 @@
 #include "components/ColorButton.h"
 #include "components/Poly.h"
 #include "components/VekImage.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
+#include "framework/ui/core/Timer.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "components/ColorButton.h"
 #include "components/VekProgress.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Timer.h"
 
 TProgressPage::TProgressPage(TComponent* owner) : TGalleryPage(owner, "Progress") {
   CreateControls();

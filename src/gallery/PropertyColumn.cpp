@@ -2,10 +2,10 @@
 
 #include "GalleryPage.h"
 #include "components/ColorButton.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "components/ColorButton.h"
 #include "components/Escala.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "components/ColorButton.h"
 #include "components/Escala.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
 
 void TScalePage::CreateControls() {
   Scale1 = new TEscala(this);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "app/AboutF.h"
-#include "framework/ui/Image.h"
-#include "framework/ui/Screen.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/Image.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Screen.h"
 #include "support/BitmapPicture.h"
 #include "support/HeadlessApp.h"
 

@@ -2,7 +2,7 @@
 #include "app/Form2.h"
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "app/Form1.h"
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/core/Timer.h"
 
 namespace {
 

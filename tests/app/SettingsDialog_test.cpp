@@ -3,7 +3,7 @@
 #include "SettingsRun.h"
 #include "app/AboutF.h"
 #include "engine/Quenbrel.h"
-#include "framework/ui/BitBtn.h"
+#include "framework/ui/controls/BitBtn.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "QuenbrelRun.h"
 #include "app/Form3.h"
 #include "components/ColorButton.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/ColorChooser.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/ColorChooser.h"
 
 // The settings dialog on a screen that holds it, with the user's hands: clicks in the
 // middle of a control, and clicks on the colour chooser's swatches.

@@ -7,8 +7,8 @@
 
 #include "PlotFixture.h"
 #include "framework/base/Exceptions.h"
-#include "framework/ui/CursorResources.h"
-#include "framework/ui/Screen.h"
+#include "framework/ui/core/CursorResources.h"
+#include "framework/ui/core/Screen.h"
 
 namespace {
 

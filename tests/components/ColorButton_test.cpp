@@ -1,10 +1,10 @@
 #include <vector>
 
 #include "components/ColorButton.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/BitBtn.h"
-#include "framework/ui/ColorChooser.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/BitBtn.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/ColorChooser.h"
 #include "support/FormFixture.h"
 
 namespace {

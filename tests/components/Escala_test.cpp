@@ -10,7 +10,7 @@
 #include "components/VekImage.h"
 #include "framework/base/NumberPicture.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/Panel.h"
+#include "framework/ui/controls/Panel.h"
 #include "support/BitmapPicture.h"
 #include "support/HeadlessApp.h"
 

@@ -2,7 +2,7 @@
 
 #include "components/PnlImg.h"
 #include "components/VekImage.h"
-#include "framework/ui/ScrollBar.h"
+#include "framework/ui/controls/ScrollBar.h"
 #include "support/FormFixture.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "components/VekImage.h"
-#include "engine/Vekutils.h"
 #include "framework/graphics/Canvas.h"
 #include "support/BitmapPicture.h"
+#include "vekutils/Vekutils.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "SettingsDialogLayout.h"
 #include "components/Canvas2D.h"
 #include "components/VekImage.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
 #include "gallery/GalleryForm.h"
 #include "gallery/ImagePage.h"
 #include "gallery/PlotPage.h"

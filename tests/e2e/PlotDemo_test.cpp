@@ -13,8 +13,8 @@
 #include "PlotForm.h"
 #include "components/Canvas2D.h"
 #include "components/VekImage.h"
-#include "framework/ui/CursorResources.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/core/CursorResources.h"
 #include "support/HeadlessApp.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include <X11/Xutil.h>

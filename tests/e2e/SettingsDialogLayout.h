@@ -1,8 +1,8 @@
 #pragma once
 // Where the settings dialog and the colour chooser have what a test clicks, in their client
 // areas. Include it before the X11 headers: it makes a chooser on the headless backend.
-#include "framework/ui/BitBtn.h"
-#include "framework/ui/ColorChooser.h"
+#include "framework/ui/controls/BitBtn.h"
+#include "framework/ui/dialogs/ColorChooser.h"
 #include "support/HeadlessApp.h"
 
 // The middles of the dialog's colour swatches and of its OK button.

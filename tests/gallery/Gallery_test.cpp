@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "GalleryFixture.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 #include "gallery/GalleryArguments.h"
 #include "gallery/GalleryPage.h"
 #include "gallery/GalleryStartup.h"

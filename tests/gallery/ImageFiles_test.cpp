@@ -5,8 +5,8 @@
 #include "components/VekImage.h"
 #include "components/VekProgress.h"
 #include "framework/base/Utf8.h"
-#include "framework/ui/FileDialog.h"
-#include "framework/ui/PopupMenu.h"
+#include "framework/ui/dialogs/FileDialog.h"
+#include "framework/ui/menus/PopupMenu.h"
 #include "gallery/ImagePage.h"
 #include "support/TempDir.h"
 

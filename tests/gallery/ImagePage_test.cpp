@@ -2,9 +2,9 @@
 #include "GalleryFixture.h"
 #include "components/ColorButton.h"
 #include "components/VekImage.h"
-#include "framework/ui/PopupMenu.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/SpeedButton.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/menus/PopupMenu.h"
 
 namespace {
 

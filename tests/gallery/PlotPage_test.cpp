@@ -3,8 +3,8 @@
 #include "GalleryFixture.h"
 #include "components/Canvas2D.h"
 #include "components/VekImage.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 #include "gallery/PlotPage.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Form.h"
 #include "support/HeadlessApp.h"
 
 // A main form on the in-memory window system, and the user's hands: a pointer and keys.

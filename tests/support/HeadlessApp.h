@@ -3,12 +3,15 @@
 #include <memory>
 
 #include "framework/platform/headless/HeadlessWindowSystem.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/MessageBox.h"
 
 // A fresh application on the in-memory window system, for one test.
 struct THeadlessApp {
   std::shared_ptr<THeadlessWindowSystem> System = std::make_shared<THeadlessWindowSystem>();
   TApplication App{System};
+
+  THeadlessApp() { ShowExceptionsInMessageBoxes(App); }
 
   // Runs the loop until `done` holds, one message at a time.
   template <class F>

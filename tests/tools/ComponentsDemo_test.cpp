@@ -7,7 +7,7 @@
 #include "components/Poly.h"
 #include "components/VekImage.h"
 #include "components/VekProgress.h"
-#include "framework/ui/ScrollBar.h"
+#include "framework/ui/controls/ScrollBar.h"
 #include "support/HeadlessApp.h"
 
 namespace {

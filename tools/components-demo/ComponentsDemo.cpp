@@ -8,8 +8,8 @@
 #include "components/VekImage.h"
 #include "components/VekProgress.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/ScrollBar.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/controls/ScrollBar.h"
+#include "framework/ui/core/Timer.h"
 
 TComponentsDemo* ComponentsDemo = nullptr;
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/ui/Form.h"
+#include "framework/ui/core/Form.h"
 
 class TEscala;
 class TPnlImg;

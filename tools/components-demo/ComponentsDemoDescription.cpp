@@ -4,7 +4,7 @@
 #include "components/Poly.h"
 #include "components/VekProgress.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Timer.h"
+#include "framework/ui/core/Timer.h"
 
 void TComponentsDemo::CreateControls() {
   BorderStyle = TBorderStyle::bsDialog;

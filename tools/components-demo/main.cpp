@@ -7,7 +7,8 @@
 
 #include "ComponentsDemo.h"
 #include "framework/platform/x11/X11WindowSystem.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/MessageBox.h"
 
 int main(int argc, char** argv) {
   int steps = -1;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   }
   try {
     TApplication application(std::make_shared<TX11WindowSystem>());
+    ShowExceptionsInMessageBoxes(application);
     application.Title = "Components";
     application.CreateForm(ComponentsDemo);
     ComponentsDemo->StepsLeft = steps;

@@ -5,8 +5,8 @@
 
 #include "components/Canvas2D.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 namespace {
 

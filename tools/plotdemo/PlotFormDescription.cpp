@@ -2,9 +2,9 @@
 
 #include "components/Canvas2D.h"
 #include "framework/base/Handler.h"
-#include "framework/ui/Panel.h"
-#include "framework/ui/SpeedButton.h"
-#include "framework/ui/StaticText.h"
+#include "framework/ui/controls/Panel.h"
+#include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 
 namespace {
 

@@ -6,12 +6,14 @@
 
 #include "PlotForm.h"
 #include "framework/platform/x11/X11WindowSystem.h"
-#include "framework/ui/Application.h"
+#include "framework/ui/core/Application.h"
+#include "framework/ui/dialogs/MessageBox.h"
 
 int main(int argc, char** argv) {
   const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
   try {
     TApplication application(std::make_shared<TX11WindowSystem>());
+    ShowExceptionsInMessageBoxes(application);
     Application->Title = "quenbrel-plot";
     TPlotForm* form = nullptr;
     Application->CreateForm(form);

@@ -1,0 +1,6 @@
+#include "MenuRouting.h"
+
+TMenuRouting& MenuRouting() {
+  static TMenuRouting routing;
+  return routing;
+}

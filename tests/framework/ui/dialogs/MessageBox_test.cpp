@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "framework/ui/core/Timer.h"
+#include "framework/ui/dialogs/MessageBox.h"
+#include "support/HeadlessApp.h"
+
+namespace {
+
+using Headless = THeadlessWindowSystem;
+
+TEST(FullStop, IsAddedOnlyAfterACharacterThatSortsAfterIt) {
+  EXPECT_EQ(WithFullStop("Cannot open file x.ini"), "Cannot open file x.ini.");
+  EXPECT_EQ(WithFullStop("value 7"), "value 7.");
+  EXPECT_EQ(WithFullStop("'abc' is not a valid integer value"), "'abc' is not a valid integer value.");
+  EXPECT_EQ(WithFullStop("a/"), "a/.");
+  EXPECT_EQ(WithFullStop("Done."), "Done.");
+  EXPECT_EQ(WithFullStop("trailing blank "), "trailing blank ");
+  EXPECT_EQ(WithFullStop("(note)"), "(note)");
+  EXPECT_EQ(WithFullStop("Stop!"), "Stop!");
+  EXPECT_EQ(WithFullStop("minus-"), "minus-");
+  EXPECT_EQ(WithFullStop(""), "");
+}
+
+class ExceptionBox : public ::testing::Test {
+ protected:
+  THeadlessApp H;
+  TWindowHandle BoxWindow = 0;
+
+  void SetUp() override { H.App.Title = "zzQuenbrel I"; }
+  // Looks at the box while it waits, then dismisses it with `key`.
+  void DismissAt(std::int64_t time, unsigned key) {
+    H.System->At(time, [this, key] {
+      BoxWindow = H.System->Focus;
+      H.System->Push(Headless::Key(key));
+    });
+  }
+};
+
+TEST_F(ExceptionBox, ShowsTheMessageUnderTheTitleUntilEnterAndTheProgramGoesOn) {
+  DismissAt(100, VK_RETURN);
+  H.App.ShowException(Exception("Cannot open file zzQuenbrel.ini"));
+  EXPECT_EQ(H.App.ShownMessages, (std::vector<std::string>{"Cannot open file zzQuenbrel.ini."}));
+  EXPECT_EQ(H.System->NowMs(), 100);
+  EXPECT_NE(BoxWindow, 0u);
+  EXPECT_EQ(H.System->Window(BoxWindow), nullptr);  // gone once dismissed
+  EXPECT_TRUE(H.System->OwnWindows().empty());
+}
+
+TEST_F(ExceptionBox, HasAnErrorIconAGreyFaceAndABevelledButton) {
+  TPixel iconCentre = 0, iconTop = 0, face = 0, buttonCorner = 0;
+  std::string caption;
+  H.System->At(10, [&] {
+    const TWindowHandle box = H.System->Focus;
+    caption = H.System->Window(box)->Caption;
+    iconCentre = H.System->PixelAt(box, 28, 28);
+    iconTop = H.System->PixelAt(box, 28, 15);
+    face = H.System->PixelAt(box, 2, 2);
+    const TRect button = static_cast<TMessageBox*>(H.App.Forms().back())->ButtonRect();
+    buttonCorner = H.System->PixelAt(box, button.Left, button.Top);
+    H.System->Push(Headless::Key(VK_ESCAPE));
+  });
+  H.App.ShowException(Exception("broken"));
+  EXPECT_EQ(caption, "zzQuenbrel I");
+  EXPECT_EQ(iconCentre, 0xFFFFFFu);
+  EXPECT_EQ(iconTop, 0xFF0000u);
+  EXPECT_EQ(face, 0xC0C0C0u);
+  EXPECT_EQ(buttonCorner, 0x000000u);
+}
+
+TEST_F(ExceptionBox, AClickOnOkOrTheCloseBoxDismissesIt) {
+  H.System->At(10, [&] {
+    auto* box = static_cast<TMessageBox*>(H.App.Forms().back());
+    const TRect ok = box->ButtonRect();
+    H.System->Push(Headless::Mouse(TEventKind::MouseDown, ok.Left + 5, ok.Top + 5));
+    H.System->Push(Headless::Mouse(TEventKind::MouseUp, ok.Left + 6, ok.Top + 5));
+  });
+  H.App.ShowException(Exception("one"));
+  H.System->At(30, [&] { H.System->Push(Headless::Of(TEventKind::CloseRequest)); });
+  H.App.ShowException(Exception("two"));
+  EXPECT_EQ(H.App.ShownMessages, (std::vector<std::string>{"one.", "two."}));
+}
+
+TEST_F(ExceptionBox, OtherKeysLeaveItOpen) {
+  H.System->At(10, [&] { H.System->Push(Headless::Key('A')); });
+  DismissAt(20, VK_RETURN);
+  H.App.ShowException(Exception("x"));
+  EXPECT_EQ(H.System->NowMs(), 20);
+}
+
+}  // namespace
