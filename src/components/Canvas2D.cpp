@@ -1,12 +1,10 @@
 #include "Canvas2D.h"
 
-#include <algorithm>
-#include <climits>
-#include <cmath>
+#include <utility>
 
+#include "Canvas2DHourglass.h"
 #include "VekImage.h"
 #include "framework/base/Handler.h"
-#include "framework/base/Saturate.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/core/CursorResources.h"
@@ -14,20 +12,6 @@
 #include "vekutils/Vekutils.h"
 
 namespace {
-
-bool Finite(std::initializer_list<double> values) {
-  return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
-
-// The share of the span up to a value, times the plot's extent, in extended precision.
-long double Scaled(double value, double min, double max, int extent) {
-  return (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min) * extent;
-}
-
-// A span maps only when it is a positive finite number.
-bool SpanMaps(double min, double max) {
-  return std::isfinite(min) && std::isfinite(max) && static_cast<long double>(max) - min > 0;
-}
 
 // Every plot fills the same three slots; the table keeps one picture per slot for the program.
 void LoadCursors() {
@@ -37,14 +21,30 @@ void LoadCursors() {
   Screen->SetCursorImage(crZoomLess, FindCursorResource("ZOOMLESS"));
 }
 
+// Raises one of the canvas's events through a copy of its handler, which may replace itself
+// or destroy the canvas.
+template <class Event, class... Args>
+void Raise(const Event& event, Args&&... args) {
+  if (!event) return;
+  const Event handler = event;
+  handler(std::forward<Args>(args)...);
+}
+
 }  // namespace
 
-TCanvas2D::TCanvas2D(TComponent* owner) : TCustomPanel(owner), FImage(new TVekImage(this)) {
+TCanvas2D::TCanvas2D(TComponent* owner)
+    : TCustomPanel(owner),
+      FImage(new TVekImage(this)),
+      FMapping(*FImage),
+      FAxes(FMapping, *FImage),
+      FPrimitives(FMapping, *FImage),
+      FZoom(
+          FMapping, FPrimitives, *FImage, [this] { Draw(); }, FLifetime) {
   SetBevelInner(TBevelCut::bvLowered);
   SetBevelOuter(TBevelCut::bvLowered);
   SetBevelWidth(2);
   SetBounds(Left(), Top(), 160, 160);
-  FAxisFont.Color = clWhite;
+  FAxes.Font.Color = clWhite;
   FImage->SetParent(this);
   LoadCursors();
   OnResize = Handler(this, &TCanvas2D::Canvas2DResize);
@@ -63,27 +63,21 @@ TCanvas2D::~TCanvas2D() {
 
 TCanvas& TCanvas2D::Canvas() const { return FImage->Canvas(); }
 
-TCanvas2D::THourglass::THourglass(TCanvas2D& canvas)
-    : FCanvas(canvas), FAlive(canvas.Lifetime()), FSaved(canvas.FImage->Cursor()) {
-  canvas.FImage->SetCursor(crHourGlass);
-}
-
-TCanvas2D::THourglass::~THourglass() {
-  if (!FAlive.expired() && FCanvas.FImage->Cursor() == crHourGlass) FCanvas.FImage->SetCursor(FSaved);
-}
-
 // --- Properties ---
 
-void TCanvas2D::SetAxisColor(TColor color) {
-  if (StoreChanged(FAxisFont.Color, color)) Draw();
+template <class T>
+void TCanvas2D::StoreAndDraw(T& field, const T& value) {
+  if (StoreChanged(field, value)) Draw();
 }
 
+void TCanvas2D::SetAxisColor(TColor color) { StoreAndDraw(FAxes.Font.Color, color); }
+
 void TCanvas2D::SetAxisFont(const TFont& font) {
-  FAxisFont = font;
+  FAxes.Font = font;
   Draw();
 }
 
-void TCanvas2D::SetAxisShow(bool show) { StoreAndDraw(FAxisShow, show); }
+void TCanvas2D::SetAxisShow(bool show) { StoreAndDraw(FMapping.AxisShow, show); }
 
 void TCanvas2D::SetMarginIfAllowed(int& margin, int value, int surfaceExtent) {
   if (value == margin) return;
@@ -91,42 +85,40 @@ void TCanvas2D::SetMarginIfAllowed(int& margin, int value, int surfaceExtent) {
   Draw();
 }
 
-void TCanvas2D::SetAxisXMargin(int margin) { SetMarginIfAllowed(FAxisXMargin, margin, SurfaceWidth()); }
-void TCanvas2D::SetAxisYMargin(int margin) { SetMarginIfAllowed(FAxisYMargin, margin, SurfaceHeight()); }
+void TCanvas2D::SetAxisXMargin(int margin) {
+  SetMarginIfAllowed(FMapping.AxisXMargin, margin, FMapping.SurfaceWidth());
+}
+void TCanvas2D::SetAxisYMargin(int margin) {
+  SetMarginIfAllowed(FMapping.AxisYMargin, margin, FMapping.SurfaceHeight());
+}
 
-void TCanvas2D::SetAxisXMarginAuto(bool automatic) { StoreAndDraw(FAxisXMarginAuto, automatic); }
-void TCanvas2D::SetAxisYMarginAuto(bool automatic) { StoreAndDraw(FAxisYMarginAuto, automatic); }
-void TCanvas2D::SetAxisXMarks(int marks) { StoreAndDraw(FAxisXMarks, marks); }
-void TCanvas2D::SetAxisYMarks(int marks) { StoreAndDraw(FAxisYMarks, marks); }
-void TCanvas2D::SetAxisXMax(double value) { StoreAndDraw(FAxisXMax, value); }
-void TCanvas2D::SetAxisXMin(double value) { StoreAndDraw(FAxisXMin, value); }
-void TCanvas2D::SetAxisYMax(double value) { StoreAndDraw(FAxisYMax, value); }
-void TCanvas2D::SetAxisYMin(double value) { StoreAndDraw(FAxisYMin, value); }
-void TCanvas2D::SetColorExt(TColor color) { StoreAndDraw(FColorExt, color); }
-void TCanvas2D::SetColorInt(TColor color) { StoreAndDraw(FColorInt, color); }
+void TCanvas2D::SetAxisXMarginAuto(bool automatic) { StoreAndDraw(FAxes.XMarginAuto, automatic); }
+void TCanvas2D::SetAxisYMarginAuto(bool automatic) { StoreAndDraw(FAxes.YMarginAuto, automatic); }
+void TCanvas2D::SetAxisXMarks(int marks) { StoreAndDraw(FAxes.XMarks, marks); }
+void TCanvas2D::SetAxisYMarks(int marks) { StoreAndDraw(FAxes.YMarks, marks); }
+void TCanvas2D::SetAxisXMax(double value) { StoreAndDraw(FMapping.Range.XMax, value); }
+void TCanvas2D::SetAxisXMin(double value) { StoreAndDraw(FMapping.Range.XMin, value); }
+void TCanvas2D::SetAxisYMax(double value) { StoreAndDraw(FMapping.Range.YMax, value); }
+void TCanvas2D::SetAxisYMin(double value) { StoreAndDraw(FMapping.Range.YMin, value); }
+void TCanvas2D::SetColorExt(TColor color) { StoreAndDraw(FAxes.ColorExt, color); }
+void TCanvas2D::SetColorInt(TColor color) { StoreAndDraw(FAxes.ColorInt, color); }
 
 void TCanvas2D::SetFormat(const std::string& format) {
-  if (!StoreChanged(FFormat, format)) return;
-  const auto alive = Lifetime();
+  if (!StoreChanged(FAxes.Format, format)) return;
+  const std::weak_ptr<int> alive = FLifetime;
   Draw();
-  if (!alive.expired() && OnChangeFormat) {
-    const TNotifyEvent handler = OnChangeFormat;
-    handler(this);
-  }
+  if (!alive.expired()) Raise(OnChangeFormat, this);
 }
 
 void TCanvas2D::SetZoomFactor(double factor) {
-  if (factor > 0 && factor < 1) FZoomFactor = factor;
+  if (factor > 0 && factor < 1) FZoom.Factor = factor;
 }
 
 void TCanvas2D::SetZoomSteps(int steps) {
-  if (steps > 0) FZoomSteps = steps;
+  if (steps > 0) FZoom.Steps = steps;
 }
 
-// --- Layout ---
-
-int TCanvas2D::SurfaceWidth() const { return FImage->Width(); }
-int TCanvas2D::SurfaceHeight() const { return FImage->Height(); }
+// --- Layout and redraw ---
 
 void TCanvas2D::ImageResize() {
   const int bevels = 2 * BevelWidth();
@@ -134,122 +126,77 @@ void TCanvas2D::ImageResize() {
   FImage->Resize();
 }
 
-int TCanvas2D::ClientWidthGet() const { return SurfaceWidth() - 2 * MarginX(); }
-int TCanvas2D::ClientHeightGet() const { return SurfaceHeight() - 2 * MarginY(); }
-
-TRect TCanvas2D::DrawRectGet() const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
-  if (!FAxisShow) return {0, 0, w - 1, h - 1};
-  return {FAxisXMargin + 1, FAxisYMargin + 1, w - FAxisXMargin - 1, h - FAxisYMargin - 1};
+void TCanvas2D::Draw() {
+  if (!Visible()) return;
+  const std::weak_ptr<int> alive = FLifetime;
+  TPlotHourglass hourglass(*FImage, alive);
+  FAxes.MarginsAdjust();
+  Canvas().ClearClipRect();
+  Clear();
+  DrawRegionSet();
+  FPrimitives.ClearOverflow();
+  Raise(OnDraw, this);
+  if (alive.expired()) return;
+  FZoom.Redrawn();
 }
 
-bool TCanvas2D::Inside(int X, int Y) const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
-  if (!FAxisShow) return X >= 0 && X <= w && Y >= 0 && Y <= h;
-  return X > FAxisXMargin && X < w - FAxisXMargin && Y > FAxisYMargin && Y < h - FAxisYMargin;
+void TCanvas2D::Clear() {
+  ImageResize();
+  FAxes.Paint();
 }
 
-// --- World and pixels ---
+void TCanvas2D::DrawRegionSet() { FMapping.ClipToInterior(Canvas()); }
 
-bool TCanvas2D::XMapped() const { return SpanMaps(FAxisXMin, FAxisXMax); }
-bool TCanvas2D::YMapped() const { return SpanMaps(FAxisYMin, FAxisYMax); }
-
-bool TCanvas2D::Drawable() const { return XMapped() && YMapped() && ClientWidthGet() > 0 && ClientHeightGet() > 0; }
-
-double TCanvas2D::ValToScrXD(double X) const {
-  const long double offset = XMapped() ? Scaled(X, FAxisXMin, FAxisXMax, ClientWidthGet()) : 0;
-  return static_cast<double>(MarginX() + offset);
+void TCanvas2D::AxisXAdjustToY() {
+  if (FMapping.XAdjustToY()) Draw();
 }
 
-double TCanvas2D::ValToScrYD(double Y) const {
-  const long double offset = YMapped() ? Scaled(Y, FAxisYMin, FAxisYMax, ClientHeightGet()) : 0;
-  return static_cast<double>(SurfaceHeight() - MarginY() - offset);
+void TCanvas2D::AxisYAdjustToX() {
+  if (FMapping.YAdjustToX()) Draw();
 }
 
-int TCanvas2D::ValToScrX(double X) const {
-  if (!XMapped()) return MarginX();
-  const auto offset = static_cast<double>(Scaled(X, FAxisXMin, FAxisXMax, ClientWidthGet()));
-  return SaturateToInt(static_cast<long long>(MarginX()) + RoundToInt(offset));
+// --- Range changes ---
+
+void TCanvas2D::AxisChange(double XMin, double YMin, double XMax, double YMax, int Steps) {
+  FZoom.AxisChange({XMin, YMin, XMax, YMax}, Steps);
 }
 
-int TCanvas2D::ValToScrY(double Y) const {
-  const int bottom = SurfaceHeight() - MarginY();
-  if (!YMapped()) return bottom;
-  const auto offset = static_cast<double>(Scaled(Y, FAxisYMin, FAxisYMax, ClientHeightGet()));
-  return SaturateToInt(static_cast<long long>(bottom) - RoundToInt(offset));
+void TCanvas2D::AxisChange(double XMin0, double YMin0, double XMax0, double YMax0, double XMin1, double YMin1,
+                           double XMax1, double YMax1, int Steps) {
+  FZoom.AxisChange({XMin0, YMin0, XMax0, YMax0}, {XMin1, YMin1, XMax1, YMax1}, Steps);
 }
 
-double TCanvas2D::ScrToValX(int X) const {
-  const int wp = ClientWidthGet();
-  if (!XMapped() || wp <= 0) return FAxisXMin;
-  return static_cast<double>(FAxisXMin + static_cast<long double>(X - MarginX()) / wp *
-                                             (static_cast<long double>(FAxisXMax) - FAxisXMin));
+void TCanvas2D::ZoomAll() { FZoom.Home({ZoomAllXMin, ZoomAllYMin, ZoomAllXMax, ZoomAllYMax}); }
+
+// --- Notifications ---
+
+void TCanvas2D::Canvas2DResize(TComponent*) {
+  ImageResize();
+  Draw();
 }
 
-double TCanvas2D::ScrToValY(int Y) const {
-  const int hp = ClientHeightGet();
-  if (!YMapped() || hp <= 0) return FAxisYMin;
-  const long double up = static_cast<long double>(SurfaceHeight()) - Y - MarginY();
-  return static_cast<double>(FAxisYMin + up / hp * (static_cast<long double>(FAxisYMax) - FAxisYMin));
+void TCanvas2D::Canvas2DDblClick(TComponent*) { Raise(OnDblClick, this); }
+
+void TCanvas2D::Canvas2DMouseDown(TComponent*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const std::weak_ptr<int> alive = FLifetime;
+  if (FZoom.MouseDown(Button, X, Y) && !alive.expired()) Raise(OnMouseDown, this, Button, Shift, X, Y);
 }
 
-std::string TCanvas2D::ScrToValXS(int X) const { return Label(ScrToValX(X)); }
-std::string TCanvas2D::ScrToValYS(int Y) const { return Label(ScrToValY(Y)); }
-
-bool TCanvas2D::PointCheckIn(double X, double Y) const {
-  return X >= FAxisXMin && X <= FAxisXMax && Y >= FAxisYMin && Y <= FAxisYMax;
+void TCanvas2D::Canvas2DMouseMove(TComponent*, TShiftState Shift, int X, int Y) {
+  FZoom.MouseMove(X, Y);
+  Raise(OnMouseMove, this, Shift, X, Y);
 }
 
-// --- Drawing primitives ---
-
-void TCanvas2D::Line(double X1, double Y1, double X2, double Y2) {
-  if (!Finite({X1, Y1, X2, Y2})) return;
-  if ((X1 < FAxisXMin && X2 < FAxisXMin) || (X1 > FAxisXMax && X2 > FAxisXMax) || (Y1 < FAxisYMin && Y2 < FAxisYMin) ||
-      (Y1 > FAxisYMax && Y2 > FAxisYMax) || !Drawable())
-    return;
-  const int x1 = ValToScrX(X1), y1 = ValToScrY(Y1), x2 = ValToScrX(X2), y2 = ValToScrY(Y2);
-  if (!LineInRange(x1, y1, x2, y2)) {
-    FOverflow = true;
-    return;
-  }
-  TCanvas& canvas = Canvas();
-  canvas.MoveTo(x1, y1);
-  canvas.LineTo(x2, y2);
+void TCanvas2D::Canvas2DMouseUp(TComponent*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const std::weak_ptr<int> alive = FLifetime;
+  FZoom.MouseUp(Button);
+  if (!alive.expired()) Raise(OnMouseUp, this, Button, Shift, X, Y);
 }
 
-void TCanvas2D::Point(double X, double Y, int Size) {
-  if (!PointCheckIn(X, Y) || !Drawable()) return;
-  const int px = ValToScrX(X), py = ValToScrY(Y);
-  TCanvas& canvas = Canvas();
-  if (Size <= 0) {
-    canvas.SetPixel(px, py, canvas.Pen.Color);
-    return;
-  }
-  // The disc's box must be as safe as a line: each corner and its extent.
-  const int left = SaturateToInt(0LL + px - Size), top = SaturateToInt(0LL + py - Size);
-  const int right = SaturateToInt(0LL + px + Size + 1), bottom = SaturateToInt(0LL + py + Size + 1);
-  if (!LineInRange(left, top, right, bottom)) {
-    FOverflow = true;
-    return;
-  }
-  canvas.Ellipse(left, top, right, bottom);
-}
-
-void TCanvas2D::Triangle(double X1, double Y1, double X2, double Y2, double X3, double Y3) {
-  if (!Finite({X1, Y1, X2, Y2, X3, Y3}) || !Drawable()) return;
-  if (!FillTriangle(*FImage, Canvas(), ValToScrX(X1), ValToScrY(Y1), ValToScrX(X2), ValToScrY(Y2), ValToScrX(X3),
-                    ValToScrY(Y3)))
-    FOverflow = true;
-}
-
-void TCanvas2D::TextOutA(double X, double Y, int DX, int DY, const std::string& Text) {
-  if (!PointCheckIn(X, Y) || !Drawable()) return;
-  const int x = SaturateToInt(0LL + ValToScrX(X) + DX), y = SaturateToInt(0LL + ValToScrY(Y) + DY);
-  if (!LineInRange(x, y, x, y)) {
-    FOverflow = true;
-    return;
-  }
-  TCanvas& canvas = Canvas();
-  canvas.BkMode = TBkMode::Transparent;
-  canvas.TextOut(x, y, Text);
+void TCanvas2D::Canvas2DMouseWheel(TComponent*, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled) {
+  const std::weak_ptr<int> alive = FLifetime;
+  Raise(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
+  if (alive.expired() || Handled) return;
+  Handled = true;
+  FZoom.Wheel(WheelDelta / WHEEL_DELTA, MousePos);
 }

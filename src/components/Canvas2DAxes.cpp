@@ -1,8 +1,7 @@
-// The redraw of the plot: background, frame, marks with their labels, margins.
-#include <algorithm>
-#include <cmath>
+#include "Canvas2DAxes.h"
 
-#include "Canvas2D.h"
+#include <algorithm>
+
 #include "VekImage.h"
 #include "framework/base/NumberPicture.h"
 #include "framework/graphics/Canvas.h"
@@ -14,76 +13,78 @@ bool PointInRange(int x, int y) { return LineInRange(x, y, x, y); }
 
 }  // namespace
 
-// Labels follow Format with the separators of the user's locale.
-std::string TCanvas2D::Label(double value) const { return FormatFloat(FFormat, value); }
+TCanvas& TPlotAxes::Canvas() const { return FSurface.Canvas(); }
 
-void TCanvas2D::Draw() {
-  if (!Visible()) return;
-  const auto alive = Lifetime();
-  THourglass hourglass(*this);
-  if (FAxisXMarginAuto) AxisXMarginAdjust();
-  if (FAxisYMarginAuto) AxisYMarginAdjust();
-  Canvas().ClearClipRect();
-  Clear();
-  DrawRegionSet();
-  FOverflow = false;
-  if (OnDraw) {
-    // Through a copy: the handler may replace itself, or destroy the canvas.
-    const TNotifyEvent handler = OnDraw;
-    handler(this);
-    if (alive.expired()) return;
-  }
-  if (FZoomMode == zmZoomMore) ZoomDraw();
+// Labels follow Format with the separators of the user's locale.
+std::string TPlotAxes::Label(double value) const { return FormatFloat(Format, value); }
+
+void TPlotAxes::MarginsAdjust() {
+  if (XMarginAuto) XMarginAdjust();
+  if (YMarginAuto) YMarginAdjust();
 }
 
-void TCanvas2D::Clear() {
-  ImageResize();
+void TPlotAxes::XMarginAdjust() {
   TCanvas& canvas = Canvas();
-  if (!FAxisShow) {
-    ClearCanvas(*FImage, canvas, FColorInt);
+  canvas.Font = Font;
+  const TPlotRange& range = FMapping.Range;
+  FMapping.AxisXMargin = std::max(canvas.TextWidth(Label(range.YMax)), canvas.TextWidth(Label(range.YMin))) + 6;
+}
+
+void TPlotAxes::YMarginAdjust() {
+  TCanvas& canvas = Canvas();
+  canvas.Font = Font;
+  FMapping.AxisYMargin = canvas.TextHeight("0") + 6;
+}
+
+void TPlotAxes::Paint() {
+  TCanvas& canvas = Canvas();
+  if (!FMapping.AxisShow) {
+    ClearCanvas(FSurface, canvas, ColorInt);
     SetDrawingAttributes();
     return;
   }
-  ClearCanvas(*FImage, canvas, FColorExt);
-  canvas.Pen.Color = FColorInt;
-  canvas.Brush.Color = FColorInt;
-  canvas.FillRect({FAxisXMargin + 1, FAxisYMargin + 1, SurfaceWidth() - FAxisXMargin, SurfaceHeight() - FAxisYMargin});
-  AxisDraw();
+  ClearCanvas(FSurface, canvas, ColorExt);
+  canvas.Pen.Color = ColorInt;
+  canvas.Brush.Color = ColorInt;
+  canvas.FillRect(FMapping.Interior());
+  Draw();
 }
 
-// What OnDraw starts with.
-void TCanvas2D::SetDrawingAttributes() {
+// What the content's drawing starts with.
+void TPlotAxes::SetDrawingAttributes() {
   TCanvas& canvas = Canvas();
-  canvas.Pen = {FAxisFont.Color, 1, TPenMode::pmCopy};
-  canvas.Brush = {FColorInt, TBrushStyle::bsSolid};
-  canvas.Font = FAxisFont;
+  canvas.Pen = {Font.Color, 1, TPenMode::pmCopy};
+  canvas.Brush = {ColorInt, TBrushStyle::bsSolid};
+  canvas.Font = Font;
   canvas.BkMode = TBkMode::Transparent;
   canvas.TextAlign = TA_LEFT | TA_TOP;
   canvas.CopyMode = SRCCOPY;
 }
 
-void TCanvas2D::AxisDraw() {
+void TPlotAxes::Draw() {
   TCanvas& canvas = Canvas();
-  const int mx = MarginX(), my = MarginY();
-  canvas.Pen = {FAxisFont.Color, 1, TPenMode::pmCopy};
+  const int mx = FMapping.MarginX(), my = FMapping.MarginY();
+  canvas.Pen = {Font.Color, 1, TPenMode::pmCopy};
   canvas.Brush.Style = TBrushStyle::bsClear;
   // The frame's lines lie on the pixels of both end values.
-  canvas.Rectangle(mx, my, SurfaceWidth() - mx + 1, SurfaceHeight() - my + 1);
+  canvas.Rectangle(mx, my, FMapping.SurfaceWidth() - mx + 1, FMapping.SurfaceHeight() - my + 1);
   canvas.Brush.Style = TBrushStyle::bsSolid;
-  MarkXDraw(FAxisXMin);
-  MarkXDraw(FAxisXMax);
-  MarkYDraw(FAxisYMin);
-  MarkYDraw(FAxisYMax);
-  MarksDraw(FAxisXMarks, ClientWidthGet(), true);
-  MarksDraw(FAxisYMarks, ClientHeightGet(), false);
+  const TPlotRange& range = FMapping.Range;
+  MarkXDraw(range.XMin);
+  MarkXDraw(range.XMax);
+  MarkYDraw(range.YMin);
+  MarkYDraw(range.YMax);
+  MarksDraw(XMarks, FMapping.PlotWidth(), true);
+  MarksDraw(YMarks, FMapping.PlotHeight(), false);
   SetDrawingAttributes();
 }
 
-void TCanvas2D::MarksDraw(int marks, int pixels, bool x) {
-  if (!(x ? XMapped() : YMapped())) return;
+void TPlotAxes::MarksDraw(int marks, int pixels, bool x) {
+  if (!(x ? FMapping.XMapped() : FMapping.YMapped())) return;
   // Counted in 64 bits, and never more than one label per pixel of the axis.
   const long long intervals = std::min<long long>(marks + 1LL, pixels);
-  const long double min = x ? FAxisXMin : FAxisYMin, span = (x ? FAxisXMax : FAxisYMax) - min;
+  const TPlotRange& range = FMapping.Range;
+  const long double min = x ? range.XMin : range.YMin, span = (x ? range.XMax : range.YMax) - min;
   for (long long i = 1; i < intervals; ++i) {
     const auto value = static_cast<double>(min + span * i / intervals);
     if (x) MarkXDraw(value);
@@ -91,16 +92,16 @@ void TCanvas2D::MarksDraw(int marks, int pixels, bool x) {
   }
 }
 
-TCanvas& TCanvas2D::MarkCanvas() {
+TCanvas& TPlotAxes::MarkCanvas() {
   TCanvas& canvas = Canvas();
-  canvas.Pen.Color = FAxisFont.Color;
-  canvas.Font = FAxisFont;
+  canvas.Pen.Color = Font.Color;
+  canvas.Font = Font;
   canvas.BkMode = TBkMode::Transparent;
   return canvas;
 }
 
-void TCanvas2D::MarkXDraw(double X) {
-  const int px = ValToScrX(X), top = MarginY(), bottom = SurfaceHeight() - MarginY();
+void TPlotAxes::MarkXDraw(double X) {
+  const int px = FMapping.ValToScrX(X), top = FMapping.MarginY(), bottom = FMapping.SurfaceHeight() - top;
   if (!PointInRange(px, top) || !PointInRange(px, bottom)) return;
   TCanvas& canvas = MarkCanvas();
   canvas.TextAlign = TA_CENTER | TA_TOP;
@@ -113,8 +114,8 @@ void TCanvas2D::MarkXDraw(double X) {
   canvas.TextOut(px, bottom + 4, label);
 }
 
-void TCanvas2D::MarkYDraw(double Y) {
-  const int py = ValToScrY(Y), left = MarginX(), right = SurfaceWidth() - MarginX();
+void TPlotAxes::MarkYDraw(double Y) {
+  const int py = FMapping.ValToScrY(Y), left = FMapping.MarginX(), right = FMapping.SurfaceWidth() - left;
   if (!PointInRange(left, py) || !PointInRange(right, py)) return;
   TCanvas& canvas = MarkCanvas();
   const std::string label = Label(Y);
@@ -130,41 +131,9 @@ void TCanvas2D::MarkYDraw(double Y) {
 
 // The bottom label sits mostly above the bottom frame line, the top one mostly below the
 // top line, the others centred on their tick.
-void TCanvas2D::MarkYDrawText(int X, int Y, double Value, const std::string& Text) {
+void TPlotAxes::MarkYDrawText(int X, int Y, double Value, const std::string& Text) {
   TCanvas& canvas = Canvas();
   const int h = canvas.TextHeight(Text);
-  const int up = Value == FAxisYMin ? 2 * h / 3 : Value == FAxisYMax ? h / 3 : h / 2;
+  const int up = Value == FMapping.Range.YMin ? 2 * h / 3 : Value == FMapping.Range.YMax ? h / 3 : h / 2;
   canvas.TextOut(X, Y - up, Text);
-}
-
-void TCanvas2D::DrawRegionSet() {
-  if (!FAxisShow) return;
-  Canvas().SetClipRect(
-      {FAxisXMargin + 1, FAxisYMargin + 1, SurfaceWidth() - FAxisXMargin, SurfaceHeight() - FAxisYMargin});
-}
-
-void TCanvas2D::AxisXMarginAdjust() {
-  TCanvas& canvas = Canvas();
-  canvas.Font = FAxisFont;
-  FAxisXMargin = std::max(canvas.TextWidth(Label(FAxisYMax)), canvas.TextWidth(Label(FAxisYMin))) + 6;
-}
-
-void TCanvas2D::AxisYMarginAdjust() {
-  TCanvas& canvas = Canvas();
-  canvas.Font = FAxisFont;
-  FAxisYMargin = canvas.TextHeight("0") + 6;
-}
-
-void TCanvas2D::AxisXAdjustToY() {
-  const int wp = ClientWidthGet(), hp = ClientHeightGet();
-  if (wp <= 0 || hp <= 0 || !YMapped() || !std::isfinite(FAxisXMin)) return;
-  FAxisXMax = static_cast<double>(FAxisXMin + (static_cast<long double>(FAxisYMax) - FAxisYMin) * wp / hp);
-  Draw();
-}
-
-void TCanvas2D::AxisYAdjustToX() {
-  const int wp = ClientWidthGet(), hp = ClientHeightGet();
-  if (wp <= 0 || hp <= 0 || !XMapped() || !std::isfinite(FAxisYMin)) return;
-  FAxisYMax = static_cast<double>(FAxisYMin + (static_cast<long double>(FAxisXMax) - FAxisXMin) * hp / wp);
-  Draw();
 }

@@ -1,11 +1,12 @@
-// The plot's interaction: animated range changes, the zoom and pan modes with their
-// rubber bands, and the mouse.
+#include "Canvas2DZoom.h"
+
 #include <cmath>
-#include <memory>
 #include <utility>
 
-#include "Canvas2D.h"
+#include "Canvas2DHourglass.h"
+#include "Canvas2DPrimitives.h"
 #include "VekImage.h"
+#include "framework/base/ScopeExit.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/core/Application.h"
 #include "framework/ui/core/Timer.h"
@@ -22,22 +23,6 @@ void DefaultBeep() {
   if (LoopRuns()) Application->WindowSystem().Beep();
 }
 
-// Runs an action when a scope ends, however it ends, unless the canvas is gone by then.
-template <class F>
-class TOnExit {
- public:
-  TOnExit(std::weak_ptr<int> alive, F action) : FAlive(std::move(alive)), FAction(std::move(action)) {}
-  ~TOnExit() {
-    if (!FAlive.expired()) FAction();
-  }
-  TOnExit(const TOnExit&) = delete;
-  TOnExit& operator=(const TOnExit&) = delete;
-
- private:
-  std::weak_ptr<int> FAlive;
-  F FAction;
-};
-
 // Paces an animation on the application's own loop: Wait runs the loop, so that input and
 // painting go on between frames, until the next frame is due. Without a loop it never waits.
 class TFrameClock {
@@ -45,7 +30,7 @@ class TFrameClock {
   TFrameClock() {
     if (!LoopRuns()) return;
     FTimer = std::make_unique<TTimer>(nullptr);
-    FTimer->SetInterval(TCanvas2D::FrameIntervalMs);
+    FTimer->SetInterval(TPlotZoom::FrameIntervalMs);
     FTimer->OnTimer = [this](TComponent*) { FDue = true; };
   }
   // Returns once the next frame is due, or at once when `cancelled` holds.
@@ -62,135 +47,142 @@ class TFrameClock {
   bool FDue = false;
 };
 
-// Raises one of the canvas's events through a copy of its handler, which may destroy the canvas.
-template <class Event, class... Args>
-void Raise(const Event& event, Args&&... args) {
-  if (!event) return;
-  const Event handler = event;
-  handler(std::forward<Args>(args)...);
-}
-
 double Between(double from, double to, int step, int steps) {
   return static_cast<double>(from + (static_cast<long double>(to) - from) * (static_cast<long double>(step) / steps));
 }
 
-}  // namespace
-
-void TCanvas2D::SetRange(const TRange& range) {
-  FAxisXMin = range.XMin;
-  FAxisYMin = range.YMin;
-  FAxisXMax = range.XMax;
-  FAxisYMax = range.YMax;
+TPlotRange Between(const TPlotRange& from, const TPlotRange& to, int step, int steps) {
+  return {Between(from.XMin, to.XMin, step, steps), Between(from.YMin, to.YMin, step, steps),
+          Between(from.XMax, to.XMax, step, steps), Between(from.YMax, to.YMax, step, steps)};
 }
 
-void TCanvas2D::AxisChange(double XMin, double YMin, double XMax, double YMax, int Steps) {
-  if (!SpanAllowed(XMax - XMin) || !SpanAllowed(YMax - YMin)) {
+// A range of the given spans from its minima, which are rounded to doubles first.
+TPlotRange Spanning(long double xMin, long double yMin, long double w, long double h) {
+  const auto x = static_cast<double>(xMin), y = static_cast<double>(yMin);
+  return {x, y, static_cast<double>(x + w), static_cast<double>(y + h)};
+}
+
+}  // namespace
+
+TPlotZoom::TPlotZoom(TPlotMapping& mapping, const TPlotPrimitives& primitives, TVekImage& surface,
+                     std::function<void()> redraw, std::weak_ptr<int> alive)
+    : FMapping(mapping),
+      FPrimitives(primitives),
+      FSurface(surface),
+      FRedraw(std::move(redraw)),
+      FAlive(std::move(alive)) {}
+
+TCanvas& TPlotZoom::Canvas() const { return FSurface.Canvas(); }
+
+void TPlotZoom::AxisChange(TPlotRange to, int steps) {
+  if (!SpanAllowed(to.XMax - to.XMin) || !SpanAllowed(to.YMax - to.YMin)) {
     DefaultBeep();
     return;
   }
-  THourglass hourglass(*this);
-  AxisChange(FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax, XMin, YMin, XMax, YMax, Steps);
+  TPlotHourglass hourglass(FSurface, FAlive);
+  AxisChange(FMapping.Range, to, steps);
 }
 
-void TCanvas2D::AxisChange(double XMin0, double YMin0, double XMax0, double YMax0, double XMin1, double YMin1,
-                           double XMax1, double YMax1, int Steps) {
-  const auto alive = Lifetime();
-  TOnExit busy{alive, [this, before = FBusy] { FBusy = before; }};
+void TPlotZoom::AxisChange(TPlotRange from, TPlotRange to, int steps) {
+  const auto alive = FAlive;
+  TScopeExit busy{[this, alive, before = FBusy] {
+    if (!alive.expired()) FBusy = before;
+  }};
   FBusy = true;
   FStop = false;
-  const TRange from{XMin0, YMin0, XMax0, YMax0}, to{XMin1, YMin1, XMax1, YMax1};
   // A picture that overflowed before this change is no fault of it: only a step into an
   // overflow is undone.
-  const bool overflowedBefore = FOverflow;
+  const bool overflowedBefore = FPrimitives.Overflow();
   TFrameClock clock;
-  for (int i = 1; i <= Steps; ++i) {
-    SetRange(i == Steps ? to
-                        : TRange{Between(from.XMin, to.XMin, i, Steps), Between(from.YMin, to.YMin, i, Steps),
-                                 Between(from.XMax, to.XMax, i, Steps), Between(from.YMax, to.YMax, i, Steps)});
-    Draw();
+  for (int i = 1; i <= steps; ++i) {
+    FMapping.Range = i == steps ? to : Between(from, to, i, steps);
+    FRedraw();
     if (alive.expired()) return;
-    if (FOverflow && !overflowedBefore) {
-      SetRange(from);
-      Draw();
+    if (FPrimitives.Overflow() && !overflowedBefore) {
+      FMapping.Range = from;
+      FRedraw();
       return;
     }
     // Input waits for the loop after the last frame, when the range no longer moves.
-    if (i == Steps) return;
+    if (i == steps) return;
     // Clicks arrive here: a button other than the left one asks to stop.
     clock.Wait([&] { return alive.expired() || FStop; });
     if (alive.expired() || FStop) return;
   }
 }
 
-void TCanvas2D::ZoomModeSet(int Mode) {
+void TPlotZoom::ModeSet(int mode) {
   ++FModeSettings;
-  if (Mode == FZoomMode) return;
-  if (Mode != zmNone && Mode != zmZoomMore && Mode != zmZoomLess && Mode != zmPan) return;
-  if (FZoomMode == zmZoomMore) ZoomDraw();
-  if (FZoomMode == zmPan) {
+  if (mode == FMode) return;
+  if (mode != zmNone && mode != zmZoomMore && mode != zmZoomLess && mode != zmPan) return;
+  if (FMode == zmZoomMore) ZoomDraw();
+  if (FMode == zmPan) {
     if (FPanning) PanDraw();
     FPanning = false;
   }
-  FZoomMode = Mode;
-  switch (Mode) {
+  FMode = mode;
+  switch (mode) {
     case zmZoomMore:
-      FImage->SetCursor(crZoomMore);
-      ZoomDraw(SurfaceWidth() / 2, SurfaceHeight() / 2);
+      FSurface.SetCursor(crZoomMore);
+      ZoomDraw(FMapping.SurfaceWidth() / 2, FMapping.SurfaceHeight() / 2);
       break;
-    case zmZoomLess: FImage->SetCursor(crZoomLess); break;
-    case zmPan: FImage->SetCursor(crPanning); break;
-    default: FImage->SetCursor(crDefault); break;
+    case zmZoomLess: FSurface.SetCursor(crZoomLess); break;
+    case zmPan: FSurface.SetCursor(crPanning); break;
+    default: FSurface.SetCursor(crDefault); break;
   }
 }
 
-void TCanvas2D::ZoomAll() {
+void TPlotZoom::Home(TPlotRange home) {
   // A running animation ends here, or its next frame would take the range away again.
   FStop = true;
-  ZoomModeSet(zmNone);
-  SetRange({ZoomAllXMin, ZoomAllYMin, ZoomAllXMax, ZoomAllYMax});
-  Draw();
+  ModeSet(zmNone);
+  FMapping.Range = home;
+  FRedraw();
 }
 
-void TCanvas2D::ZoomMore() {
-  const long double w = (static_cast<long double>(FAxisXMax) - FAxisXMin) * FZoomFactor;
-  const long double h = (static_cast<long double>(FAxisYMax) - FAxisYMin) * FZoomFactor;
-  const auto xMin = static_cast<double>(ScrToValX(FZoomCenter.X) - 0.5L * w);
-  const auto yMin = static_cast<double>(ScrToValY(FZoomCenter.Y) - 0.5L * h);
-  ZoomModeSet(zmNone);
-  TOnExit again{Lifetime(), [this, settings = FModeSettings] {
-                  if (FModeSettings == settings) ZoomModeSet(zmZoomMore);
-                }};
-  AxisChange(xMin, yMin, static_cast<double>(xMin + w), static_cast<double>(yMin + h), FZoomSteps);
+void TPlotZoom::AxisChangeIn(int mode, TPlotRange to) {
+  ModeSet(zmNone);
+  const auto alive = FAlive;
+  TScopeExit again{[this, alive, mode, settings = FModeSettings] {
+    if (!alive.expired() && FModeSettings == settings) ModeSet(mode);
+  }};
+  AxisChange(to, Steps);
 }
 
-void TCanvas2D::ZoomLess(int X, int Y) {
-  const long double w = (static_cast<long double>(FAxisXMax) - FAxisXMin) / FZoomFactor;
-  const long double h = (static_cast<long double>(FAxisYMax) - FAxisYMin) / FZoomFactor;
-  const auto xMin = static_cast<double>(ScrToValX(X) - 0.5L * w);
-  const auto yMin = static_cast<double>(ScrToValY(Y) - 0.5L * h);
-  AxisChange(xMin, yMin, static_cast<double>(xMin + w), static_cast<double>(yMin + h), FZoomSteps);
+void TPlotZoom::ZoomMore() {
+  const TPlotRange& r = FMapping.Range;
+  const long double w = (static_cast<long double>(r.XMax) - r.XMin) * Factor;
+  const long double h = (static_cast<long double>(r.YMax) - r.YMin) * Factor;
+  // The box is drawn again at the centre once the animation is over.
+  AxisChangeIn(zmZoomMore, Spanning(FMapping.ScrToValX(FZoomCenter.X) - 0.5L * w,
+                                    FMapping.ScrToValY(FZoomCenter.Y) - 0.5L * h, w, h));
 }
 
-void TCanvas2D::Pan() {
+void TPlotZoom::ZoomLess(int X, int Y) {
+  const TPlotRange& r = FMapping.Range;
+  const long double w = (static_cast<long double>(r.XMax) - r.XMin) / Factor;
+  const long double h = (static_cast<long double>(r.YMax) - r.YMin) / Factor;
+  AxisChange(Spanning(FMapping.ScrToValX(X) - 0.5L * w, FMapping.ScrToValY(Y) - 0.5L * h, w, h), Steps);
+}
+
+void TPlotZoom::Pan() {
   // The picture moves with the mouse: the range goes the other way.
-  const double dx = ScrToValX(FPanEnd.X) - ScrToValX(FPanStart.X);
-  const double dy = ScrToValY(FPanEnd.Y) - ScrToValY(FPanStart.Y);
-  ZoomModeSet(zmNone);
-  TOnExit again{Lifetime(), [this, settings = FModeSettings] {
-                  if (FModeSettings == settings) ZoomModeSet(zmPan);
-                }};
-  AxisChange(FAxisXMin - dx, FAxisYMin - dy, FAxisXMax - dx, FAxisYMax - dy, FZoomSteps);
+  const double dx = FMapping.ScrToValX(FPanEnd.X) - FMapping.ScrToValX(FPanStart.X);
+  const double dy = FMapping.ScrToValY(FPanEnd.Y) - FMapping.ScrToValY(FPanStart.Y);
+  const TPlotRange& r = FMapping.Range;
+  AxisChangeIn(zmPan, {r.XMin - dx, r.YMin - dy, r.XMax - dx, r.YMax - dy});
 }
 
 // The zoom box outlines what will fill the plot after zooming in. Its sides are drawn with
 // an inverting pen and never cross, so that drawing it again at the same place erases it.
-void TCanvas2D::ZoomDraw() {
-  const int w = FAxisShow ? ClientWidthGet() : SurfaceWidth();
-  const int h = FAxisShow ? ClientHeightGet() : SurfaceHeight();
-  DrawRegionSet();
-  const int a = RoundToInt(h * 0.5 * FZoomFactor), b = RoundToInt(w * 0.5 * FZoomFactor);
-  const int cx = FZoomCenter.X, cy = FZoomCenter.Y;
+void TPlotZoom::ZoomDraw() {
+  const bool axes = FMapping.AxisShow;
+  const int w = axes ? FMapping.PlotWidth() : FMapping.SurfaceWidth();
+  const int h = axes ? FMapping.PlotHeight() : FMapping.SurfaceHeight();
   TCanvas& canvas = Canvas();
+  FMapping.ClipToInterior(canvas);
+  const int a = RoundToInt(h * 0.5 * Factor), b = RoundToInt(w * 0.5 * Factor);
+  const int cx = FZoomCenter.X, cy = FZoomCenter.Y;
   canvas.Pen.Mode = TPenMode::pmNot;
   canvas.Pen.Width = 2;
   canvas.MoveTo(cx - b, cy - a);
@@ -205,13 +197,13 @@ void TCanvas2D::ZoomDraw() {
   canvas.Pen.Width = 1;
 }
 
-void TCanvas2D::ZoomDraw(int X, int Y) {
+void TPlotZoom::ZoomDraw(int X, int Y) {
   FZoomCenter = {X, Y};
   ZoomDraw();
 }
 
 // A drag that has not moved yet has no line to show.
-void TCanvas2D::PanDraw() {
+void TPlotZoom::PanDraw() {
   if (FPanStart == FPanEnd) return;
   TCanvas& canvas = Canvas();
   canvas.Pen.Mode = TPenMode::pmNot;
@@ -222,80 +214,64 @@ void TCanvas2D::PanDraw() {
   canvas.Pen.Width = 1;
 }
 
-void TCanvas2D::PanDraw(int X, int Y) {
+void TPlotZoom::PanDraw(int X, int Y) {
   FPanEnd = {X, Y};
   PanDraw();
 }
 
-// --- Notifications ---
-
-void TCanvas2D::Canvas2DResize(TComponent*) {
-  ImageResize();
-  Draw();
+void TPlotZoom::Redrawn() {
+  if (FMode == zmZoomMore) ZoomDraw();
 }
 
-void TCanvas2D::Canvas2DDblClick(TComponent*) { Raise(OnDblClick, this); }
+// --- Input ---
 
-void TCanvas2D::Canvas2DMouseDown(TComponent*, TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const auto alive = Lifetime();
-  if (Button == TMouseButton::mbLeft) {
-    // A press while the range moves is no request at all.
-    if (FBusy) return;
-    if (FZoomMode == zmZoomMore) ZoomMore();
-    else if (FZoomMode == zmZoomLess) ZoomLess(X, Y);
-    else if (FZoomMode == zmPan) {
-      FPanStart = FPanEnd = {X, Y};
-      FPanning = true;
-    }
-  } else {
-    if (!FBusy) ZoomModeSet(zmNone);
+bool TPlotZoom::MouseDown(TMouseButton button, int X, int Y) {
+  if (button != TMouseButton::mbLeft) {
+    if (!FBusy) ModeSet(zmNone);
     FStop = true;
+    return true;
   }
-  if (!alive.expired()) Raise(OnMouseDown, this, Button, Shift, X, Y);
+  if (FBusy) return false;
+  if (FMode == zmZoomMore) ZoomMore();
+  else if (FMode == zmZoomLess) ZoomLess(X, Y);
+  else if (FMode == zmPan) {
+    FPanStart = FPanEnd = {X, Y};
+    FPanning = true;
+  }
+  return true;
 }
 
-void TCanvas2D::Canvas2DMouseMove(TComponent*, TShiftState Shift, int X, int Y) {
-  if (FZoomMode == zmZoomMore) {
+void TPlotZoom::MouseMove(int X, int Y) {
+  if (FMode == zmZoomMore) {
     ZoomDraw();
     ZoomDraw(X, Y);
-  } else if (FZoomMode == zmPan && FPanning) {
+  } else if (FMode == zmPan && FPanning) {
     PanDraw();
     PanDraw(X, Y);
   }
-  Raise(OnMouseMove, this, Shift, X, Y);
 }
 
-void TCanvas2D::Canvas2DMouseUp(TComponent*, TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const auto alive = Lifetime();
-  if (Button == TMouseButton::mbLeft && FZoomMode == zmPan && FPanning) {
-    PanDraw();
-    FPanning = false;
-    Pan();
-  }
-  if (!alive.expired()) Raise(OnMouseUp, this, Button, Shift, X, Y);
+void TPlotZoom::MouseUp(TMouseButton button) {
+  if (button != TMouseButton::mbLeft || FMode != zmPan || !FPanning) return;
+  PanDraw();
+  FPanning = false;
+  Pan();
 }
 
-void TCanvas2D::Canvas2DMouseWheel(TComponent*, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled) {
-  const auto alive = Lifetime();
-  Raise(OnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
-  if (alive.expired() || Handled) return;
-  Handled = true;
-  WheelZoom(WheelDelta / WHEEL_DELTA, MousePos);
-}
-
-// Each notch away from the user zooms in by ZoomFactor, each towards zooms out, and the
-// world point under the pointer stays where it is. Not while the range moves or a pan drags.
-void TCanvas2D::WheelZoom(int notches, TPoint at) {
+// Each notch away from the user zooms in by Factor, each towards zooms out, and the world
+// point under the pointer stays where it is. Not while the range moves or a pan drags.
+void TPlotZoom::Wheel(int notches, TPoint at) {
   if (notches == 0 || FBusy || FPanning) return;
   // The margins follow the labels, so after a zoom the pixel shows a slightly different
   // point. Turns in a row at one spot keep the first one's point: a turn back restores the range.
-  const bool again = FWheelAnchor && FWheelAnchor->At == at && FWheelAnchor->Left == Range();
-  const long double x = again ? FWheelAnchor->X : ScrToValX(at.X);
-  const long double y = again ? FWheelAnchor->Y : ScrToValY(at.Y);
-  const long double scale = std::pow(static_cast<long double>(FZoomFactor), notches);
-  const auto alive = Lifetime();
-  AxisChange(static_cast<double>(x + (FAxisXMin - x) * scale), static_cast<double>(y + (FAxisYMin - y) * scale),
-             static_cast<double>(x + (FAxisXMax - x) * scale), static_cast<double>(y + (FAxisYMax - y) * scale),
-             FZoomSteps);
-  if (!alive.expired()) FWheelAnchor = TWheelAnchor{at, static_cast<double>(x), static_cast<double>(y), Range()};
+  const TPlotRange& r = FMapping.Range;
+  const bool again = FWheelAnchor && FWheelAnchor->At == at && FWheelAnchor->Left == r;
+  const long double x = again ? FWheelAnchor->X : FMapping.ScrToValX(at.X);
+  const long double y = again ? FWheelAnchor->Y : FMapping.ScrToValY(at.Y);
+  const long double scale = std::pow(static_cast<long double>(Factor), notches);
+  const auto alive = FAlive;
+  AxisChange({static_cast<double>(x + (r.XMin - x) * scale), static_cast<double>(y + (r.YMin - y) * scale),
+              static_cast<double>(x + (r.XMax - x) * scale), static_cast<double>(y + (r.YMax - y) * scale)},
+             Steps);
+  if (!alive.expired()) FWheelAnchor = TWheelAnchor{at, static_cast<double>(x), static_cast<double>(y), FMapping.Range};
 }

@@ -1,0 +1,62 @@
+#pragma once
+#include "framework/base/Types.h"
+
+class TCanvas;
+class TControl;
+
+// The world values a plot shows on each axis.
+struct TPlotRange {
+  double XMin = 0, YMin = 0, XMax = 10, YMax = 10;
+  friend bool operator==(const TPlotRange&, const TPlotRange&) = default;
+};
+
+// Where a plot's world values fall on its surface. The plot area is the surface less a margin
+// on each side for the axes (no margins while the axes are hidden); the Y axis grows upwards.
+//
+// A range whose span is not a positive finite number, or a plot area without pixels, maps
+// nothing: Drawable() is false and pixels convert to the axis minimum.
+class TPlotMapping {
+ public:
+  explicit TPlotMapping(const TControl& surface) : FSurface(surface) {}
+
+  TPlotRange Range;
+  bool AxisShow = true;
+  // As set; the formulas count them only while the axes show (MarginX, MarginY).
+  int AxisXMargin = 50;
+  int AxisYMargin = 30;
+
+  int SurfaceWidth() const;
+  int SurfaceHeight() const;
+  int MarginX() const { return AxisShow ? AxisXMargin : 0; }
+  int MarginY() const { return AxisShow ? AxisYMargin : 0; }
+  // The plot area's width and height.
+  int PlotWidth() const { return SurfaceWidth() - 2 * MarginX(); }
+  int PlotHeight() const { return SurfaceHeight() - 2 * MarginY(); }
+  // The plot area's inner pixels, corners inclusive (Right and Bottom are inside too).
+  TRect DrawRect() const;
+  bool Inside(int X, int Y) const;
+  // Inside the frame, right and bottom exclusive: where the content may draw.
+  TRect Interior() const;
+  // Keeps a canvas's drawing inside the frame while the axes show.
+  void ClipToInterior(TCanvas& canvas) const;
+
+  bool XMapped() const;
+  bool YMapped() const;
+  // Both axes map and the plot area has pixels.
+  bool Drawable() const;
+  int ValToScrX(double X) const;
+  int ValToScrY(double Y) const;
+  double ValToScrXD(double X) const;
+  double ValToScrYD(double Y) const;
+  double ScrToValX(int X) const;
+  double ScrToValY(int Y) const;
+  bool PointCheckIn(double X, double Y) const;
+
+  // Make one world unit as long on both axes by moving XMax (or YMax); false when the other
+  // axis maps nothing or the plot area has no pixels, and then nothing changes.
+  bool XAdjustToY();
+  bool YAdjustToX();
+
+ private:
+  const TControl& FSurface;
+};
