@@ -190,6 +190,14 @@ void TX11WindowSystem::Flush() {
 
 TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
 
+// One X screen spans every monitor: a full-screen window covers them all, as one.
+std::vector<TScreenInfo> TX11WindowSystem::Screens() {
+  TScreenInfo screen;
+  screen.Id = 1;
+  screen.Size = ScreenSize();
+  return {screen};
+}
+
 TPoint TX11WindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
   Display* display = Connection().Handle();
   int x = point.X, y = point.Y;

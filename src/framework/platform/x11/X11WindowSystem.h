@@ -38,6 +38,7 @@ class TX11WindowSystem : public TWindowSystem {
   void Flush() override;
 
   TSize ScreenSize() override;
+  std::vector<TScreenInfo> Screens() override;
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override;
