@@ -1,13 +1,11 @@
 #include "X11WindowSystem.h"
 
 #include <poll.h>
-#include <time.h>
 #include "X11Api.h"
 
 #include <algorithm>
 
 #include "ShmPixelMemoryProvider.h"
-#include "TerminationSignals.h"
 #include "X11Connection.h"
 #include "X11Cursors.h"
 #include "X11ErrorTrap.h"
@@ -16,6 +14,8 @@
 #include "X11Painter.h"
 #include "X11WindowManagerHints.h"
 #include "X11WindowTable.h"
+#include "framework/platform/MonotonicClock.h"
+#include "framework/platform/TerminationSignals.h"
 
 namespace {
 
@@ -294,11 +294,7 @@ void TX11WindowSystem::WaitForEvent(std::int64_t deadlineMs) {
   poll(fds, 2, static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
 }
 
-std::int64_t TX11WindowSystem::NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
+std::int64_t TX11WindowSystem::NowMs() { return MonotonicMs(); }
 
 bool TX11WindowSystem::Mapped(TWindowHandle window) {
   const TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
