@@ -40,8 +40,10 @@ void GrabForPopup(Display* display, Window window) {
 
 }  // namespace
 
-TX11WindowSystem::TX11WindowSystem()
-    : FSignals(std::make_unique<TTerminationSignals>()), FPixelMemory(std::make_unique<TShmPixelMemoryProvider>()) {}
+TX11WindowSystem::TX11WindowSystem(std::string triedBefore)
+    : FSignals(std::make_unique<TTerminationSignals>()),
+      FPixelMemory(std::make_unique<TShmPixelMemoryProvider>()),
+      FTriedBefore(std::move(triedBefore)) {}
 
 TX11WindowSystem::~TX11WindowSystem() {
   // Bitmaps may outlive the display: their segments must not be detached from a closed one.
@@ -50,7 +52,12 @@ TX11WindowSystem::~TX11WindowSystem() {
 
 TX11Connection& TX11WindowSystem::Connection() {
   if (FConnection) return *FConnection;
-  FConnection = std::make_unique<TX11Connection>();
+  try {
+    FConnection = std::make_unique<TX11Connection>();
+  } catch (const EDisplayError& error) {
+    if (FTriedBefore.empty()) throw;
+    throw EDisplayError(FTriedBefore + "; " + error.what());
+  }
   Display* display = FConnection->Handle();
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
