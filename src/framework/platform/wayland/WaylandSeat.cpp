@@ -88,6 +88,7 @@ void TWaylandSeat::ReleaseDevices() {
   FPointer = nullptr;
   FKeyboard = nullptr;
   FPointerWindow = 0;
+  FFocus.Forget(FFocus.Window());
 }
 
 void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
@@ -107,6 +108,7 @@ void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
   } else if (!keyboard && FKeyboard) {
     wl_keyboard_release(FKeyboard);
     FKeyboard = nullptr;
+    FFocus.Forget(FFocus.Window());
   }
 }
 
@@ -209,25 +211,17 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
 
 void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
   const TWaylandWindow* window = FWindows.FindSurface(surface);
-  if (!window) return;
-  if (!FFocus && !FLeft) Post(TEventKind::Activated, window->Handle);
-  FFocus = window->Handle;
-  FLeft = 0;
+  if (window && FFocus.Entered(window->Handle)) Post(TEventKind::Activated, window->Handle);
 }
 
-void TWaylandSeat::KeyboardLeft() {
-  if (FFocus) FLeft = FFocus;
-  FFocus = 0;
-}
+void TWaylandSeat::KeyboardLeft() { FFocus.Left(); }
 
 void TWaylandSeat::AfterDispatch() {
-  if (FLeft && !FFocus) Post(TEventKind::Deactivated, FLeft);
-  FLeft = 0;
+  if (const TWindowHandle lost = FFocus.LostInBatch()) Post(TEventKind::Deactivated, lost);
 }
 
 void TWaylandSeat::Forget(TWindowHandle window) {
-  if (FFocus == window) FFocus = 0;
-  if (FLeft == window) FLeft = 0;
+  FFocus.Forget(window);
   if (FPointerWindow == window) FPointerWindow = 0;
 }
 
@@ -236,8 +230,8 @@ void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
 }
 
 void TWaylandSeat::Key(std::uint32_t key, bool pressed) {
-  if (!FFocus) return;
-  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus);
+  if (!FFocus.Window()) return;
+  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus.Window());
   TWsEvent& event = FQueue.back();
   event.Shift = Shift();
   // Without a keymap the key is still a key: "any key" sees it.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 
+#include "KeyboardFocus.h"
 #include "WaylandCursors.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -72,7 +73,5 @@ class TWaylandSeat {
   TShiftState FButtons = 0;
   int FPendingNotches = 0;
   double FWheelRest = 0;
-  // The keyboard: the window that has it, and the one that lost it in this batch.
-  TWindowHandle FFocus = 0;
-  TWindowHandle FLeft = 0;
+  TKeyboardFocus FFocus;
 };

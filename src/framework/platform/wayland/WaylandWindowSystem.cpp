@@ -25,7 +25,7 @@ namespace {
 
 std::string DisplayName() {
   const char* name = std::getenv("WAYLAND_DISPLAY");
-  return name ? name : "";
+  return name ? name : "wayland-0";  // what the library tries when none is named
 }
 
 TRect Whole(TSize size) { return {0, 0, size.cx, size.cy}; }
