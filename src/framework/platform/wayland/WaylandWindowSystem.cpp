@@ -63,7 +63,7 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
   FShell = std::make_unique<TWaylandShell>(
-      *FGlobals, *FOutputs, options.UseLayerShell,
+      *FGlobals, *FOutputs, *FWindows, options.UseLayerShell,
       TWaylandShell::THandlers{[this](TWaylandWindow& window) { Configured(window); },
                                [this](TWaylandWindow& window) { Post(TEventKind::CloseRequest, window.Handle); }});
 }
