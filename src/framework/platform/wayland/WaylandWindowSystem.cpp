@@ -197,12 +197,14 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   if (window.Drawing) return window.Drawing;
   if (!window.Buffers || window.Buffers->Size() != window.Size) {
     window.Buffers.reset();
+    if (window.Unbuffered == window.Size) return nullptr;
     try {
       const TWindowHandle handle = window.Handle;
       window.Buffers =
           std::make_unique<TShmBufferPool>(FGlobals->Shm, window.Size, [this, handle] { BufferReleased(handle); });
     } catch (const std::exception& error) {
       std::fprintf(stderr, "%s: no memory for a frame: %s\n", program_invocation_short_name, error.what());
+      window.Unbuffered = window.Size;
       return nullptr;
     }
   }
