@@ -1,10 +1,9 @@
 #include "WaylandWindowSystem.h"
 
-#include <errno.h>
+#include <errno.h>  // errno, program_invocation_short_name
 #include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -270,14 +269,9 @@ void TWaylandWindowSystem::CommitFrames() {
   wl_display_flush(FDisplay);
 }
 
-void TWaylandWindowSystem::Flush() {
-  CommitFrames();
-  // Until the socket has taken everything: it is full only while the compositor is busy.
-  while (!FLost && wl_display_flush(FDisplay) < 0 && errno == EAGAIN) {
-    pollfd writable{wl_display_get_fd(FDisplay), POLLOUT, 0};
-    poll(&writable, 1, -1);
-  }
-}
+// The pixels were copied when put: nothing waits for the compositor. What the socket cannot
+// take now goes when the loop next finds it writable.
+void TWaylandWindowSystem::Flush() { CommitFrames(); }
 
 TSize TWaylandWindowSystem::ScreenSize() {
   const std::vector<TScreenInfo> screens = FOutputs->Screens();
