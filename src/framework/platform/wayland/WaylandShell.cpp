@@ -42,6 +42,8 @@ TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs,
       FUseLayerShell(useLayerShell),
       FHandlers(std::move(handlers)) {}
 
+// A full-screen window is drawn at its output's device pixels. Other windows keep one
+// device pixel per logical one: their layouts are in pixels, and the compositor scales them.
 void TWaylandShell::Assign(TWaylandWindow& window) {
   window.Shell = this;
   if (window.Params.FullScreen) {
