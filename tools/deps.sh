@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
   libx11-dev libxext-dev libxfixes-dev libxdamage-dev libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libuemf-dev libpixman-1-dev
+  libwayland-dev wayland-protocols libxkbcommon-dev
   libblkid-dev dosfstools e2fsprogs
   libjpeg-turbo-progs libtiff-tools giflib-tools
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
