@@ -43,8 +43,8 @@ echo "PASS: apt-get installed $(basename "$deb"): $(grep -c . <<<"$files") paths
 for entry in /usr/share/applications/zzquenbrel-{settings,gallery}.desktop; do
   desktop-file-validate "$entry" || fail "$entry is not a valid desktop entry"
 done
-appstreamcli validate --no-net /usr/share/metainfo/org.zzquenbrel.zzquenbrel.metainfo.xml >/dev/null ||
-  fail "the AppStream metadata does not validate"
+findings=$(appstreamcli validate --no-net /usr/share/metainfo/org.zzquenbrel.zzquenbrel.metainfo.xml 2>&1) ||
+  fail "the AppStream metadata does not validate:"$'\n'"$findings"
 echo "PASS: desktop-file-validate and appstreamcli validate pass"
 # Each icon a PNG of its size that shows the effect: a gradient, not a flat or empty square.
 for size in 16 24 32 48 64 128 256; do
