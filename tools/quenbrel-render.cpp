@@ -91,8 +91,8 @@ void ResizeSurface(TQuenbrel& engine, TVekImage& surface, TSizeArg size) {
 }
 
 // The pixels of an axis of `from` pixels under each pixel of the same axis cut into `to`, with
-// the length of each that lies under it, in units of 1/`from` of a source pixel (the lengths
-// under one pixel add up to `from`).
+// the length of each that lies under it, in units of 1/`to` of a source pixel: a pixel of the
+// result is `from` units long.
 struct TSpan {
   int First = 0;
   std::vector<std::int64_t> Lengths;
