@@ -1,5 +1,6 @@
 #include "WaylandCompositor.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr uid_t kUnprivileged = 65534;
-// How long the keyboard is held: longer than any test runs.
-constexpr const char* kKeyboardMilliseconds = "600000";
 
 // The values of every "name" member in the compositor's JSON answer.
 std::set<std::string> Names(const std::string& json) {
@@ -72,9 +71,7 @@ TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) 
   FOutputs = {"HEADLESS-1"};
   SetMode(FOutputs[0], outputs.at(0));
   for (std::size_t i = 1; i < outputs.size(); ++i) AddOutput(outputs[i]);
-  FPointer = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_POINTER, "hold"}, ClientEnvironment());
-  FKeyboard = std::make_unique<TChildProcess>(std::vector<std::string>{"wtype", "-s", kKeyboardMilliseconds},
-                                              ClientEnvironment());
+  FInput = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_INPUT, "hold"}, ClientEnvironment());
   WaitForInputDevices();
 }
 
@@ -105,9 +102,8 @@ void TWaylandCompositor::WaitForInputDevices() {
     return inputs.find("\"type\": \"pointer\"") != std::string::npos &&
            inputs.find("\"type\": \"keyboard\"") != std::string::npos;
   };
-  if (!WaitUntil([&] { return present() || !FPointer->Running() || !FKeyboard->Running(); }) || !FPointer->Running() ||
-      !FKeyboard->Running())
-    throw std::runtime_error("no virtual input devices: " + FPointer->Stderr() + FKeyboard->Stderr());
+  if (!WaitUntil([&] { return present() || !FInput->Running(); }) || !FInput->Running())
+    throw std::runtime_error("no virtual input devices: " + FInput->Stderr());
 }
 
 std::string TWaylandCompositor::AddOutput(const TOutputMode& mode) {
@@ -133,13 +129,13 @@ TOutputPicture TWaylandCompositor::Screenshot(const std::string& output) {
   return grim.WaitExit() == 0 ? ReadPixmap(path) : TOutputPicture{};
 }
 
-void TWaylandCompositor::TypeKey(const std::string& key) { RunClient({"wtype", "-k", key}); }
+void TWaylandCompositor::TypeKey(TKey key) { FInput->Signal(key == TKey::Space ? SIGUSR1 : SIGUSR2); }
 
 void TWaylandCompositor::MovePointer(int motions) {
-  RunClient({QUENBREL_POINTER, "move", "10", std::to_string(motions)});
+  RunClient({QUENBREL_INPUT, "move", "10", std::to_string(motions)});
 }
 
-void TWaylandCompositor::Click() { RunClient({QUENBREL_POINTER, "click"}); }
+void TWaylandCompositor::Click() { RunClient({QUENBREL_INPUT, "click"}); }
 
 std::string TWaylandCompositor::Swaymsg(const std::vector<std::string>& arguments) {
   std::vector<std::string> command{"swaymsg", "-r", "-s", FIpcSocket};

@@ -47,8 +47,10 @@ class TWaylandCompositor {
   // Empty when the output cannot be read.
   TOutputPicture Screenshot(const std::string& output);
 
-  // The user's hands. Each returns once the compositor has handled the input.
-  void TypeKey(const std::string& key);
+  // The user's hands. The pointer's return once the compositor has handled the input; a key
+  // is typed a little later.
+  enum class TKey { Space, LeftShift };
+  void TypeKey(TKey key);
   void MovePointer(int motions);
   void Click();
 
@@ -65,6 +67,6 @@ class TWaylandCompositor {
   TTempDir FRuntime;  // XDG_RUNTIME_DIR: the sockets and the configuration
   std::string FWaylandSocket, FIpcSocket;
   std::unique_ptr<TChildProcess> FSway;
-  std::unique_ptr<TChildProcess> FPointer, FKeyboard;  // the devices held for the whole run
+  std::unique_ptr<TChildProcess> FInput;  // the devices held for the whole run
   std::vector<std::string> FOutputs;
 };

@@ -123,15 +123,15 @@ TEST_P(WaylandSaverTest, CoversAnOutputMadeWhileItRuns) {
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - made).count();
   RecordProperty("covered_after_ms", static_cast<int>(milliseconds));
   EXPECT_TRUE(Animates(output));
-  FCompositor.TypeKey("space");
+  FCompositor.TypeKey(TWaylandCompositor::TKey::Space);
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
 TEST_P(WaylandSaverTest, EndsOnAnyKeyIncludingAModifierAlone) {
-  for (const char* key : {"space", "Shift_L"}) {
+  for (const auto key : {TWaylandCompositor::TKey::Space, TWaylandCompositor::TKey::LeftShift}) {
     auto program = StartedSaver();
     FCompositor.TypeKey(key);
-    EXPECT_EQ(program->WaitExit(), 0) << key << ": " << program->Stderr();
+    EXPECT_EQ(program->WaitExit(), 0) << static_cast<int>(key) << ": " << program->Stderr();
   }
 }
 
@@ -166,7 +166,7 @@ TEST(WaylandIdleDaemon, StartsTheSaverAndAKeyEndsIt) {
   for (const std::string& output : compositor.Outputs())
     EXPECT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !swayidle.Running(); }))
         << output << ": " << swayidle.Stderr();
-  compositor.TypeKey("space");
+  compositor.TypeKey(TWaylandCompositor::TKey::Space);
   std::string written;
   EXPECT_TRUE(WaitUntil([&] {
     std::ifstream(exitCode) >> written;
