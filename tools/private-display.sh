@@ -4,8 +4,9 @@
 #   wait_for CONDITION    polls a shell condition for up to $wait_seconds (default 20) seconds
 #   start_display WxH     starts Xvfb of that size and exports DISPLAY
 #   start_compositor WxH  starts a headless Wayland compositor (sway) with one output of that
-#                         size; sets $compositor (its process id) and $wayland_environment
-#                         (what a client needs to reach it, for env)
+#                         size, HEADLESS-1; sets $compositor (its process id), $wayland_environment
+#                         (what a client needs to reach it, for env) and $swaymsg (its control
+#                         command, an array)
 work=$(mktemp -d)
 stopped_on_exit=()
 wait_seconds=${wait_seconds:-20}
@@ -60,5 +61,6 @@ start_compositor() {
   local socket
   socket=$(find "$runtime" -maxdepth 1 -type s -name "wayland-*")
   wayland_environment=(-u DISPLAY WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime")
-  swaymsg -q -s "$(find "$runtime" -maxdepth 1 -type s -name "sway-ipc.*")" output HEADLESS-1 mode "$1"
+  swaymsg=(swaymsg -q -s "$(find "$runtime" -maxdepth 1 -type s -name "sway-ipc.*")")
+  "${swaymsg[@]}" output HEADLESS-1 mode "$1"
 }
