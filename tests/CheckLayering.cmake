@@ -1,5 +1,5 @@
 # Fails when a file under SOURCE_DIR includes a project header from a layer it may not see,
-# an X11 header outside the X11 backend, libblkid's header outside its one unit, or a picture
+# an X11 or Wayland header outside its backend, libblkid's header outside its one unit, or a picture
 # library's header outside the codecs.
 # Run with cmake -DSOURCE_DIR=... -P.
 
@@ -8,9 +8,9 @@
 cmake_policy(SET CMP0007 NEW)  # the base layer's empty list of others is an element
 
 set(layers
-  "app/main.cpp|app engine components appkit imaging vekutils ui x11 platform graphics base"
+  "app/main.cpp|app engine components appkit imaging vekutils ui backends platform graphics base"
   "app/|engine components appkit imaging vekutils ui platform graphics base"
-  "gallery/main.cpp|gallery engine components appkit imaging vekutils ui x11 platform graphics base"
+  "gallery/main.cpp|gallery engine components appkit imaging vekutils ui backends platform graphics base"
   "gallery/|engine components appkit imaging vekutils ui platform graphics base"
   "engine/Vekutils|ui platform graphics base"
   "engine/|components appkit imaging vekutils ui platform graphics base"
@@ -18,13 +18,15 @@ set(layers
   "appkit/|ui platform graphics base"
   "imaging/|graphics base"
   "framework/ui/|platform graphics base"
+  "framework/platform/backends/|x11 wayland platform graphics base"
   "framework/platform/x11/|platform graphics base"
+  "framework/platform/wayland/|platform graphics base"
   "framework/platform/headless/|platform graphics base"
   "framework/platform/linux/|platform graphics base"
   "framework/platform/|graphics base"
   "framework/graphics/|base"
   "framework/base/|")
-set(layer_names main app gallerymain gallery vekutils engine components appkit imaging ui x11 headless linux platform graphics base)
+set(layer_names main app gallerymain gallery vekutils engine components appkit imaging ui backends x11 wayland headless linux platform graphics base)
 
 # The layer of a path relative to src/.
 function(layer_of path out)
@@ -84,6 +86,13 @@ foreach(source IN LISTS sources)
     if(header MATCHES "^X11/")
       if(NOT layer STREQUAL "x11")
         list(APPEND offences "${source}: X11 header ${header} outside the X11 backend")
+      endif()
+      continue()
+    endif()
+    # Wayland's client library, the generated protocols and xkbcommon belong to its backend.
+    if(header MATCHES "^(wayland-|xkbcommon/)" OR header MATCHES "-client-protocol\\.h$")
+      if(NOT layer STREQUAL "wayland")
+        list(APPEND offences "${source}: Wayland header ${header} outside the Wayland backend")
       endif()
       continue()
     endif()

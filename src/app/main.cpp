@@ -1,16 +1,28 @@
-// zzQuenbrel.scr: the screen saver on the X11 display.
+// zzQuenbrel.scr: the screen saver, on a Wayland compositor or an X11 display.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
+#include "app/ModeSelection.h"
 #include "app/Startup.h"
-#include "framework/platform/x11/X11WindowSystem.h"
+#include "framework/platform/backends/BackendChoice.h"
+
+namespace {
+
+// The preview's host is an X11 window; a run that makes no window opens no display at all.
+TBackendUse BackendUseFor(const std::vector<std::string>& arguments) {
+  SetProgramArguments(arguments);
+  return SelectMode() == TMode::Saver ? TBackendUse::WaylandOrX11 : TBackendUse::X11Only;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   try {
-    return QuenbrelMain(arguments, std::make_unique<TX11WindowSystem>());
+    return QuenbrelMain(arguments, OpenWindowSystem(BackendUseFor(arguments)));
   } catch (const EDisplayError& error) {
     // There is no screen to show it on.
     std::fprintf(stderr, "zzQuenbrel.scr: %s\n", error.what());

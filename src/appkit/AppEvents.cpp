@@ -5,6 +5,7 @@
 TAppEvents::TAppEvents(TComponent* owner) : TComponent(owner) {
   if (!Application) return;
   FListener = Application->AddListener([this](TEventKind kind) {
+    if (kind != TEventKind::Activated && kind != TEventKind::Deactivated) return;
     const TNotifyEvent& event = kind == TEventKind::Deactivated ? OnDeactivate : OnActivate;
     if (event) event(this);
   });

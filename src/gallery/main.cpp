@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/platform/x11/X11WindowSystem.h"
+#include "framework/platform/backends/BackendChoice.h"
 #include "gallery/GalleryStartup.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   try {
-    return GalleryMain(arguments, std::make_shared<TX11WindowSystem>());
+    return GalleryMain(arguments, OpenWindowSystem(TBackendUse::X11Only));
   } catch (const EDisplayError& error) {
     std::fprintf(stderr, "zzQuenbrel-gallery: %s\n", error.what());
     return 1;

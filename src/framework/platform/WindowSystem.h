@@ -2,15 +2,16 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Input.h"
 #include "framework/base/Types.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 
-// The only door between the framework and a display. Two implementations: X11 (x11/) for
-// the shipped program and an in-memory one (headless/) for tests. No X11 header is seen
-// outside x11/.
+// The only door between the framework and a display. Three implementations: X11 (x11/) and
+// Wayland (wayland/) for the shipped programs, and an in-memory one (headless/) for tests.
+// No X11 or Wayland header is seen outside its own folder.
 
 // A native window: a decimal X window id on X11, a counter headless. 0 names no window.
 using TWindowHandle = std::uint64_t;
@@ -29,6 +30,17 @@ enum class TPutMode : std::uint8_t { Wait, NoWait };
 
 enum class TBorderStyle : std::uint8_t { bsNone, bsDialog, bsSizeable };
 
+// One area of the desktop that a full-screen window can cover: a monitor (a Wayland output),
+// or on X11 the whole screen, which spans every monitor. Ids are never reused in a run.
+using TScreenId = std::uint32_t;
+struct TScreenInfo {
+  TScreenId Id = 0;
+  TSize Size;     // in the device's own pixels
+  int Scale = 1;  // device pixels per logical pixel
+  std::string Name;
+  bool operator==(const TScreenInfo&) const = default;
+};
+
 struct TWindowParams {
   TWindowHandle Parent = 0;  // a window to be a child of (own or foreign); 0: top level
   TRect Bounds;              // in the parent's client coordinates, or the screen's
@@ -36,6 +48,7 @@ struct TWindowParams {
   bool SystemMenu = true;  // the window menu and its close box; without, no border icons
   bool StayOnTop = false;
   bool FullScreen = false;         // covers the whole screen, above everything (the saver)
+  TScreenId Screen = 0;            // the screen a full-screen window covers; 0: the first
   TWindowHandle TransientFor = 0;  // a modal dialog's owner window
   // A menu: no frame, above everything, at Bounds on the screen. While shown it takes every
   // key and every pointer event of the display, the pointer's in its own coordinates (so a
@@ -58,16 +71,17 @@ enum class TEventKind : std::uint8_t {
   MouseUp,
   MouseMove,
   MouseLeave,
-  Activated,      // the program's window got the input focus
-  Deactivated,    // the input focus left all of the program's windows for another client's
-  SysCommand,     // a system command reached Window (WM_SYSCOMMAND), whatever its value
-  CloseRequest,   // the user asked to close Window (the close box)
-  HostDestroyed,  // the foreign parent of Window went away
-  FrameExtents,   // the window manager's frame around Window: Area holds the widths of its
-                  // left, top, right and bottom edges
-  Terminate,      // SIGTERM, SIGINT or SIGHUP arrived
-  MouseWheel,     // the wheel turned by WheelDelta over (X, Y)
-  ScreenResized,  // the screen is now Width x Height (RandR); Window is 0
+  Activated,       // the program's window got the input focus
+  Deactivated,     // the input focus left all of the program's windows for another client's
+  SysCommand,      // a system command reached Window (WM_SYSCOMMAND), whatever its value
+  CloseRequest,    // the user asked to close Window (the close box)
+  HostDestroyed,   // the foreign parent of Window went away
+  FrameExtents,    // the window manager's frame around Window: Area holds the widths of its
+                   // left, top, right and bottom edges
+  Terminate,       // SIGTERM, SIGINT or SIGHUP arrived
+  MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
+  ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
+  ScreensChanged,  // a screen appeared, went away or changed (Screens()); Window is 0
 };
 
 struct TWsEvent {
@@ -109,6 +123,8 @@ class TWindowSystem {
 
   // Screen and foreign windows.
   virtual TSize ScreenSize() = 0;
+  // The screens now, the first of them first. Empty while no monitor is connected.
+  virtual std::vector<TScreenInfo> Screens() = 0;
   // A point of a window's client area in screen coordinates.
   virtual TPoint ClientToScreen(TWindowHandle window, TPoint point) = 0;
   // The size of any window (GetWindowRect); false when it does not exist.

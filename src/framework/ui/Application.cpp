@@ -95,7 +95,8 @@ void TApplication::Dispatch(const TWsEvent& event) {
   if (event.Kind != TEventKind::Expose) DispatchHeldResizes();
   switch (event.Kind) {
     case TEventKind::Activated:
-    case TEventKind::Deactivated: Notify(event.Kind); return;
+    case TEventKind::Deactivated:
+    case TEventKind::ScreensChanged: Notify(event.Kind); return;
     case TEventKind::Terminate: CloseForSignal(); return;
     case TEventKind::ScreenResized: {
       // A copy: a form may go while it handles the news.

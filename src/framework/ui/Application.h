@@ -68,7 +68,7 @@ class TApplication : public TComponent {
   void RemoveForm(TForm* form);
   void AddTimer(TTimer* timer);
   void RemoveTimer(TTimer* timer);
-  // Application-wide notifications (activation changes) for the application-events components.
+  // Application-wide notifications (activation changes, screens that come and go).
   using TListener = std::function<void(TEventKind)>;
   int AddListener(TListener listener);
   void RemoveListener(int id);

@@ -64,6 +64,7 @@ TWindowParams TForm::WindowParams() const {
   params.SystemMenu = SystemMenu;
   params.StayOnTop = FormStyle == TFormStyle::fsStayOnTop;
   params.FullScreen = !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
+  params.Screen = ScreenId;
   const TForm* owner = Application->MainForm();
   if (FModal && owner && owner != this && owner->FHandle) params.TransientFor = owner->FHandle;
   params.Caption = FCaption;
@@ -100,10 +101,19 @@ void TForm::SetVisible(bool visible) {
   else HideWindow();
 }
 
+// The size of the screen the form covers when maximised.
+TSize TForm::CoveredScreenSize() const {
+  if (ScreenId != 0)
+    for (const TScreenInfo& screen : System().Screens())
+      if (screen.Id == ScreenId) return screen.Size;
+  return System().ScreenSize();
+}
+
 void TForm::PlaceForShowing() {
-  const TSize screen = System().ScreenSize();
-  if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, screen.cx, screen.cy);
-  else if (Position == TPosition::poScreenCenter) {
+  if (WindowState == TWindowState::wsMaximized && !FParentWindow) {
+    const TSize screen = CoveredScreenSize();
+    SetBounds(0, 0, screen.cx, screen.cy);
+  } else if (Position == TPosition::poScreenCenter) {
     Centre();
     FCentreWithFrame = true;
   } else if (Position == TPosition::poDefault && FParentWindow) SetBounds(0, 0, Width(), Height());

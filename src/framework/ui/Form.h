@@ -36,6 +36,8 @@ class TForm : public TWinControl {
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TWindowState WindowState = TWindowState::wsNormal;
   TPosition Position = TPosition::poDesigned;
+  // The screen that a maximised borderless form covers, set before its window is made; 0: the first.
+  TScreenId ScreenId = 0;
   TColor Color = clBtnFace;
   TFont Font;
   const std::string& Caption() const { return FCaption; }
@@ -122,6 +124,7 @@ class TForm : public TWinControl {
   void MapWindow();
   void HideWindow();
   void PlaceForShowing();
+  TSize CoveredScreenSize() const;
   void Centre();
   void FrameChanged(const TRect& extents);
   void CallEvent(const TNotifyEvent& event);

@@ -33,7 +33,7 @@ class THeadlessWindowSystem::TSharedMemoryProvider : public TPixelMemoryProvider
 };
 
 THeadlessWindowSystem::THeadlessWindowSystem(TSize screen)
-    : FScreen(screen), FMemory(std::make_unique<TSharedMemoryProvider>()) {}
+    : FScreens{{1, screen, 1, "HEADLESS-1"}}, FMemory(std::make_unique<TSharedMemoryProvider>()) {}
 
 THeadlessWindowSystem::~THeadlessWindowSystem() = default;
 
@@ -200,11 +200,23 @@ TWsEvent THeadlessWindowSystem::Of(TEventKind kind, TWindowHandle window) {
 }
 
 void THeadlessWindowSystem::ChangeScreenSize(TSize size) {
-  FScreen = size;
+  if (!FScreens.empty()) FScreens.front().Size = size;
   TWsEvent event = Of(TEventKind::ScreenResized);
   event.Width = size.cx;
   event.Height = size.cy;
   Push(event);
+}
+
+TScreenId THeadlessWindowSystem::AddScreen(TSize size, int scale) {
+  const TScreenId id = ++FLastScreen;
+  FScreens.push_back({id, size, scale, "HEADLESS-" + std::to_string(id)});
+  Push(Of(TEventKind::ScreensChanged));
+  return id;
+}
+
+void THeadlessWindowSystem::RemoveScreen(TScreenId screen) {
+  std::erase_if(FScreens, [&](const TScreenInfo& info) { return info.Id == screen; });
+  Push(Of(TEventKind::ScreensChanged));
 }
 
 TWindowHandle THeadlessWindowSystem::CreateForeignWindow(TSize size) {

@@ -40,7 +40,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
   TPixelMemoryProvider* PixelMemory() override;
   void Flush() override {}
-  TSize ScreenSize() override { return FScreen; }
+  TSize ScreenSize() override { return FScreens.empty() ? TSize{} : FScreens.front().Size; }
+  std::vector<TScreenInfo> Screens() override { return FScreens; }
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override { return Foreground; }
@@ -76,6 +77,10 @@ class THeadlessWindowSystem : public TWindowSystem {
 
   // The screen takes a new size (RandR on X11), and the program is told.
   void ChangeScreenSize(TSize size);
+  // A monitor is plugged in or out (a Wayland output), and the program is told. The first
+  // screen, made with the window system, has the id 1.
+  TScreenId AddScreen(TSize size, int scale = 1);
+  void RemoveScreen(TScreenId screen);
 
   // A window of another program, e.g. a screen-saver host; destroying it tells its children.
   TWindowHandle CreateForeignWindow(TSize size);
@@ -131,7 +136,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   void AdvanceTo(std::int64_t timeMs);
   void Schedule(std::int64_t timeMs, std::function<void()> release);
 
-  TSize FScreen;
+  std::vector<TScreenInfo> FScreens;
+  TScreenId FLastScreen = 1;
   std::int64_t FNow = 0;
   TWindowHandle FLastHandle = 0;
   std::uint64_t FScheduleOrder = 0;

@@ -2,10 +2,7 @@
 #include "X11Api.h"
 
 #include "framework/platform/Input.h"
-
-// The classic virtual key code of a keysym. Every key has one: keys without a classic
-// counterpart report 255, so that "any key" still sees them.
-unsigned VirtualKeyFromKeysym(KeySym keysym);
+#include "framework/platform/KeySymbols.h"
 
 // The printable character a key press types, 0 for none (a control character, a function
 // key, a modifier).

@@ -1,13 +1,11 @@
 #include "X11WindowSystem.h"
 
 #include <poll.h>
-#include <time.h>
 #include "X11Api.h"
 
 #include <algorithm>
 
 #include "ShmPixelMemoryProvider.h"
-#include "TerminationSignals.h"
 #include "X11Connection.h"
 #include "X11Cursors.h"
 #include "X11ErrorTrap.h"
@@ -16,6 +14,8 @@
 #include "X11Painter.h"
 #include "X11WindowManagerHints.h"
 #include "X11WindowTable.h"
+#include "framework/platform/MonotonicClock.h"
+#include "framework/platform/TerminationSignals.h"
 
 namespace {
 
@@ -40,8 +40,10 @@ void GrabForPopup(Display* display, Window window) {
 
 }  // namespace
 
-TX11WindowSystem::TX11WindowSystem()
-    : FSignals(std::make_unique<TTerminationSignals>()), FPixelMemory(std::make_unique<TShmPixelMemoryProvider>()) {}
+TX11WindowSystem::TX11WindowSystem(std::string triedBefore)
+    : FSignals(std::make_unique<TTerminationSignals>()),
+      FPixelMemory(std::make_unique<TShmPixelMemoryProvider>()),
+      FTriedBefore(std::move(triedBefore)) {}
 
 TX11WindowSystem::~TX11WindowSystem() {
   // Bitmaps may outlive the display: their segments must not be detached from a closed one.
@@ -50,7 +52,12 @@ TX11WindowSystem::~TX11WindowSystem() {
 
 TX11Connection& TX11WindowSystem::Connection() {
   if (FConnection) return *FConnection;
-  FConnection = std::make_unique<TX11Connection>();
+  try {
+    FConnection = std::make_unique<TX11Connection>();
+  } catch (const EDisplayError& error) {
+    if (FTriedBefore.empty()) throw;
+    throw EDisplayError(FTriedBefore + "; " + error.what());
+  }
   Display* display = FConnection->Handle();
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
@@ -190,6 +197,14 @@ void TX11WindowSystem::Flush() {
 
 TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
 
+// One X screen spans every monitor: a full-screen window covers them all, as one.
+std::vector<TScreenInfo> TX11WindowSystem::Screens() {
+  TScreenInfo screen;
+  screen.Id = 1;
+  screen.Size = ScreenSize();
+  return {screen};
+}
+
 TPoint TX11WindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
   Display* display = Connection().Handle();
   int x = point.X, y = point.Y;
@@ -286,11 +301,7 @@ void TX11WindowSystem::WaitForEvent(std::int64_t deadlineMs) {
   poll(fds, 2, static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
 }
 
-std::int64_t TX11WindowSystem::NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
+std::int64_t TX11WindowSystem::NowMs() { return MonotonicMs(); }
 
 bool TX11WindowSystem::Mapped(TWindowHandle window) {
   const TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;

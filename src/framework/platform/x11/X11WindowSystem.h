@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "framework/platform/WindowSystem.h"
 
@@ -21,7 +22,9 @@ class TTerminationSignals;
 // Seen from outside this header has no X11 in it.
 class TX11WindowSystem : public TWindowSystem {
  public:
-  TX11WindowSystem();
+  // `triedBefore`: what failed before X11 was chosen (a Wayland compositor that did not
+  // answer), told with the display's own failure.
+  explicit TX11WindowSystem(std::string triedBefore = "");
   ~TX11WindowSystem() override;
 
   TWindowHandle CreateWindow(const TWindowParams& params) override;
@@ -38,6 +41,7 @@ class TX11WindowSystem : public TWindowSystem {
   void Flush() override;
 
   TSize ScreenSize() override;
+  std::vector<TScreenInfo> Screens() override;
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override;
@@ -71,4 +75,5 @@ class TX11WindowSystem : public TWindowSystem {
   std::unique_ptr<TX11EventTranslator> FTranslator;
   std::unique_ptr<TX11Painter> FPainter;
   std::deque<TWsEvent> FQueued;  // events that arose outside the X queue
+  std::string FTriedBefore;
 };

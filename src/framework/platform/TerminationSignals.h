@@ -2,7 +2,7 @@
 #include <signal.h>
 
 // SIGTERM, SIGINT and SIGHUP as readable data on a descriptor (signalfd) instead of
-// handlers: the message loop polls it beside the X connection and ends by the ordinary path.
+// handlers: the message loop polls it beside the display connection and ends by the ordinary path.
 class TTerminationSignals {
  public:
   TTerminationSignals();

@@ -1,0 +1,9 @@
+#pragma once
+// The Wayland client library, the protocols generated from their descriptions and
+// xkbcommon: seen in this folder only.
+#include <wayland-client.h>
+#include <wayland-cursor.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"

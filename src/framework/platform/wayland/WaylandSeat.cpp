@@ -1,0 +1,265 @@
+#include "WaylandSeat.h"
+
+#include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "WaylandApi.h"
+#include "WaylandWindowTable.h"
+#include "framework/platform/KeySymbols.h"
+
+namespace {
+
+TWaylandSeat& Seat(void* data) { return *static_cast<TWaylandSeat*>(data); }
+
+const wl_seat_listener kSeatListener = {
+    .capabilities = [](void* data, wl_seat*, std::uint32_t capabilities) { Seat(data).Capabilities(capabilities); },
+    .name = [](void*, wl_seat*, const char*) {},
+};
+
+const wl_pointer_listener kPointerListener = {
+    .enter =
+        [](void* data, wl_pointer*, std::uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
+          Seat(data).PointerEntered(serial, surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
+        },
+    .leave = [](void* data, wl_pointer*, std::uint32_t, wl_surface*) { Seat(data).PointerLeft(); },
+    .motion = [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x,
+                 wl_fixed_t y) { Seat(data).PointerMoved(wl_fixed_to_double(x), wl_fixed_to_double(y)); },
+    .button = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t button,
+                 std::uint32_t state) { Seat(data).Button(button, state == WL_POINTER_BUTTON_STATE_PRESSED); },
+    .axis = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis,
+               wl_fixed_t value) { Seat(data).Wheel(axis, wl_fixed_to_double(value)); },
+    .frame = [](void*, wl_pointer*) {},
+    .axis_source = [](void*, wl_pointer*, std::uint32_t) {},
+    .axis_stop = [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
+    .axis_discrete = [](void* data, wl_pointer*, std::uint32_t axis,
+                        std::int32_t discrete) { Seat(data).WheelNotches(axis, discrete); },
+    // Version 8, never bound.
+    .axis_value120 = nullptr,
+};
+
+const wl_keyboard_listener kKeyboardListener = {
+    .keymap = [](void* data, wl_keyboard*, std::uint32_t format, std::int32_t fd,
+                 std::uint32_t size) { Seat(data).Keymap(format, fd, size); },
+    .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface,
+                wl_array*) { Seat(data).KeyboardEntered(surface); },
+    .leave = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) { Seat(data).KeyboardLeft(); },
+    .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
+              std::uint32_t state) { Seat(data).Key(key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
+    .modifiers = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
+                    std::uint32_t locked,
+                    std::uint32_t group) { Seat(data).Modifiers(depressed, latched, locked, group); },
+    .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+};
+
+// A keymap is a few dozen kilobytes of text; more is not believed.
+constexpr std::uint32_t kMaxKeymapBytes = 1 << 22;
+// Without notches (a touchpad), this much scrolling counts as one.
+constexpr double kScrollPerNotch = 10;
+
+}  // namespace
+
+TWaylandSeat::TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue)
+    : FWindows(windows), FCursors(cursors), FQueue(queue), FXkb(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+
+TWaylandSeat::~TWaylandSeat() {
+  SetSeat(nullptr);
+  if (FKeyState) xkb_state_unref(FKeyState);
+  if (FKeymap) xkb_keymap_unref(FKeymap);
+  if (FXkb) xkb_context_unref(FXkb);
+}
+
+void TWaylandSeat::SetSeat(wl_seat* seat) {
+  ReleaseDevices();
+  if (FSeat) {
+    if (wl_seat_get_version(FSeat) >= WL_SEAT_RELEASE_SINCE_VERSION) wl_seat_release(FSeat);
+    else wl_seat_destroy(FSeat);
+  }
+  FSeat = seat;
+  if (FSeat) wl_seat_add_listener(FSeat, &kSeatListener, this);
+}
+
+void TWaylandSeat::ReleaseDevices() {
+  if (FPointer) wl_pointer_release(FPointer);
+  if (FKeyboard) wl_keyboard_release(FKeyboard);
+  FPointer = nullptr;
+  FKeyboard = nullptr;
+  FPointerWindow = 0;
+  FFocus.Forget(FFocus.Window());
+}
+
+void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
+  const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
+  const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
+  if (pointer && !FPointer) {
+    FPointer = wl_seat_get_pointer(FSeat);
+    wl_pointer_add_listener(FPointer, &kPointerListener, this);
+  } else if (!pointer && FPointer) {
+    wl_pointer_release(FPointer);
+    FPointer = nullptr;
+    FPointerWindow = 0;
+  }
+  if (keyboard && !FKeyboard) {
+    FKeyboard = wl_seat_get_keyboard(FSeat);
+    wl_keyboard_add_listener(FKeyboard, &kKeyboardListener, this);
+  } else if (!keyboard && FKeyboard) {
+    wl_keyboard_release(FKeyboard);
+    FKeyboard = nullptr;
+    FFocus.Forget(FFocus.Window());
+  }
+}
+
+void TWaylandSeat::Post(TEventKind kind, TWindowHandle window) {
+  TWsEvent event;
+  event.Kind = kind;
+  event.Window = window;
+  FQueue.push_back(event);
+}
+
+void TWaylandSeat::PostPointer(TEventKind kind) {
+  Post(kind, FPointerWindow);
+  FQueue.back().X = FPointerAt.X;
+  FQueue.back().Y = FPointerAt.Y;
+  FQueue.back().Shift = Shift();
+}
+
+// Entering is no move: the position is kept for the events that follow. The window's
+// cursor shows at once, so a hidden pointer never appears over it.
+void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, double x, double y) {
+  const TWaylandWindow* window = FWindows.FindSurface(surface);
+  FPointerWindow = window ? window->Handle : 0;
+  FEnterSerial = serial;
+  if (!window) return;
+  FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
+  FCursors.Show(FPointer, serial, window->Cursor, window->Scale);
+}
+
+void TWaylandSeat::PointerLeft() {
+  if (FPointerWindow) Post(TEventKind::MouseLeave, FPointerWindow);
+  FPointerWindow = 0;
+}
+
+void TWaylandSeat::PointerMoved(double x, double y) {
+  const TWaylandWindow* window = FWindows.Find(FPointerWindow);
+  if (!window) return;
+  FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
+  PostPointer(TEventKind::MouseMove);
+}
+
+// The three buttons the framework knows; others (side buttons) are not reported, as on X11.
+void TWaylandSeat::Button(std::uint32_t button, bool pressed) {
+  TMouseButton which = TMouseButton::mbLeft;
+  TShiftState bit = ssLeft;
+  switch (button) {
+    case BTN_LEFT: break;
+    case BTN_RIGHT:
+      which = TMouseButton::mbRight;
+      bit = ssRight;
+      break;
+    case BTN_MIDDLE:
+      which = TMouseButton::mbMiddle;
+      bit = ssMiddle;
+      break;
+    default: return;
+  }
+  if (!FPointerWindow) return;
+  // The state is the one before the event, as X11 reports it.
+  PostPointer(pressed ? TEventKind::MouseDown : TEventKind::MouseUp);
+  FQueue.back().Button = which;
+  if (pressed) FButtons |= bit;
+  else FButtons &= static_cast<TShiftState>(~bit);
+}
+
+void TWaylandSeat::WheelNotches(std::uint32_t axis, int notches) {
+  if (axis == WL_POINTER_AXIS_VERTICAL_SCROLL) FPendingNotches += notches;
+}
+
+// Positive values scroll down, towards the user: a negative wheel delta.
+void TWaylandSeat::Wheel(std::uint32_t axis, double value) {
+  if (axis != WL_POINTER_AXIS_VERTICAL_SCROLL || !FPointerWindow) return;
+  int notches = FPendingNotches;
+  FPendingNotches = 0;
+  if (notches == 0) {
+    FWheelRest += value;
+    notches = static_cast<int>(FWheelRest / kScrollPerNotch);
+    FWheelRest -= notches * kScrollPerNotch;
+  }
+  if (notches == 0) return;
+  PostPointer(TEventKind::MouseWheel);
+  FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
+}
+
+void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
+  void* text = MAP_FAILED;
+  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0 && size <= kMaxKeymapBytes)
+    text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  close(fd);
+  if (text == MAP_FAILED || !FXkb) return;
+  xkb_keymap* keymap =
+      xkb_keymap_new_from_buffer(FXkb, static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size),
+                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  munmap(text, size);
+  if (!keymap) return;
+  if (FKeyState) xkb_state_unref(FKeyState);
+  if (FKeymap) xkb_keymap_unref(FKeymap);
+  FKeymap = keymap;
+  FKeyState = xkb_state_new(keymap);
+}
+
+void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
+  const TWaylandWindow* window = FWindows.FindSurface(surface);
+  if (window && FFocus.Entered(window->Handle)) Post(TEventKind::Activated, window->Handle);
+}
+
+void TWaylandSeat::KeyboardLeft() { FFocus.Left(); }
+
+void TWaylandSeat::AfterDispatch() {
+  if (const TWindowHandle lost = FFocus.LostInBatch()) Post(TEventKind::Deactivated, lost);
+}
+
+void TWaylandSeat::Forget(TWindowHandle window) {
+  FFocus.Forget(window);
+  if (FPointerWindow == window) FPointerWindow = 0;
+}
+
+void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
+  if (FPointer && FPointerWindow == window.Handle) FCursors.Show(FPointer, FEnterSerial, window.Cursor, window.Scale);
+}
+
+void TWaylandSeat::Key(std::uint32_t key, bool pressed) {
+  if (!FFocus.Window()) return;
+  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus.Window());
+  TWsEvent& event = FQueue.back();
+  event.Shift = Shift();
+  // Without a keymap the key is still a key: "any key" sees it.
+  event.Key = 255;
+  if (!FKeyState) return;
+  const xkb_keycode_t code = key + 8;  // evdev codes are the keymap's less 8
+  // The key's own symbol, as if no modifier were down: Shift+1 is the key 1.
+  const xkb_keysym_t* symbols = nullptr;
+  const xkb_layout_index_t layout = xkb_state_key_get_layout(FKeyState, code);
+  if (xkb_keymap_key_get_syms_by_level(FKeymap, code, layout, 0, &symbols) > 0)
+    event.Key = VirtualKeyFromKeysym(symbols[0]);
+  const std::uint32_t typed = pressed ? xkb_state_key_get_utf32(FKeyState, code) : 0;
+  if (typed >= 0x20 && typed != 0x7F) event.Char = typed;
+}
+
+void TWaylandSeat::Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked,
+                             std::uint32_t group) {
+  if (FKeyState) xkb_state_update_mask(FKeyState, depressed, latched, locked, 0, 0, group);
+}
+
+TShiftState TWaylandSeat::Shift() const {
+  TShiftState shift = FButtons;
+  if (!FKeyState) return shift;
+  const auto active = [this](const char* name) {
+    return xkb_state_mod_name_is_active(FKeyState, name, XKB_STATE_MODS_EFFECTIVE) > 0;
+  };
+  if (active(XKB_MOD_NAME_SHIFT)) shift |= ssShift;
+  if (active(XKB_MOD_NAME_ALT)) shift |= ssAlt;
+  if (active(XKB_MOD_NAME_CTRL)) shift |= ssCtrl;
+  return shift;
+}

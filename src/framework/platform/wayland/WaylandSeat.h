@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+
+#include "KeyboardFocus.h"
+#include "WaylandCursors.h"
+#include "framework/platform/WindowSystem.h"
+
+class TWaylandWindowTable;
+struct TWaylandWindow;
+struct wl_keyboard;
+struct wl_pointer;
+struct wl_seat;
+struct wl_surface;
+struct xkb_context;
+struct xkb_keymap;
+struct xkb_state;
+
+// The user's pointer and keyboard, their events turned into the framework's, in device
+// pixels of the window they concern. The program is active while one of its surfaces has
+// the keyboard; it is deactivated when the keyboard goes to another client's surface,
+// not when it moves between the program's own.
+class TWaylandSeat {
+ public:
+  TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue);
+  ~TWaylandSeat();
+  TWaylandSeat(const TWaylandSeat&) = delete;
+  TWaylandSeat& operator=(const TWaylandSeat&) = delete;
+
+  // The compositor's seat, or null once it is gone.
+  void SetSeat(wl_seat* seat);
+  // Once a batch of events is handled: a keyboard that left and went to no window of ours
+  // deactivated the program.
+  void AfterDispatch();
+  // The window is going: nothing more is reported for it.
+  void Forget(TWindowHandle window);
+  // The window's cursor changed: shown at once when the pointer is over it.
+  void CursorChanged(const TWaylandWindow& window);
+
+  // --- What the listeners report ---
+  void Capabilities(std::uint32_t capabilities);
+  void PointerEntered(std::uint32_t serial, wl_surface* surface, double x, double y);
+  void PointerLeft();
+  void PointerMoved(double x, double y);
+  void Button(std::uint32_t button, bool pressed);
+  void Wheel(std::uint32_t axis, double value);
+  void WheelNotches(std::uint32_t axis, int notches);
+  void Keymap(std::uint32_t format, int fd, std::uint32_t size);
+  void KeyboardEntered(wl_surface* surface);
+  void KeyboardLeft();
+  void Key(std::uint32_t key, bool pressed);
+  void Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
+
+ private:
+  void Post(TEventKind kind, TWindowHandle window);
+  void PostPointer(TEventKind kind);
+  TShiftState Shift() const;
+  void ReleaseDevices();
+
+  TWaylandWindowTable& FWindows;
+  TWaylandCursors& FCursors;
+  std::deque<TWsEvent>& FQueue;
+  wl_seat* FSeat = nullptr;
+  wl_pointer* FPointer = nullptr;
+  wl_keyboard* FKeyboard = nullptr;
+  xkb_context* FXkb = nullptr;
+  xkb_keymap* FKeymap = nullptr;
+  xkb_state* FKeyState = nullptr;
+  // The pointer: the window it is over, where, the serial of its entering, the buttons down.
+  TWindowHandle FPointerWindow = 0;
+  TPoint FPointerAt;
+  std::uint32_t FEnterSerial = 0;
+  TShiftState FButtons = 0;
+  int FPendingNotches = 0;
+  double FWheelRest = 0;
+  TKeyboardFocus FFocus;
+};

@@ -1,0 +1,141 @@
+#include "WaylandShell.h"
+
+#include "WaylandApi.h"
+#include "WaylandGlobals.h"
+#include "WaylandOutputs.h"
+#include "WaylandWindowTable.h"
+
+namespace {
+
+TWaylandWindow& Window(void* data) { return *static_cast<TWaylandWindow*>(data); }
+
+const zwlr_layer_surface_v1_listener kLayerListener = {
+    .configure = [](void* data, zwlr_layer_surface_v1*, std::uint32_t serial, std::uint32_t width,
+                    std::uint32_t height) { Window(data).Shell->LayerConfigured(Window(data), serial, width, height); },
+    .closed = [](void* data, zwlr_layer_surface_v1*) { Window(data).Shell->Closed(Window(data)); },
+};
+
+const xdg_surface_listener kShellSurfaceListener = {
+    .configure = [](void* data, xdg_surface*,
+                    std::uint32_t serial) { Window(data).Shell->ShellSurfaceConfigured(Window(data), serial); },
+};
+
+const xdg_toplevel_listener kToplevelListener = {
+    .configure = [](void* data, xdg_toplevel*, std::int32_t width, std::int32_t height,
+                    wl_array*) { Window(data).Shell->ToplevelConfigured(Window(data), width, height); },
+    .close = [](void* data, xdg_toplevel*) { Window(data).Shell->Closed(Window(data)); },
+    .configure_bounds = [](void*, xdg_toplevel*, std::int32_t, std::int32_t) {},
+    .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
+};
+
+constexpr const char* kAppId = "zzquenbrel";
+constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
+
+}  // namespace
+
+TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, bool useLayerShell, THandlers handlers)
+    : FGlobals(globals), FOutputs(outputs), FUseLayerShell(useLayerShell), FHandlers(std::move(handlers)) {}
+
+void TWaylandShell::Assign(TWaylandWindow& window) {
+  window.Shell = this;
+  if (window.Params.FullScreen) {
+    const TWaylandOutput* output = FOutputs.Find(window.Params.Screen);
+    window.Screen = output ? output->Info.Id : 0;
+    window.Scale = output ? output->Info.Scale : 1;
+  }
+  if (window.Params.FullScreen && FUseLayerShell && FGlobals.LayerShell) AssignLayer(window);
+  else AssignToplevel(window);
+}
+
+// Above every window, on every edge of its output, pushing nothing aside, with the keyboard
+// for itself while it is there.
+void TWaylandShell::AssignLayer(TWaylandWindow& window) {
+  const TWaylandOutput* output = FOutputs.Find(window.Screen);
+  window.Layer = zwlr_layer_shell_v1_get_layer_surface(
+      FGlobals.LayerShell, window.Surface, output ? output->Proxy : nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kAppId);
+  zwlr_layer_surface_v1_add_listener(window.Layer, &kLayerListener, &window);
+  zwlr_layer_surface_v1_set_anchor(window.Layer, kAllEdges);
+  zwlr_layer_surface_v1_set_exclusive_zone(window.Layer, -1);
+  zwlr_layer_surface_v1_set_keyboard_interactivity(window.Layer,
+                                                   ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+  zwlr_layer_surface_v1_set_size(window.Layer, 0, 0);
+}
+
+void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
+  window.ShellSurface = xdg_wm_base_get_xdg_surface(FGlobals.Shell, window.Surface);
+  xdg_surface_add_listener(window.ShellSurface, &kShellSurfaceListener, &window);
+  window.Toplevel = xdg_surface_get_toplevel(window.ShellSurface);
+  xdg_toplevel_add_listener(window.Toplevel, &kToplevelListener, &window);
+  xdg_toplevel_set_app_id(window.Toplevel, kAppId);
+  SetTitle(window, window.Params.Caption.c_str());
+  if (window.Params.FullScreen) {
+    const TWaylandOutput* output = FOutputs.Find(window.Screen);
+    xdg_toplevel_set_fullscreen(window.Toplevel, output ? output->Proxy : nullptr);
+    return;
+  }
+  window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+  if (window.Params.BorderStyle == TBorderStyle::bsDialog) {
+    xdg_toplevel_set_min_size(window.Toplevel, window.Logical.cx, window.Logical.cy);
+    xdg_toplevel_set_max_size(window.Toplevel, window.Logical.cx, window.Logical.cy);
+  }
+}
+
+void TWaylandShell::Withdraw(TWaylandWindow& window) {
+  if (window.Layer) zwlr_layer_surface_v1_destroy(window.Layer);
+  if (window.Toplevel) xdg_toplevel_destroy(window.Toplevel);
+  if (window.ShellSurface) xdg_surface_destroy(window.ShellSurface);
+  window.Layer = nullptr;
+  window.Toplevel = nullptr;
+  window.ShellSurface = nullptr;
+}
+
+void TWaylandShell::Map(TWaylandWindow& window) { wl_surface_commit(window.Surface); }
+
+void TWaylandShell::Unmap(TWaylandWindow& window) {
+  wl_surface_attach(window.Surface, nullptr, 0, 0);
+  wl_surface_commit(window.Surface);
+  window.Configured = false;
+}
+
+void TWaylandShell::SetTitle(TWaylandWindow& window, const char* title) {
+  if (window.Toplevel) xdg_toplevel_set_title(window.Toplevel, title);
+}
+
+void TWaylandShell::LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width,
+                                    std::uint32_t height) {
+  zwlr_layer_surface_v1_ack_configure(window.Layer, serial);
+  window.Logical = {static_cast<int>(width), static_cast<int>(height)};
+  if (width == 0 || height == 0) FillFromOutput(window);
+  window.Configured = true;
+  FHandlers.Configured(window);
+}
+
+void TWaylandShell::ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height) {
+  window.PendingLogical = {width, height};
+}
+
+// Zero leaves the size to the program: a full-screen window still covers its output.
+void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t serial) {
+  xdg_surface_ack_configure(window.ShellSurface, serial);
+  if (window.PendingLogical.cx > 0 && window.PendingLogical.cy > 0) window.Logical = window.PendingLogical;
+  else if (window.Params.FullScreen) FillFromOutput(window);
+  window.Configured = true;
+  FHandlers.Configured(window);
+}
+
+// A layer surface is closed when its output goes; the program hears of that as a change
+// of screens. A toplevel is closed when the user asks.
+void TWaylandShell::Closed(TWaylandWindow& window) {
+  if (window.Layer) {
+    window.Configured = false;
+    return;
+  }
+  FHandlers.CloseRequested(window);
+}
+
+void TWaylandShell::FillFromOutput(TWaylandWindow& window) {
+  const TWaylandOutput* output = FOutputs.Find(window.Screen);
+  if (!output || output->Info.Scale < 1) return;
+  window.Logical = {output->Info.Size.cx / output->Info.Scale, output->Info.Size.cy / output->Info.Scale};
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+class TWaylandGlobals;
+class TWaylandOutputs;
+struct TWaylandWindow;
+
+// The roles that place the program's surfaces. A full-screen window is a layer surface
+// above everything on its output, taking the keyboard for itself; where the compositor has
+// no layer shell (or it is not to be used), a toplevel made full screen on its output.
+// Every other window is an ordinary toplevel.
+class TWaylandShell {
+ public:
+  struct THandlers {
+    // The window's new configuration is acknowledged: its size (logical) is known.
+    std::function<void(TWaylandWindow&)> Configured;
+    std::function<void(TWaylandWindow&)> CloseRequested;
+  };
+  TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, bool useLayerShell, THandlers handlers);
+
+  // Gives a window whose surface exists its role, as its parameters say.
+  void Assign(TWaylandWindow& window);
+  void Withdraw(TWaylandWindow& window);
+  // Mapping starts with a commit without pixels; the compositor answers with a configure.
+  void Map(TWaylandWindow& window);
+  void Unmap(TWaylandWindow& window);
+  void SetTitle(TWaylandWindow& window, const char* title);
+
+  // --- What the listeners report ---
+  void LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width, std::uint32_t height);
+  void ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height);
+  void ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t serial);
+  void Closed(TWaylandWindow& window);
+
+ private:
+  void AssignLayer(TWaylandWindow& window);
+  void AssignToplevel(TWaylandWindow& window);
+  // The logical size of the output a full-screen window covers, for a configure without one.
+  void FillFromOutput(TWaylandWindow& window);
+
+  TWaylandGlobals& FGlobals;
+  TWaylandOutputs& FOutputs;
+  bool FUseLayerShell;
+  THandlers FHandlers;
+};
