@@ -129,6 +129,14 @@ TOutputPicture TWaylandCompositor::Screenshot(const std::string& output) {
   return grim.WaitExit() == 0 ? ReadPixmap(path) : TOutputPicture{};
 }
 
+int TWaylandCompositor::WindowCount() {
+  static const std::string window = "\"type\": \"con\"";
+  const std::string tree = Swaymsg({"-t", "get_tree"});
+  int count = 0;
+  for (std::size_t at = tree.find(window); at != std::string::npos; at = tree.find(window, at + 1)) ++count;
+  return count;
+}
+
 void TWaylandCompositor::TypeKey(TKey key) { FInput->Signal(key == TKey::Space ? SIGUSR1 : SIGUSR2); }
 
 void TWaylandCompositor::MovePointer(int motions) {

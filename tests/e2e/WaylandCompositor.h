@@ -46,6 +46,8 @@ class TWaylandCompositor {
   static constexpr std::uint32_t kBackground = 0x3F3F3F;
   // Empty when the output cannot be read.
   TOutputPicture Screenshot(const std::string& output);
+  // The windows (toplevels) it manages; surfaces of the layer shell are none of them.
+  int WindowCount();
 
   // The user's hands. The pointer's return once the compositor has handled the input; a key
   // is typed a little later.

@@ -110,6 +110,7 @@ TEST_P(WaylandSaverTest, CoversEveryOutputAtItsOwnPixelsAndAnimates) {
     EXPECT_LT(AlikeBlockShare(picture), 0.5) << output << " is drawn at fewer pixels than it has";
     EXPECT_TRUE(Animates(output)) << output;
   }
+  EXPECT_EQ(FCompositor.WindowCount(), GetParam() ? 0 : static_cast<int>(kTwoOutputs.size()));
   program->Signal(SIGTERM);
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
