@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 
@@ -36,16 +35,12 @@ TOutputPicture ReadPixmap(const std::string& path) {
   file >> magic >> picture.Width >> picture.Height >> maximum;
   file.get();
   if (!file || magic != "P6" || maximum != 255 || picture.Width <= 0 || picture.Height <= 0) return {};
-  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   const std::size_t count = static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height);
-  if (bytes.size() != 3 * count) return {};
+  std::vector<unsigned char> bytes(3 * count);
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return {};
   picture.Pixels.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto channel = [&](std::size_t c) {
-      return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[3 * i + c]));
-    };
-    picture.Pixels[i] = channel(0) << 16 | channel(1) << 8 | channel(2);
-  }
+  for (std::size_t i = 0; i < count; ++i)
+    picture.Pixels[i] = std::uint32_t{bytes[3 * i]} << 16 | std::uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
   return picture;
 }
 

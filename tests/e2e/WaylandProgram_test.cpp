@@ -28,8 +28,11 @@ bool Covered(const TOutputPicture& picture) {
   return true;
 }
 
-std::size_t Colours(const TOutputPicture& picture) {
-  return std::set<std::uint32_t>(picture.Pixels.begin(), picture.Pixels.end()).size();
+bool HasManyColours(const TOutputPicture& picture) {
+  std::set<std::uint32_t> colours;
+  for (const std::uint32_t pixel : picture.Pixels)
+    if (colours.insert(pixel).second && colours.size() > 64) return true;
+  return false;
 }
 
 // The share of the 2x2 blocks whose four pixels are alike: all of them when a picture of
@@ -106,7 +109,7 @@ TEST_P(WaylandSaverTest, CoversEveryOutputAtItsOwnPixelsAndAnimates) {
     ASSERT_TRUE(Covered(picture)) << output << ": " << program->Stderr();
     EXPECT_EQ(picture.Width, kTwoOutputs[i].Width);
     EXPECT_EQ(picture.Height, kTwoOutputs[i].Height);
-    EXPECT_GT(Colours(picture), 64u) << output;
+    EXPECT_TRUE(HasManyColours(picture)) << output;
     EXPECT_LT(AlikeBlockShare(picture), 0.5) << output << " is drawn at fewer pixels than it has";
     EXPECT_TRUE(Animates(output)) << output;
   }

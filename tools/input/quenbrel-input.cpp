@@ -38,9 +38,16 @@
 namespace {
 
 struct TGlobals {
+  wl_registry* Registry = nullptr;
   wl_seat* Seat = nullptr;
   zwlr_virtual_pointer_manager_v1* Pointers = nullptr;
   zwp_virtual_keyboard_manager_v1* Keyboards = nullptr;
+
+  ~TGlobals() {
+    for (void* proxy : {static_cast<void*>(Seat), static_cast<void*>(Pointers), static_cast<void*>(Keyboards)})
+      if (proxy) wl_proxy_destroy(static_cast<wl_proxy*>(proxy));
+    if (Registry) wl_registry_destroy(Registry);
+  }
 };
 
 template <class TProxy>
@@ -161,8 +168,8 @@ std::optional<TCommand> Parse(int argc, char** argv) {
 
 int Run(wl_display* display, const TCommand& command) {
   TGlobals globals;
-  wl_registry* registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &kRegistryListener, &globals);
+  globals.Registry = wl_display_get_registry(display);
+  wl_registry_add_listener(globals.Registry, &kRegistryListener, &globals);
   wl_display_roundtrip(display);
   if (!globals.Pointers) return Fail("the compositor offers no virtual pointer");
   if (command.Kind == TCommand::Hold) return Hold(display, globals);
