@@ -62,5 +62,7 @@ start_compositor() {
   socket=$(find "$runtime" -maxdepth 1 -type s -name "wayland-*")
   wayland_environment=(-u DISPLAY WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime")
   swaymsg=(swaymsg -q -s "$(find "$runtime" -maxdepth 1 -type s -name "sway-ipc.*")")
+  # A socket's file stands a moment before the socket listens.
+  wait_for '"${swaymsg[@]}" -t get_version 2>/dev/null'
   "${swaymsg[@]}" output HEADLESS-1 mode "$1"
 }

@@ -19,5 +19,5 @@ shot() { env "${wayland_environment[@]}" grim -t ppm -o "$1" - | md5sum; }
 for output in HEADLESS-1 HEADLESS-2; do wait_for '[ "$(shot '"$output"')" != "$(shot '"$output"')" ]'; done
 for output in HEADLESS-1 HEADLESS-2; do env "${wayland_environment[@]}" grim -o "$output" "$work/$output.png"; done
 convert "$work/HEADLESS-1.png" \( "$work/HEADLESS-2.png" -background white -gravity west -splice 16x0 \) \
-  -background white -gravity north +append "$picture"
+  -background white -gravity north +append +repage "$picture"
 echo "screenshot: $picture"

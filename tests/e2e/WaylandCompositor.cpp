@@ -62,7 +62,7 @@ TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) 
                    "WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1",
                    "WLR_HEADLESS_OUTPUTS=1", "XDG_RUNTIME_DIR=" + FRuntime.Path(), "HOME=" + FRuntime.Path(),
                    "XDG_CONFIG_HOME=", "WAYLAND_DISPLAY=", "WAYLAND_SOCKET=", "DISPLAY=", "SWAYSOCK="});
-  WaitForSockets();
+  WaitUntilAnswering();
   FOutputs = {"HEADLESS-1"};
   SetMode(FOutputs[0], outputs.at(0));
   for (std::size_t i = 1; i < outputs.size(); ++i) AddOutput(outputs[i]);
@@ -77,7 +77,7 @@ std::vector<std::string> TWaylandCompositor::ClientEnvironment() const {
           "WAYLAND_SOCKET=", "DISPLAY="};
 }
 
-void TWaylandCompositor::WaitForSockets() {
+void TWaylandCompositor::WaitUntilAnswering() {
   const auto found = [&] {
     for (const auto& entry : std::filesystem::directory_iterator(FRuntime.Path())) {
       const std::string name = entry.path().filename();
@@ -87,7 +87,12 @@ void TWaylandCompositor::WaitForSockets() {
     }
     return !FWaylandSocket.empty() && !FIpcSocket.empty();
   };
-  if (!WaitUntil([&] { return found() || !FSway->Running(); }) || !FSway->Running())
+  // A socket's file stands a moment before the socket listens.
+  const auto answers = [&] {
+    TChildProcess probe({"swaymsg", "-s", FIpcSocket, "-t", "get_version"}, ClientEnvironment());
+    return probe.WaitExit() == 0;
+  };
+  if (!WaitUntil([&] { return (found() && answers()) || !FSway->Running(); }) || !FSway->Running())
     throw std::runtime_error("the compositor did not start: " + FSway->Stderr());
 }
 

@@ -62,7 +62,7 @@ class TWaylandCompositor {
  private:
   // Runs a program as a client of this compositor; raises when it fails.
   std::string RunClient(const std::vector<std::string>& arguments);
-  void WaitForSockets();
+  void WaitUntilAnswering();
   void WaitForInputDevices();
   void SetMode(const std::string& output, const TOutputMode& mode);
 
