@@ -1,9 +1,13 @@
 #include "SaverScreens.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Form1.h"
+#include "engine/Quenbrel.h"
+#include "framework/base/Handler.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Timer.h"
 
 TSaverScreens::TSaverScreens(TComponent* owner, TForm1* main) : TComponent(owner) {
   const std::vector<TScreenInfo> screens = Application->WindowSystem().Screens();
@@ -28,6 +32,22 @@ void TSaverScreens::Follow() {
   });
   for (const TScreenInfo& screen : screens)
     if (!FForms.count(screen.Id)) Cover(screen.Id);
+  Pace();
+}
+
+void TSaverScreens::Pace() {
+  bool first = true;
+  for (const auto& [screen, form] : FForms) {
+    if (std::exchange(first, false)) {
+      form->Timer1->OnTimer = Handler(form, &TForm1::Timer1Timer);
+      continue;
+    }
+    form->Timer1->OnTimer = [form = form](TComponent* sender) {
+      const TQuenbrelMotion kept = QuenbrelMotion();
+      form->Timer1Timer(sender);
+      QuenbrelMotion() = kept;
+    };
+  }
 }
 
 void TSaverScreens::Cover(TScreenId screen) {

@@ -10,6 +10,8 @@ class TForm1;
 // desktop), each shows a saver form of its own, at its own size; a screen that appears while
 // the saver runs gets one, a screen that goes away loses its. The main form covers the first
 // screen. Any saver form closing ends the program, as the main form's closing does.
+// The effect's motion is the process's and moves on with every frame drawn: only the frames
+// of one screen's form move it, so that each screen moves at the pace of a single one.
 class TSaverScreens : public TComponent {
  public:
   // `main` already covers the first screen.
@@ -19,6 +21,7 @@ class TSaverScreens : public TComponent {
  private:
   void Follow();
   void Cover(TScreenId screen);
+  void Pace();
 
   std::map<TScreenId, TForm1*> FForms;
   int FListener = 0;

@@ -14,7 +14,8 @@ namespace {
 // The preview's host is an X11 window; a run that makes no window opens no display at all.
 TBackendUse BackendUseFor(const std::vector<std::string>& arguments) {
   SetProgramArguments(arguments);
-  return SelectMode() == TMode::Saver ? TBackendUse::WaylandOrX11 : TBackendUse::X11Only;
+  const TMode mode = SelectMode();
+  return mode == TMode::Saver || mode == TMode::Settings ? TBackendUse::WaylandOrX11 : TBackendUse::X11Only;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   try {
+    // Its menus need popups, which the Wayland backend does not make yet.
     return GalleryMain(arguments, OpenWindowSystem(TBackendUse::X11Only));
   } catch (const EDisplayError& error) {
     std::fprintf(stderr, "zzQuenbrel-gallery: %s\n", error.what());

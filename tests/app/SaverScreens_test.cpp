@@ -1,6 +1,8 @@
 #include "QuenbrelRun.h"
 #include "app/Form1.h"
+#include "engine/Quenbrel.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Timer.h"
 
 namespace {
 
@@ -67,6 +69,24 @@ TEST_F(SaverScreens, MouseMovesCountOverEveryScreenTogether) {
   Run({"/s"});
   EXPECT_EQ(System->NowMs(), 35);
   EXPECT_EQ(MouseMoves, 6);
+}
+
+TEST_F(SaverScreens, TheMotionMovesAtThePaceOfOneScreenHoweverManyThereAre) {
+  System->At(10, [&] {
+    System->AddScreen({32, 24});
+    System->AddScreen({40, 30});
+  });
+  System->At(20, [&] {
+    std::vector<TForm1*> savers;
+    for (TComponent* component : Application->Components())
+      if (auto* saver = dynamic_cast<TForm1*>(component)) savers.push_back(saver);
+    ASSERT_EQ(savers.size(), 3u);
+    const std::int32_t before = QuenbrelMotion().FrameCount;
+    for (TForm1* saver : savers) saver->Timer1->Tick(System->NowMs());
+    EXPECT_EQ(QuenbrelMotion().FrameCount, before + 1);
+    System->Push(Headless::Key('Q'));
+  });
+  Run({"/s"});
 }
 
 }  // namespace

@@ -23,7 +23,10 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& chang
   std::map<std::string, std::string> variables;
   for (char** entry = environ; *entry; ++entry) {
     const std::string text = *entry;
-    variables[text.substr(0, text.find('='))] = text;
+    const std::string name = text.substr(0, text.find('='));
+    // A program under test sees the displays its test gives it, never the desktop's
+    // compositor (which the program would prefer to X11).
+    if (name != "WAYLAND_DISPLAY") variables[name] = text;
   }
   for (const std::string& change : changes) {
     const std::string name = change.substr(0, change.find('='));

@@ -1,12 +1,12 @@
 // quenbrel-components-demo [--steps N]: the image panel and the components drawn on it, on
-// the X11 display. With --steps the animation stops after N ticks, for a still picture.
+// the desktop's display. With --steps the animation stops after N ticks, for a still picture.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "ComponentsDemo.h"
-#include "framework/platform/x11/X11WindowSystem.h"
+#include "framework/platform/backends/BackendChoice.h"
 #include "framework/ui/Application.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    TApplication application(std::make_shared<TX11WindowSystem>());
+    TApplication application(OpenWindowSystem(TBackendUse::WaylandOrX11));
     application.Title = "Components";
     application.CreateForm(ComponentsDemo);
     ComponentsDemo->StepsLeft = steps;

@@ -1,17 +1,17 @@
-// quenbrel-plot [--trace]: the plot component on the X display, with a damped sine to zoom
+// quenbrel-plot [--trace]: the plot component on the desktop's display, with a damped sine to zoom
 // and pan. --trace writes the range of every frame to standard error.
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "PlotForm.h"
-#include "framework/platform/x11/X11WindowSystem.h"
+#include "framework/platform/backends/BackendChoice.h"
 #include "framework/ui/Application.h"
 
 int main(int argc, char** argv) {
   const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
   try {
-    TApplication application(std::make_shared<TX11WindowSystem>());
+    TApplication application(OpenWindowSystem(TBackendUse::WaylandOrX11));
     Application->Title = "quenbrel-plot";
     TPlotForm* form = nullptr;
     Application->CreateForm(form);

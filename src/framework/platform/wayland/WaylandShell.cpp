@@ -34,9 +34,16 @@ constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYE
 
 }  // namespace
 
-TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, bool useLayerShell, THandlers handlers)
-    : FGlobals(globals), FOutputs(outputs), FUseLayerShell(useLayerShell), FHandlers(std::move(handlers)) {}
+TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, TWaylandWindowTable& windows,
+                             bool useLayerShell, THandlers handlers)
+    : FGlobals(globals),
+      FOutputs(outputs),
+      FWindows(windows),
+      FUseLayerShell(useLayerShell),
+      FHandlers(std::move(handlers)) {}
 
+// A full-screen window is drawn at its output's device pixels. Other windows keep one
+// device pixel per logical one: their layouts are in pixels, and the compositor scales them.
 void TWaylandShell::Assign(TWaylandWindow& window) {
   window.Shell = this;
   if (window.Params.FullScreen) {
@@ -75,6 +82,9 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
     return;
   }
   window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+  // A modal dialog stays with its owner.
+  if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Toplevel)
+    xdg_toplevel_set_parent(window.Toplevel, owner->Toplevel);
   if (window.Params.BorderStyle == TBorderStyle::bsDialog) {
     xdg_toplevel_set_min_size(window.Toplevel, window.Logical.cx, window.Logical.cy);
     xdg_toplevel_set_max_size(window.Toplevel, window.Logical.cx, window.Logical.cy);

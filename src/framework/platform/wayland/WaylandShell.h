@@ -4,6 +4,7 @@
 
 class TWaylandGlobals;
 class TWaylandOutputs;
+class TWaylandWindowTable;
 struct TWaylandWindow;
 
 // The roles that place the program's surfaces. A full-screen window is a layer surface
@@ -17,7 +18,8 @@ class TWaylandShell {
     std::function<void(TWaylandWindow&)> Configured;
     std::function<void(TWaylandWindow&)> CloseRequested;
   };
-  TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, bool useLayerShell, THandlers handlers);
+  TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, TWaylandWindowTable& windows, bool useLayerShell,
+                THandlers handlers);
 
   // Gives a window whose surface exists its role, as its parameters say.
   void Assign(TWaylandWindow& window);
@@ -41,6 +43,7 @@ class TWaylandShell {
 
   TWaylandGlobals& FGlobals;
   TWaylandOutputs& FOutputs;
+  TWaylandWindowTable& FWindows;
   bool FUseLayerShell;
   THandlers FHandlers;
 };

@@ -1,10 +1,9 @@
 #include "WaylandWindowSystem.h"
 
-#include <errno.h>
+#include <errno.h>  // errno, program_invocation_short_name
 #include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,7 +62,7 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
   FShell = std::make_unique<TWaylandShell>(
-      *FGlobals, *FOutputs, options.UseLayerShell,
+      *FGlobals, *FOutputs, *FWindows, options.UseLayerShell,
       TWaylandShell::THandlers{[this](TWaylandWindow& window) { Configured(window); },
                                [this](TWaylandWindow& window) { Post(TEventKind::CloseRequest, window.Handle); }});
 }
@@ -197,12 +196,14 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   if (window.Drawing) return window.Drawing;
   if (!window.Buffers || window.Buffers->Size() != window.Size) {
     window.Buffers.reset();
+    if (window.Unbuffered == window.Size) return nullptr;
     try {
       const TWindowHandle handle = window.Handle;
       window.Buffers =
           std::make_unique<TShmBufferPool>(FGlobals->Shm, window.Size, [this, handle] { BufferReleased(handle); });
     } catch (const std::exception& error) {
       std::fprintf(stderr, "%s: no memory for a frame: %s\n", program_invocation_short_name, error.what());
+      window.Unbuffered = window.Size;
       return nullptr;
     }
   }
@@ -268,14 +269,9 @@ void TWaylandWindowSystem::CommitFrames() {
   wl_display_flush(FDisplay);
 }
 
-void TWaylandWindowSystem::Flush() {
-  CommitFrames();
-  // Until the socket has taken everything: it is full only while the compositor is busy.
-  while (!FLost && wl_display_flush(FDisplay) < 0 && errno == EAGAIN) {
-    pollfd writable{wl_display_get_fd(FDisplay), POLLOUT, 0};
-    poll(&writable, 1, -1);
-  }
-}
+// The pixels were copied when put: nothing waits for the compositor. What the socket cannot
+// take now goes when the loop next finds it writable.
+void TWaylandWindowSystem::Flush() { CommitFrames(); }
 
 TSize TWaylandWindowSystem::ScreenSize() {
   const std::vector<TScreenInfo> screens = FOutputs->Screens();

@@ -30,6 +30,7 @@ struct TWaylandWindow {
   bool Shown = false;
   bool Configured = false;  // since shown: buffers may be attached
   std::unique_ptr<TShmBufferPool> Buffers;
+  TSize Unbuffered;               // a size no buffers could be had for: not tried again
   TShmBuffer* Drawing = nullptr;  // written since the last commit
   TRect Damage;
   TRect Missed;  // puts dropped while the compositor held every buffer
