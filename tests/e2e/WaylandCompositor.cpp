@@ -118,6 +118,12 @@ std::string TWaylandCompositor::AddOutput(const TOutputMode& mode) {
   throw std::runtime_error("the compositor made no output");
 }
 
+// Disabled, the output goes away for clients as an unplugged one does.
+void TWaylandCompositor::RemoveOutput(const std::string& output) {
+  Swaymsg({"output", output, "disable"});
+  std::erase(FOutputs, output);
+}
+
 void TWaylandCompositor::SetMode(const std::string& output, const TOutputMode& mode) {
   Swaymsg({"output", output, "mode", std::to_string(mode.Width) + "x" + std::to_string(mode.Height), "scale",
            std::to_string(mode.Scale)});

@@ -42,6 +42,8 @@ class TWaylandCompositor {
   // The outputs' names, in the order made.
   const std::vector<std::string>& Outputs() const { return FOutputs; }
   std::string AddOutput(const TOutputMode& mode);
+  void RemoveOutput(const std::string& output);
+  void SetMode(const std::string& output, const TOutputMode& mode);
   // What the screen shows where no window is: sway's clear colour.
   static constexpr std::uint32_t kBackground = 0x3F3F3F;
   // Empty when the output cannot be read.
@@ -64,7 +66,6 @@ class TWaylandCompositor {
   std::string RunClient(const std::vector<std::string>& arguments);
   void WaitUntilAnswering();
   void WaitForInputDevices();
-  void SetMode(const std::string& output, const TOutputMode& mode);
 
   TTempDir FRuntime;  // XDG_RUNTIME_DIR: the sockets and the configuration
   std::string FWaylandSocket, FIpcSocket;

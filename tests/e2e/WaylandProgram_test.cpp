@@ -118,15 +118,22 @@ TEST_P(WaylandSaverTest, CoversEveryOutputAtItsOwnPixelsAndAnimates) {
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
-TEST_P(WaylandSaverTest, CoversAnOutputMadeWhileItRuns) {
+TEST_P(WaylandSaverTest, FollowsOutputsThatComeGoAndChange) {
   auto program = StartedSaver();
-  const std::string output = FCompositor.AddOutput({640, 480, 1});
+  const std::string added = FCompositor.AddOutput({640, 480, 1});
   const auto made = std::chrono::steady_clock::now();
-  ASSERT_TRUE(Covered(CoveredPicture(output, *program))) << program->Stderr();
+  ASSERT_TRUE(Covered(CoveredPicture(added, *program))) << program->Stderr();
   const auto milliseconds =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - made).count();
   RecordProperty("covered_after_ms", static_cast<int>(milliseconds));
-  EXPECT_TRUE(Animates(output));
+  EXPECT_TRUE(Animates(added));
+
+  FCompositor.RemoveOutput(FCompositor.Outputs()[1]);
+  const std::string first = FCompositor.Outputs()[0];
+  EXPECT_TRUE(Animates(first)) << program->Stderr();
+  FCompositor.SetMode(first, {1024, 768, 1});
+  EXPECT_TRUE(Covered(CoveredPicture(first, *program))) << program->Stderr();
+
   FCompositor.TypeKey(TWaylandCompositor::TKey::Space);
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
