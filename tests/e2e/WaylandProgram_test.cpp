@@ -182,8 +182,10 @@ TEST(WaylandIdleDaemon, StartsTheSaverAndAKeyEndsIt) {
   TWaylandCompositor compositor{kTwoOutputs};
   TTempDir folder;
   const std::string exitCode = folder.File("exit-code");
-  const std::string command = std::string(QUENBREL_PROGRAM) + " /s; echo $? > " + exitCode;
-  TChildProcess swayidle({"swayidle", "-w", "timeout", "2", command}, compositor.ClientEnvironment());
+  const std::string command = "'" + std::string(QUENBREL_PROGRAM) + "' /s; echo $? > '" + exitCode + "'";
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  environment.push_back("QUENBREL_BACKEND=");
+  TChildProcess swayidle({"swayidle", "-w", "timeout", "2", command}, environment);
   for (const std::string& output : compositor.Outputs())
     EXPECT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !swayidle.Running(); }))
         << output << ": " << swayidle.Stderr();
