@@ -12,6 +12,7 @@ packages=(
   libjpeg-turbo-progs libtiff-tools giflib-tools
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
   lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
+  sway grim swayidle
 )
 
 sudo_cmd=()
