@@ -36,8 +36,9 @@ class TPnlImg : public TCustomPanel {
   TScrollBar* ScrollBarV() const { return FScrollBarV; }
 
   // The inner panel's resize notification: the surface's bitmap follows the surface's size,
-  // the component redraws, then OnResize is raised.
-  void PanelResize(TComponent* Sender);
+  // the component redraws, then OnResize is raised. A component whose every paint starts
+  // with this step puts its paint in its place.
+  virtual void PanelResize(TComponent* Sender);
 
  protected:
   // Called on every resize of the surface, before OnResize; a component drawn on the surface
