@@ -1,5 +1,6 @@
 #include "Canvas2DMapping.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Vekutils.h"
@@ -14,9 +15,16 @@ long double Scaled(double value, double min, double max, int extent) {
   return (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min) * extent;
 }
 
-// A span maps only when it is a positive finite number.
+// A span maps when it is a finite number other than 0; a negative one mirrors its axis.
 bool SpanMaps(double min, double max) {
-  return std::isfinite(min) && std::isfinite(max) && static_cast<long double>(max) - min > 0;
+  return std::isfinite(min) && std::isfinite(max) && static_cast<long double>(max) - min != 0;
+}
+
+// Further out than this, a margin puts the plot area as far off any picture as can be.
+constexpr int kFarMargin = 1 << 24;
+
+bool Between(double v, double end1, double end2) {
+  return end1 <= end2 ? end1 <= v && v <= end2 : end2 <= v && v <= end1;
 }
 
 // From a pixel's share of the plot's extent back to the world.
@@ -26,23 +34,26 @@ double Unscaled(long double pixels, int extent, double min, double max) {
 
 }  // namespace
 
+int TPlotMapping::Counted(int margin) { return std::clamp(margin, -kFarMargin, kFarMargin); }
+
 int TPlotMapping::SurfaceWidth() const { return FSurface.Width(); }
 int TPlotMapping::SurfaceHeight() const { return FSurface.Height(); }
 
 TRect TPlotMapping::DrawRect() const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
+  const int w = SurfaceWidth(), h = SurfaceHeight(), mx = MarginX(), my = MarginY();
   if (!AxisShow) return {0, 0, w - 1, h - 1};
-  return {AxisXMargin + 1, AxisYMargin + 1, w - AxisXMargin - 1, h - AxisYMargin - 1};
+  return {mx + 1, my + 1, w - mx - 1, h - my - 1};
 }
 
 bool TPlotMapping::Inside(int X, int Y) const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
+  const int w = SurfaceWidth(), h = SurfaceHeight(), mx = MarginX(), my = MarginY();
   if (!AxisShow) return X >= 0 && X <= w && Y >= 0 && Y <= h;
-  return X > AxisXMargin && X < w - AxisXMargin && Y > AxisYMargin && Y < h - AxisYMargin;
+  return X > mx && X < w - mx && Y > my && Y < h - my;
 }
 
 TRect TPlotMapping::Interior() const {
-  return {AxisXMargin + 1, AxisYMargin + 1, SurfaceWidth() - AxisXMargin, SurfaceHeight() - AxisYMargin};
+  const int mx = MarginX(), my = MarginY();
+  return {mx + 1, my + 1, SurfaceWidth() - mx, SurfaceHeight() - my};
 }
 
 void TPlotMapping::ClipToInterior(TCanvas& canvas) const {
@@ -90,7 +101,7 @@ double TPlotMapping::ScrToValY(int Y) const {
 }
 
 bool TPlotMapping::PointCheckIn(double X, double Y) const {
-  return X >= Range.XMin && X <= Range.XMax && Y >= Range.YMin && Y <= Range.YMax;
+  return Between(X, Range.XMin, Range.XMax) && Between(Y, Range.YMin, Range.YMax);
 }
 
 bool TPlotMapping::XAdjustToY() {

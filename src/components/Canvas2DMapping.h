@@ -11,24 +11,26 @@ struct TPlotRange {
 };
 
 // Where a plot's world values fall on its surface. The plot area is the surface less a margin
-// on each side for the axes (no margins while the axes are hidden); the Y axis grows upwards.
+// on each side for the axes (no margins while the axes are hidden); the Y axis grows upwards,
+// and an axis whose minimum lies above its maximum is mirrored.
 //
-// A range whose span is not a positive finite number, or a plot area without pixels, maps
-// nothing: Drawable() is false and pixels convert to the axis minimum.
+// A range whose span is zero or not finite, or a plot area without pixels, maps nothing:
+// Drawable() is false and pixels convert to the axis minimum.
 class TPlotMapping {
  public:
   explicit TPlotMapping(const TControl& surface) : FSurface(surface) {}
 
   TPlotRange Range;
   bool AxisShow = true;
-  // As set; the formulas count them only while the axes show (MarginX, MarginY).
+  // As set, negative ones too; the formulas count them only while the axes show (MarginX,
+  // MarginY), and no further from 0 than any picture reaches.
   int AxisXMargin = 50;
   int AxisYMargin = 30;
 
   int SurfaceWidth() const;
   int SurfaceHeight() const;
-  int MarginX() const { return AxisShow ? AxisXMargin : 0; }
-  int MarginY() const { return AxisShow ? AxisYMargin : 0; }
+  int MarginX() const { return AxisShow ? Counted(AxisXMargin) : 0; }
+  int MarginY() const { return AxisShow ? Counted(AxisYMargin) : 0; }
   // The plot area's width and height.
   int PlotWidth() const { return SurfaceWidth() - 2 * MarginX(); }
   int PlotHeight() const { return SurfaceHeight() - 2 * MarginY(); }
@@ -50,6 +52,7 @@ class TPlotMapping {
   double ValToScrYD(double Y) const;
   double ScrToValX(int X) const;
   double ScrToValY(int Y) const;
+  // Whether the point lies in the range, its ends included (in either order).
   bool PointCheckIn(double X, double Y) const;
 
   // Make one world unit as long on both axes by moving XMax (or YMax); false when the other
@@ -58,5 +61,8 @@ class TPlotMapping {
   bool YAdjustToX();
 
  private:
+  // A margin brought within reach of a picture, so that no sum of margins and sizes overflows.
+  static int Counted(int margin);
+
   const TControl& FSurface;
 };
