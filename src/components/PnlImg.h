@@ -17,6 +17,9 @@ class TPnlImg : public TCustomPanel {
   explicit TPnlImg(TComponent* owner);
   ~TPnlImg() override;
 
+  // The help topic a form description may give the panel; 0 is none. Nothing here opens help.
+  int HelpContext = 0;
+
   // Raised after the surface has taken a new size (and a component drawn on it has redrawn).
   // It hides the outer panel's own resize notification, which the image panel does not use.
   TNotifyEvent OnResize;
