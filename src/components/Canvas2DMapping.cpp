@@ -1,28 +1,12 @@
 #include "Canvas2DMapping.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "engine/Vekutils.h"
-#include "framework/base/Saturate.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/Control.h"
 
 namespace {
 
-// The share of the span up to a value, times the plot's extent, in extended precision.
-long double Scaled(double value, double min, double max, int extent) {
-  return (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min) * extent;
-}
-
-// A span maps when it is a finite number other than 0; a negative one mirrors its axis.
-bool SpanMaps(double min, double max) {
-  return std::isfinite(min) && std::isfinite(max) && static_cast<long double>(max) - min != 0;
-}
-
-// Further out than this, a margin puts the plot area as far off any picture as can be.
-constexpr int kFarMargin = 1 << 24;
-
+// Whether v lies between the two ends, whichever of them is the lower.
 bool Between(double v, double end1, double end2) {
   return end1 <= end2 ? end1 <= v && v <= end2 : end2 <= v && v <= end1;
 }
@@ -33,11 +17,6 @@ double Unscaled(long double pixels, int extent, double min, double max) {
 }
 
 }  // namespace
-
-int TPlotMapping::Counted(int margin) { return std::clamp(margin, -kFarMargin, kFarMargin); }
-
-int TPlotMapping::SurfaceWidth() const { return FSurface.Width(); }
-int TPlotMapping::SurfaceHeight() const { return FSurface.Height(); }
 
 TRect TPlotMapping::DrawRect() const {
   const int w = SurfaceWidth(), h = SurfaceHeight(), mx = MarginX(), my = MarginY();
@@ -60,11 +39,6 @@ void TPlotMapping::ClipToInterior(TCanvas& canvas) const {
   if (AxisShow) canvas.SetClipRect(Interior());
 }
 
-bool TPlotMapping::XMapped() const { return SpanMaps(Range.XMin, Range.XMax); }
-bool TPlotMapping::YMapped() const { return SpanMaps(Range.YMin, Range.YMax); }
-
-bool TPlotMapping::Drawable() const { return XMapped() && YMapped() && PlotWidth() > 0 && PlotHeight() > 0; }
-
 double TPlotMapping::ValToScrXD(double X) const {
   const long double offset = XMapped() ? Scaled(X, Range.XMin, Range.XMax, PlotWidth()) : 0;
   return static_cast<double>(MarginX() + offset);
@@ -73,19 +47,6 @@ double TPlotMapping::ValToScrXD(double X) const {
 double TPlotMapping::ValToScrYD(double Y) const {
   const long double offset = YMapped() ? Scaled(Y, Range.YMin, Range.YMax, PlotHeight()) : 0;
   return static_cast<double>(SurfaceHeight() - MarginY() - offset);
-}
-
-int TPlotMapping::ValToScrX(double X) const {
-  if (!XMapped()) return MarginX();
-  const auto offset = static_cast<double>(Scaled(X, Range.XMin, Range.XMax, PlotWidth()));
-  return SaturateToInt(static_cast<long long>(MarginX()) + RoundToInt(offset));
-}
-
-int TPlotMapping::ValToScrY(double Y) const {
-  const int bottom = SurfaceHeight() - MarginY();
-  if (!YMapped()) return bottom;
-  const auto offset = static_cast<double>(Scaled(Y, Range.YMin, Range.YMax, PlotHeight()));
-  return SaturateToInt(static_cast<long long>(bottom) - RoundToInt(offset));
 }
 
 double TPlotMapping::ScrToValX(int X) const {
