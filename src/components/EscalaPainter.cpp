@@ -38,16 +38,20 @@ void TEscalaPainter::PaintVertical() {
   PaintTextVertical(labels);
 }
 
+// The value of line `step` of a band of n lines, Minimum at step 0. A band one line long
+// shows Minimum.
+double TEscalaPainter::BandValue(long long step, long long n) const {
+  const double min = FModel.Minimum(), max = FModel.Maximum();
+  return n > 1 ? min + static_cast<double>(step) * (max - min) / static_cast<double>(n - 1) : min;
+}
+
 void TEscalaPainter::PaintBandHorizontal(const TLabelSize& labels) {
   TCanvas& canvas = Canvas();
-  const double min = FModel.Minimum(), max = FModel.Maximum();
   const long long m = PaintedMargin(), n = FSurface.Width() - 2 * m;
   const long long y0 = Position == TEscalaPosition::epNormal ? m : m + labels.Height + 5;
   const long long y1 = y0 + PaintedBandWidth();
   for (long long i = 0; i < n; ++i) {
-    // A band one pixel long shows Minimum.
-    const double v = n > 1 ? min + static_cast<double>(i) * (max - min) / static_cast<double>(n - 1) : min;
-    canvas.Pen.Color = FModel.ValueToColor(v);
+    canvas.Pen.Color = FModel.ValueToColor(BandValue(i, n));
     canvas.MoveTo(SaturateToInt(m + i), SaturateToInt(y0));
     canvas.LineTo(SaturateToInt(m + i), SaturateToInt(y1));
   }
@@ -55,13 +59,12 @@ void TEscalaPainter::PaintBandHorizontal(const TLabelSize& labels) {
 
 void TEscalaPainter::PaintBandVertical(const TLabelSize& labels) {
   TCanvas& canvas = Canvas();
-  const double min = FModel.Minimum(), max = FModel.Maximum();
   const long long m = PaintedMargin(), n = FSurface.Height() - 2 * m;
   const long long x0 = Position == TEscalaPosition::epNormal ? m : m + labels.Width + 5;
   const long long x1 = x0 + PaintedBandWidth();
   for (long long row = 0; row < n; ++row) {
-    const double v = n > 1 ? min + static_cast<double>(n - row - 1) * (max - min) / static_cast<double>(n - 1) : min;
-    canvas.Pen.Color = FModel.ValueToColor(v);
+    // Maximum at the top.
+    canvas.Pen.Color = FModel.ValueToColor(BandValue(n - row - 1, n));
     canvas.MoveTo(SaturateToInt(x0), SaturateToInt(m + row));
     canvas.LineTo(SaturateToInt(x1), SaturateToInt(m + row));
   }

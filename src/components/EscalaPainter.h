@@ -49,6 +49,7 @@ class TEscalaPainter {
   long long PaintedBandWidth() const;
   // The spaces between successive labels along a side of `extent` pixels.
   long long LabelGaps(int extent) const;
+  double BandValue(long long step, long long n) const;
   void PaintBandHorizontal(const TLabelSize& labels);
   void PaintTextHorizontal();
   void PaintBandVertical(const TLabelSize& labels);
