@@ -60,15 +60,21 @@ TEST_F(ImageIO, MetafilesAreReadOnly) {
   }
 }
 
-TEST_F(ImageIO, AFileThatCannotBeOpenedRaisesEFOpenError) {
+// Each with the reason the system gave, and without waiting for a writer at a FIFO's other end.
+TEST_F(ImageIO, AFileThatCannotBeOpenedRaisesEFOpenErrorSayingWhy) {
   TBitmap bitmap;
   EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.File("missing.png")), EFOpenError);
-  EXPECT_EQ(Message([&] { IO.LoadFromFile(bitmap, Dir.File("missing.png")); }),
-            "Cannot open file " + Dir.File("missing.png"));
-  EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.Path()), EFOpenError);
-  // Without waiting for a writer at the FIFO's other end.
+  IO.SaveToFile(*Picture, Dir.File("locked.png"));
+  ::chmod(Dir.File("locked.png").c_str(), 0);
   ASSERT_EQ(::mkfifo(Dir.File("fifo.png").c_str(), 0600), 0);
-  EXPECT_THROW(IO.LoadFromFile(bitmap, Dir.File("fifo.png")), EFOpenError);
+  const std::map<std::string, std::string> reasons = {{Dir.File("missing.png"), "No such file or directory"},
+                                                      {Dir.Path(), "Is a directory"},
+                                                      {Dir.File("fifo.png"), "not a regular file"},
+                                                      {"/dev/null", "not a regular file"}};
+  for (const auto& [name, reason] : reasons)
+    EXPECT_EQ(Message([&] { IO.LoadFromFile(bitmap, name); }), "Cannot open file " + name + ": " + reason);
+  EXPECT_EQ(RunUnprivileged([&] { return Message([&] { IO.LoadFromFile(bitmap, Dir.File("locked.png")); }); }),
+            "Cannot open file " + Dir.File("locked.png") + ": Permission denied");
 }
 
 TEST_F(ImageIO, AFileThatIsNoPictureNamesTheFileAndTheReason) {
@@ -92,7 +98,7 @@ TEST_F(ImageIO, AnUnwritableFolderRaisesEFCreateErrorAndKeepsTheOldFile) {
   const std::string message =
       RunUnprivileged([&] { return Message([&] { IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("kept.png")); }); });
   chmod(Dir.Path().c_str(), 0777);
-  EXPECT_EQ(message, "Cannot create file " + Dir.File("kept.png"));
+  EXPECT_EQ(message, "Cannot create file " + Dir.File("kept.png") + ": Permission denied");
   EXPECT_EQ(ReadBytes(Dir.File("kept.png")), before);
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
 }
@@ -107,7 +113,7 @@ TEST_F(ImageIO, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
     const rlimit limit{100, 100};
     setrlimit(RLIMIT_FSIZE, &limit);
     const std::string message = Message([&] { IO.SaveToFile(*PhotoPicture(64, 64), Dir.File("kept.bmp")); });
-    _exit(message == "Cannot write file " + Dir.File("kept.bmp") ? 0 : 1);
+    _exit(message == "Cannot write file " + Dir.File("kept.bmp") + ": File too large" ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
