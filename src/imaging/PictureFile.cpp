@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <system_error>
 #include <utility>
 
@@ -72,11 +73,27 @@ TDescriptor OpenForReading(const std::string& fileName, struct stat& st) {
   return fd;
 }
 
-// A temporary name in the target's folder, so that the rename stays on one file system.
-std::string TemporaryTemplate(const std::string& fileName) {
+// The folder part of a file name, with its slash ("" for a name without one).
+std::string FolderOf(const std::string& fileName) {
   const std::size_t slash = fileName.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
-  return folder + ".picture-XXXXXX";
+  return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+}
+
+// The name of the file a name stands for, once symbolic links are followed: a picture saved
+// through a link goes to the link's target, and the link stays.
+std::string FollowLinks(const std::string& fileName) {
+  constexpr int MaxLinks = 40;  // as the system follows them
+  std::string name = fileName;
+  for (int hop = 0; hop < MaxLinks; ++hop) {
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+    const ssize_t length = ::readlink(name.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return name;
+    target.resize(static_cast<std::size_t>(length));
+    name = target.starts_with('/') ? target : FolderOf(name) + target;
+  }
+  throw EFCreateError(fileName, Reason(ELOOP));
 }
 
 // The mode a new file gets from the process's umask, as the rename replaces the old file.
@@ -84,6 +101,54 @@ mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// Gives a new file the permissions of the one it replaces and, where the process may, its
+// owner and group: the owner first, as a change of owner clears some mode bits.
+bool TakeOwnerAndMode(int fd, const struct stat* old) {
+  if (!old) return ::fchmod(fd, NewFileMode()) == 0;
+  if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+  return ::fchmod(fd, old->st_mode & 0777) == 0;
+}
+
+[[noreturn]] void FailWrite(const std::string& fileName, int error) {
+  throw EWriteError("Cannot write file " + fileName + ": " + Reason(error));
+}
+
+// All or nothing: the bytes go to a new file beside the target, which then takes the target's
+// place in one rename.
+void ReplaceFile(const std::string& fileName, const std::string& target, const struct stat* old, const TBytes& bytes) {
+  // In the target's folder, so that the rename stays on one file system.
+  std::string temporary = FolderOf(target) + ".picture-XXXXXX";
+  TDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (fd.Get() < 0) throw EFCreateError(fileName, Reason(errno));
+  const bool written =
+      WriteAll(fd.Get(), bytes.data(), bytes.size()) && TakeOwnerAndMode(fd.Get(), old) && ::fsync(fd.Get()) == 0;
+  // The first failure is the one to report: a later close or unlink would overwrite errno.
+  int error = written ? 0 : errno;
+  if (!fd.Close() && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    FailWrite(fileName, error);
+  }
+}
+
+// A file of several names is written where it is, so that every name keeps showing it. The
+// room is claimed first, where the file system can, so that a full disk is found before the
+// first old byte is overwritten.
+void OverwriteFile(const std::string& fileName, const std::string& target, const TBytes& bytes) {
+  TDescriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+  struct stat st {};
+  if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0) throw EFCreateError(fileName, Reason(errno));
+  if (!S_ISREG(st.st_mode)) throw EFCreateError(fileName, "not a regular file");
+  const auto size = static_cast<off_t>(bytes.size());
+  if (size > 0 && ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
+      (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+    FailWrite(fileName, errno);
+  if (!WriteAll(fd.Get(), bytes.data(), bytes.size()) || ::ftruncate(fd.Get(), size) != 0 || ::fsync(fd.Get()) != 0 ||
+      !fd.Close())
+    FailWrite(fileName, errno);
 }
 
 }  // namespace
@@ -99,17 +164,12 @@ TBytes ReadPictureFile(const std::string& fileName, std::size_t maxBytes) {
 }
 
 void WritePictureFile(const std::string& fileName, const TBytes& bytes) {
-  std::string temporary = TemporaryTemplate(fileName);
-  TDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (fd.Get() < 0) throw EFCreateError(fileName, Reason(errno));
-  const bool written = WriteAll(fd.Get(), bytes.data(), bytes.size()) && ::fchmod(fd.Get(), NewFileMode()) == 0 &&
-                       ::fsync(fd.Get()) == 0;
-  // The first failure is the one to report: a later close or unlink would overwrite errno.
-  int error = written ? 0 : errno;
-  if (!fd.Close() && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), fileName.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw EWriteError("Cannot write file " + fileName + ": " + Reason(error));
-  }
+  const std::string target = FollowLinks(fileName);
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) return ReplaceFile(fileName, target, nullptr, bytes);
+  // A device, a FIFO or a socket is no place for a picture, and must not become a file.
+  if (S_ISDIR(st.st_mode)) throw EFCreateError(fileName, Reason(EISDIR));
+  if (!S_ISREG(st.st_mode)) throw EFCreateError(fileName, "not a regular file");
+  if (st.st_nlink > 1) return OverwriteFile(fileName, target, bytes);
+  ReplaceFile(fileName, target, &st, bytes);
 }

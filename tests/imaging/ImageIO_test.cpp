@@ -3,9 +3,12 @@
 #include <filesystem>
 #include <map>
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,7 +28,15 @@ class ImageIO : public ::testing::Test {
     }
     return "no error";
   }
-  std::size_t FilesIn(const std::string& folder) {
+  // How a child process that runs `body` ends: exit code 0 when it returned true, else 1.
+  static int InChild(const std::function<bool()>& body) {
+    const pid_t child = fork();
+    if (child == 0) _exit(body() ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+  }
+  static std::size_t FilesIn(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
   }
 
@@ -103,23 +114,44 @@ TEST_F(ImageIO, AnUnwritableFolderRaisesEFCreateErrorAndKeepsTheOldFile) {
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
 }
 
-// A full disk, as the file-size limit makes every write past it fail.
+// A file-size limit makes every write past it fail, as a full disk would.
 TEST_F(ImageIO, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
   IO.SaveToFile(*Picture, Dir.File("kept.bmp"));
   const TBytes before = ReadBytes(Dir.File("kept.bmp"));
-  const pid_t child = fork();
-  if (child == 0) {
+  const int status = InChild([&] {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{100, 100};
     setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string message = Message([&] { IO.SaveToFile(*PhotoPicture(64, 64), Dir.File("kept.bmp")); });
-    _exit(message == "Cannot write file " + Dir.File("kept.bmp") + ": File too large" ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
+    return Message([&] { IO.SaveToFile(*PhotoPicture(64, 64), Dir.File("kept.bmp")); }) ==
+           "Cannot write file " + Dir.File("kept.bmp") + ": File too large";
+  });
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(ReadBytes(Dir.File("kept.bmp")), before);
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
+}
+
+// A real full disk: a small file system of the child's own, mounted where only it sees it. A
+// file of two names, written in place, finds the disk full before its first byte changes.
+TEST_F(ImageIO, AFullDiskKeepsTheOldFileWhetherReplacedOrWrittenInPlace) {
+  const int status = InChild([&] {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", Dir.Path().c_str(), "tmpfs", 0, "size=256k") != 0)
+      _exit(2);
+    IO.SaveToFile(*Picture, Dir.File("single.bmp"));
+    IO.SaveToFile(*Picture, Dir.File("linked.bmp"));
+    if (::link(Dir.File("linked.bmp").c_str(), Dir.File("second-name.bmp").c_str()) != 0) return false;
+    const TBytes before = ReadBytes(Dir.File("linked.bmp"));
+    const auto large = PhotoPicture(300, 300);
+    bool kept = true;
+    for (const char* name : {"single.bmp", "linked.bmp"})
+      kept = kept &&
+             Message([&] { IO.SaveToFile(*large, Dir.File(name)); }) ==
+                 "Cannot write file " + Dir.File(name) + ": No space left on device" &&
+             ReadBytes(Dir.File(name)) == before;
+    return kept && FilesIn(Dir.Path()) == 3u;
+  });
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 2) GTEST_SKIP() << "no file system of our own can be mounted here";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST_F(ImageIO, SavingReplacesAnExistingFileWhole) {
@@ -129,6 +161,74 @@ TEST_F(ImageIO, SavingReplacesAnExistingFileWhole) {
   IO.LoadFromFile(loaded, Dir.File("p.bmp"));
   EXPECT_TRUE(SamePixels(loaded, *Picture));
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
+}
+
+// What the target name stands for keeps being that: a link a link, a device a device.
+TEST_F(ImageIO, ALinkIsFollowedAndItsTargetReplaced) {
+  IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("real.bmp"));
+  std::filesystem::create_directory(Dir.File("sub"));
+  std::filesystem::create_symlink("../real.bmp", Dir.File("sub/link.bmp"));
+  std::filesystem::create_symlink("sub/link.bmp", Dir.File("chain.bmp"));
+  std::filesystem::create_symlink("new.bmp", Dir.File("dangling.bmp"));
+  std::filesystem::create_symlink("loop.bmp", Dir.File("loop.bmp"));
+  IO.SaveToFile(*Picture, Dir.File("chain.bmp"));
+  IO.SaveToFile(*Picture, Dir.File("dangling.bmp"));
+  EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("chain.bmp")));
+  EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("sub/link.bmp")));
+  EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("dangling.bmp")));
+  for (const char* name : {"real.bmp", "new.bmp"}) {
+    TBitmap loaded;
+    IO.LoadFromFile(loaded, Dir.File(name));
+    EXPECT_TRUE(SamePixels(loaded, *Picture)) << name;
+  }
+  EXPECT_EQ(Message([&] { IO.SaveToFile(*Picture, Dir.File("loop.bmp")); }),
+            "Cannot create file " + Dir.File("loop.bmp") + ": Too many levels of symbolic links");
+  EXPECT_EQ(FilesIn(Dir.Path()), 6u);
+}
+
+TEST_F(ImageIO, AnExistingFileKeepsItsModeOwnerAndLinks) {
+  IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("private.png"));
+  ::chmod(Dir.File("private.png").c_str(), 0600);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(Dir.File("private.png").c_str(), 65534, 65534), 0);
+  }
+  IO.SaveToFile(*Picture, Dir.File("private.png"));
+  struct stat st {};
+  ASSERT_EQ(::stat(Dir.File("private.png").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+  }
+
+  IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("linked.bmp"));
+  ASSERT_EQ(::link(Dir.File("linked.bmp").c_str(), Dir.File("other-name.bmp").c_str()), 0);
+  IO.SaveToFile(*Picture, Dir.File("linked.bmp"));
+  TBitmap loaded;
+  IO.LoadFromFile(loaded, Dir.File("other-name.bmp"));
+  EXPECT_TRUE(SamePixels(loaded, *Picture));
+  EXPECT_EQ(std::filesystem::hard_link_count(Dir.File("linked.bmp")), 2u);
+  EXPECT_EQ(ReadBytes(Dir.File("linked.bmp")).size(), std::filesystem::file_size(Dir.File("linked.bmp")));
+  EXPECT_EQ(FilesIn(Dir.Path()), 3u);
+}
+
+TEST_F(ImageIO, ATargetThatIsNoRegularFileIsRefusedAndStays) {
+  ASSERT_EQ(::mkfifo(Dir.File("fifo.bmp").c_str(), 0600), 0);
+  std::filesystem::create_directory(Dir.File("folder.bmp"));
+  // A null device of our own, where the system lets us make one.
+  const bool device = ::mknod(Dir.File("null.bmp").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  const std::map<std::string, std::string> reasons = {
+      {"fifo.bmp", "not a regular file"}, {"folder.bmp", "Is a directory"}, {"null.bmp", "not a regular file"}};
+  for (const auto& [name, reason] : reasons) {
+    if (name == "null.bmp" && !device) continue;
+    EXPECT_EQ(Message([&] { IO.SaveToFile(*Picture, Dir.File(name)); }),
+              "Cannot create file " + Dir.File(name) + ": " + reason);
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(Dir.File("fifo.bmp")));
+  EXPECT_TRUE(std::filesystem::is_directory(Dir.File("folder.bmp")));
+  EXPECT_TRUE(!device || std::filesystem::is_character_file(Dir.File("null.bmp")));
+  EXPECT_EQ(FilesIn(Dir.Path()), device ? 3u : 2u);
 }
 
 TEST_F(ImageIO, ProgressRisesToAHundredPercent) {
