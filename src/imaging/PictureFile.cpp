@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,6 +112,27 @@ bool TakeOwnerAndMode(int fd, const struct stat* old) {
   return ::fchmod(fd, old->st_mode & 0777) == 0;
 }
 
+// Holds back, while it lives, the signals that end a program, so that one arriving while a
+// picture is written ends the program only once the temporary file is renamed or removed and
+// the old file is whole; SIGXFSZ is among them, as a write past the file-size limit raises it.
+// Held on the calling thread, which in these programs is the only one; a program that reads
+// them from a descriptor holds them already and loses nothing.
+class TEndingSignalsHeld {
+ public:
+  TEndingSignalsHeld() {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGXFSZ}) sigaddset(&ending, signal);
+    pthread_sigmask(SIG_BLOCK, &ending, &FBefore);
+  }
+  ~TEndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &FBefore, nullptr); }
+  TEndingSignalsHeld(const TEndingSignalsHeld&) = delete;
+  TEndingSignalsHeld& operator=(const TEndingSignalsHeld&) = delete;
+
+ private:
+  sigset_t FBefore;
+};
+
 [[noreturn]] void FailWrite(const std::string& fileName, int error) {
   throw EWriteError("Cannot write file " + fileName + ": " + Reason(error));
 }
@@ -164,6 +186,7 @@ TBytes ReadPictureFile(const std::string& fileName, std::size_t maxBytes) {
 }
 
 void WritePictureFile(const std::string& fileName, const TBytes& bytes) {
+  const TEndingSignalsHeld held;
   const std::string target = FollowLinks(fileName);
   struct stat st {};
   if (::stat(target.c_str(), &st) != 0) return ReplaceFile(fileName, target, nullptr, bytes);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -126,6 +127,41 @@ TEST_F(ImageIO, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
            "Cannot write file " + Dir.File("kept.bmp") + ": File too large";
   });
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadBytes(Dir.File("kept.bmp")), before);
+  EXPECT_EQ(FilesIn(Dir.Path()), 1u);
+}
+
+// A signal that ends the program, sent by the system the moment the temporary file appears
+// (directory notification), ends it only once the new file has taken the old one's place.
+TEST_F(ImageIO, ASignalDuringASaveEndsTheProgramAfterTheSave) {
+  IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("kept.bmp"));
+  for (const int ending : {SIGTERM, SIGINT, SIGHUP}) {
+    const int status = InChild([&] {
+      const int folder = ::open(Dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
+      if (::fcntl(folder, F_SETSIG, ending) != 0 || ::fcntl(folder, F_NOTIFY, DN_CREATE) != 0) return false;
+      IO.SaveToFile(*Picture, Dir.File("kept.bmp"));
+      return true;
+    });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == ending) << strsignal(ending);
+    TBitmap loaded;
+    IO.LoadFromFile(loaded, Dir.File("kept.bmp"));
+    EXPECT_TRUE(SamePixels(loaded, *Picture));
+    EXPECT_EQ(FilesIn(Dir.Path()), 1u);
+  }
+}
+
+// Beyond the file-size limit the system ends the program too, but only after the temporary
+// file is gone.
+TEST_F(ImageIO, AWritePastTheFileSizeLimitEndsTheProgramWithTheOldFileWhole) {
+  IO.SaveToFile(*Picture, Dir.File("kept.bmp"));
+  const TBytes before = ReadBytes(Dir.File("kept.bmp"));
+  const int status = InChild([&] {
+    const rlimit limit{4000, 4000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    IO.SaveToFile(*PhotoPicture(64, 64), Dir.File("kept.bmp"));
+    return true;
+  });
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
   EXPECT_EQ(ReadBytes(Dir.File("kept.bmp")), before);
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
 }
