@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <chrono>
 #include <fstream>
 
@@ -177,6 +179,53 @@ TEST(HostileJpeg, EndlessScansAreRefused) {
   } catch (const EInvalidImage& e) {
     EXPECT_NE(e.Message().find("too many progressive scans"), std::string::npos) << e.Message();
   }
+}
+
+// A PNG chunk: length, type, data and CRC.
+void AppendPngChunk(TBytes& out, const std::string& type, const std::string& data) {
+  const std::size_t at = out.size();
+  out.resize(at + 4);
+  PutBig32(out, at, static_cast<std::uint32_t>(data.size()));
+  out.insert(out.end(), type.begin(), type.end());
+  out.insert(out.end(), data.begin(), data.end());
+  const std::uint32_t crc = Crc32(out.data() + at + 4, 4 + data.size());
+  out.resize(out.size() + 4);
+  PutBig32(out, out.size() - 4, crc);
+}
+
+std::string Deflated(const std::string& text) {
+  uLongf size = compressBound(text.size());
+  std::string out(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(text.data()), text.size(), 9);
+  out.resize(size);
+  return out;
+}
+
+// Text is not needed to show a picture: compressed text chunks, each within the limit of one
+// chunk, that would inflate to hundreds of megabytes cost nothing to skip.
+TEST(HostilePng, TextChunksTakeNoMemory) {
+  TTempDir dir;
+  TImageIO io(nullptr);
+  const auto picture = PhotoPicture(16, 12);
+  io.SaveToFile(*picture, dir.File("plain.png"));
+  TBytes bytes = ReadBytes(dir.File("plain.png"));
+  const std::string inflated = Deflated(std::string(15'000'000, 'A'));
+  TBytes text;
+  for (int i = 0; i < 10; ++i) {
+    AppendPngChunk(text, "zTXt", "Comment" + std::to_string(i) + std::string("\0\0", 2) + inflated);
+    AppendPngChunk(text, "iTXt", "Title" + std::to_string(i) + std::string("\0\1\0en\0\0", 7) + inflated);
+  }
+  AppendPngChunk(text, "tEXt", std::string("Author\0") + std::string(100'000, 'B'));
+  constexpr std::ptrdiff_t AfterHeader = 8 + 25;
+  bytes.insert(bytes.begin() + AfterHeader, text.begin(), text.end());
+  WriteBytes(dir.File("text.png"), bytes);
+
+  std::ofstream(std::string("/proc/self/clear_refs")) << "5";
+  const long before = StatusKilobytes("VmRSS:");
+  TBitmap loaded;
+  io.LoadFromFile(loaded, dir.File("text.png"));
+  EXPECT_LT(StatusKilobytes("VmHWM:") - before, 32 * 1024);
+  EXPECT_TRUE(SamePixels(loaded, *picture));
 }
 
 TEST(HostileLimits, AreTheCallersToSet) {
