@@ -79,7 +79,7 @@ class TWmfPlayer {
     player.SetViewportExt(picture->Width(), picture->Height());
     TRowProgress progress(FOptions.Progress, 100);
     for (const char* record = FRecords; record < FEnd;) {
-      const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
+      const std::size_t size = RecordSize(record);
       if (size == 0) throw EImageFormat("damaged record at byte " + std::to_string(record - FBegin));
       const int type = static_cast<unsigned char>(record[4]);
       if (type == U_WMR_EOF) break;
@@ -95,11 +95,21 @@ class TWmfPlayer {
  private:
   std::size_t data_size() const { return static_cast<std::size_t>(FEnd - FBegin); }
 
+  // The size of the record at `record`, or 0 when it is damaged: each holds at least its size
+  // and its function, and ends inside the file. (libuemf reads the size before it checks that
+  // the file holds it.)
+  std::size_t RecordSize(const char* record) const {
+    constexpr std::size_t SizeAndFunction = 6;
+    if (static_cast<std::size_t>(FEnd - record) < SizeAndFunction) return 0;
+    const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
+    return size < SizeAndFunction ? 0 : size;
+  }
+
   // A file without the placeable header takes its size from the first window it sets.
   bool FindWindow(TPointF& org, TPointF& ext) const {
     bool found = false;
     for (const char* record = FRecords; record < FEnd;) {
-      const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
+      const std::size_t size = RecordSize(record);
       if (size == 0) break;
       const int type = static_cast<unsigned char>(record[4]);
       if (type == U_WMR_EOF) break;
