@@ -114,6 +114,7 @@ class TWmfPlayer {
       const int type = static_cast<unsigned char>(record[4]);
       if (type == U_WMR_EOF) break;
       U_POINT16 p{};
+      if (!Holds(type, record, size)) break;
       if (type == U_WMR_SETWINDOWORG && U_WMRSETWINDOWORG_get(record, &p)) org = Point(p);
       if (type == U_WMR_SETWINDOWEXT && U_WMRSETWINDOWEXT_get(record, &p)) {
         ext = Point(p);
@@ -126,8 +127,7 @@ class TWmfPlayer {
 
   // libuemf's readers trust the counts inside a record: each record is checked here first to
   // hold everything they will read.
-  bool Holds(int type, const char* r) const {
-    const std::size_t size = static_cast<std::size_t>(FRecordEnd - r);
+  static bool Holds(int type, const char* r, std::size_t size) {
     const auto word = [&](std::size_t at) -> std::size_t {
       return at + 2 <= size ? static_cast<std::uint8_t>(r[at]) | (static_cast<std::uint8_t>(r[at + 1]) << 8) : 0;
     };
@@ -174,7 +174,8 @@ class TWmfPlayer {
   }
 
   void Play(TMetafilePlayer& p, int type, const char* r) {
-    if (!Holds(type, r)) throw EImageFormat("damaged record at byte " + std::to_string(r - FBegin));
+    if (!Holds(type, r, static_cast<std::size_t>(FRecordEnd - r)))
+      throw EImageFormat("damaged record at byte " + std::to_string(r - FBegin));
     U_POINT16 a{}, b{}, c{}, d{};
     U_RECT16 rect{};
     U_COLORREF color{};

@@ -218,6 +218,32 @@ TEST(HostileSeeds, NoCutOfASeedIsReadPastItsEnd) {
   EXPECT_GT(seeds, 30);
 }
 
+// Records whose size is too small for what they carry, at the very end of the file: the
+// window that gives a metafile without a frame its size, and a line.
+TEST(HostileWmf, RecordsTooShortForTheirPointsAreRefused) {
+  TGuardedBytes guarded(64);
+  for (const std::uint16_t function : {0x020B, 0x020C, 0x0213}) {
+    TBytes file(18 + 6 + 10, 0);
+    PutLittle16(file, 0, 1);       // in memory
+    PutLittle16(file, 2, 9);       // header words
+    PutLittle16(file, 4, 0x0300);  // version
+    PutLittle32(file, 6, static_cast<std::uint32_t>(file.size() / 2));
+    PutLittle32(file, 18, 5);  // a window extent the file's size comes from
+    PutLittle16(file, 22, 0x020C);
+    PutLittle16(file, 24, 100);
+    PutLittle16(file, 26, 100);
+    PutLittle32(file, 28, 3);  // room for the size and the function only
+    PutLittle16(file, 32, function);
+    std::string message = "loaded";
+    try {
+      CodecForReading(".wmf").Decode(guarded.Place(file), {});
+    } catch (const EImageFormat& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, "damaged record at byte 28") << function;
+  }
+}
+
 // A progressive file whose last scan comes again and again: each scan is decoded over the
 // whole picture, so a few kilobytes could keep the decoder busy for minutes.
 TEST(HostileJpeg, EndlessScansAreRefused) {
