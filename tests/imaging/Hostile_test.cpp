@@ -313,6 +313,29 @@ TEST(HostilePng, TextChunksTakeNoMemory) {
   EXPECT_TRUE(SamePixels(loaded, *picture));
 }
 
+// Cut anywhere inside its picture data, a JPEG file is refused: the decoder would otherwise
+// pad the rest of the picture with grey and call it a picture.
+TEST(HostileJpeg, AFileCutInsideItsPictureDataIsRefused) {
+  TTempDir dir;
+  WritePpm(*PhotoPicture(64, 48), dir.File("p.ppm"));
+  for (const std::string options : {"", "-progressive", "-arithmetic", "-grayscale"}) {
+    ASSERT_TRUE(Shell("cjpeg " + options + " -outfile " + dir.File("p.jpg") + " " + dir.File("p.ppm")));
+    const TBytes whole = ReadBytes(dir.File("p.jpg"));
+    std::size_t firstScan = 0;
+    while (firstScan + 1 < whole.size() && !(whole[firstScan] == 0xFF && whole[firstScan + 1] == 0xDA)) ++firstScan;
+    ASSERT_LT(firstScan + 40, whole.size());
+    for (const std::size_t cut : {firstScan + 30, (firstScan + whole.size()) / 2, whole.size() - 10}) {
+      std::string message = "loaded";
+      try {
+        CodecForReading(".jpg").Decode(TByteSpan(whole).first(cut), {});
+      } catch (const EImageFormat& e) {
+        message = e.Message();
+      }
+      EXPECT_EQ(message, "Premature end of JPEG file") << options << " cut at " << cut << " of " << whole.size();
+    }
+  }
+}
+
 TEST(HostileLimits, AreTheCallersToSet) {
   TTempDir dir;
   TImageIO io(nullptr);
