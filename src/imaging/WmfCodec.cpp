@@ -95,14 +95,13 @@ class TWmfPlayer {
  private:
   std::size_t data_size() const { return static_cast<std::size_t>(FEnd - FBegin); }
 
-  // The size of the record at `record`, or 0 when it is damaged: each holds at least its size
-  // and its function, and ends inside the file. (libuemf reads the size before it checks that
-  // the file holds it.)
+  // The size of the record at `record`, or 0 when it is damaged: smaller than its own size and
+  // function, or running past the end of the file. libuemf checks both, but reads the size
+  // before it checks that the file holds it.
   std::size_t RecordSize(const char* record) const {
     constexpr std::size_t SizeAndFunction = 6;
     if (static_cast<std::size_t>(FEnd - record) < SizeAndFunction) return 0;
-    const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
-    return size < SizeAndFunction ? 0 : size;
+    return U_WMRRECSAFE_get(record, FEnd);
   }
 
   // A file without the placeable header takes its size from the first window it sets.

@@ -218,29 +218,56 @@ TEST(HostileSeeds, NoCutOfASeedIsReadPastItsEnd) {
   EXPECT_GT(seeds, 30);
 }
 
-// Records whose size is too small for what they carry, at the very end of the file: the
-// window that gives a metafile without a frame its size, and a line.
-TEST(HostileWmf, RecordsTooShortForTheirPointsAreRefused) {
-  TGuardedBytes guarded(64);
-  for (const std::uint16_t function : {0x020B, 0x020C, 0x0213}) {
-    TBytes file(18 + 6 + 10, 0);
+// Records two bytes too short for what they carry, at the very end of the file, and records
+// too short for their own size and function: each is refused, and nothing is read past it.
+TEST(HostileWmf, RecordsTooShortForWhatTheyCarryAreRefused) {
+  struct TShortRecord {
+    std::uint16_t Function;
+    std::size_t ParameterBytes;
+    std::vector<std::pair<std::size_t, std::uint16_t>> Words;  // at offsets into the record
+  };
+  const std::vector<TShortRecord> records = {
+      {0x0201, 2, {}},       {0x0209, 2, {}},        {0x0102, 0, {}},       {0x012E, 0, {}},
+      {0x0127, 0, {}},       {0x012D, 0, {}},        {0x01F0, 0, {}},       {0x020B, 2, {}},
+      {0x020C, 2, {}},       {0x0214, 2, {}},        {0x0213, 2, {}},       {0x041B, 6, {}},
+      {0x0418, 6, {}},       {0x061C, 10, {}},       {0x0817, 14, {}},      {0x081A, 14, {}},
+      {0x0830, 14, {}},      {0x0324, 8, {{6, 2}}},  {0x0325, 8, {{6, 2}}}, {0x0538, 10, {{6, 1}, {8, 2}}},
+      {0x0521, 6, {{6, 2}}}, {0x0A32, 8, {{10, 2}}}, {0x02FA, 8, {}},       {0x02FC, 6, {}},
+      {0x02FB, 16, {}},      {0x0F43, 20, {}},       {0x0B41, 18, {}},      {0x0940, 14, {}}};
+  TGuardedBytes guarded(128);
+  const auto message = [&](const TBytes& record) {
+    TBytes file(18 + 10, 0);
     PutLittle16(file, 0, 1);       // in memory
     PutLittle16(file, 2, 9);       // header words
     PutLittle16(file, 4, 0x0300);  // version
-    PutLittle32(file, 6, static_cast<std::uint32_t>(file.size() / 2));
-    PutLittle32(file, 18, 5);  // a window extent the file's size comes from
+    PutLittle32(file, 18, 5);      // a window extent the file's size comes from
     PutLittle16(file, 22, 0x020C);
     PutLittle16(file, 24, 100);
     PutLittle16(file, 26, 100);
-    PutLittle32(file, 28, 3);  // room for the size and the function only
-    PutLittle16(file, 32, function);
-    std::string message = "loaded";
+    file.insert(file.end(), record.begin(), record.end());
+    PutLittle32(file, 6, static_cast<std::uint32_t>(file.size() / 2));
     try {
       CodecForReading(".wmf").Decode(guarded.Place(file), {});
     } catch (const EImageFormat& e) {
-      message = e.Message();
+      return e.Message();
     }
-    EXPECT_EQ(message, "damaged record at byte 28") << function;
+    return std::string("loaded");
+  };
+  for (const TShortRecord& r : records) {
+    TBytes record(6 + r.ParameterBytes, 0);
+    PutLittle32(record, 0, static_cast<std::uint32_t>(record.size() / 2));
+    PutLittle16(record, 4, r.Function);
+    for (const auto& [at, word] : r.Words) PutLittle16(record, at, word);
+    EXPECT_EQ(message(record), "damaged record at byte 28") << std::hex << r.Function;
+  }
+  // Sizes of one and two words, too small for the size itself, followed by a whole record
+  // that they would run into.
+  for (const std::uint32_t words : {1u, 2u}) {
+    TBytes tiny(4, 0);
+    PutLittle32(tiny, 0, words);
+    const TBytes lineTo = {5, 0, 0, 0, 0x13, 0x02, 10, 0, 10, 0};
+    tiny.insert(tiny.end(), lineTo.begin(), lineTo.end());
+    EXPECT_EQ(message(tiny), "damaged record at byte 28") << words;
   }
 }
 

@@ -56,10 +56,23 @@ TEST_P(Metafile, StretchesItsBitmapOverTheRectangle) {
   EXPECT_EQ(At(78, 78), White);
 }
 
+// The most separate runs of ink along one row of the box.
+int MostInkRuns(const TBitmap& picture, int x1, int y1, int x2, int y2) {
+  int most = 0;
+  for (int y = y1; y < y2; ++y) {
+    int runs = 0;
+    for (int x = x1; x < x2; ++x) runs += picture.PixelAt(x, y) == Black && picture.PixelAt(x - 1, y) != Black;
+    most = std::max(most, runs);
+  }
+  return most;
+}
+
 TEST_P(Metafile, WritesItsTextInItsFontsHeight) {
   const int ink = CountOf(Black, 150, 95, 200, 150);
   EXPECT_GT(ink, 100);
   EXPECT_EQ(CountOf(Black, 150, 0, 200, 90), 0);
+  // The two stems of the H and the one of the i.
+  EXPECT_EQ(MostInkRuns(Picture, 150, 95, 200, 150), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, Metafile, ::testing::Values(".emf", ".wmf"));

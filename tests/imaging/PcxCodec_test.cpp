@@ -105,6 +105,9 @@ TEST(PcxCodec, RunsMayCrossPlanesAndLinesAndCountNothing) {
   const TBytes stream = {0xC2, 0x11, 0xC3, 0x22, 0xC0, 0x99, 0xC1, 0xC5, 0x01, 0x02, 0xC4, 0xBF};
   const auto picture = TPcxCodec().Decode(PcxFile(2, 2, 2, 1, stream), {});
   EXPECT_EQ(Pixels(*picture), "112222 1122C5 01BFBF 02BFBF ");
+  // 1 x 3: one run of 7 fills the first two lines and the red plane of the third.
+  const auto tall = TPcxCodec().Decode(PcxFile(1, 3, 1, 1, {0xC7, 0x77, 0x01, 0x02}), {});
+  EXPECT_EQ(Pixels(*tall), "777777 777777 770102 ");
 }
 
 TEST(PcxCodec, ARunLongerThanThePictureIsCutAtItsEnd) {
