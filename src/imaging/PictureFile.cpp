@@ -108,7 +108,12 @@ mode_t NewFileMode() {
 // owner and group: the owner first, as a change of owner clears some mode bits.
 bool TakeOwnerAndMode(int fd, const struct stat* old) {
   if (!old) return ::fchmod(fd, NewFileMode()) == 0;
-  if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+  if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+    // Not allowed the old owner: the file stays the process's own, in the old group where the
+    // process belongs to it; either way the picture is saved.
+    const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+    static_cast<void>(groupKept);
+  }
   return ::fchmod(fd, old->st_mode & 0777) == 0;
 }
 
