@@ -3,6 +3,10 @@
 #   stop_on_exit PID      ends PID (with SIGTERM) on exit, the latest first
 #   wait_for CONDITION    polls a shell condition for up to $wait_seconds (default 20) seconds
 #   start_display WxH     starts Xvfb of that size and exports DISPLAY
+#   start_compositor WxH  starts a headless Wayland compositor (sway) with one output of that
+#                         size, HEADLESS-1; sets $compositor (its process id), $wayland_environment
+#                         (what a client needs to reach it, for env) and $swaymsg (its control
+#                         command, an array)
 work=$(mktemp -d)
 stopped_on_exit=()
 wait_seconds=${wait_seconds:-20}
@@ -35,4 +39,30 @@ start_display() {
   stop_on_exit $!
   wait_for '[ -s "$work/display" ]'
   export DISPLAY=:$(head -n1 "$work/display")
+}
+
+# sway refuses to run as root: as root, it runs as nobody in a runtime folder of its own.
+start_compositor() {
+  local runtime=$work/wayland as_user=()
+  mkdir -m 0700 "$runtime"
+  echo "xwayland disable" >"$runtime/config"
+  if [ "$(id -u)" -eq 0 ]; then
+    chmod 711 "$work"
+    chown 65534:65534 "$runtime"
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  fi
+  env -u WAYLAND_DISPLAY -u DISPLAY WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_HEADLESS_OUTPUTS=1 XDG_RUNTIME_DIR="$runtime" HOME="$runtime" "${as_user[@]}" sway -c "$runtime/config" \
+    2>/dev/null &
+  stop_on_exit $!
+  compositor=$!
+  wait_for '[ -n "$(find "$runtime" -maxdepth 1 -type s -name "sway-ipc.*")" ]'
+  wait_for '[ -n "$(find "$runtime" -maxdepth 1 -type s -name "wayland-*")" ]'
+  local socket
+  socket=$(find "$runtime" -maxdepth 1 -type s -name "wayland-*")
+  wayland_environment=(-u DISPLAY WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime")
+  swaymsg=(swaymsg -q -s "$(find "$runtime" -maxdepth 1 -type s -name "sway-ipc.*")")
+  # A socket's file stands a moment before the socket listens.
+  wait_for '"${swaymsg[@]}" -t get_version 2>/dev/null'
+  "${swaymsg[@]}" output HEADLESS-1 mode "$1"
 }

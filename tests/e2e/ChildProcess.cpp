@@ -38,6 +38,22 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& chang
   return merged;
 }
 
+// A new empty file for what the child writes, open for writing.
+int OutputFile(std::string& path) {
+  char pattern[] = "/tmp/quenbrel-output-XXXXXX";
+  const int fd = mkstemp(pattern);
+  if (fd < 0) throw std::runtime_error("mkstemp failed");
+  path = pattern;
+  return fd;
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
   std::vector<char*> pointers;
   for (std::string& s : strings) pointers.push_back(s.data());
@@ -48,18 +64,17 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 }  // namespace
 
 TChildProcess::TChildProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
-  char path[] = "/tmp/quenbrel-stderr-XXXXXX";
-  const int stderrFd = mkstemp(path);
-  if (stderrFd < 0) throw std::runtime_error("mkstemp failed");
-  FStderrPath = path;
+  const int stdoutFd = OutputFile(FStdoutPath), stderrFd = OutputFile(FStderrPath);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   std::vector<std::string> args = arguments, env = MergedEnvironment(environment);
   const int error =
       posix_spawnp(&FPid, args[0].c_str(), &actions, nullptr, Pointers(args).data(), Pointers(env).data());
   posix_spawn_file_actions_destroy(&actions);
+  close(stdoutFd);
   close(stderrFd);
   if (error != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
 }
@@ -69,6 +84,7 @@ TChildProcess::~TChildProcess() {
     Signal(SIGKILL);
     Reap(0);
   }
+  unlink(FStdoutPath.c_str());
   unlink(FStderrPath.c_str());
 }
 
@@ -84,12 +100,9 @@ void TChildProcess::Signal(int signal) {
   if (!FStatus) kill(FPid, signal);
 }
 
-std::string TChildProcess::Stderr() const {
-  std::ifstream file(FStderrPath);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+std::string TChildProcess::Stdout() const { return FileText(FStdoutPath); }
+
+std::string TChildProcess::Stderr() const { return FileText(FStderrPath); }
 
 bool TChildProcess::Reap(int options) {
   int status = 0;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// A program started for a test, its standard error kept in a file. Killed and reaped when
+// A program started for a test, its standard output and error kept in files. Killed and reaped when
 // the object goes, so that no test leaves a process behind.
 class TChildProcess {
  public:
@@ -24,6 +24,7 @@ class TChildProcess {
   std::optional<int> WaitExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   bool Exited() const { return FStatus.has_value(); }
   void Signal(int signal);
+  std::string Stdout() const;
   std::string Stderr() const;
 
  private:
@@ -31,5 +32,6 @@ class TChildProcess {
 
   pid_t FPid = -1;
   std::optional<int> FStatus;
+  std::string FStdoutPath;
   std::string FStderrPath;
 };

@@ -1,0 +1,164 @@
+#include "WaylandCompositor.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+
+#include "testkit/Polling.h"
+
+namespace {
+
+constexpr uid_t kUnprivileged = 65534;
+
+// The values of every "name" member in the compositor's JSON answer.
+std::set<std::string> Names(const std::string& json) {
+  static const std::string key = "\"name\": \"";
+  std::set<std::string> names;
+  for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at)) {
+    at += key.size();
+    names.insert(json.substr(at, json.find('"', at) - at));
+  }
+  return names;
+}
+
+// A binary portable pixmap ("P6 W H 255", then R, G, B per pixel), as grim writes it.
+TOutputPicture ReadPixmap(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string magic;
+  int maximum = 0;
+  TOutputPicture picture;
+  file >> magic >> picture.Width >> picture.Height >> maximum;
+  file.get();
+  if (!file || magic != "P6" || maximum != 255 || picture.Width <= 0 || picture.Height <= 0) return {};
+  const std::size_t count = static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height);
+  std::vector<unsigned char> bytes(3 * count);
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return {};
+  picture.Pixels.resize(count);
+  for (std::size_t i = 0; i < count; ++i)
+    picture.Pixels[i] = std::uint32_t{bytes[3 * i]} << 16 | std::uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
+  return picture;
+}
+
+}  // namespace
+
+TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) {
+  const std::string config = FRuntime.File("config");
+  std::ofstream(config) << "xwayland disable\n";
+  chmod(FRuntime.Path().c_str(), 0700);
+  std::vector<std::string> command{"sway", "-c", config};
+  if (geteuid() == 0) {
+    if (chown(FRuntime.Path().c_str(), kUnprivileged, kUnprivileged) != 0)
+      throw std::runtime_error("cannot hand " + FRuntime.Path() + " to the compositor's user");
+    const std::string id = std::to_string(kUnprivileged);
+    command.insert(command.begin(), {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+  }
+  FSway = std::make_unique<TChildProcess>(
+      command, std::vector<std::string>{
+                   "WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1",
+                   "WLR_HEADLESS_OUTPUTS=1", "XDG_RUNTIME_DIR=" + FRuntime.Path(), "HOME=" + FRuntime.Path(),
+                   "XDG_CONFIG_HOME=", "WAYLAND_DISPLAY=", "WAYLAND_SOCKET=", "DISPLAY=", "SWAYSOCK="});
+  WaitUntilAnswering();
+  FOutputs = {"HEADLESS-1"};
+  SetMode(FOutputs[0], outputs.at(0));
+  for (std::size_t i = 1; i < outputs.size(); ++i) AddOutput(outputs[i]);
+  FInput = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_INPUT, "hold"}, ClientEnvironment());
+  WaitForInputDevices();
+}
+
+TWaylandCompositor::~TWaylandCompositor() = default;
+
+std::vector<std::string> TWaylandCompositor::ClientEnvironment() const {
+  return {"WAYLAND_DISPLAY=" + FWaylandSocket, "XDG_RUNTIME_DIR=" + FRuntime.Path(), "SWAYSOCK=" + FIpcSocket,
+          "WAYLAND_SOCKET=", "DISPLAY="};
+}
+
+void TWaylandCompositor::WaitUntilAnswering() {
+  const auto found = [&] {
+    for (const auto& entry : std::filesystem::directory_iterator(FRuntime.Path())) {
+      const std::string name = entry.path().filename();
+      if (!entry.is_socket()) continue;
+      if (name.starts_with("wayland-")) FWaylandSocket = entry.path();
+      if (name.starts_with("sway-ipc.")) FIpcSocket = entry.path();
+    }
+    return !FWaylandSocket.empty() && !FIpcSocket.empty();
+  };
+  // A socket's file stands a moment before the socket listens.
+  const auto answers = [&] {
+    TChildProcess probe({"swaymsg", "-s", FIpcSocket, "-t", "get_version"}, ClientEnvironment());
+    return probe.WaitExit() == 0;
+  };
+  if (!WaitUntil([&] { return (found() && answers()) || !FSway->Running(); }) || !FSway->Running())
+    throw std::runtime_error("the compositor did not start: " + FSway->Stderr());
+}
+
+void TWaylandCompositor::WaitForInputDevices() {
+  const auto present = [&] {
+    const std::string inputs = Swaymsg({"-t", "get_inputs"});
+    return inputs.find("\"type\": \"pointer\"") != std::string::npos &&
+           inputs.find("\"type\": \"keyboard\"") != std::string::npos;
+  };
+  if (!WaitUntil([&] { return present() || !FInput->Running(); }) || !FInput->Running())
+    throw std::runtime_error("no virtual input devices: " + FInput->Stderr());
+}
+
+std::string TWaylandCompositor::AddOutput(const TOutputMode& mode) {
+  const std::set<std::string> before = Names(Swaymsg({"-t", "get_outputs"}));
+  Swaymsg({"create_output"});
+  for (const std::string& name : Names(Swaymsg({"-t", "get_outputs"})))
+    if (!before.contains(name)) {
+      FOutputs.push_back(name);
+      SetMode(name, mode);
+      return name;
+    }
+  throw std::runtime_error("the compositor made no output");
+}
+
+// Disabled, the output goes away for clients as an unplugged one does.
+void TWaylandCompositor::RemoveOutput(const std::string& output) {
+  Swaymsg({"output", output, "disable"});
+  std::erase(FOutputs, output);
+}
+
+void TWaylandCompositor::SetMode(const std::string& output, const TOutputMode& mode) {
+  Swaymsg({"output", output, "mode", std::to_string(mode.Width) + "x" + std::to_string(mode.Height), "scale",
+           std::to_string(mode.Scale)});
+}
+
+TOutputPicture TWaylandCompositor::Screenshot(const std::string& output) {
+  const std::string path = FRuntime.File("screenshot.ppm");
+  TChildProcess grim({"grim", "-t", "ppm", "-o", output, path}, ClientEnvironment());
+  return grim.WaitExit() == 0 ? ReadPixmap(path) : TOutputPicture{};
+}
+
+int TWaylandCompositor::WindowCount() {
+  static const std::string window = "\"type\": \"con\"";
+  const std::string tree = Swaymsg({"-t", "get_tree"});
+  int count = 0;
+  for (std::size_t at = tree.find(window); at != std::string::npos; at = tree.find(window, at + 1)) ++count;
+  return count;
+}
+
+void TWaylandCompositor::TypeKey(TKey key) { FInput->Signal(key == TKey::Space ? SIGUSR1 : SIGUSR2); }
+
+void TWaylandCompositor::MovePointer(int motions) {
+  RunClient({QUENBREL_INPUT, "move", "10", std::to_string(motions)});
+}
+
+void TWaylandCompositor::Click() { RunClient({QUENBREL_INPUT, "click"}); }
+
+std::string TWaylandCompositor::Swaymsg(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command{"swaymsg", "-r", "-s", FIpcSocket};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return RunClient(command);
+}
+
+std::string TWaylandCompositor::RunClient(const std::vector<std::string>& arguments) {
+  TChildProcess client(arguments, ClientEnvironment());
+  if (client.WaitExit() != 0) throw std::runtime_error(arguments[0] + " failed: " + client.Stderr() + client.Stdout());
+  return client.Stdout();
+}

@@ -1,0 +1,75 @@
+#pragma once
+#include <sys/types.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "support/TempDir.h"
+
+struct TOutputMode {
+  int Width = 0;
+  int Height = 0;
+  int Scale = 1;
+};
+
+// One output's pixels as the compositor shows them, at its physical size: pixel words
+// (0x00RRGGBB) row by row.
+struct TOutputPicture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Pixels;
+};
+
+// A Wayland compositor of its own for one test: sway on no hardware (its headless backend,
+// pixman for drawing, no XWayland), started as an unprivileged user since it refuses root;
+// the test's clients, root or not, connect to its socket. It has a virtual pointer and a
+// virtual keyboard from the start, so that a client sees both when it starts: a client that
+// meets a device only later loses the first events of it. Ready when made.
+class TWaylandCompositor {
+ public:
+  // The first output is the one sway starts with; the others are made for it.
+  explicit TWaylandCompositor(const std::vector<TOutputMode>& outputs);
+  ~TWaylandCompositor();
+  TWaylandCompositor(const TWaylandCompositor&) = delete;
+  TWaylandCompositor& operator=(const TWaylandCompositor&) = delete;
+
+  pid_t Pid() const { return FSway->Pid(); }
+  // What a client needs to reach this compositor, and no X display to reach instead.
+  std::vector<std::string> ClientEnvironment() const;
+  // The outputs' names, in the order made.
+  const std::vector<std::string>& Outputs() const { return FOutputs; }
+  std::string AddOutput(const TOutputMode& mode);
+  void RemoveOutput(const std::string& output);
+  void SetMode(const std::string& output, const TOutputMode& mode);
+  // What the screen shows where no window is: sway's clear colour.
+  static constexpr std::uint32_t kBackground = 0x3F3F3F;
+  // Empty when the output cannot be read.
+  TOutputPicture Screenshot(const std::string& output);
+  // The windows (toplevels) it manages; surfaces of the layer shell are none of them.
+  int WindowCount();
+
+  // The user's hands. The pointer's return once the compositor has handled the input; a key
+  // is typed a little later.
+  enum class TKey { Space, LeftShift };
+  void TypeKey(TKey key);
+  void MovePointer(int motions);
+  void Click();
+
+  // The compositor's control command with these arguments; its output. Raises when it fails.
+  std::string Swaymsg(const std::vector<std::string>& arguments);
+
+ private:
+  // Runs a program as a client of this compositor; raises when it fails.
+  std::string RunClient(const std::vector<std::string>& arguments);
+  void WaitUntilAnswering();
+  void WaitForInputDevices();
+
+  TTempDir FRuntime;  // XDG_RUNTIME_DIR: the sockets and the configuration
+  std::string FWaylandSocket, FIpcSocket;
+  std::unique_ptr<TChildProcess> FSway;
+  std::unique_ptr<TChildProcess> FInput;  // the devices held for the whole run
+  std::vector<std::string> FOutputs;
+};

@@ -1,0 +1,238 @@
+// zzQuenbrel.scr on a Wayland compositor of its own (headless sway) with two outputs of
+// different sizes, one of them at scale 2: real input from virtual devices, screenshots of
+// each output.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "TestDisplay.h"
+#include "WaylandCompositor.h"
+#include "support/TempDir.h"
+#include "testkit/Polling.h"
+#include "testkit/Xvfb.h"
+
+namespace {
+
+bool Covered(const TOutputPicture& picture) {
+  if (picture.Pixels.empty()) return false;
+  for (const std::uint32_t pixel : picture.Pixels)
+    if (pixel == TWaylandCompositor::kBackground) return false;
+  return true;
+}
+
+bool HasManyColours(const TOutputPicture& picture) {
+  std::set<std::uint32_t> colours;
+  for (const std::uint32_t pixel : picture.Pixels)
+    if (colours.insert(pixel).second && colours.size() > 64) return true;
+  return false;
+}
+
+// The share of the 2x2 blocks whose four pixels are alike: all of them when a picture of
+// half the size was blown up.
+double AlikeBlockShare(const TOutputPicture& picture) {
+  int alike = 0, blocks = 0;
+  const auto at = [&](int x, int y) { return picture.Pixels[static_cast<std::size_t>(y * picture.Width + x)]; };
+  for (int y = 0; y + 1 < picture.Height; y += 2)
+    for (int x = 0; x + 1 < picture.Width; x += 2, ++blocks)
+      alike += at(x, y) == at(x + 1, y) && at(x, y) == at(x, y + 1) && at(x, y) == at(x + 1, y + 1);
+  return blocks ? static_cast<double>(alike) / blocks : 1.0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+const std::vector<TOutputMode> kTwoOutputs{{1280, 720, 1}, {800, 600, 2}};
+
+// Each test runs twice: with the layer shell, and with the fullscreen windows that stand in
+// for it on compositors without one.
+class WaylandSaverTest : public ::testing::TestWithParam<bool> {
+ protected:
+  std::unique_ptr<TChildProcess> StartSaver() {
+    std::vector<std::string> environment = FCompositor.ClientEnvironment();
+    environment.push_back("QUENBREL_BACKEND=");
+    environment.push_back(std::string("QUENBREL_WAYLAND_NO_LAYER_SHELL=") + (GetParam() ? "" : "1"));
+    return std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_PROGRAM, "/s"}, environment);
+  }
+
+  // The output's picture once the saver covers it all; empty when it does not.
+  TOutputPicture CoveredPicture(const std::string& output, TChildProcess& program) {
+    TOutputPicture picture;
+    WaitUntil([&] { return Covered(picture = FCompositor.Screenshot(output)) || !program.Running(); });
+    return Covered(picture) ? picture : TOutputPicture{};
+  }
+
+  // The saver, once it covers every output.
+  std::unique_ptr<TChildProcess> StartedSaver() {
+    std::unique_ptr<TChildProcess> program = StartSaver();
+    for (const std::string& output : FCompositor.Outputs())
+      EXPECT_TRUE(Covered(CoveredPicture(output, *program))) << output << ": " << program->Stderr();
+    return program;
+  }
+
+  // Whether the output shows `changes` different pictures in a row, as an animation does.
+  bool Animates(const std::string& output, int changes = 2) {
+    std::vector<std::uint32_t> last = FCompositor.Screenshot(output).Pixels;
+    for (int i = 0; i < changes; ++i)
+      if (!WaitUntil([&] {
+            std::vector<std::uint32_t> now = FCompositor.Screenshot(output).Pixels;
+            if (now.empty() || now == last) return false;
+            last = std::move(now);
+            return true;
+          }))
+        return false;
+    return true;
+  }
+
+  TWaylandCompositor FCompositor{kTwoOutputs};
+};
+
+TEST_P(WaylandSaverTest, CoversEveryOutputAtItsOwnPixelsAndAnimates) {
+  auto program = StartSaver();
+  for (std::size_t i = 0; i < kTwoOutputs.size(); ++i) {
+    const std::string& output = FCompositor.Outputs()[i];
+    const TOutputPicture picture = CoveredPicture(output, *program);
+    ASSERT_TRUE(Covered(picture)) << output << ": " << program->Stderr();
+    EXPECT_EQ(picture.Width, kTwoOutputs[i].Width);
+    EXPECT_EQ(picture.Height, kTwoOutputs[i].Height);
+    EXPECT_TRUE(HasManyColours(picture)) << output;
+    EXPECT_LT(AlikeBlockShare(picture), 0.5) << output << " is drawn at fewer pixels than it has";
+    EXPECT_TRUE(Animates(output)) << output;
+  }
+  EXPECT_EQ(FCompositor.WindowCount(), GetParam() ? 0 : static_cast<int>(kTwoOutputs.size()));
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_P(WaylandSaverTest, FollowsOutputsThatComeGoAndChange) {
+  auto program = StartedSaver();
+  const std::string added = FCompositor.AddOutput({640, 480, 1});
+  const auto made = std::chrono::steady_clock::now();
+  ASSERT_TRUE(Covered(CoveredPicture(added, *program))) << program->Stderr();
+  const auto milliseconds =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - made).count();
+  RecordProperty("covered_after_ms", static_cast<int>(milliseconds));
+  EXPECT_TRUE(Animates(added));
+
+  FCompositor.RemoveOutput(FCompositor.Outputs()[1]);
+  const std::string first = FCompositor.Outputs()[0];
+  EXPECT_TRUE(Animates(first)) << program->Stderr();
+  FCompositor.SetMode(first, {1024, 768, 1});
+  EXPECT_TRUE(Covered(CoveredPicture(first, *program))) << program->Stderr();
+
+  FCompositor.TypeKey(TWaylandCompositor::TKey::Space);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_P(WaylandSaverTest, EndsOnAnyKeyIncludingAModifierAlone) {
+  for (const auto key : {TWaylandCompositor::TKey::Space, TWaylandCompositor::TKey::LeftShift}) {
+    auto program = StartedSaver();
+    FCompositor.TypeKey(key);
+    EXPECT_EQ(program->WaitExit(), 0) << static_cast<int>(key) << ": " << program->Stderr();
+  }
+}
+
+TEST_P(WaylandSaverTest, EndsOnAClick) {
+  auto program = StartedSaver();
+  FCompositor.Click();
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_P(WaylandSaverTest, ToleratesFivePointerMotionsAndEndsOnTheSixth) {
+  auto program = StartedSaver();
+  FCompositor.MovePointer(5);
+  // Input is handled before frames are drawn: new frames after the motions mean they were seen.
+  ASSERT_TRUE(Animates(FCompositor.Outputs()[0], 3));
+  EXPECT_TRUE(program->Running()) << program->Stderr();
+  FCompositor.MovePointer(1);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+std::string ShellName(const ::testing::TestParamInfo<bool>& shell) {
+  return shell.param ? "LayerShell" : "FullscreenWindows";
+}
+
+INSTANTIATE_TEST_SUITE_P(Shells, WaylandSaverTest, ::testing::Values(true, false), ShellName);
+
+TEST(WaylandIdleDaemon, StartsTheSaverAndAKeyEndsIt) {
+  TWaylandCompositor compositor{kTwoOutputs};
+  TTempDir folder;
+  const std::string exitCode = folder.File("exit-code");
+  const std::string command = std::string(QUENBREL_PROGRAM) + " /s; echo $? > " + exitCode;
+  TChildProcess swayidle({"swayidle", "-w", "timeout", "2", command}, compositor.ClientEnvironment());
+  for (const std::string& output : compositor.Outputs())
+    EXPECT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !swayidle.Running(); }))
+        << output << ": " << swayidle.Stderr();
+  compositor.TypeKey(TWaylandCompositor::TKey::Space);
+  std::string written;
+  EXPECT_TRUE(WaitUntil([&] {
+    std::ifstream(exitCode) >> written;
+    return !written.empty();
+  })) << swayidle.Stderr();
+  EXPECT_EQ(written, "0");
+}
+
+// The preview's host is an X11 window: /p takes X11 whatever else answers.
+TEST(WaylandPreview, NeedsAnXDisplay) {
+  TWaylandCompositor compositor{{{320, 240, 1}}};
+  {
+    TChildProcess program({QUENBREL_PROGRAM, "/p", "123"}, compositor.ClientEnvironment());
+    EXPECT_EQ(program.WaitExit(), 1);
+    EXPECT_EQ(Lines(program.Stderr()).size(), 1u) << program.Stderr();
+  }
+  TXvfb xvfb(320, 240);
+  TTestDisplay display(xvfb.Name());
+  const Window host = display.CreateWindow(120, 90);
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  environment.push_back(xvfb.DisplayVariable());
+  TChildProcess program({QUENBREL_PROGRAM, "/p", std::to_string(host)}, environment);
+  EXPECT_TRUE(WaitUntil([&] { return display.Children(host).size() == 1 || !program.Running(); })) << program.Stderr();
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
+}
+
+TEST(WaylandBackendChoice, BothDisplaysTakeWaylandUnlessX11IsForced) {
+  TWaylandCompositor compositor{{{320, 240, 1}}};
+  TXvfb xvfb(320, 240);
+  TTestDisplay display(xvfb.Name());
+  const std::function<bool()> onWayland = [&] { return Covered(compositor.Screenshot(compositor.Outputs()[0])); };
+  const std::function<bool()> onX11 = [&] { return display.FullScreenWindow() != 0; };
+  for (const std::string forced : {"", "x11"}) {
+    std::vector<std::string> environment = compositor.ClientEnvironment();
+    environment.push_back(xvfb.DisplayVariable());
+    environment.push_back("QUENBREL_BACKEND=" + forced);
+    TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+    const auto& chosen = forced.empty() ? onWayland : onX11;
+    const auto& other = forced.empty() ? onX11 : onWayland;
+    EXPECT_TRUE(WaitUntil([&] { return chosen() || !program.Running(); }) && chosen()) << forced << program.Stderr();
+    EXPECT_FALSE(other()) << forced;
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
+  }
+}
+
+TEST(WaylandBackendChoice, NeitherDisplayIsOneLineNamingBoth) {
+  TChildProcess program({QUENBREL_PROGRAM, "/s"},
+                        {"WAYLAND_DISPLAY=/nonexistent/wayland-9", "DISPLAY=:9999", "QUENBREL_BACKEND="});
+  EXPECT_EQ(program.WaitExit(), 1);
+  const std::vector<std::string> lines = Lines(program.Stderr());
+  ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+  EXPECT_NE(lines[0].find("wayland-9"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(":9999"), std::string::npos) << lines[0];
+}
+
+}  // namespace
