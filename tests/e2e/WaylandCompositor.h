@@ -58,6 +58,20 @@ class TWaylandCompositor {
   void MovePointer(int motions);
   void Click();
 
+  // Keys by their kernel codes (<linux/input-event-codes.h>) with the modifiers of the mask
+  // down (the default keymap's bits below), typed a little later, in the order asked.
+  static constexpr unsigned kShift = 1, kCtrl = 4, kAlt = 8;
+  void TypeKey(unsigned code, unsigned modifiers = 0);
+  // The pointer to a point of the first output, which tests that point at have alone.
+  void MovePointerTo(int x, int y);
+  void Click(unsigned button);
+
+  // Windows by their titles, exactly.
+  bool HasWindow(const std::string& title);
+  bool HasFocus(const std::string& title);
+  // Floats the window, without a frame of the compositor's, with its top-left corner at (x, y).
+  void PlaceWindow(const std::string& title, int x, int y);
+
   // The compositor's control command with these arguments; its output. Raises when it fails.
   std::string Swaymsg(const std::vector<std::string>& arguments);
 
@@ -66,10 +80,13 @@ class TWaylandCompositor {
   std::string RunClient(const std::vector<std::string>& arguments);
   void WaitUntilAnswering();
   void WaitForInputDevices();
+  // Whether a command about the windows that the criteria pick finds any.
+  bool Matches(const std::string& criteria);
 
   TTempDir FRuntime;  // XDG_RUNTIME_DIR: the sockets and the configuration
   std::string FWaylandSocket, FIpcSocket;
   std::unique_ptr<TChildProcess> FSway;
   std::unique_ptr<TChildProcess> FInput;  // the devices held for the whole run
   std::vector<std::string> FOutputs;
+  TOutputMode FFirstMode;
 };

@@ -9,7 +9,7 @@
 
 #include "WaylandApi.h"
 #include "WaylandWindowTable.h"
-#include "framework/platform/KeySymbols.h"
+#include "framework/platform/MonotonicClock.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ const wl_keyboard_listener kKeyboardListener = {
     .modifiers = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
                     std::uint32_t locked,
                     std::uint32_t group) { Seat(data).Modifiers(depressed, latched, locked, group); },
-    .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+    .repeat_info = [](void* data, wl_keyboard*, std::int32_t rate,
+                      std::int32_t delay) { Seat(data).RepeatInfo(rate, delay); },
 };
 
 // A keymap is a few dozen kilobytes of text; more is not believed.
@@ -63,14 +64,9 @@ constexpr double kScrollPerNotch = 10;
 }  // namespace
 
 TWaylandSeat::TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue)
-    : FWindows(windows), FCursors(cursors), FQueue(queue), FXkb(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+    : FWindows(windows), FCursors(cursors), FQueue(queue) {}
 
-TWaylandSeat::~TWaylandSeat() {
-  SetSeat(nullptr);
-  if (FKeyState) xkb_state_unref(FKeyState);
-  if (FKeymap) xkb_keymap_unref(FKeymap);
-  if (FXkb) xkb_context_unref(FXkb);
-}
+TWaylandSeat::~TWaylandSeat() { SetSeat(nullptr); }
 
 void TWaylandSeat::SetSeat(wl_seat* seat) {
   ReleaseDevices();
@@ -89,6 +85,7 @@ void TWaylandSeat::ReleaseDevices() {
   FKeyboard = nullptr;
   FPointerWindow = 0;
   FFocus.Forget(FFocus.Window());
+  FRepeat.Stop();
 }
 
 void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
@@ -109,6 +106,7 @@ void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
     wl_keyboard_release(FKeyboard);
     FKeyboard = nullptr;
     FFocus.Forget(FFocus.Window());
+    FRepeat.Stop();
   }
 }
 
@@ -197,16 +195,11 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
   if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0 && size <= kMaxKeymapBytes)
     text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   close(fd);
-  if (text == MAP_FAILED || !FXkb) return;
-  xkb_keymap* keymap =
-      xkb_keymap_new_from_buffer(FXkb, static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size),
-                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  if (text == MAP_FAILED) return;
+  // The text ends at its first zero byte, or at the end of what was mapped.
+  const auto* characters = static_cast<const char*>(text);
+  FKeys.SetKeymap({characters, strnlen(characters, size)});
   munmap(text, size);
-  if (!keymap) return;
-  if (FKeyState) xkb_state_unref(FKeyState);
-  if (FKeymap) xkb_keymap_unref(FKeymap);
-  FKeymap = keymap;
-  FKeyState = xkb_state_new(keymap);
 }
 
 void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
@@ -214,7 +207,10 @@ void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
   if (window && FFocus.Entered(window->Handle)) Post(TEventKind::Activated, window->Handle);
 }
 
-void TWaylandSeat::KeyboardLeft() { FFocus.Left(); }
+void TWaylandSeat::KeyboardLeft() {
+  FFocus.Left();
+  FRepeat.Stop();
+}
 
 void TWaylandSeat::AfterDispatch() {
   if (const TWindowHandle lost = FFocus.LostInBatch()) Post(TEventKind::Deactivated, lost);
@@ -230,36 +226,29 @@ void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
 }
 
 void TWaylandSeat::Key(std::uint32_t key, bool pressed) {
+  if (pressed && FKeys.Repeats(key)) FRepeat.Pressed(key, MonotonicMs());
+  else if (!pressed) FRepeat.Released(key);
+  PostKey(key, pressed);
+}
+
+void TWaylandSeat::PostKey(std::uint32_t key, bool pressed) {
   if (!FFocus.Window()) return;
   Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus.Window());
   TWsEvent& event = FQueue.back();
   event.Shift = Shift();
-  // Without a keymap the key is still a key: "any key" sees it.
-  event.Key = 255;
-  if (!FKeyState) return;
-  const xkb_keycode_t code = key + 8;  // evdev codes are the keymap's less 8
-  // The key's own symbol, as if no modifier were down: Shift+1 is the key 1.
-  const xkb_keysym_t* symbols = nullptr;
-  const xkb_layout_index_t layout = xkb_state_key_get_layout(FKeyState, code);
-  if (xkb_keymap_key_get_syms_by_level(FKeymap, code, layout, 0, &symbols) > 0)
-    event.Key = VirtualKeyFromKeysym(symbols[0]);
-  const std::uint32_t typed = pressed ? xkb_state_key_get_utf32(FKeyState, code) : 0;
-  if (typed >= 0x20 && typed != 0x7F) event.Char = typed;
+  FKeys.Translate(key, pressed, event.Key, event.Char);
+}
+
+void TWaylandSeat::RepeatInfo(std::int32_t rate, std::int32_t delay) { FRepeat.Configure(rate, delay); }
+
+void TWaylandSeat::RepeatKeys(std::int64_t nowMs) {
+  std::uint32_t key = 0;
+  if (FRepeat.Take(nowMs, key)) PostKey(key, true);
 }
 
 void TWaylandSeat::Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked,
                              std::uint32_t group) {
-  if (FKeyState) xkb_state_update_mask(FKeyState, depressed, latched, locked, 0, 0, group);
+  FKeys.SetModifiers(depressed, latched, locked, group);
 }
 
-TShiftState TWaylandSeat::Shift() const {
-  TShiftState shift = FButtons;
-  if (!FKeyState) return shift;
-  const auto active = [this](const char* name) {
-    return xkb_state_mod_name_is_active(FKeyState, name, XKB_STATE_MODS_EFFECTIVE) > 0;
-  };
-  if (active(XKB_MOD_NAME_SHIFT)) shift |= ssShift;
-  if (active(XKB_MOD_NAME_ALT)) shift |= ssAlt;
-  if (active(XKB_MOD_NAME_CTRL)) shift |= ssCtrl;
-  return shift;
-}
+TShiftState TWaylandSeat::Shift() const { return FButtons | FKeys.Shift(); }

@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <deque>
 
+#include "KeyRepeat.h"
 #include "KeyboardFocus.h"
 #include "WaylandCursors.h"
+#include "XkbKeyboard.h"
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandWindowTable;
@@ -12,9 +14,6 @@ struct wl_keyboard;
 struct wl_pointer;
 struct wl_seat;
 struct wl_surface;
-struct xkb_context;
-struct xkb_keymap;
-struct xkb_state;
 
 // The user's pointer and keyboard, their events turned into the framework's, in device
 // pixels of the window they concern. The program is active while one of its surfaces has
@@ -34,6 +33,9 @@ class TWaylandSeat {
   void AfterDispatch();
   // The window is going: nothing more is reported for it.
   void Forget(TWindowHandle window);
+  // When a held key is next typed again (TKeyRepeat::Never: no key is held), and its typing.
+  std::int64_t RepeatDue() const { return FRepeat.Due(); }
+  void RepeatKeys(std::int64_t nowMs);
   // The window's cursor changed: shown at once when the pointer is over it.
   void CursorChanged(const TWaylandWindow& window);
 
@@ -50,10 +52,12 @@ class TWaylandSeat {
   void KeyboardLeft();
   void Key(std::uint32_t key, bool pressed);
   void Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
+  void RepeatInfo(std::int32_t rate, std::int32_t delay);
 
  private:
   void Post(TEventKind kind, TWindowHandle window);
   void PostPointer(TEventKind kind);
+  void PostKey(std::uint32_t key, bool pressed);
   TShiftState Shift() const;
   void ReleaseDevices();
 
@@ -63,9 +67,8 @@ class TWaylandSeat {
   wl_seat* FSeat = nullptr;
   wl_pointer* FPointer = nullptr;
   wl_keyboard* FKeyboard = nullptr;
-  xkb_context* FXkb = nullptr;
-  xkb_keymap* FKeymap = nullptr;
-  xkb_state* FKeyState = nullptr;
+  TXkbKeyboard FKeys;
+  TKeyRepeat FRepeat;
   // The pointer: the window it is over, where, the serial of its entering, the buttons down.
   TWindowHandle FPointerWindow = 0;
   TPoint FPointerAt;

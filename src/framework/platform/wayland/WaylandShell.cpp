@@ -20,12 +20,27 @@ const xdg_surface_listener kShellSurfaceListener = {
                     std::uint32_t serial) { Window(data).Shell->ShellSurfaceConfigured(Window(data), serial); },
 };
 
+// Whether the states of a toplevel's configure say that it has the keyboard.
+bool Activated(const wl_array* states) {
+  const auto* state = static_cast<const std::uint32_t*>(states->data);
+  for (std::size_t i = 0; i < states->size / sizeof(std::uint32_t); ++i)
+    if (state[i] == XDG_TOPLEVEL_STATE_ACTIVATED) return true;
+  return false;
+}
+
 const xdg_toplevel_listener kToplevelListener = {
-    .configure = [](void* data, xdg_toplevel*, std::int32_t width, std::int32_t height,
-                    wl_array*) { Window(data).Shell->ToplevelConfigured(Window(data), width, height); },
+    .configure =
+        [](void* data, xdg_toplevel*, std::int32_t width, std::int32_t height, wl_array* states) {
+          Window(data).Shell->ToplevelConfigured(Window(data), width, height, Activated(states));
+        },
     .close = [](void* data, xdg_toplevel*) { Window(data).Shell->Closed(Window(data)); },
     .configure_bounds = [](void*, xdg_toplevel*, std::int32_t, std::int32_t) {},
     .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
+};
+
+const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
+    .configure = [](void* data, zxdg_toplevel_decoration_v1*,
+                    std::uint32_t mode) { Window(data).Shell->FrameConfigured(Window(data), mode); },
 };
 
 constexpr const char* kAppId = "zzquenbrel";
@@ -35,12 +50,8 @@ constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYE
 }  // namespace
 
 TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, TWaylandWindowTable& windows,
-                             bool useLayerShell, THandlers handlers)
-    : FGlobals(globals),
-      FOutputs(outputs),
-      FWindows(windows),
-      FUseLayerShell(useLayerShell),
-      FHandlers(std::move(handlers)) {}
+                             const TOptions& options, THandlers handlers)
+    : FGlobals(globals), FOutputs(outputs), FWindows(windows), FOptions(options), FHandlers(std::move(handlers)) {}
 
 // A full-screen window is drawn at its output's device pixels. Other windows keep one
 // device pixel per logical one: their layouts are in pixels, and the compositor scales them.
@@ -51,7 +62,7 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
     window.Screen = output ? output->Info.Id : 0;
     window.Scale = output ? output->Info.Scale : 1;
   }
-  if (window.Params.FullScreen && FUseLayerShell && FGlobals.LayerShell) AssignLayer(window);
+  if (window.Params.FullScreen && FOptions.UseLayerShell && FGlobals.LayerShell) AssignLayer(window);
   else AssignToplevel(window);
 }
 
@@ -82,6 +93,7 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
     return;
   }
   window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+  AskForServerFrame(window);
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Toplevel)
     xdg_toplevel_set_parent(window.Toplevel, owner->Toplevel);
@@ -91,7 +103,18 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
   }
 }
 
+// Until the compositor answers, the window has the frame it would have without asking.
+void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
+  if (!FOptions.UseServerFrames || !FGlobals.Decorations) return;
+  window.Decoration = zxdg_decoration_manager_v1_get_toplevel_decoration(FGlobals.Decorations, window.Toplevel);
+  zxdg_toplevel_decoration_v1_add_listener(window.Decoration, &kDecorationListener, &window);
+  zxdg_toplevel_decoration_v1_set_mode(window.Decoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
+}
+
 void TWaylandShell::Withdraw(TWaylandWindow& window) {
+  // The frame's object goes before its toplevel, as the protocol demands.
+  if (window.Decoration) zxdg_toplevel_decoration_v1_destroy(window.Decoration);
+  window.Decoration = nullptr;
   if (window.Layer) zwlr_layer_surface_v1_destroy(window.Layer);
   if (window.Toplevel) xdg_toplevel_destroy(window.Toplevel);
   if (window.ShellSurface) xdg_surface_destroy(window.ShellSurface);
@@ -121,13 +144,21 @@ void TWaylandShell::LayerConfigured(TWaylandWindow& window, std::uint32_t serial
   FHandlers.Configured(window);
 }
 
-void TWaylandShell::ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height) {
+void TWaylandShell::ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height,
+                                       bool activated) {
   window.PendingLogical = {width, height};
+  window.PendingActive = activated;
+}
+
+void TWaylandShell::FrameConfigured(TWaylandWindow& window, std::uint32_t mode) {
+  window.PendingServerFrame = mode == ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE;
 }
 
 // Zero leaves the size to the program: a full-screen window still covers its output.
 void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t serial) {
   xdg_surface_ack_configure(window.ShellSurface, serial);
+  window.Active = window.PendingActive;
+  window.ServerFrame = window.PendingServerFrame;
   if (window.PendingLogical.cx > 0 && window.PendingLogical.cy > 0) window.Logical = window.PendingLogical;
   else if (window.Params.FullScreen) FillFromOutput(window);
   window.Configured = true;

@@ -10,16 +10,21 @@ struct TWaylandWindow;
 // The roles that place the program's surfaces. A full-screen window is a layer surface
 // above everything on its output, taking the keyboard for itself; where the compositor has
 // no layer shell (or it is not to be used), a toplevel made full screen on its output.
-// Every other window is an ordinary toplevel.
+// Every other window is an ordinary toplevel, framed by the compositor where it offers to
+// draw frames (and that is not turned off), else by the program.
 class TWaylandShell {
  public:
+  struct TOptions {
+    bool UseLayerShell = true;
+    bool UseServerFrames = true;
+  };
   struct THandlers {
     // The window's new configuration is acknowledged: its size (logical) is known.
     std::function<void(TWaylandWindow&)> Configured;
     std::function<void(TWaylandWindow&)> CloseRequested;
   };
-  TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, TWaylandWindowTable& windows, bool useLayerShell,
-                THandlers handlers);
+  TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs, TWaylandWindowTable& windows,
+                const TOptions& options, THandlers handlers);
 
   // Gives a window whose surface exists its role, as its parameters say.
   void Assign(TWaylandWindow& window);
@@ -31,19 +36,21 @@ class TWaylandShell {
 
   // --- What the listeners report ---
   void LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width, std::uint32_t height);
-  void ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height);
+  void ToplevelConfigured(TWaylandWindow& window, std::int32_t width, std::int32_t height, bool activated);
+  void FrameConfigured(TWaylandWindow& window, std::uint32_t mode);
   void ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t serial);
   void Closed(TWaylandWindow& window);
 
  private:
   void AssignLayer(TWaylandWindow& window);
   void AssignToplevel(TWaylandWindow& window);
+  void AskForServerFrame(TWaylandWindow& window);
   // The logical size of the output a full-screen window covers, for a configure without one.
   void FillFromOutput(TWaylandWindow& window);
 
   TWaylandGlobals& FGlobals;
   TWaylandOutputs& FOutputs;
   TWaylandWindowTable& FWindows;
-  bool FUseLayerShell;
+  TOptions FOptions;
   THandlers FHandlers;
 };

@@ -29,6 +29,9 @@ std::string DisplayName() {
 
 TRect Whole(TSize size) { return {0, 0, size.cx, size.cy}; }
 
+constexpr std::int64_t kConfigureWaitMs = 1000;
+constexpr std::int64_t kBufferWaitMs = 250;
+
 }  // namespace
 
 std::unique_ptr<TWaylandWindowSystem> TWaylandWindowSystem::Connect(const TOptions& options, std::string& failure) {
@@ -62,7 +65,7 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
   FShell = std::make_unique<TWaylandShell>(
-      *FGlobals, *FOutputs, *FWindows, options.UseLayerShell,
+      *FGlobals, *FOutputs, *FWindows, TWaylandShell::TOptions{options.UseLayerShell, options.UseServerFrames},
       TWaylandShell::THandlers{[this](TWaylandWindow& window) { Configured(window); },
                                [this](TWaylandWindow& window) { Post(TEventKind::CloseRequest, window.Handle); }});
 }
@@ -157,12 +160,22 @@ void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
   window->Shown = visible;
   if (visible) {
     FShell->Map(*window);
+    AwaitConfigure(*window);
   } else {
     window->Drawing = nullptr;
     window->Damage = {};
     FShell->Unmap(*window);
   }
   wl_display_flush(FDisplay);
+}
+
+// What is drawn before the compositor has placed a window is never seen: a window that
+// paints itself once, as it is shown (an animation), would show only its end. The compositor
+// answers a mapping at once; one that does not is not waited for long.
+void TWaylandWindowSystem::AwaitConfigure(TWaylandWindow& window) {
+  const std::int64_t giveUp = NowMs() + kConfigureWaitMs;
+  for (std::int64_t now = NowMs(); !window.Configured && !FLost && now < giveUp; now = NowMs())
+    ReadEvents(static_cast<int>(giveUp - now));
 }
 
 // A full-screen window has the size of its output; another draws the size it likes.
@@ -211,17 +224,22 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   return window.Drawing;
 }
 
-// Pixels are copied at once: both modes leave the bitmap free on return.
+// Pixels are copied at once: both modes leave the bitmap free on return. What is put to be
+// shown at once (a form's painting, which may be one step of an animation that runs without
+// the loop turning) is committed at once, once the compositor has let go of a buffer to
+// draw it into; other puts wait for the loop or Flush, and are dropped while it holds them
+// all (an exposure follows).
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
-                                     TPutMode) {
+                                     TPutMode mode) {
   TWaylandWindow* window = FWindows->Find(handle);
   // Before the compositor has placed the window nothing can be shown; an exposure follows.
   if (!window || !window->Shown || !window->Configured) return;
   const TRect clipped = source.Intersect(Whole({bitmap.Width(), bitmap.Height()}));
   const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
+  if (clipped.Offset(dx, dy).Intersect(Whole(window->Size)).IsEmpty()) return;
+  TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(*window) : Drawing(*window);
+  // Asked after the wait, which may have brought a new size.
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
-  if (target.IsEmpty()) return;
-  TShmBuffer* buffer = Drawing(*window);
   if (!buffer) {
     window->Missed = window->Missed.Union(target);
     return;
@@ -237,6 +255,21 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
     }
   }
   window->Damage = window->Damage.Union(target);
+  if (mode == TPutMode::Wait) {
+    CommitFrame(*window);
+    wl_display_flush(FDisplay);
+  }
+}
+
+// The compositor lets go of a buffer once it has taken its pixels, within a frame or two.
+TShmBuffer* TWaylandWindowSystem::AwaitDrawing(TWaylandWindow& window) {
+  const std::int64_t giveUp = NowMs() + kBufferWaitMs;
+  TShmBuffer* buffer = Drawing(window);
+  for (std::int64_t now = NowMs(); !buffer && !FLost && window.Configured && now < giveUp; now = NowMs()) {
+    ReadEvents(static_cast<int>(giveUp - now));
+    buffer = Drawing(window);
+  }
+  return window.Configured ? buffer : nullptr;
 }
 
 void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
@@ -252,21 +285,23 @@ void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
 
 void TWaylandWindowSystem::CommitFrames() {
   if (FLost) return;
-  FWindows->ForEach([](TWaylandWindow& window) {
-    if (!window.Drawing) return;
-    window.Buffers->Submit(*window.Drawing, window.Damage);
-    if (window.Scale != window.CommittedScale) {
-      wl_surface_set_buffer_scale(window.Surface, window.Scale);
-      window.CommittedScale = window.Scale;
-    }
-    wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
-    const TRect& damage = window.Damage;
-    wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
-    wl_surface_commit(window.Surface);
-    window.Drawing = nullptr;
-    window.Damage = {};
-  });
+  FWindows->ForEach([](TWaylandWindow& window) { CommitFrame(window); });
   wl_display_flush(FDisplay);
+}
+
+void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
+  if (!window.Drawing) return;
+  window.Buffers->Submit(*window.Drawing, window.Damage);
+  if (window.Scale != window.CommittedScale) {
+    wl_surface_set_buffer_scale(window.Surface, window.Scale);
+    window.CommittedScale = window.Scale;
+  }
+  wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
+  const TRect& damage = window.Damage;
+  wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
+  wl_surface_commit(window.Surface);
+  window.Drawing = nullptr;
+  window.Damage = {};
 }
 
 // The pixels were copied when put: nothing waits for the compositor. What the socket cannot
@@ -312,6 +347,8 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
   }
   CommitFrames();
   if (FQueue.empty()) ReadEvents(0);
+  // A key comes up before it is typed again: what the compositor sent goes first.
+  if (FQueue.empty()) FSeat->RepeatKeys(NowMs());
   if (FQueue.empty()) return false;
   event = FQueue.front();
   FQueue.pop_front();
@@ -321,6 +358,8 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
 void TWaylandWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
   CommitFrames();
   if (!FQueue.empty()) return;
+  // A held key is input: its next repeat ends the wait.
+  deadlineMs = std::min(deadlineMs, FSeat->RepeatDue());
   const std::int64_t timeoutMs = deadlineMs == NoDeadline ? -1 : std::max<std::int64_t>(deadlineMs - NowMs(), 0);
   ReadEvents(static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
 }

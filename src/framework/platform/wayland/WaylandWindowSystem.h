@@ -24,6 +24,9 @@ class TWaylandWindowSystem : public TWindowSystem {
     // Full-screen windows as layer surfaces where the compositor offers the layer shell;
     // without it (or with this off), full-screen toplevels.
     bool UseLayerShell = true;
+    // Frames drawn by the compositor where it offers them; without (or with this off), the
+    // program draws its own.
+    bool UseServerFrames = true;
   };
 
   // Connects to the compositor that WAYLAND_DISPLAY names. Null when none answers there or
@@ -67,12 +70,16 @@ class TWaylandWindowSystem : public TWindowSystem {
   void Post(TEventKind kind, TWindowHandle window);
   void ScreensChanged();
   void Configured(TWaylandWindow& window);
+  void AwaitConfigure(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);
   void BufferReleased(TWindowHandle window);
   // The buffer that this turn's pixels of the window go into; null while none is free.
   TShmBuffer* Drawing(TWaylandWindow& window);
+  // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
+  TShmBuffer* AwaitDrawing(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
+  static void CommitFrame(TWaylandWindow& window);
   // Reads what the compositor sent, waiting up to `timeoutMs` (-1: for ever) for it.
   void ReadEvents(int timeoutMs);
   void ConnectionLost();

@@ -10,6 +10,7 @@ struct wl_surface;
 struct xdg_surface;
 struct xdg_toplevel;
 struct zwlr_layer_surface_v1;
+struct zxdg_toplevel_decoration_v1;
 
 // One window of the program: its surface, the role that places it, and its pixels.
 struct TWaylandWindow {
@@ -21,9 +22,16 @@ struct TWaylandWindow {
   zwlr_layer_surface_v1* Layer = nullptr;
   xdg_surface* ShellSurface = nullptr;
   xdg_toplevel* Toplevel = nullptr;
-  TScreenId Screen = 0;  // the output a full-screen window covers
-  TSize Logical;         // as configured, in the compositor's logical pixels
-  TSize PendingLogical;  // a toplevel's size until its configure sequence ends
+  zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
+  TScreenId Screen = 0;                               // the output a full-screen window covers
+  TSize Logical;                                      // as configured, in the compositor's logical pixels
+  // A toplevel's state until its configure sequence ends: its size, whether it has the
+  // keyboard, whether the compositor frames it.
+  TSize PendingLogical;
+  bool PendingActive = false;
+  bool PendingServerFrame = false;
+  bool Active = false;
+  bool ServerFrame = false;
   int Scale = 1;
   int CommittedScale = 1;
   TSize Size;  // in device pixels: what the buffers hold and what the program draws
