@@ -83,6 +83,14 @@ TEST_F(WaylandSettings, TheColourChooserOpensAsAChildOfTheDialogEscapeClosesItAn
   ASSERT_TRUE(Focused("Color", *program)) << program->Stderr();
   // The chooser's toplevel names the dialog's as its parent.
   EXPECT_NE(program->Stderr().find(".set_parent(xdg_toplevel@"), std::string::npos);
+  // The dialog takes no input while the chooser is up: its OK stores nothing.
+  FCompositor.PlaceWindow("Color", 400, 0);
+  FCompositor.MovePointerTo(kOkButton.X, kOkButton.Y);
+  FCompositor.Click(BTN_LEFT);
+  FCompositor.MovePointerTo(405, 5);
+  FCompositor.Click(BTN_LEFT);
+  ASSERT_TRUE(Focused("Color", *program)) << program->Stderr();
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
   FCompositor.TypeKey(KEY_ESC);
   ASSERT_TRUE(Focused("Settings", *program)) << program->Stderr();
   EXPECT_FALSE(FCompositor.HasWindow("Color"));

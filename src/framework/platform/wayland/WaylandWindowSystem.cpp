@@ -31,8 +31,15 @@ TRect Whole(TSize size) { return {0, 0, size.cx, size.cy}; }
 
 constexpr std::int64_t kConfigureWaitMs = 1000;
 constexpr std::int64_t kBufferWaitMs = 250;
+// Three frames of a display at 60 Hz.
+constexpr std::int64_t kFrameWaitMs = 50;
 
 }  // namespace
+
+const wl_callback_listener TWaylandWindowSystem::kFrameDoneListener = {
+    .done = [](void* data, wl_callback* callback,
+               std::uint32_t) { static_cast<TWaylandWindowSystem*>(data)->FrameDone(callback); },
+};
 
 std::unique_ptr<TWaylandWindowSystem> TWaylandWindowSystem::Connect(const TOptions& options, std::string& failure) {
   wl_display* display = wl_display_connect(nullptr);
@@ -148,6 +155,7 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   if (!window) return;
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
+  ForgetFrameDone(*window);
   window->Buffers.reset();
   wl_surface_destroy(window->Surface);
   FWindows->Remove(handle);
@@ -164,6 +172,7 @@ void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
   } else {
     window->Drawing = nullptr;
     window->Damage = {};
+    ForgetFrameDone(*window);
     FShell->Unmap(*window);
   }
   wl_display_flush(FDisplay);
@@ -237,6 +246,7 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   const TRect clipped = source.Intersect(Whole({bitmap.Width(), bitmap.Height()}));
   const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
   if (clipped.Offset(dx, dy).Intersect(Whole(window->Size)).IsEmpty()) return;
+  if (mode == TPutMode::Wait) AwaitFrameDone(*window);
   TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(*window) : Drawing(*window);
   // Asked after the wait, which may have brought a new size.
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
@@ -256,9 +266,39 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   }
   window->Damage = window->Damage.Union(target);
   if (mode == TPutMode::Wait) {
+    RequestFrameDone(*window);
     CommitFrame(*window);
     wl_display_flush(FDisplay);
   }
+}
+
+void TWaylandWindowSystem::RequestFrameDone(TWaylandWindow& window) {
+  if (window.FrameDone || FLost) return;
+  window.FrameDone = wl_surface_frame(window.Surface);
+  wl_callback_add_listener(window.FrameDone, &kFrameDoneListener, this);
+}
+
+// A window the compositor does not show (on another workspace) hears of no frame: once one
+// is late, frames go out unpaced until it hears again.
+void TWaylandWindowSystem::AwaitFrameDone(TWaylandWindow& window) {
+  if (window.FrameLate) return;
+  const std::int64_t giveUp = NowMs() + kFrameWaitMs;
+  for (std::int64_t now = NowMs(); window.FrameDone && !FLost && now < giveUp; now = NowMs())
+    ReadEvents(static_cast<int>(giveUp - now));
+  window.FrameLate = window.FrameDone != nullptr;
+}
+
+void TWaylandWindowSystem::FrameDone(wl_callback* callback) {
+  FWindows->ForEach([callback](TWaylandWindow& window) {
+    if (window.FrameDone != callback) return;
+    ForgetFrameDone(window);
+    window.FrameLate = false;
+  });
+}
+
+void TWaylandWindowSystem::ForgetFrameDone(TWaylandWindow& window) {
+  if (window.FrameDone) wl_callback_destroy(window.FrameDone);
+  window.FrameDone = nullptr;
 }
 
 // The compositor lets go of a buffer once it has taken its pixels, within a frame or two.

@@ -14,6 +14,8 @@ class TWaylandShell;
 class TWaylandWindowTable;
 struct TShmBuffer;
 struct TWaylandWindow;
+struct wl_callback;
+struct wl_callback_listener;
 struct wl_display;
 
 // The window system on a Wayland compositor: libwayland-client, shared-memory buffers and
@@ -77,6 +79,13 @@ class TWaylandWindowSystem : public TWindowSystem {
   TShmBuffer* Drawing(TWaylandWindow& window);
   // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
   TShmBuffer* AwaitDrawing(TWaylandWindow& window);
+  // What is shown at once goes at the display's pace: a frame waits until the one before it
+  // was shown.
+  static const wl_callback_listener kFrameDoneListener;
+  void RequestFrameDone(TWaylandWindow& window);
+  void AwaitFrameDone(TWaylandWindow& window);
+  void FrameDone(wl_callback* callback);
+  static void ForgetFrameDone(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
   static void CommitFrame(TWaylandWindow& window);

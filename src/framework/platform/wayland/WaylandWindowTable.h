@@ -6,6 +6,7 @@
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandShell;
+struct wl_callback;
 struct wl_surface;
 struct xdg_surface;
 struct xdg_toplevel;
@@ -38,8 +39,10 @@ struct TWaylandWindow {
   bool Shown = false;
   bool Configured = false;  // since shown: buffers may be attached
   std::unique_ptr<TShmBufferPool> Buffers;
-  TSize Unbuffered;               // a size no buffers could be had for: not tried again
-  TShmBuffer* Drawing = nullptr;  // written since the last commit
+  TSize Unbuffered;                  // a size no buffers could be had for: not tried again
+  TShmBuffer* Drawing = nullptr;     // written since the last commit
+  wl_callback* FrameDone = nullptr;  // asked with a frame shown at once, until it was shown
+  bool FrameLate = false;            // the compositor stopped telling: frames go unpaced
   TRect Damage;
   TRect Missed;  // puts dropped while the compositor held every buffer
   TCursor Cursor = crDefault;
