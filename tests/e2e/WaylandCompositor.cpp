@@ -176,6 +176,8 @@ void TWaylandCompositor::MovePointerTo(int x, int y) {
 }
 
 void TWaylandCompositor::Click(unsigned button) { RunClient({QUENBREL_INPUT, "click", std::to_string(button)}); }
+void TWaylandCompositor::Press(unsigned button) { RunClient({QUENBREL_INPUT, "press", std::to_string(button)}); }
+void TWaylandCompositor::Release(unsigned button) { RunClient({QUENBREL_INPUT, "release", std::to_string(button)}); }
 
 bool TWaylandCompositor::Matches(const std::string& criteria) {
   TChildProcess swaymsg({"swaymsg", "-s", FIpcSocket, "[" + criteria + "] nop"}, ClientEnvironment());

@@ -65,6 +65,8 @@ class TWaylandCompositor {
   // The pointer to a point of the first output, which tests that point at have alone.
   void MovePointerTo(int x, int y);
   void Click(unsigned button);
+  void Press(unsigned button);
+  void Release(unsigned button);
 
   // Windows by their titles, exactly.
   bool HasWindow(const std::string& title);

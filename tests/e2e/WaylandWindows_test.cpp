@@ -12,10 +12,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SettingsDialogLayout.h"
 #include "WaylandCompositor.h"
+#include "components/VekImage.h"
+#include "gallery/GalleryForm.h"
+#include "gallery/ImagePage.h"
 #include "support/TempDir.h"
 #include "testkit/Polling.h"
 
@@ -46,6 +50,8 @@ TRect Extent(const TOutputPicture& picture, std::uint32_t colour) {
       if (PixelAt(picture, x, y) == colour) extent = extent.Union({x, y, x + 1, y + 1});
   return extent;
 }
+
+TRect Where(const TControl& c) { return Bounds(c.WindowOffset().X, c.WindowOffset().Y, c.Width(), c.Height()); }
 
 // The settings mode of a copy of the program in a folder of its own, which keeps its
 // settings file beside it.
@@ -127,6 +133,90 @@ TEST_F(WaylandSettings, TabReachesAboutWhoseTextTypesItselfOutAndEscapeStoresNot
   FCompositor.TypeKey(KEY_ESC);
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+}
+
+// The gallery, floated without the compositor's frame at the output's top-left corner.
+class WaylandGallery : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    {
+      THeadlessApp app;
+      app.App.CreateForm(GalleryForm);
+      GalleryForm->Show();
+      Picture1 = Where(*GalleryForm->ImagePage->Image1);
+      Picture2 = Where(*GalleryForm->ImagePage->Image2);
+    }
+    std::vector<std::string> environment = FCompositor.ClientEnvironment();
+    environment.push_back("QUENBREL_BACKEND=");
+    Program = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_GALLERY}, environment);
+    ASSERT_TRUE(WaitUntil([&] { return FCompositor.HasFocus(kTitle) || !Program->Running(); }));
+    ASSERT_TRUE(Program->Running()) << Program->Stderr();
+    FCompositor.PlaceWindow(kTitle, 0, 0);
+  }
+  void TearDown() override {
+    Program->Signal(SIGTERM);
+    EXPECT_EQ(Program->WaitExit(), 0) << Program->Stderr();
+  }
+  std::vector<std::uint32_t> Pixels(const TRect& area) {
+    return Area(FCompositor.Screenshot(FCompositor.Outputs()[0]), area);
+  }
+  // The area once two looks in a row agree.
+  std::vector<std::uint32_t> Settled(const TRect& area) {
+    std::vector<std::uint32_t> last, now;
+    EXPECT_TRUE(WaitUntil([&] {
+      last = std::exchange(now, Pixels(area));
+      return now == last;
+    }));
+    return now;
+  }
+  void PointAt(TPoint at) { FCompositor.MovePointerTo(at.X, at.Y); }
+
+  static constexpr const char* kTitle = "zzQuenbrel Gallery";
+  TWaylandCompositor FCompositor{{kScreen}};
+  std::unique_ptr<TChildProcess> Program;
+  // Where the image page has its two pictures, from the gallery's own layout.
+  TRect Picture1, Picture2;
+};
+
+TEST_F(WaylandGallery, ARightClickOpensThePicturesMenuAClickElsewhereOrEscapeClosesItAndAClickOnAnItemRunsIt) {
+  const TPoint at = Middle(Picture1);
+  // Where the menu opens: beside the pointer, down and to the right.
+  const TRect menu = Bounds(at.X, at.Y, 120, 60);
+  // The screenshots show the pointer: it is there before and after.
+  PointAt(at);
+  const std::vector<std::uint32_t> without = Settled(menu);
+  FCompositor.Click(BTN_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(menu) != without; }));
+  // A click elsewhere closes it.
+  PointAt({Picture2.Left + 5, Picture2.Bottom + 30});
+  FCompositor.Click(BTN_LEFT);
+  PointAt(at);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(menu) == without; }));
+  // The menu holds the keyboard: Escape closes it.
+  FCompositor.Click(BTN_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(menu) != without; }));
+  FCompositor.TypeKey(KEY_ESC);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(menu) == without; }));
+  FCompositor.Click(BTN_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return Pixels(menu) != without; }));
+  PointAt({at.X + 30, at.Y + 10});  // "Open...", the first item
+  FCompositor.Click(BTN_LEFT);
+  ASSERT_TRUE(WaitUntil([&] { return FCompositor.HasFocus("Open") || !Program->Running(); })) << Program->Stderr();
+  FCompositor.TypeKey(KEY_ESC);
+  EXPECT_TRUE(WaitUntil([&] { return FCompositor.HasFocus(kTitle); }));
+  EXPECT_FALSE(FCompositor.HasWindow("Open"));
+}
+
+TEST_F(WaylandGallery, APictureDraggedOntoTheSecondSurfaceIsCopiedThere) {
+  ASSERT_TRUE(WaitUntil([&] { return Settled(Picture1) != Pixels(Picture2); }));
+  PointAt(Middle(Picture1));
+  FCompositor.Press(BTN_LEFT);
+  // In steps, as a hand moves: the drag begins a few pixels from where the button went down.
+  for (int step = 1; step <= 4; ++step)
+    PointAt({Middle(Picture1).X + step * (Middle(Picture2).X - Middle(Picture1).X) / 4, Middle(Picture1).Y});
+  FCompositor.Release(BTN_LEFT);
+  PointAt({kScreen.Width - 1, kScreen.Height - 1});  // out of the screenshots' way
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(Picture2) == Pixels(Picture1); }));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 //                                    into an edge and every motion moves it
 //   quenbrel-input moveto X Y W H    the pointer to (X, Y) of a desktop of W x H pixels
 //   quenbrel-input click [BUTTON]    presses and releases a button (default: the left one)
+//   quenbrel-input press [BUTTON]    presses it only, and release releases it
 //
 // A client learns of a new device through its seat, after the device exists: events of a
 // device made just before them are lost for it. `hold` gives the seat its devices before the
@@ -98,11 +99,9 @@ void MoveTo(zwlr_virtual_pointer_v1* pointer, const int (&place)[4]) {
   zwlr_virtual_pointer_v1_frame(pointer);
 }
 
-void Click(zwlr_virtual_pointer_v1* pointer, std::uint32_t button) {
-  for (const std::uint32_t state : {WL_POINTER_BUTTON_STATE_PRESSED, WL_POINTER_BUTTON_STATE_RELEASED}) {
-    zwlr_virtual_pointer_v1_button(pointer, Milliseconds(), button, state);
-    zwlr_virtual_pointer_v1_frame(pointer);
-  }
+void Button(zwlr_virtual_pointer_v1* pointer, std::uint32_t button, std::uint32_t state) {
+  zwlr_virtual_pointer_v1_button(pointer, Milliseconds(), button, state);
+  zwlr_virtual_pointer_v1_frame(pointer);
 }
 
 // Hands the compositor the default keymap (XKB's defaults: a US layout) in a file of its own.
@@ -166,7 +165,7 @@ int Hold(wl_display* display, const TGlobals& globals) {
 }
 
 struct TCommand {
-  enum { Hold, Move, MoveTo, Click } Kind = Hold;
+  enum { Hold, Move, MoveTo, Click, Press, Release } Kind = Hold;
   int Distance = 0;
   int Count = 1;
   int Place[4] = {};  // MoveTo: x, y, and the desktop's width and height
@@ -188,8 +187,9 @@ std::optional<TCommand> Parse(int argc, char** argv) {
     for (int i = 0; i < 4; ++i) parsed.Place[i] = std::atoi(argv[2 + i]);
     return parsed;
   }
-  if (command == "click" && argc <= 3) {
-    parsed.Kind = TCommand::Click;
+  const bool button = command == "click" || command == "press" || command == "release";
+  if (button && argc <= 3) {
+    parsed.Kind = command == "click" ? TCommand::Click : command == "press" ? TCommand::Press : TCommand::Release;
     if (argc == 3) parsed.Button = static_cast<std::uint32_t>(std::atoi(argv[2]));
     return parsed;
   }
@@ -206,7 +206,10 @@ int Run(wl_display* display, const TCommand& command) {
   zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.Pointers, nullptr);
   if (command.Kind == TCommand::Move) Move(pointer, command.Distance, command.Count);
   else if (command.Kind == TCommand::MoveTo) MoveTo(pointer, command.Place);
-  else Click(pointer, command.Button);
+  if (command.Kind == TCommand::Click || command.Kind == TCommand::Press)
+    Button(pointer, command.Button, WL_POINTER_BUTTON_STATE_PRESSED);
+  if (command.Kind == TCommand::Click || command.Kind == TCommand::Release)
+    Button(pointer, command.Button, WL_POINTER_BUTTON_STATE_RELEASED);
   zwlr_virtual_pointer_v1_destroy(pointer);
   if (wl_display_roundtrip(display) == -1) return Fail("the compositor closed the connection");
   return 0;
@@ -216,7 +219,8 @@ int Run(wl_display* display, const TCommand& command) {
 
 int main(int argc, char** argv) {
   const std::optional<TCommand> command = Parse(argc, argv);
-  if (!command) return Fail("usage: quenbrel-input hold | move D [COUNT] | moveto X Y W H | click [BUTTON]");
+  if (!command)
+    return Fail("usage: quenbrel-input hold | move D [COUNT] | moveto X Y W H | click|press|release [BUTTON]");
   wl_display* display = wl_display_connect(nullptr);
   if (!display) return Fail("cannot connect to the Wayland display");
   const int result = Run(display, *command);

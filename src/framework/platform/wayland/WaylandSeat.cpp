@@ -28,8 +28,8 @@ const wl_pointer_listener kPointerListener = {
     .leave = [](void* data, wl_pointer*, std::uint32_t, wl_surface*) { Seat(data).PointerLeft(); },
     .motion = [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x,
                  wl_fixed_t y) { Seat(data).PointerMoved(wl_fixed_to_double(x), wl_fixed_to_double(y)); },
-    .button = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t button,
-                 std::uint32_t state) { Seat(data).Button(button, state == WL_POINTER_BUTTON_STATE_PRESSED); },
+    .button = [](void* data, wl_pointer*, std::uint32_t serial, std::uint32_t, std::uint32_t button,
+                 std::uint32_t state) { Seat(data).Button(serial, button, state == WL_POINTER_BUTTON_STATE_PRESSED); },
     .axis = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis,
                wl_fixed_t value) { Seat(data).Wheel(axis, wl_fixed_to_double(value)); },
     .frame = [](void*, wl_pointer*) {},
@@ -47,8 +47,8 @@ const wl_keyboard_listener kKeyboardListener = {
     .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface,
                 wl_array*) { Seat(data).KeyboardEntered(surface); },
     .leave = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) { Seat(data).KeyboardLeft(); },
-    .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
-              std::uint32_t state) { Seat(data).Key(key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
+    .key = [](void* data, wl_keyboard*, std::uint32_t serial, std::uint32_t, std::uint32_t key,
+              std::uint32_t state) { Seat(data).Key(serial, key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
     .modifiers = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
                     std::uint32_t locked,
                     std::uint32_t group) { Seat(data).Modifiers(depressed, latched, locked, group); },
@@ -117,11 +117,28 @@ void TWaylandSeat::Post(TEventKind kind, TWindowHandle window) {
   FQueue.push_back(event);
 }
 
-void TWaylandSeat::PostPointer(TEventKind kind) {
-  Post(kind, FPointerWindow);
-  FQueue.back().X = FPointerAt.X;
-  FQueue.back().Y = FPointerAt.Y;
+// Pointer input goes to the window that a button went down on, until every button is up;
+// else to the newest popup, which takes the pointer over every window of the program while
+// shown, as a menu does; else to the window under the pointer.
+TWaylandWindow* TWaylandSeat::PointerTarget() {
+  if (FButtons)
+    if (TWaylandWindow* pressed = FWindows.Find(FPressTarget)) return pressed;
+  if (TWaylandWindow* popup = FWindows.TopPopup()) return popup;
+  return FWindows.Find(FPointerWindow);
+}
+
+// At the pointer, in the target's client coordinates: outside it, up and left, where the
+// compositor tells nothing of where the two windows are.
+bool TWaylandSeat::PostPointer(TEventKind kind) {
+  TWaylandWindow* under = FWindows.Find(FPointerWindow);
+  TWaylandWindow* target = PointerTarget();
+  if (!under || !target) return false;
+  const TPoint at = FWindows.ClientPoint(*under, FPointerAt, *target).value_or(TPoint{-1, -1});
+  Post(kind, target->Handle);
+  FQueue.back().X = at.X;
+  FQueue.back().Y = at.Y;
   FQueue.back().Shift = Shift();
+  return true;
 }
 
 // Entering is no move: the position is kept for the events that follow. The window's
@@ -135,8 +152,9 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FCursors.Show(FPointer, serial, window->Cursor, window->Scale);
 }
 
+// A popup that holds the pointer follows it everywhere: leaving a window is no news to it.
 void TWaylandSeat::PointerLeft() {
-  if (FPointerWindow) Post(TEventKind::MouseLeave, FPointerWindow);
+  if (FPointerWindow && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, FPointerWindow);
   FPointerWindow = 0;
 }
 
@@ -148,7 +166,7 @@ void TWaylandSeat::PointerMoved(double x, double y) {
 }
 
 // The three buttons the framework knows; others (side buttons) are not reported, as on X11.
-void TWaylandSeat::Button(std::uint32_t button, bool pressed) {
+void TWaylandSeat::Button(std::uint32_t serial, std::uint32_t button, bool pressed) {
   TMouseButton which = TMouseButton::mbLeft;
   TShiftState bit = ssLeft;
   switch (button) {
@@ -163,12 +181,16 @@ void TWaylandSeat::Button(std::uint32_t button, bool pressed) {
       break;
     default: return;
   }
-  if (!FPointerWindow) return;
+  FInputSerial = serial;
   // The state is the one before the event, as X11 reports it.
-  PostPointer(pressed ? TEventKind::MouseDown : TEventKind::MouseUp);
-  FQueue.back().Button = which;
+  if (PostPointer(pressed ? TEventKind::MouseDown : TEventKind::MouseUp)) {
+    FQueue.back().Button = which;
+    FInputWindow = FQueue.back().Window;
+    if (pressed && !FButtons) FPressTarget = FInputWindow;
+  }
   if (pressed) FButtons |= bit;
   else FButtons &= static_cast<TShiftState>(~bit);
+  if (!FButtons) FPressTarget = 0;
 }
 
 void TWaylandSeat::WheelNotches(std::uint32_t axis, int notches) {
@@ -185,9 +207,7 @@ void TWaylandSeat::Wheel(std::uint32_t axis, double value) {
     notches = static_cast<int>(FWheelRest / kScrollPerNotch);
     FWheelRest -= notches * kScrollPerNotch;
   }
-  if (notches == 0) return;
-  PostPointer(TEventKind::MouseWheel);
-  FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
+  if (notches != 0 && PostPointer(TEventKind::MouseWheel)) FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
 }
 
 void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
@@ -202,9 +222,13 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
   munmap(text, size);
 }
 
+// A popup that takes the keyboard leaves it with the window below: the program's focus
+// stays there.
 void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
-  const TWaylandWindow* window = FWindows.FindSurface(surface);
-  if (window && FFocus.Entered(window->Handle)) Post(TEventKind::Activated, window->Handle);
+  TWaylandWindow* window = FWindows.FindSurface(surface);
+  if (!window) return;
+  const TWindowHandle focus = FWindows.Root(*window).Handle;
+  if (FFocus.Entered(focus)) Post(TEventKind::Activated, focus);
 }
 
 void TWaylandSeat::KeyboardLeft() {
@@ -218,22 +242,28 @@ void TWaylandSeat::AfterDispatch() {
 
 void TWaylandSeat::Forget(TWindowHandle window) {
   FFocus.Forget(window);
-  if (FPointerWindow == window) FPointerWindow = 0;
+  for (TWindowHandle* kept : {&FPointerWindow, &FPressTarget, &FInputWindow})
+    if (*kept == window) *kept = 0;
 }
 
 void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
   if (FPointer && FPointerWindow == window.Handle) FCursors.Show(FPointer, FEnterSerial, window.Cursor, window.Scale);
 }
 
-void TWaylandSeat::Key(std::uint32_t key, bool pressed) {
+void TWaylandSeat::Key(std::uint32_t serial, std::uint32_t key, bool pressed) {
+  FInputSerial = serial;
   if (pressed && FKeys.Repeats(key)) FRepeat.Pressed(key, MonotonicMs());
   else if (!pressed) FRepeat.Released(key);
   PostKey(key, pressed);
 }
 
+// Keys go to the newest popup while one is shown, as to a menu that holds the keyboard.
 void TWaylandSeat::PostKey(std::uint32_t key, bool pressed) {
-  if (!FFocus.Window()) return;
-  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus.Window());
+  const TWaylandWindow* popup = FWindows.TopPopup();
+  const TWindowHandle target = popup ? popup->Handle : FFocus.Window();
+  if (!target) return;
+  FInputWindow = target;
+  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, target);
   TWsEvent& event = FQueue.back();
   event.Shift = Shift();
   FKeys.Translate(key, pressed, event.Key, event.Char);

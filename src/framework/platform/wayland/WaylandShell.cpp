@@ -1,5 +1,6 @@
 #include "WaylandShell.h"
 
+#include "PopupPlacement.h"
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandOutputs.h"
@@ -38,6 +39,15 @@ const xdg_toplevel_listener kToplevelListener = {
     .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
 };
 
+const xdg_popup_listener kPopupListener = {
+    .configure = [](void* data, xdg_popup*, std::int32_t x, std::int32_t y, std::int32_t,
+                    std::int32_t) { Window(data).Shell->PopupConfigured(Window(data), x, y); },
+    // Dismissed by the compositor: a click on another program's window.
+    .popup_done = [](void* data, xdg_popup*) { Window(data).Shell->Closed(Window(data)); },
+    // Version 3, never bound.
+    .repositioned = nullptr,
+};
+
 const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
     .configure = [](void* data, zxdg_toplevel_decoration_v1*,
                     std::uint32_t mode) { Window(data).Shell->FrameConfigured(Window(data), mode); },
@@ -61,6 +71,10 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
     const TWaylandOutput* output = FOutputs.Find(window.Params.Screen);
     window.Screen = output ? output->Info.Id : 0;
     window.Scale = output ? output->Info.Scale : 1;
+  }
+  if (window.Params.Popup) {
+    window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+    return;
   }
   if (window.Params.FullScreen && FOptions.UseLayerShell && FGlobals.LayerShell) AssignLayer(window);
   else AssignToplevel(window);
@@ -111,7 +125,42 @@ void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
   zxdg_toplevel_decoration_v1_set_mode(window.Decoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
 }
 
+void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial) {
+  const TSize parentSurface = SurfaceSize(parent);
+  const TPopupPlacement place =
+      PlacePopup({popup.Params.Bounds.Left, popup.Params.Bounds.Top}, popup.Logical, ClientOrigin(parent),
+                 {parentSurface.cx / parent.Scale, parentSurface.cy / parent.Scale});
+  xdg_positioner* positioner = xdg_wm_base_create_positioner(FGlobals.Shell);
+  xdg_positioner_set_size(positioner, place.Size.cx, place.Size.cy);
+  xdg_positioner_set_anchor_rect(positioner, place.Anchor.Left, place.Anchor.Top, place.Anchor.Width(),
+                                 place.Anchor.Height());
+  xdg_positioner_set_anchor(positioner, XDG_POSITIONER_ANCHOR_TOP_LEFT);
+  xdg_positioner_set_gravity(positioner, XDG_POSITIONER_GRAVITY_BOTTOM_RIGHT);
+  xdg_positioner_set_constraint_adjustment(
+      positioner, XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_FLIP_X | XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_FLIP_Y |
+                      XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_X | XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_Y);
+  popup.ShellSurface = xdg_wm_base_get_xdg_surface(FGlobals.Shell, popup.Surface);
+  xdg_surface_add_listener(popup.ShellSurface, &kShellSurfaceListener, &popup);
+  popup.Popup = xdg_surface_get_popup(popup.ShellSurface, parent.ShellSurface, positioner);
+  xdg_positioner_destroy(positioner);
+  xdg_popup_add_listener(popup.Popup, &kPopupListener, &popup);
+  // Taken before the first commit, or not at all.
+  if (seat) xdg_popup_grab(popup.Popup, seat, serial);
+  popup.PopupParent = parent.Handle;
+  popup.PopupAt = {place.Anchor.Left, place.Anchor.Top};
+  wl_surface_commit(popup.Surface);
+}
+
+void TWaylandShell::WithdrawPopup(TWaylandWindow& window) {
+  if (window.Popup) xdg_popup_destroy(window.Popup);
+  if (window.ShellSurface) xdg_surface_destroy(window.ShellSurface);
+  window.Popup = nullptr;
+  window.ShellSurface = nullptr;
+  window.PopupParent = 0;
+}
+
 void TWaylandShell::Withdraw(TWaylandWindow& window) {
+  WithdrawPopup(window);
   // The frame's object goes before its toplevel, as the protocol demands.
   if (window.Decoration) zxdg_toplevel_decoration_v1_destroy(window.Decoration);
   window.Decoration = nullptr;
@@ -125,10 +174,12 @@ void TWaylandShell::Withdraw(TWaylandWindow& window) {
 
 void TWaylandShell::Map(TWaylandWindow& window) { wl_surface_commit(window.Surface); }
 
+// A popup loses its role with its showing: the next showing places it anew.
 void TWaylandShell::Unmap(TWaylandWindow& window) {
   wl_surface_attach(window.Surface, nullptr, 0, 0);
   wl_surface_commit(window.Surface);
   window.Configured = false;
+  if (window.Params.Popup) WithdrawPopup(window);
 }
 
 void TWaylandShell::SetTitle(TWaylandWindow& window, const char* title) {
@@ -165,8 +216,10 @@ void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t
   FHandlers.Configured(window);
 }
 
+void TWaylandShell::PopupConfigured(TWaylandWindow& window, std::int32_t x, std::int32_t y) { window.PopupAt = {x, y}; }
+
 // A layer surface is closed when its output goes; the program hears of that as a change
-// of screens. A toplevel is closed when the user asks.
+// of screens. A toplevel is closed when the user asks, a popup when the compositor ends it.
 void TWaylandShell::Closed(TWaylandWindow& window) {
   if (window.Layer) {
     window.Configured = false;

@@ -153,6 +153,7 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
 void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window) return;
+  if (window->Shown) UnmapWindow(*window);
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
   ForgetFrameDone(*window);
@@ -165,17 +166,53 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
 void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Shown == visible) return;
-  window->Shown = visible;
-  if (visible) {
-    FShell->Map(*window);
-    AwaitConfigure(*window);
-  } else {
-    window->Drawing = nullptr;
-    window->Damage = {};
-    ForgetFrameDone(*window);
-    FShell->Unmap(*window);
-  }
+  if (visible) MapWindow(*window);
+  else UnmapWindow(*window);
   wl_display_flush(FDisplay);
+}
+
+void TWaylandWindowSystem::MapWindow(TWaylandWindow& window) {
+  window.Shown = true;
+  if (!window.Params.Popup) FShell->Map(window);
+  else if (!MapPopup(window)) return;
+  AwaitConfigure(window);
+}
+
+// A popup shows over the window whose click or key asked for it; with another popup shown,
+// over that one, as the protocol wants. Without a window to show it over, it closes at once.
+bool TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
+  TWaylandWindow* parent = FWindows->TopPopup();
+  for (const TWindowHandle candidate : {FSeat->InputWindow(), FSeat->FocusWindow()}) {
+    TWaylandWindow* window = FWindows->Find(candidate);
+    if (!parent && window && window != &popup && window->ShellSurface && window->Configured) parent = window;
+  }
+  if (!parent) {
+    Post(TEventKind::CloseRequest, popup.Handle);
+    return false;
+  }
+  FShell->MapPopup(popup, *parent, FSeat->Seat(), FSeat->InputSerial());
+  FWindows->PopupShown(popup.Handle);
+  return true;
+}
+
+void TWaylandWindowSystem::UnmapWindow(TWaylandWindow& window) {
+  if (window.Params.Popup) ClosePopupsAbove(window);
+  window.Shown = false;
+  window.Drawing = nullptr;
+  window.Damage = {};
+  ForgetFrameDone(window);
+  FShell->Unmap(window);
+  FWindows->PopupHidden(window.Handle);
+}
+
+// Popups end newest first, as the protocol demands: those shown over this one go before it,
+// as if dismissed.
+void TWaylandWindowSystem::ClosePopupsAbove(TWaylandWindow& popup) {
+  if (!FWindows->PopupIsShown(popup.Handle)) return;
+  for (TWaylandWindow* top = FWindows->TopPopup(); top && top != &popup; top = FWindows->TopPopup()) {
+    Post(TEventKind::CloseRequest, top->Handle);
+    UnmapWindow(*top);
+  }
 }
 
 // What is drawn before the compositor has placed a window is never seen: a window that
@@ -191,10 +228,17 @@ void TWaylandWindowSystem::AwaitConfigure(TWaylandWindow& window) {
 void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bounds) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Params.FullScreen) return;
+  window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
   window->Drawing = nullptr;
   window->Damage = {};
+  // A popup shown elsewhere is placed anew.
+  if (window->Params.Popup && window->Shown) {
+    UnmapWindow(*window);
+    MapWindow(*window);
+    wl_display_flush(FDisplay);
+  }
 }
 
 void TWaylandWindowSystem::SetWindowCaption(TWindowHandle handle, const std::string& caption) {

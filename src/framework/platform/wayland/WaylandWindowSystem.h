@@ -71,6 +71,10 @@ class TWaylandWindowSystem : public TWindowSystem {
 
   void Post(TEventKind kind, TWindowHandle window);
   void ScreensChanged();
+  void MapWindow(TWaylandWindow& window);
+  bool MapPopup(TWaylandWindow& popup);
+  void UnmapWindow(TWaylandWindow& window);
+  void ClosePopupsAbove(TWaylandWindow& popup);
   void Configured(TWaylandWindow& window);
   void AwaitConfigure(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);

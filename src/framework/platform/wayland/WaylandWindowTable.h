@@ -1,6 +1,9 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "ShmBufferPool.h"
 #include "framework/platform/WindowSystem.h"
@@ -8,6 +11,7 @@
 class TWaylandShell;
 struct wl_callback;
 struct wl_surface;
+struct xdg_popup;
 struct xdg_surface;
 struct xdg_toplevel;
 struct zwlr_layer_surface_v1;
@@ -19,10 +23,18 @@ struct TWaylandWindow {
   TWindowParams Params;
   TWaylandShell* Shell = nullptr;  // whose listeners report on the role
   wl_surface* Surface = nullptr;
-  // The role: a layer surface above everything, or a toplevel of the shell.
+  // The role: a layer surface above everything, or a toplevel or a popup of the shell.
   zwlr_layer_surface_v1* Layer = nullptr;
   xdg_surface* ShellSurface = nullptr;
   xdg_toplevel* Toplevel = nullptr;
+  xdg_popup* Popup = nullptr;  // while shown
+  // A popup: the window it was shown over, and where the compositor put it there, in that
+  // window's surface.
+  TWindowHandle PopupParent = 0;
+  TPoint PopupAt;
+  // The widths of the frame that the program draws around the client area in the surface,
+  // left, top, right and bottom; none while the compositor frames the window.
+  TRect Frame;
   zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
   TScreenId Screen = 0;                               // the output a full-screen window covers
   TSize Logical;                                      // as configured, in the compositor's logical pixels
@@ -48,10 +60,17 @@ struct TWaylandWindow {
   TCursor Cursor = crDefault;
 };
 
+// Where the client area lies in the window's surface, and the surface's size, in device pixels.
+inline TPoint ClientOrigin(const TWaylandWindow& window) { return {window.Frame.Left, window.Frame.Top}; }
+inline TSize SurfaceSize(const TWaylandWindow& window) {
+  return {window.Size.cx + window.Frame.Left + window.Frame.Right,
+          window.Size.cy + window.Frame.Top + window.Frame.Bottom};
+}
+
 class TWaylandWindowTable {
  public:
   TWaylandWindow& Add();
-  void Remove(TWindowHandle handle) { FWindows.erase(handle); }
+  void Remove(TWindowHandle handle);
   TWaylandWindow* Find(TWindowHandle handle);
   TWaylandWindow* FindSurface(const wl_surface* surface);
   template <class F>
@@ -59,7 +78,28 @@ class TWaylandWindowTable {
     for (auto& entry : FWindows) visit(*entry.second);
   }
 
+  // The toplevel that a popup was shown over, through the popups between; another window is
+  // its own.
+  TWaylandWindow& Root(TWaylandWindow& window);
+  // A point of `from`'s surface in `to`'s client coordinates. The compositor tells where a
+  // popup is in the window below it, and nothing of where toplevels are: nothing for two
+  // windows that are not one toplevel with its popups.
+  std::optional<TPoint> ClientPoint(TWaylandWindow& from, TPoint at, TWaylandWindow& to);
+
+  // The popups shown, the newest last: the newest takes the input.
+  void PopupShown(TWindowHandle popup) { FPopups.push_back(popup); }
+  void PopupHidden(TWindowHandle popup) { std::erase(FPopups, popup); }
+  TWaylandWindow* TopPopup() { return FPopups.empty() ? nullptr : Find(FPopups.back()); }
+  bool PopupIsShown(TWindowHandle popup) const {
+    return std::find(FPopups.begin(), FPopups.end(), popup) != FPopups.end();
+  }
+
  private:
+  TWaylandWindow* ParentOf(const TWaylandWindow& window);
+  // Where a window's surface lies in its root's.
+  TPoint OffsetInRoot(TWaylandWindow& window);
+
   std::map<TWindowHandle, std::unique_ptr<TWaylandWindow>> FWindows;
+  std::vector<TWindowHandle> FPopups;
   TWindowHandle FLastHandle = 0;
 };
