@@ -18,6 +18,7 @@
 #include "SettingsDialogLayout.h"
 #include "WaylandCompositor.h"
 #include "components/VekImage.h"
+#include "framework/platform/wayland/CaptionBar.h"
 #include "gallery/GalleryForm.h"
 #include "gallery/ImagePage.h"
 #include "support/TempDir.h"
@@ -131,6 +132,28 @@ TEST_F(WaylandSettings, TabReachesAboutWhoseTextTypesItselfOutAndEscapeStoresNot
   FCompositor.TypeKey(KEY_ENTER);
   ASSERT_TRUE(Focused("Settings", *program)) << program->Stderr();
   FCompositor.TypeKey(KEY_ESC);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+}
+
+TEST_F(WaylandSettings, WithoutTheCompositorsFramesTheDialogDrawsACaptionBarWhoseCloseBoxClosesIt) {
+  auto program = Start({"QUENBREL_WAYLAND_NO_DECORATIONS=1"});
+  ASSERT_TRUE(Focused("Settings", *program)) << program->Stderr();
+  FCompositor.PlaceWindow("Settings", 0, 0);
+  const TRect insets = TCaptionBar::Insets();
+  const TSize window{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom};
+  const TRect caption = TCaptionBar::CaptionRect(window);
+  // The caption of the window that has the keyboard: navy, under a white title.
+  const auto shows = [&](std::uint32_t colour) {
+    const std::vector<std::uint32_t> pixels = Area(FCompositor.Screenshot(FCompositor.Outputs()[0]), caption);
+    return std::count(pixels.begin(), pixels.end(), colour);
+  };
+  ASSERT_TRUE(WaitUntil([&] {
+    return shows(0x000080) > caption.Width() * caption.Height() / 2 && shows(0xFFFFFF) > 20;
+  })) << program->Stderr();
+  const TPoint close = Middle(TCaptionBar::CloseBoxRect(window));
+  FCompositor.MovePointerTo(close.X, close.Y);
+  FCompositor.Click(BTN_LEFT);
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   EXPECT_FALSE(std::filesystem::exists(SettingsFile));
 }

@@ -149,20 +149,68 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FEnterSerial = serial;
   if (!window) return;
   FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
-  FCursors.Show(FPointer, serial, window->Cursor, window->Scale);
+  FInClient =
+      !window->Caption || window->Caption->PartAt(FPointerAt, SurfaceSize(*window)) == TCaptionBar::TPart::Client;
+  ShowCursor(*window);
 }
 
 // A popup that holds the pointer follows it everywhere: leaving a window is no news to it.
+// With a button still down, the compositor took the pointer (to move the window): the
+// button's release goes elsewhere.
 void TWaylandSeat::PointerLeft() {
-  if (FPointerWindow && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, FPointerWindow);
+  TWaylandWindow* window = FWindows.Find(FPointerWindow);
+  if (window && FInClient && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, window->Handle);
+  if (window && window->Caption && FFrameGrab) {
+    window->Caption->Release({-1, -1}, SurfaceSize(*window));
+    window->FrameStale = true;
+  }
   FPointerWindow = 0;
+  FButtons = 0;
+  FPressTarget = 0;
+  FFrameGrab = false;
 }
 
 void TWaylandSeat::PointerMoved(double x, double y) {
   const TWaylandWindow* window = FWindows.Find(FPointerWindow);
   if (!window) return;
   FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
-  PostPointer(TEventKind::MouseMove);
+  if (!FrameTakes(TEventKind::MouseMove, false, 0)) PostPointer(TEventKind::MouseMove);
+}
+
+// The frame that the program draws takes a press on it until the button is up: the caption
+// moves the window, the close box closes it. The pointer going onto the frame leaves the
+// client area, as far as the client knows. True when the client hears nothing of the event.
+bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) {
+  TWaylandWindow* under = FWindows.Find(FPointerWindow);
+  if (!under || !under->Caption || FWindows.TopPopup()) return false;
+  TCaptionBar& caption = *under->Caption;
+  const TSize surface = SurfaceSize(*under);
+  if (FFrameGrab) {
+    const bool released = kind == TEventKind::MouseUp && left;
+    if (kind == TEventKind::MouseMove && caption.Drag(FPointerAt, surface)) under->FrameStale = true;
+    if (released && caption.Release(FPointerAt, surface)) Post(TEventKind::CloseRequest, under->Handle);
+    if (released) under->FrameStale = true;
+    return true;
+  }
+  // A press in the client area keeps the pointer the client's until it is up.
+  if (FButtons) return false;
+  const bool inClient = caption.PartAt(FPointerAt, surface) == TCaptionBar::TPart::Client;
+  if (inClient != FInClient) {
+    FInClient = inClient;
+    if (!inClient) Post(TEventKind::MouseLeave, under->Handle);
+    ShowCursor(*under);
+  }
+  if (inClient || kind != TEventKind::MouseDown) return !inClient;
+  FFrameGrab = true;
+  if (left && caption.Press(FPointerAt, surface) == TCaptionBar::TPart::Caption)
+    xdg_toplevel_move(under->Toplevel, FSeat, serial);
+  under->FrameStale = true;
+  return true;
+}
+
+// The frame shows the arrow.
+void TWaylandSeat::ShowCursor(const TWaylandWindow& window) {
+  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FInClient ? window.Cursor : crDefault, window.Scale);
 }
 
 // The three buttons the framework knows; others (side buttons) are not reported, as on X11.
@@ -182,15 +230,18 @@ void TWaylandSeat::Button(std::uint32_t serial, std::uint32_t button, bool press
     default: return;
   }
   FInputSerial = serial;
+  const TEventKind kind = pressed ? TEventKind::MouseDown : TEventKind::MouseUp;
   // The state is the one before the event, as X11 reports it.
-  if (PostPointer(pressed ? TEventKind::MouseDown : TEventKind::MouseUp)) {
+  if (!FrameTakes(kind, button == BTN_LEFT, serial) && PostPointer(kind)) {
     FQueue.back().Button = which;
     FInputWindow = FQueue.back().Window;
     if (pressed && !FButtons) FPressTarget = FInputWindow;
   }
   if (pressed) FButtons |= bit;
   else FButtons &= static_cast<TShiftState>(~bit);
-  if (!FButtons) FPressTarget = 0;
+  if (FButtons) return;
+  FPressTarget = 0;
+  FFrameGrab = false;
 }
 
 void TWaylandSeat::WheelNotches(std::uint32_t axis, int notches) {
@@ -207,7 +258,8 @@ void TWaylandSeat::Wheel(std::uint32_t axis, double value) {
     notches = static_cast<int>(FWheelRest / kScrollPerNotch);
     FWheelRest -= notches * kScrollPerNotch;
   }
-  if (notches != 0 && PostPointer(TEventKind::MouseWheel)) FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
+  if (notches == 0 || FrameTakes(TEventKind::MouseWheel, false, 0)) return;
+  if (PostPointer(TEventKind::MouseWheel)) FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
 }
 
 void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
@@ -247,7 +299,7 @@ void TWaylandSeat::Forget(TWindowHandle window) {
 }
 
 void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
-  if (FPointer && FPointerWindow == window.Handle) FCursors.Show(FPointer, FEnterSerial, window.Cursor, window.Scale);
+  if (FPointerWindow == window.Handle) ShowCursor(window);
 }
 
 void TWaylandSeat::Key(std::uint32_t serial, std::uint32_t key, bool pressed) {

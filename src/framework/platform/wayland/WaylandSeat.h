@@ -63,6 +63,8 @@ class TWaylandSeat {
 
  private:
   void Post(TEventKind kind, TWindowHandle window);
+  bool FrameTakes(TEventKind kind, bool left, std::uint32_t serial);
+  void ShowCursor(const TWaylandWindow& window);
   TWaylandWindow* PointerTarget();
   // False when the pointer is over no window of the program.
   bool PostPointer(TEventKind kind);
@@ -85,6 +87,9 @@ class TWaylandSeat {
   std::uint32_t FEnterSerial = 0;
   TShiftState FButtons = 0;
   TWindowHandle FPressTarget = 0;
+  // Over the client area rather than the frame that the program draws; a press on that frame.
+  bool FInClient = true;
+  bool FFrameGrab = false;
   // The latest click or key: its serial and the window it went to.
   std::uint32_t FInputSerial = 0;
   TWindowHandle FInputWindow = 0;

@@ -111,15 +111,40 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Toplevel)
     xdg_toplevel_set_parent(window.Toplevel, owner->Toplevel);
-  if (window.Params.BorderStyle == TBorderStyle::bsDialog) {
-    xdg_toplevel_set_min_size(window.Toplevel, window.Logical.cx, window.Logical.cy);
-    xdg_toplevel_set_max_size(window.Toplevel, window.Logical.cx, window.Logical.cy);
-  }
+  UpdateFrame(window);
+  SetSizeLimits(window);
 }
 
-// Until the compositor answers, the window has the frame it would have without asking.
+bool TWaylandShell::UpdateFrame(TWaylandWindow& window) {
+  const bool own = window.Toplevel && !window.Params.FullScreen && !window.ServerFrame;
+  const bool changed = own != window.Caption.has_value();
+  if (changed && own) {
+    window.Caption.emplace();
+    window.Caption->Title = window.Params.Caption;
+    window.Caption->HasCloseBox = window.Params.SystemMenu;
+  } else if (changed) {
+    window.Caption.reset();
+  }
+  window.Frame = own ? TCaptionBar::Insets() : TRect{};
+  if (window.Caption) window.Caption->Active = window.Active;
+  window.FrameStale = own;
+  return changed;
+}
+
+// A dialog keeps its size: the compositor's frame goes around it, the program's own is part
+// of the window.
+void TWaylandShell::SetSizeLimits(TWaylandWindow& window) {
+  if (!window.Toplevel || window.Params.BorderStyle != TBorderStyle::bsDialog) return;
+  const TSize size{window.Logical.cx + window.Frame.Left + window.Frame.Right,
+                   window.Logical.cy + window.Frame.Top + window.Frame.Bottom};
+  xdg_toplevel_set_min_size(window.Toplevel, size.cx, size.cy);
+  xdg_toplevel_set_max_size(window.Toplevel, size.cx, size.cy);
+}
+
+// Until the compositor answers otherwise, the window expects the frame it asked for.
 void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
   if (!FOptions.UseServerFrames || !FGlobals.Decorations) return;
+  window.ServerFrame = window.PendingServerFrame = true;
   window.Decoration = zxdg_decoration_manager_v1_get_toplevel_decoration(FGlobals.Decorations, window.Toplevel);
   zxdg_toplevel_decoration_v1_add_listener(window.Decoration, &kDecorationListener, &window);
   zxdg_toplevel_decoration_v1_set_mode(window.Decoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
@@ -184,6 +209,9 @@ void TWaylandShell::Unmap(TWaylandWindow& window) {
 
 void TWaylandShell::SetTitle(TWaylandWindow& window, const char* title) {
   if (window.Toplevel) xdg_toplevel_set_title(window.Toplevel, title);
+  if (!window.Caption) return;
+  window.Caption->Title = title;
+  window.FrameStale = true;
 }
 
 void TWaylandShell::LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width,
@@ -210,7 +238,11 @@ void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t
   xdg_surface_ack_configure(window.ShellSurface, serial);
   window.Active = window.PendingActive;
   window.ServerFrame = window.PendingServerFrame;
-  if (window.PendingLogical.cx > 0 && window.PendingLogical.cy > 0) window.Logical = window.PendingLogical;
+  if (UpdateFrame(window)) SetSizeLimits(window);
+  // The size is the whole window's, the program's frame included.
+  const TSize frame{window.Frame.Left + window.Frame.Right, window.Frame.Top + window.Frame.Bottom};
+  if (window.PendingLogical.cx > frame.cx && window.PendingLogical.cy > frame.cy)
+    window.Logical = {window.PendingLogical.cx - frame.cx, window.PendingLogical.cy - frame.cy};
   else if (window.Params.FullScreen) FillFromOutput(window);
   window.Configured = true;
   FHandlers.Configured(window);

@@ -258,18 +258,24 @@ void TWaylandWindowSystem::DefineCursor(TCursor, const TCursorImage&) {}
 // The compositor gives the keyboard to the window it chooses; a full-screen one takes it.
 void TWaylandWindowSystem::SetFocus(TWindowHandle) {}
 
+// The buffers hold the whole surface: the client area and the frame the program draws.
 TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
-  if (window.Drawing) return window.Drawing;
-  if (!window.Buffers || window.Buffers->Size() != window.Size) {
+  const TSize surface = SurfaceSize(window);
+  if (window.Buffers && window.Buffers->Size() != surface) {
     window.Buffers.reset();
-    if (window.Unbuffered == window.Size) return nullptr;
+    window.Drawing = nullptr;
+    window.Damage = {};
+  }
+  if (window.Drawing) return window.Drawing;
+  if (!window.Buffers) {
+    if (window.Unbuffered == surface) return nullptr;
     try {
       const TWindowHandle handle = window.Handle;
       window.Buffers =
-          std::make_unique<TShmBufferPool>(FGlobals->Shm, window.Size, [this, handle] { BufferReleased(handle); });
+          std::make_unique<TShmBufferPool>(FGlobals->Shm, surface, [this, handle] { BufferReleased(handle); });
     } catch (const std::exception& error) {
       std::fprintf(stderr, "%s: no memory for a frame: %s\n", program_invocation_short_name, error.what());
-      window.Unbuffered = window.Size;
+      window.Unbuffered = surface;
       return nullptr;
     }
   }
@@ -298,17 +304,10 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
     window->Missed = window->Missed.Union(target);
     return;
   }
-  const int width = window->Size.cx;
-  for (int y = target.Top; y < target.Bottom; ++y) {
-    std::uint32_t* row = buffer->Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-    if (bitmap.PixelBits() == 32) {
-      std::memcpy(row + target.Left, bitmap.Row32(y - dy) + (target.Left - dx),
-                  static_cast<std::size_t>(target.Width()) * sizeof(std::uint32_t));
-    } else {
-      for (int x = target.Left; x < target.Right; ++x) row[x] = bitmap.PixelAt(x - dx, y - dy);
-    }
-  }
-  window->Damage = window->Damage.Union(target);
+  const TPoint origin = ClientOrigin(*window);
+  const TRect inSurface = target.Offset(origin.X, origin.Y);
+  CopyPixels(bitmap, {dx + origin.X, dy + origin.Y}, inSurface, *buffer, SurfaceSize(*window).cx);
+  window->Damage = window->Damage.Union(inSurface);
   if (mode == TPutMode::Wait) {
     RequestFrameDone(*window);
     CommitFrame(*window);
@@ -345,6 +344,41 @@ void TWaylandWindowSystem::ForgetFrameDone(TWaylandWindow& window) {
   window.FrameDone = nullptr;
 }
 
+// `area` of the buffer from the bitmap, whose pixels lie `offset` away from the buffer's.
+void TWaylandWindowSystem::CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer,
+                                      int stride) {
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    std::uint32_t* row = buffer.Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
+    if (bitmap.PixelBits() == 32) {
+      std::memcpy(row + area.Left, bitmap.Row32(y - offset.Y) + (area.Left - offset.X),
+                  static_cast<std::size_t>(area.Width()) * sizeof(std::uint32_t));
+    } else {
+      for (int x = area.Left; x < area.Right; ++x) row[x] = bitmap.PixelAt(x - offset.X, y - offset.Y);
+    }
+  }
+}
+
+// The frame goes into the buffer of the next commit; while the compositor holds them all, it
+// waits for the loop's next turn.
+void TWaylandWindowSystem::PaintFrame(TWaylandWindow& window) {
+  if (!window.Caption || !window.Shown || !window.Configured) return;
+  TShmBuffer* buffer = Drawing(window);
+  if (!buffer) return;
+  const TSize surface = SurfaceSize(window);
+  TBitmap picture(surface.cx, surface.cy);
+  window.Caption->Paint(picture.Canvas(), surface);
+  const TRect& frame = window.Frame;
+  const TRect edges[] = {{0, 0, surface.cx, frame.Top},
+                         {0, surface.cy - frame.Bottom, surface.cx, surface.cy},
+                         {0, frame.Top, frame.Left, surface.cy - frame.Bottom},
+                         {surface.cx - frame.Right, frame.Top, surface.cx, surface.cy - frame.Bottom}};
+  for (const TRect& edge : edges) {
+    CopyPixels(picture, {}, edge, *buffer, surface.cx);
+    window.Damage = window.Damage.Union(edge);
+  }
+  window.FrameStale = false;
+}
+
 // The compositor lets go of a buffer once it has taken its pixels, within a frame or two.
 TShmBuffer* TWaylandWindowSystem::AwaitDrawing(TWaylandWindow& window) {
   const std::int64_t giveUp = NowMs() + kBufferWaitMs;
@@ -369,11 +403,12 @@ void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
 
 void TWaylandWindowSystem::CommitFrames() {
   if (FLost) return;
-  FWindows->ForEach([](TWaylandWindow& window) { CommitFrame(window); });
+  FWindows->ForEach([this](TWaylandWindow& window) { CommitFrame(window); });
   wl_display_flush(FDisplay);
 }
 
 void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
+  if (window.FrameStale) PaintFrame(window);
   if (!window.Drawing) return;
   window.Buffers->Submit(*window.Drawing, window.Damage);
   if (window.Scale != window.CommittedScale) {

@@ -83,6 +83,9 @@ class TWaylandWindowSystem : public TWindowSystem {
   TShmBuffer* Drawing(TWaylandWindow& window);
   // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
   TShmBuffer* AwaitDrawing(TWaylandWindow& window);
+  static void CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer, int stride);
+  // The frame that the program draws around the window, where the compositor draws none.
+  void PaintFrame(TWaylandWindow& window);
   // What is shown at once goes at the display's pace: a frame waits until the one before it
   // was shown.
   static const wl_callback_listener kFrameDoneListener;
@@ -92,7 +95,7 @@ class TWaylandWindowSystem : public TWindowSystem {
   static void ForgetFrameDone(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
-  static void CommitFrame(TWaylandWindow& window);
+  void CommitFrame(TWaylandWindow& window);
   // Reads what the compositor sent, waiting up to `timeoutMs` (-1: for ever) for it.
   void ReadEvents(int timeoutMs);
   void ConnectionLost();

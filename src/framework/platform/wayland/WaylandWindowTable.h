@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "CaptionBar.h"
 #include "ShmBufferPool.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -32,9 +33,11 @@ struct TWaylandWindow {
   // window's surface.
   TWindowHandle PopupParent = 0;
   TPoint PopupAt;
-  // The widths of the frame that the program draws around the client area in the surface,
-  // left, top, right and bottom; none while the compositor frames the window.
+  // The frame that the program draws around the client area where the compositor draws
+  // none; the widths of its left, top, right and bottom edges. FrameStale: to be drawn anew.
+  std::optional<TCaptionBar> Caption;
   TRect Frame;
+  bool FrameStale = false;
   zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
   TScreenId Screen = 0;                               // the output a full-screen window covers
   TSize Logical;                                      // as configured, in the compositor's logical pixels
@@ -47,7 +50,7 @@ struct TWaylandWindow {
   bool ServerFrame = false;
   int Scale = 1;
   int CommittedScale = 1;
-  TSize Size;  // in device pixels: what the buffers hold and what the program draws
+  TSize Size;  // of the client area in device pixels: what the program draws
   bool Shown = false;
   bool Configured = false;  // since shown: buffers may be attached
   std::unique_ptr<TShmBufferPool> Buffers;
