@@ -252,8 +252,7 @@ void TWaylandWindowSystem::SetWindowCursor(TWindowHandle handle, TCursor cursor)
   FSeat->CursorChanged(*window);
 }
 
-// The program's own pictures: the theme's arrow stands in for them.
-void TWaylandWindowSystem::DefineCursor(TCursor, const TCursorImage&) {}
+void TWaylandWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) { FCursors->Define(cursor, image); }
 
 // The compositor gives the keyboard to the window it chooses; a full-screen one takes it.
 void TWaylandWindowSystem::SetFocus(TWindowHandle) {}
