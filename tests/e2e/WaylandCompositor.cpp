@@ -195,6 +195,8 @@ void TWaylandCompositor::PlaceWindow(const std::string& title, int x, int y) {
            std::to_string(y)});
 }
 
+void TWaylandCompositor::CloseWindow(const std::string& title) { Swaymsg({"[" + TitleCriteria(title) + "] kill"}); }
+
 std::string TWaylandCompositor::Swaymsg(const std::vector<std::string>& arguments) {
   std::vector<std::string> command{"swaymsg", "-r", "-s", FIpcSocket};
   command.insert(command.end(), arguments.begin(), arguments.end());

@@ -73,6 +73,8 @@ class TWaylandCompositor {
   bool HasFocus(const std::string& title);
   // Floats the window, without a frame of the compositor's, with its top-left corner at (x, y).
   void PlaceWindow(const std::string& title, int x, int y);
+  // Asks the window to close, as the compositor's own close button or shortcut does.
+  void CloseWindow(const std::string& title);
 
   // The compositor's control command with these arguments; its output. Raises when it fails.
   std::string Swaymsg(const std::vector<std::string>& arguments);
