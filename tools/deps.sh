@@ -11,6 +11,7 @@ packages=(
   libblkid-dev dosfstools e2fsprogs
   libjpeg-turbo-progs libtiff-tools giflib-tools
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
+  lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
   sway grim swayidle
 )
 

@@ -1,8 +1,12 @@
 // Renders the effect off screen, as the saver window drives it, and writes the last frame.
 //
 //   quenbrel-render [--size WxH] [--frames N] [--color1 RRGGBB] [--color2 RRGGBB]
-//                   [--resize N:WxH]... [--raw FILE] [--png FILE]
+//                   [--resize N:WxH]... [--scale WxH] [--raw FILE] [--png FILE]
+//
+// --scale writes the frame averaged to another size: the package's icons are one frame so.
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -20,7 +24,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quenbrel-render [--size WxH] [--frames N] [--color1 RRGGBB] [--color2 RRGGBB] "
-    "[--resize N:WxH]... [--raw FILE] [--png FILE]";
+    "[--resize N:WxH]... [--scale WxH] [--raw FILE] [--png FILE]";
 
 struct TSizeArg {
   int Width = 0;
@@ -32,6 +36,7 @@ struct TOptions {
   int Frames = 1;
   std::optional<std::int32_t> Color1, Color2;
   std::map<int, TSizeArg> Resizes;  // by the frame they come before
+  std::optional<TSizeArg> Scale;
   std::string RawFile, PngFile;
 };
 
@@ -68,6 +73,7 @@ TOptions ParseOptions(const std::vector<std::string>& args) {
     else if (name == "--frames") options.Frames = ParseCount(value, 100000000);
     else if (name == "--color1") options.Color1 = ParseColor(value);
     else if (name == "--color2") options.Color2 = ParseColor(value);
+    else if (name == "--scale") options.Scale = ParseSize(value);
     else if (name == "--raw") options.RawFile = value;
     else if (name == "--png") options.PngFile = value;
     else if (name == "--resize") {
@@ -82,6 +88,53 @@ TOptions ParseOptions(const std::vector<std::string>& args) {
 void ResizeSurface(TQuenbrel& engine, TVekImage& surface, TSizeArg size) {
   surface.SetHeightWidth(size.Height, size.Width);
   engine.Resize();
+}
+
+// The pixels of an axis of `from` pixels under each pixel of the same axis cut into `to`, with
+// the length of each that lies under it, in units of 1/`to` of a source pixel: a pixel of the
+// result is `from` units long.
+struct TSpan {
+  int First = 0;
+  std::vector<std::int64_t> Lengths;
+};
+
+std::vector<TSpan> Spans(int from, int to) {
+  std::vector<TSpan> spans(static_cast<std::size_t>(to));
+  for (int j = 0; j < to; ++j) {
+    // In units of 1/(from * to): source pixel i spans [i * to, (i + 1) * to), this one [begin, end).
+    const std::int64_t begin = std::int64_t{j} * from, end = begin + from;
+    TSpan& span = spans[static_cast<std::size_t>(j)];
+    span.First = static_cast<int>(begin / to);
+    for (std::int64_t i = span.First; i * to < end; ++i)
+      span.Lengths.push_back(std::min(end, (i + 1) * to) - std::max(begin, i * to));
+  }
+  return spans;
+}
+
+// Each pixel of `scaled` is the mean of the frame's pixels under it, weighted by the area of
+// each that it covers, channel by channel; bits 24-31 stay zero.
+void ScaleInto(const TBitmap& frame, TBitmap& scaled) {
+  const std::vector<TSpan> columns = Spans(frame.Width(), scaled.Width());
+  const std::vector<TSpan> rows = Spans(frame.Height(), scaled.Height());
+  const std::int64_t area = std::int64_t{frame.Width()} * frame.Height();
+  for (int y = 0; y < scaled.Height(); ++y) {
+    const TSpan& row = rows[static_cast<std::size_t>(y)];
+    for (int x = 0; x < scaled.Width(); ++x) {
+      const TSpan& column = columns[static_cast<std::size_t>(x)];
+      std::int64_t sums[3] = {};
+      for (std::size_t r = 0; r < row.Lengths.size(); ++r) {
+        const std::uint32_t* source = frame.Row32(row.First + static_cast<int>(r)) + column.First;
+        for (std::size_t c = 0; c < column.Lengths.size(); ++c) {
+          const std::int64_t weight = row.Lengths[r] * column.Lengths[c];
+          for (int channel = 0; channel < 3; ++channel) sums[channel] += ((source[c] >> (8 * channel)) & 0xFF) * weight;
+        }
+      }
+      std::uint32_t pixel = 0;
+      for (int channel = 0; channel < 3; ++channel)
+        pixel |= static_cast<std::uint32_t>((sums[channel] + area / 2) / area) << (8 * channel);
+      scaled.Row32(y)[x] = pixel;
+    }
+  }
 }
 
 // Pixel words as they lie in memory: little-endian, row 0 first, bits 24-31 included.
@@ -120,11 +173,17 @@ int Render(const TOptions& options) {
   }
   const std::chrono::duration<double> elapsed = TClock::now() - start;
 
-  const TBitmap& frame = surface.Picture().Bitmap();
+  const TBitmap& last = surface.Picture().Bitmap();
+  TBitmap scaled;
+  if (options.Scale) {
+    scaled.SetSizeBlank(options.Scale->Width, options.Scale->Height);
+    ScaleInto(last, scaled);
+  }
+  const TBitmap& frame = options.Scale ? scaled : last;
   if (!options.RawFile.empty()) WriteRaw(frame, options.RawFile);
   if (!options.PngFile.empty()) SavePng(frame, options.PngFile);
   const double rate = elapsed.count() > 0 ? options.Frames / elapsed.count() : 0.0;
-  std::printf("%dx%d, %d frames, %.1f frames/s; Resize %.1f ms, first frame %.1f ms\n", frame.Width(), frame.Height(),
+  std::printf("%dx%d, %d frames, %.1f frames/s; Resize %.1f ms, first frame %.1f ms\n", last.Width(), last.Height(),
               options.Frames, rate, resizeMs, firstFrameMs);
   return 0;
 }

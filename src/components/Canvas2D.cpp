@@ -81,7 +81,7 @@ void TCanvas2D::SetAxisShow(bool show) { StoreAndDraw(FMapping.AxisShow, show); 
 
 void TCanvas2D::SetMarginIfAllowed(int& margin, int value, int surfaceExtent) {
   if (value == margin) return;
-  if (value >= 0 && value < surfaceExtent / 2 - 20) margin = value;
+  if (value < surfaceExtent / 2 - 20) margin = value;
   Draw();
 }
 

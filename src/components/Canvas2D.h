@@ -16,8 +16,9 @@ class TVekImage;
 // with Line, Point, Triangle and TextOutA. The user zooms in on a box, out around a point,
 // pans by dragging and turns the wheel; every change of range is animated.
 //
-// A range whose span is not a positive finite number, or a plot area without pixels, maps
-// nothing: primitives are skipped, pixels convert to the axis minimum.
+// A minimum above its maximum mirrors the axis. A range whose span is zero or not finite, or
+// a plot area without pixels, maps nothing: primitives are skipped, pixels convert to the
+// axis minimum.
 class TCanvas2D : public TCustomPanel {
  public:
   // At most one animation frame per this many milliseconds.
@@ -35,7 +36,7 @@ class TCanvas2D : public TCustomPanel {
   bool AxisShow() const { return FMapping.AxisShow; }
   void SetAxisShow(bool show);
   int AxisXMargin() const { return FMapping.AxisXMargin; }
-  // Refuses negative margins and those of half the surface less 20 or more; redraws anyway.
+  // Refuses margins of half the surface less 20 or more; redraws anyway.
   void SetAxisXMargin(int margin);
   bool AxisXMarginAuto() const { return FAxes.XMarginAuto; }
   void SetAxisXMarginAuto(bool automatic);

@@ -40,7 +40,7 @@ void TPlotAxes::Paint() {
   TCanvas& canvas = Canvas();
   if (!FMapping.AxisShow) {
     ClearCanvas(FSurface, canvas, ColorInt);
-    SetDrawingAttributes();
+    SetDrawingAttributes(ColorInt);
     return;
   }
   ClearCanvas(FSurface, canvas, ColorExt);
@@ -50,10 +50,11 @@ void TPlotAxes::Paint() {
   Draw();
 }
 
-// What the content's drawing starts with.
-void TPlotAxes::SetDrawingAttributes() {
+// What the content's drawing starts with: the pen in the colour last drawn with, the axes'
+// or (without axes) the plot area's.
+void TPlotAxes::SetDrawingAttributes(TColor pen) {
   TCanvas& canvas = Canvas();
-  canvas.Pen = {Font.Color, 1, TPenMode::pmCopy};
+  canvas.Pen = {pen, 1, TPenMode::pmCopy};
   canvas.Brush = {ColorInt, TBrushStyle::bsSolid};
   canvas.Font = Font;
   canvas.BkMode = TBkMode::Transparent;
@@ -76,7 +77,7 @@ void TPlotAxes::Draw() {
   MarkYDraw(range.YMax);
   MarksDraw(XMarks, FMapping.PlotWidth(), true);
   MarksDraw(YMarks, FMapping.PlotHeight(), false);
-  SetDrawingAttributes();
+  SetDrawingAttributes(Font.Color);
 }
 
 void TPlotAxes::MarksDraw(int marks, int pixels, bool x) {

@@ -45,7 +45,7 @@ class TPlotAxes {
   TCanvas& MarkCanvas();
   // Draws the intermediate marks of one axis: `marks` of them, at most one per pixel.
   void MarksDraw(int marks, int pixels, bool x);
-  void SetDrawingAttributes();
+  void SetDrawingAttributes(TColor pen);
 
   TPlotMapping& FMapping;
   TVekImage& FSurface;

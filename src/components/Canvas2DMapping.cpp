@@ -2,21 +2,13 @@
 
 #include <cmath>
 
-#include "framework/base/Saturate.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/core/Control.h"
-#include "vekutils/Vekutils.h"
 
 namespace {
 
-// The share of the span up to a value, times the plot's extent, in extended precision.
-long double Scaled(double value, double min, double max, int extent) {
-  return (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min) * extent;
-}
-
-// A span maps only when it is a positive finite number.
-bool SpanMaps(double min, double max) {
-  return std::isfinite(min) && std::isfinite(max) && static_cast<long double>(max) - min > 0;
+// Whether v lies between the two ends, whichever of them is the lower.
+bool Between(double v, double end1, double end2) {
+  return end1 <= end2 ? end1 <= v && v <= end2 : end2 <= v && v <= end1;
 }
 
 // From a pixel's share of the plot's extent back to the world.
@@ -26,33 +18,26 @@ double Unscaled(long double pixels, int extent, double min, double max) {
 
 }  // namespace
 
-int TPlotMapping::SurfaceWidth() const { return FSurface.Width(); }
-int TPlotMapping::SurfaceHeight() const { return FSurface.Height(); }
-
 TRect TPlotMapping::DrawRect() const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
+  const int w = SurfaceWidth(), h = SurfaceHeight(), mx = MarginX(), my = MarginY();
   if (!AxisShow) return {0, 0, w - 1, h - 1};
-  return {AxisXMargin + 1, AxisYMargin + 1, w - AxisXMargin - 1, h - AxisYMargin - 1};
+  return {mx + 1, my + 1, w - mx - 1, h - my - 1};
 }
 
 bool TPlotMapping::Inside(int X, int Y) const {
-  const int w = SurfaceWidth(), h = SurfaceHeight();
+  const int w = SurfaceWidth(), h = SurfaceHeight(), mx = MarginX(), my = MarginY();
   if (!AxisShow) return X >= 0 && X <= w && Y >= 0 && Y <= h;
-  return X > AxisXMargin && X < w - AxisXMargin && Y > AxisYMargin && Y < h - AxisYMargin;
+  return X > mx && X < w - mx && Y > my && Y < h - my;
 }
 
 TRect TPlotMapping::Interior() const {
-  return {AxisXMargin + 1, AxisYMargin + 1, SurfaceWidth() - AxisXMargin, SurfaceHeight() - AxisYMargin};
+  const int mx = MarginX(), my = MarginY();
+  return {mx + 1, my + 1, SurfaceWidth() - mx, SurfaceHeight() - my};
 }
 
 void TPlotMapping::ClipToInterior(TCanvas& canvas) const {
   if (AxisShow) canvas.SetClipRect(Interior());
 }
-
-bool TPlotMapping::XMapped() const { return SpanMaps(Range.XMin, Range.XMax); }
-bool TPlotMapping::YMapped() const { return SpanMaps(Range.YMin, Range.YMax); }
-
-bool TPlotMapping::Drawable() const { return XMapped() && YMapped() && PlotWidth() > 0 && PlotHeight() > 0; }
 
 double TPlotMapping::ValToScrXD(double X) const {
   const long double offset = XMapped() ? Scaled(X, Range.XMin, Range.XMax, PlotWidth()) : 0;
@@ -62,19 +47,6 @@ double TPlotMapping::ValToScrXD(double X) const {
 double TPlotMapping::ValToScrYD(double Y) const {
   const long double offset = YMapped() ? Scaled(Y, Range.YMin, Range.YMax, PlotHeight()) : 0;
   return static_cast<double>(SurfaceHeight() - MarginY() - offset);
-}
-
-int TPlotMapping::ValToScrX(double X) const {
-  if (!XMapped()) return MarginX();
-  const auto offset = static_cast<double>(Scaled(X, Range.XMin, Range.XMax, PlotWidth()));
-  return SaturateToInt(static_cast<long long>(MarginX()) + RoundToInt(offset));
-}
-
-int TPlotMapping::ValToScrY(double Y) const {
-  const int bottom = SurfaceHeight() - MarginY();
-  if (!YMapped()) return bottom;
-  const auto offset = static_cast<double>(Scaled(Y, Range.YMin, Range.YMax, PlotHeight()));
-  return SaturateToInt(static_cast<long long>(bottom) - RoundToInt(offset));
 }
 
 double TPlotMapping::ScrToValX(int X) const {
@@ -90,7 +62,7 @@ double TPlotMapping::ScrToValY(int Y) const {
 }
 
 bool TPlotMapping::PointCheckIn(double X, double Y) const {
-  return X >= Range.XMin && X <= Range.XMax && Y >= Range.YMin && Y <= Range.YMax;
+  return Between(X, Range.XMin, Range.XMax) && Between(Y, Range.YMin, Range.YMax);
 }
 
 bool TPlotMapping::XAdjustToY() {

@@ -15,6 +15,12 @@ bool Finite(std::initializer_list<double> values) {
   return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// Whether both values lie beyond the same end of an axis, whichever way round it runs.
+bool OneSide(double v1, double v2, double end1, double end2) {
+  const double low = std::min(end1, end2), high = std::max(end1, end2);
+  return (v1 < low && v2 < low) || (v1 > high && v2 > high);
+}
+
 }  // namespace
 
 TCanvas& TPlotPrimitives::Canvas() const { return FSurface.Canvas(); }
@@ -22,9 +28,7 @@ TCanvas& TPlotPrimitives::Canvas() const { return FSurface.Canvas(); }
 void TPlotPrimitives::Line(double X1, double Y1, double X2, double Y2) {
   if (!Finite({X1, Y1, X2, Y2})) return;
   const TPlotRange& r = FMapping.Range;
-  if ((X1 < r.XMin && X2 < r.XMin) || (X1 > r.XMax && X2 > r.XMax) || (Y1 < r.YMin && Y2 < r.YMin) ||
-      (Y1 > r.YMax && Y2 > r.YMax) || !FMapping.Drawable())
-    return;
+  if (OneSide(X1, X2, r.XMin, r.XMax) || OneSide(Y1, Y2, r.YMin, r.YMax) || !FMapping.Drawable()) return;
   const int x1 = FMapping.ValToScrX(X1), y1 = FMapping.ValToScrY(Y1);
   const int x2 = FMapping.ValToScrX(X2), y2 = FMapping.ValToScrY(Y2);
   if (!LineInRange(x1, y1, x2, y2)) {
@@ -44,14 +48,9 @@ void TPlotPrimitives::Point(double X, double Y, int Size) {
     canvas.SetPixel(px, py, canvas.Pen.Color);
     return;
   }
-  // The disc's box must be as safe as a line: each corner and its extent.
-  const int left = SaturateToInt(0LL + px - Size), top = SaturateToInt(0LL + py - Size);
-  const int right = SaturateToInt(0LL + px + Size + 1), bottom = SaturateToInt(0LL + py + Size + 1);
-  if (!LineInRange(left, top, right, bottom)) {
-    FOverflow = true;
-    return;
-  }
-  canvas.Ellipse(left, top, right, bottom);
+  // The canvas clips a disc however far it reaches.
+  canvas.Ellipse(SaturateToInt(0LL + px - Size), SaturateToInt(0LL + py - Size), SaturateToInt(0LL + px + Size + 1),
+                 SaturateToInt(0LL + py + Size + 1));
 }
 
 void TPlotPrimitives::Triangle(double X1, double Y1, double X2, double Y2, double X3, double Y3) {
@@ -64,12 +63,9 @@ void TPlotPrimitives::Triangle(double X1, double Y1, double X2, double Y2, doubl
 
 void TPlotPrimitives::TextOutA(double X, double Y, int DX, int DY, const std::string& Text) {
   if (!FMapping.PointCheckIn(X, Y) || !FMapping.Drawable()) return;
-  const int x = SaturateToInt(0LL + FMapping.ValToScrX(X) + DX), y = SaturateToInt(0LL + FMapping.ValToScrY(Y) + DY);
-  if (!LineInRange(x, y, x, y)) {
-    FOverflow = true;
-    return;
-  }
   TCanvas& canvas = Canvas();
   canvas.BkMode = TBkMode::Transparent;
-  canvas.TextOut(x, y, Text);
+  // The canvas clips text however far it lies.
+  canvas.TextOut(SaturateToInt(0LL + FMapping.ValToScrX(X) + DX), SaturateToInt(0LL + FMapping.ValToScrY(Y) + DY),
+                 Text);
 }

@@ -6,9 +6,10 @@
 class TCanvas;
 class TVekImage;
 
-// The content's drawing in world values: lines, points, filled triangles and text, each
-// mapped to the surface and left out, with the overflow flag set, when its pixels would leave
-// the range that is safe to draw.
+// The content's drawing in world values: lines, points, filled triangles and text, mapped to
+// the surface. A line or triangle whose pixels would leave the range that is safe to draw is
+// left out and sets the overflow flag; points and text outside the range are not drawn, and
+// the canvas clips them wherever they reach.
 class TPlotPrimitives {
  public:
   TPlotPrimitives(const TPlotMapping& mapping, TVekImage& surface) : FMapping(mapping), FSurface(surface) {}

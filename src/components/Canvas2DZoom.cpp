@@ -98,23 +98,25 @@ void TPlotZoom::AxisChange(TPlotRange from, TPlotRange to, int steps) {
     FMapping.Range = i == steps ? to : Between(from, to, i, steps);
     FRedraw();
     if (alive.expired()) return;
+    // Input waits for the loop after the last frame, when the range no longer moves. The
+    // last frame stays, drawn in full or not.
+    if (i == steps) return;
     if (FPrimitives.Overflow() && !overflowedBefore) {
       FMapping.Range = from;
       FRedraw();
       return;
     }
-    // Input waits for the loop after the last frame, when the range no longer moves.
-    if (i == steps) return;
     // Clicks arrive here: a button other than the left one asks to stop.
     clock.Wait([&] { return alive.expired() || FStop; });
     if (alive.expired() || FStop) return;
   }
 }
 
+// A mode of no meaning is stored as any other, with the cursor left as it is: a left click
+// then does nothing.
 void TPlotZoom::ModeSet(int mode) {
   ++FModeSettings;
   if (mode == FMode) return;
-  if (mode != zmNone && mode != zmZoomMore && mode != zmZoomLess && mode != zmPan) return;
   if (FMode == zmZoomMore) ZoomDraw();
   if (FMode == zmPan) {
     if (FPanning) PanDraw();
@@ -128,7 +130,8 @@ void TPlotZoom::ModeSet(int mode) {
       break;
     case zmZoomLess: FSurface.SetCursor(crZoomLess); break;
     case zmPan: FSurface.SetCursor(crPanning); break;
-    default: FSurface.SetCursor(crDefault); break;
+    case zmNone: FSurface.SetCursor(crDefault); break;
+    default: break;
   }
 }
 

@@ -36,7 +36,9 @@ class TPlotZoom {
   // Animated change to a range, refused with the default beep when a span lies outside
   // 1e-20 ... 1e20.
   void AxisChange(TPlotRange to, int steps);
-  // The animation from one range to another in `steps` frames, the last exactly `to`.
+  // The animation from one range to another in `steps` frames, the last exactly `to`. A
+  // frame that overflows the safe pixels, but for the last, takes the range back to `from`
+  // and ends the animation.
   void AxisChange(TPlotRange from, TPlotRange to, int steps);
   int Mode() const { return FMode; }
   void ModeSet(int mode);

@@ -50,7 +50,8 @@ void TDiskInfo::SetDrive(const std::string& value) {
   SerialNumber = volume.SerialNumber;
   SerialNumberStr = SerialText(SerialNumber);
   if (const char* text = KindText(facts.Kind)) DriveType = text;
+  // Without a letter there is no drive number to ask for the sizes.
+  if (FDrive.empty()) throw ERangeError();
   DriveSize = facts.Space ? facts.Space->Total : -1;
   DriveFree = facts.Space ? facts.Space->Free : -1;
-  if (FDrive.empty()) throw ERangeError();
 }

@@ -17,7 +17,8 @@ class TDiskInfo : public TComponent {
 
   const std::string& Drive() const { return FDrive; }
   // Stores the value upper-cased and queries it, on every assignment. A value other than
-  // one letter A-Z names no drive; an empty one raises ERangeError after the sizes are -1.
+  // one letter A-Z names no drive; an empty one raises ERangeError and leaves the sizes as
+  // they were.
   void SetDrive(const std::string& value);
 
   // Whether the last volume query found the drive.

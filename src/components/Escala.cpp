@@ -20,7 +20,7 @@ TAlign DockOf(TEscalaAlignment a) {
 
 // Margins and band widths beyond the largest automatic size could only push the band out of
 // sight; refusing them keeps every sum of them far from overflowing.
-bool AcceptablePixels(int v) { return v >= 0 && v <= TEscala::MaxAutoSize; }
+bool AcceptablePixels(int v) { return v <= TEscala::MaxAutoSize; }
 
 }  // namespace
 
@@ -103,7 +103,22 @@ void TEscala::SetFont(const TFont& font) {
 // --- Painting ---
 
 void TEscala::SurfaceResized() {
-  if (!FDrawing) Draw();
+  if (!FDrawing) EscalaResize(this);
+}
+
+void TEscala::EscalaResize(TComponent*) {
+  Image().Resize();
+  Draw();
+}
+
+void TEscala::PaintHorizontal() {
+  Image().Canvas().Font = Font();
+  FPainter.PaintHorizontal();
+}
+
+void TEscala::PaintVertical() {
+  Image().Canvas().Font = Font();
+  FPainter.PaintVertical();
 }
 
 void TEscala::PlaceInParent() {
@@ -142,8 +157,8 @@ void TEscala::Draw() {
   PlaceInParent();
   image.Fill(Color());
   if (image.Width() >= 5 && image.Height() >= 5) {
-    if (FOrientation == TEscalaOrientation::eoHorizontal) FPainter.PaintHorizontal(labels);
-    else FPainter.PaintVertical(labels);
+    if (FOrientation == TEscalaOrientation::eoHorizontal) PaintHorizontal();
+    else PaintVertical();
   }
   FDrawing = wasDrawing;
   Repaint();

@@ -30,7 +30,7 @@ class TEscala : public TPnlImg {
 
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool on);
-  // Pixels; negative values are refused.
+  // Pixels; a negative value paints as 0, one above MaxAutoSize is refused.
   int BandWidth() const { return FPainter.BandWidth; }
   void SetBandWidth(int width);
   // The number picture of the labels.
@@ -40,10 +40,11 @@ class TEscala : public TPnlImg {
   void SetGradColor1(TColor c);
   TColor GradColor2() const { return FModel.GradColor2; }
   void SetGradColor2(TColor c);
-  // The quantisation step, 0 for none; accepted while 0 <= v < Maximum - Minimum.
+  // The quantisation step, 0 for none; accepted while 0 <= v < Maximum - Minimum, and reset
+  // to 0 when the range narrows below it.
   double Interval() const { return FModel.Interval(); }
   void SetInterval(double v);
-  // Pixels; negative values are refused.
+  // Pixels; a negative value paints as 0, one above MaxAutoSize is refused.
   int Margin() const { return FPainter.Margin; }
   void SetMargin(int margin);
   // The ends of the range; values that are not finite are refused. A range that is not
@@ -73,6 +74,11 @@ class TEscala : public TPnlImg {
   TColor ValueToColor(double v) const { return FModel.ValueToColor(v); }
   // Paints the whole scale.
   void Draw();
+  // The surface takes its size, then the scale is painted.
+  void EscalaResize(TComponent* Sender);
+  // The band and its labels, on the surface as it is.
+  void PaintHorizontal();
+  void PaintVertical();
   // On a vertical scale: erases the marker, then draws it at v when v lies in the range.
   void DrawMarkVertical(double v);
 

@@ -30,7 +30,7 @@ TColor Ramp(int n) {
 }  // namespace
 
 void TEscalaModel::RangeChanged() {
-  if (!(FMaximum - FMinimum > FInterval)) FInterval = 0;
+  if (FMaximum - FMinimum < FInterval) FInterval = 0;
 }
 
 bool TEscalaModel::SetMaximum(double v) {

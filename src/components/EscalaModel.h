@@ -6,7 +6,7 @@
 enum class TEscalaGraduation : std::uint8_t { egTwo, egThree };
 
 // The values of a colour scale and their colours: the range from Minimum to Maximum, the
-// quantisation step Interval (kept below the range) and the colouring. The setters tell
+// quantisation step Interval (never wider than the range) and the colouring. The setters tell
 // whether they changed anything.
 class TEscalaModel {
  public:
@@ -34,7 +34,7 @@ class TEscalaModel {
   TColor ValueToColor(double v) const;
 
  private:
-  // A range narrowed to Interval or below leaves no room for its steps.
+  // A range narrowed below Interval leaves no room for its steps.
   void RangeChanged();
 
   double FMaximum = 100;

@@ -19,31 +19,39 @@ TEscalaPainter::TLabelSize TEscalaPainter::MeasureLabels() const {
   return {std::max(top.cx, bottom.cx), std::max(top.cy, bottom.cy)};
 }
 
+long long TEscalaPainter::PaintedMargin() const { return std::max(Margin, 0); }
+long long TEscalaPainter::PaintedBandWidth() const { return std::max(BandWidth, 0); }
+
 long long TEscalaPainter::FittedSize(TEscalaOrientation orientation, const TLabelSize& labels) const {
   const bool vertical = orientation == TEscalaOrientation::eoVertical;
-  return 3LL * Margin + BandWidth + (vertical ? labels.Width : labels.Height) + 5;
+  return 3 * PaintedMargin() + PaintedBandWidth() + (vertical ? labels.Width : labels.Height) + 5;
 }
 
-void TEscalaPainter::PaintHorizontal(const TLabelSize& labels) {
-  PaintBandHorizontal(labels);
+void TEscalaPainter::PaintHorizontal() {
+  PaintBandHorizontal(MeasureLabels());
   PaintTextHorizontal();
 }
 
-void TEscalaPainter::PaintVertical(const TLabelSize& labels) {
+void TEscalaPainter::PaintVertical() {
+  const TLabelSize labels = MeasureLabels();
   PaintBandVertical(labels);
   PaintTextVertical(labels);
 }
 
+// The value of line `step` of a band of n lines, Minimum at step 0. A band one line long
+// shows Minimum.
+double TEscalaPainter::BandValue(long long step, long long n) const {
+  const double min = FModel.Minimum(), max = FModel.Maximum();
+  return n > 1 ? min + static_cast<double>(step) * (max - min) / static_cast<double>(n - 1) : min;
+}
+
 void TEscalaPainter::PaintBandHorizontal(const TLabelSize& labels) {
   TCanvas& canvas = Canvas();
-  const double min = FModel.Minimum(), max = FModel.Maximum();
-  const long long m = Margin, n = FSurface.Width() - 2 * m;
+  const long long m = PaintedMargin(), n = FSurface.Width() - 2 * m;
   const long long y0 = Position == TEscalaPosition::epNormal ? m : m + labels.Height + 5;
-  const long long y1 = y0 + BandWidth;
+  const long long y1 = y0 + PaintedBandWidth();
   for (long long i = 0; i < n; ++i) {
-    // A band one pixel long shows Minimum.
-    const double v = n > 1 ? min + static_cast<double>(i) * (max - min) / static_cast<double>(n - 1) : min;
-    canvas.Pen.Color = FModel.ValueToColor(v);
+    canvas.Pen.Color = FModel.ValueToColor(BandValue(i, n));
     canvas.MoveTo(SaturateToInt(m + i), SaturateToInt(y0));
     canvas.LineTo(SaturateToInt(m + i), SaturateToInt(y1));
   }
@@ -51,13 +59,12 @@ void TEscalaPainter::PaintBandHorizontal(const TLabelSize& labels) {
 
 void TEscalaPainter::PaintBandVertical(const TLabelSize& labels) {
   TCanvas& canvas = Canvas();
-  const double min = FModel.Minimum(), max = FModel.Maximum();
-  const long long m = Margin, n = FSurface.Height() - 2 * m;
+  const long long m = PaintedMargin(), n = FSurface.Height() - 2 * m;
   const long long x0 = Position == TEscalaPosition::epNormal ? m : m + labels.Width + 5;
-  const long long x1 = x0 + BandWidth;
+  const long long x1 = x0 + PaintedBandWidth();
   for (long long row = 0; row < n; ++row) {
-    const double v = n > 1 ? min + static_cast<double>(n - row - 1) * (max - min) / static_cast<double>(n - 1) : min;
-    canvas.Pen.Color = FModel.ValueToColor(v);
+    // Maximum at the top.
+    canvas.Pen.Color = FModel.ValueToColor(BandValue(n - row - 1, n));
     canvas.MoveTo(SaturateToInt(x0), SaturateToInt(m + row));
     canvas.LineTo(SaturateToInt(x1), SaturateToInt(m + row));
   }
@@ -72,8 +79,8 @@ void TEscalaPainter::PaintTextHorizontal() {
   if (TextInterval < 0) return;
   TCanvas& canvas = Canvas();
   const int w = FSurface.Width();
-  const long long m = Margin, xe = w - m;
-  const long long y = Position == TEscalaPosition::epNormal ? m + BandWidth + 5 : m;
+  const long long m = PaintedMargin(), xe = w - m;
+  const long long y = Position == TEscalaPosition::epNormal ? m + PaintedBandWidth() + 5 : m;
   const long long gaps = LabelGaps(w);
   const double step = (FModel.Maximum() - FModel.Minimum()) / static_cast<double>(gaps);
   canvas.TextAlign = TA_CENTER | TA_TOP;
@@ -86,10 +93,10 @@ void TEscalaPainter::PaintTextVertical(const TLabelSize& labels) {
   if (TextInterval < 0) return;
   TCanvas& canvas = Canvas();
   const int h = FSurface.Height();
-  const long long m = Margin;
+  const long long m = PaintedMargin();
   // The last label's bottom meets the band's bottom end.
   const long long ye = m + (h - 2 * m) - canvas.TextHeight("0");
-  const long long x = labels.Width + m + (Position == TEscalaPosition::epNormal ? BandWidth + 6 : 1);
+  const long long x = labels.Width + m + (Position == TEscalaPosition::epNormal ? PaintedBandWidth() + 6 : 1);
   const long long gaps = LabelGaps(h);
   const double step = (FModel.Maximum() - FModel.Minimum()) / static_cast<double>(gaps);
   canvas.TextAlign = TA_RIGHT | TA_TOP;
@@ -101,10 +108,10 @@ void TEscalaPainter::PaintTextVertical(const TLabelSize& labels) {
 void TEscalaPainter::DrawMarkVertical(double v, TColor background) {
   TCanvas& canvas = Canvas();
   const int w = FSurface.Width(), h = FSurface.Height();
-  const long long m = Margin, n = h - 2 * m;
+  const long long m = PaintedMargin(), n = h - 2 * m;
   const bool normal = Position == TEscalaPosition::epNormal;
   // The strip in the margin left of the band, or right of the band and its labels.
-  const long long x1 = normal ? 1 : MeasureLabels().Width + m + BandWidth + 7;
+  const long long x1 = normal ? 1 : MeasureLabels().Width + m + PaintedBandWidth() + 7;
   const long long x2 = normal ? m - 2 : w - 1;
   canvas.Pen.Color = background;
   canvas.Brush.Color = background;

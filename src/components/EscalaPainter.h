@@ -22,11 +22,11 @@ class TEscalaPainter {
 
   TEscalaPainter(const TEscalaModel& model, TVekImage& surface) : FModel(model), FSurface(surface) {}
 
-  // Thickness of the band, in pixels.
+  // Thickness of the band, in pixels; a negative value paints as 0.
   int BandWidth = 30;
   // The number picture of the labels.
   std::string Format = ",0.000";
-  // Inset of band and labels, in pixels.
+  // Inset of band and labels, in pixels; a negative value paints as 0.
   int Margin = 5;
   // Labels between the two end labels; a negative value hides all labels.
   int TextInterval = 4;
@@ -37,15 +37,19 @@ class TEscalaPainter {
   TLabelSize MeasureLabels() const;
   // The control's height (horizontal) or width (vertical) that fits band and labels.
   long long FittedSize(TEscalaOrientation orientation, const TLabelSize& labels) const;
-  void PaintHorizontal(const TLabelSize& labels);
-  void PaintVertical(const TLabelSize& labels);
+  // The band, then the labels.
+  void PaintHorizontal();
+  void PaintVertical();
   // Erases the marker strip in `background`, then draws the marker at v when v lies in the range.
   void DrawMarkVertical(double v, TColor background);
 
  private:
   TCanvas& Canvas() const;
+  long long PaintedMargin() const;
+  long long PaintedBandWidth() const;
   // The spaces between successive labels along a side of `extent` pixels.
   long long LabelGaps(int extent) const;
+  double BandValue(long long step, long long n) const;
   void PaintBandHorizontal(const TLabelSize& labels);
   void PaintTextHorizontal();
   void PaintBandVertical(const TLabelSize& labels);

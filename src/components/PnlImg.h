@@ -17,6 +17,9 @@ class TPnlImg : public TCustomPanel {
   explicit TPnlImg(TComponent* owner);
   ~TPnlImg() override;
 
+  // The help topic a form description may give the panel; 0 is none. Nothing here opens help.
+  int HelpContext = 0;
+
   // Raised after the surface has taken a new size (and a component drawn on it has redrawn).
   // It hides the outer panel's own resize notification, which the image panel does not use.
   TNotifyEvent OnResize;
@@ -36,8 +39,9 @@ class TPnlImg : public TCustomPanel {
   TScrollBar* ScrollBarV() const { return FScrollBarV; }
 
   // The inner panel's resize notification: the surface's bitmap follows the surface's size,
-  // the component redraws, then OnResize is raised.
-  void PanelResize(TComponent* Sender);
+  // the component redraws, then OnResize is raised. A component whose every paint starts
+  // with this step puts its paint in its place.
+  virtual void PanelResize(TComponent* Sender);
 
  protected:
   // Called on every resize of the surface, before OnResize; a component drawn on the surface

@@ -15,11 +15,12 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-// The fraction t brought into [0, 1); one that is not finite counts as 0.
+// A fraction of 1 or more brought into [0, 1); one that is not finite counts as 0.
 double WrapFraction(double t) {
   if (!std::isfinite(t)) return 0;
+  if (t < 1) return t;
   t -= std::floor(t);
-  return t < 1 ? t : 0;  // a tiny negative t wraps to 1 by rounding
+  return t < 1 ? t : 0;
 }
 
 // Truncation toward zero, saturating at the ends of the integer range (NaN gives 0): the
@@ -28,6 +29,13 @@ int Truncate(double v) {
   if (!(v > std::numeric_limits<int>::min())) return v < 0 ? std::numeric_limits<int>::min() : 0;
   if (!(v < std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   return static_cast<int>(v);
+}
+
+// From a towards b by the part f, truncated: a when f is 0, b when it is 1. A coordinate the
+// two share stays, however far f reaches.
+int Between(int a, int b, double f) {
+  if (a == b) return a;
+  return Truncate(a + (static_cast<double>(b) - a) * f);
 }
 
 }  // namespace
@@ -64,8 +72,8 @@ void TPoly::SetWidthPen(int width) {
 }
 
 void TPoly::Draw(TComponent*) {
+  TPnlImg::PanelResize(this);
   TVekImage& image = Image();
-  image.Resize();
   image.Fill(FColorBack);
   const int xc = ValueXc(), yc = ValueYc();
   const double r = ValueR();
@@ -116,7 +124,13 @@ TPoly::TOutlinePlace TPoly::Locate(double t, int xc, int yc, double r) {
   const double length = ContLen(xc, yc, r);
   // Without a perimeter every fraction is at vertex 0.
   if (!(length > 0)) return {0, 1};
-  const double target = WrapFraction(t) * length;
+  t = WrapFraction(t);
+  if (t < 0) {
+    // Behind vertex 0, along edge 0 backwards; an edge without length has no direction.
+    const double edge = ContLenI(0, xc, yc, r);
+    return {0, edge > 0 ? (edge - t * length) / edge : 1};
+  }
+  const double target = t * length;
   double reached = 0;
   for (int i = 0; i < FCount; ++i) {
     const double edge = ContLenI(i, xc, yc, r);
@@ -131,8 +145,7 @@ TPoint TPoly::ContPoint(double t, int xc, int yc, double r) {
   const TOutlinePlace place = Locate(t, xc, yc, r);
   const TPoint p = PointValue(place.Edge, xc, yc, r);
   const TPoint q = PointValue(Next(place.Edge), xc, yc, r);
-  const double f = place.Beyond;
-  return {Truncate(q.X + (static_cast<double>(p.X) - q.X) * f), Truncate(q.Y + (static_cast<double>(p.Y) - q.Y) * f)};
+  return {Between(q.X, p.X, place.Beyond), Between(q.Y, p.Y, place.Beyond)};
 }
 
 int TPoly::ContPointGet(double t, int xc, int yc, double r) {

@@ -39,7 +39,10 @@ class TPoly : public TPnlImg {
   TPolyDrawEvent OnBeforeDraw;
   TPolyPointEvent OnGetPointValue;
 
+  // The image panel's resize step (the surface's size, then OnResize), then the polygon on
+  // the background, then OnBeforeDraw. It is also the inner panel's resize notification.
   void Draw(TComponent* Sender);
+  void PanelResize(TComponent* Sender) override { Draw(Sender); }
 
   // The centre and radius for the current surface size.
   int ValueXc() const;
@@ -52,18 +55,16 @@ class TPoly : public TPnlImg {
   // The outline, measured for the centre and radius given (from ValueXc/ValueYc/ValueR or
   // from OnBeforeDraw): the length of edge i (vertex i to the next), the perimeter, the point
   // at fraction t of the perimeter from vertex 0, and the vertex nearest to it along its edge.
-  // Fractions wrap into [0, 1); one that is not finite counts as 0.
+  // A fraction below 0 lies behind vertex 0 on the line of edge 0; one of 1 or more wraps
+  // into [0, 1); one that is not finite counts as 0.
   double ContLenI(int i, int xc, int yc, double r);
   double ContLen(int xc, int yc, double r);
   TPoint ContPoint(double t, int xc, int yc, double r);
   int ContPointGet(double t, int xc, int yc, double r);
 
- protected:
-  void SurfaceResized() override { Draw(this); }
-
  private:
-  // Where fraction t of the perimeter lies: on edge Edge, a part Beyond (0 ... 1) of the edge
-  // before its end.
+  // Where fraction t of the perimeter lies: on edge Edge, a part Beyond of the edge before its
+  // end (0 ... 1 on the edge, more behind its start).
   struct TOutlinePlace {
     int Edge = 0;
     double Beyond = 0;

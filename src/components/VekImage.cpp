@@ -47,8 +47,11 @@ void TVekImage::PixelOpen() {
 void TVekImage::PixelRowSet(int y) {
   FRow = y;
   if (!PixelIn(0, y)) return;
-  FRowPixels = Bits().Row32(y);
-  FRowGeneration = Bits().Generation();
+  // A load or a turn leaves 24-bit rows, too short for the pixel words PixelSet writes.
+  TBitmap& bitmap = Bits();
+  bitmap.SetPixelBits(32);
+  FRowPixels = bitmap.Row32(y);
+  FRowGeneration = bitmap.Generation();
 }
 
 std::uint32_t* TVekImage::CurrentRow() {

@@ -38,7 +38,7 @@ class TVekImage : public TImage {
 
   // --- Drawing on Canvas; boxes exclude their right and bottom edges ---
   // Filled shapes and bevels: the pen and brush keep the colours last set, and after a bevel
-  // the pen is 1 pixel wide. A bevel stops once its box is used up.
+  // the pen is 1 pixel wide. A bevel wider than half its box goes on with crossed rings.
   void Fill(TColor c);
   void Fill3D(TColor c, int bevel, bool raised);
   void Rect3D(int x1, int y1, int x2, int y2, TColor c, int bevel, bool raised);
@@ -46,7 +46,8 @@ class TVekImage : public TImage {
   void Ellipse(int x, int y, int r);
   void Ellipse(int x, int y, int rx, int ry);
   // Rings fading from outer to inner, each one pixel smaller on every side than the one
-  // before; with highlight their centre drifts right and up. Stops at the first empty ring.
+  // before; with highlight their centre drifts right and up. Steps beyond the first empty
+  // ring grow again, as the corners cross.
   void Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool highlight, int steps);
   // As many rings as fit: half the box's width.
   void Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool highlight);

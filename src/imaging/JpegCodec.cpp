@@ -110,6 +110,8 @@ class TJpegDecoder {
     for (std::size_t y = 0; y < FRows.size(); ++y) FRows[y] = picture->Row(static_cast<int>(y));
     if (FInfo.out_color_space == JCS_CMYK) FCmyk.resize(std::size_t{FInfo.image_width} * 4);
     RunJpeg(FErrors, [this] { Decompress(); });
+    // The library's last report comes before its last rows: the end is reported here.
+    if (FOptions.Progress && FProgress.LastPercent != 100) FOptions.Progress(100);
     return picture;
   }
 

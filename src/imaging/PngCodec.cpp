@@ -107,6 +107,10 @@ class TPngDecoder {
     const std::size_t chunkLimit = std::min(options.Limits.MaxCodecMemory, MaxChunkBytes);
     png_set_read_fn(FSession.Png, &FSource, TMemorySource::Read);
     png_set_chunk_malloc_max(FSession.Png, chunkLimit);
+    // Only the header, the palette, transparency and the pixels make the picture: every other
+    // chunk is skipped unread. Kept, compressed text chunks alone, each within the limit, would
+    // take gigabytes (and seconds to inflate) from a file of a few megabytes.
+    png_set_keep_unknown_chunks(FSession.Png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   }
 
   std::unique_ptr<TBitmap> Run() {

@@ -79,7 +79,7 @@ class TWmfPlayer {
     player.SetViewportExt(picture->Width(), picture->Height());
     TRowProgress progress(FOptions.Progress, 100);
     for (const char* record = FRecords; record < FEnd;) {
-      const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
+      const std::size_t size = RecordSize(record);
       if (size == 0) throw EImageFormat("damaged record at byte " + std::to_string(record - FBegin));
       const int type = static_cast<unsigned char>(record[4]);
       if (type == U_WMR_EOF) break;
@@ -95,15 +95,25 @@ class TWmfPlayer {
  private:
   std::size_t data_size() const { return static_cast<std::size_t>(FEnd - FBegin); }
 
+  // The size of the record at `record`, or 0 when it is damaged: smaller than its own size and
+  // function, or running past the end of the file. libuemf checks both, but reads the size
+  // before it checks that the file holds it.
+  std::size_t RecordSize(const char* record) const {
+    constexpr std::size_t SizeAndFunction = 6;
+    if (static_cast<std::size_t>(FEnd - record) < SizeAndFunction) return 0;
+    return U_WMRRECSAFE_get(record, FEnd);
+  }
+
   // A file without the placeable header takes its size from the first window it sets.
   bool FindWindow(TPointF& org, TPointF& ext) const {
     bool found = false;
     for (const char* record = FRecords; record < FEnd;) {
-      const std::size_t size = U_WMRRECSAFE_get(record, FEnd);
+      const std::size_t size = RecordSize(record);
       if (size == 0) break;
       const int type = static_cast<unsigned char>(record[4]);
       if (type == U_WMR_EOF) break;
       U_POINT16 p{};
+      if (!Holds(type, record, size)) break;
       if (type == U_WMR_SETWINDOWORG && U_WMRSETWINDOWORG_get(record, &p)) org = Point(p);
       if (type == U_WMR_SETWINDOWEXT && U_WMRSETWINDOWEXT_get(record, &p)) {
         ext = Point(p);
@@ -116,8 +126,7 @@ class TWmfPlayer {
 
   // libuemf's readers trust the counts inside a record: each record is checked here first to
   // hold everything they will read.
-  bool Holds(int type, const char* r) const {
-    const std::size_t size = static_cast<std::size_t>(FRecordEnd - r);
+  static bool Holds(int type, const char* r, std::size_t size) {
     const auto word = [&](std::size_t at) -> std::size_t {
       return at + 2 <= size ? static_cast<std::uint8_t>(r[at]) | (static_cast<std::uint8_t>(r[at + 1]) << 8) : 0;
     };
@@ -164,7 +173,8 @@ class TWmfPlayer {
   }
 
   void Play(TMetafilePlayer& p, int type, const char* r) {
-    if (!Holds(type, r)) throw EImageFormat("damaged record at byte " + std::to_string(r - FBegin));
+    if (!Holds(type, r, static_cast<std::size_t>(FRecordEnd - r)))
+      throw EImageFormat("damaged record at byte " + std::to_string(r - FBegin));
     U_POINT16 a{}, b{}, c{}, d{};
     U_RECT16 rect{};
     U_COLORREF color{};

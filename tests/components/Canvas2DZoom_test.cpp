@@ -90,17 +90,25 @@ TEST_F(Canvas2DZoom, AnyButtonButTheLeftStopsTheAnimationAfterItsFrameAndKeepsTh
 
 // Ten pixels a unit at 0 ... 10: a line 420 units long fits (4200 pixels) until the range
 // is narrower than 420 * 100 / 8191 = 5.13 units.
-TEST_F(Canvas2DZoom, AStepIntoAnOverflowIsUndoneAndAStepOutOfOneRuns) {
+TEST_F(Canvas2DZoom, AStepIntoAnOverflowIsUndoneUnlessItIsTheLastAndAStepOutOfOneRuns) {
   LogFrames();
   const TNotifyEvent log = Plot->OnDraw;
   Plot->OnDraw = [&, log](TComponent* sender) {
     Plot->Line(0, 5, 420, 5);
     log(sender);
   };
-  Plot->AxisChange(2.5, 0, 7.5, 10, 5);
-  EXPECT_EQ(Frames.size(), 6u);
-  EXPECT_EQ(Frames.back(), "80: 0..10 0..10") << "the final frame overflowed: back to the start";
+  // Spans of 8.6, 7.2, 5.8 and 4.4: the fourth frame overflows.
+  Plot->AxisChange(3.5, 0, 6.5, 10, 5);
+  EXPECT_EQ(Frames, (Strings{"0: 0.7..9.3 0..10", "20: 1.4..8.6 0..10", "40: 2.1..7.9 0..10", "60: 2.8..7.2 0..10",
+                             "60: 0..10 0..10"}));
   EXPECT_FALSE(Plot->Overflow());
+  // Only the final frame overflows: the view lands on the target all the same.
+  Frames.clear();
+  Plot->AxisChange(2.5, 0, 7.5, 10, 5);
+  EXPECT_EQ(Frames.size(), 5u);
+  EXPECT_EQ(Range(), (Doubles{2.5, 0, 7.5, 10}));
+  EXPECT_TRUE(Plot->Overflow());
+  Plot->AxisChange(0, 0, 10, 10, 1);
 
   // From a picture that overflows already, a zoom out runs through frames that still do.
   Plot->SetAxisXMin(3.75);
@@ -196,8 +204,20 @@ TEST_F(Canvas2DZoom, LeavingPanModeEndsADragAndErasesItsLine) {
   EXPECT_EQ(Pixels(), fresh);
   ReleaseOn(70, 60);
   EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
+}
+
+TEST_F(Canvas2DZoom, AModeOfNoMeaningIsStoredKeepsTheCursorAndClicksDoNothing) {
+  Plot->Draw();
+  const std::vector<TPixel> fresh = Pixels();
+  Plot->ZoomModeSet(zmZoomMore);
   Plot->ZoomModeSet(7);
-  EXPECT_EQ(Plot->ZoomMode(), zmNone);
+  EXPECT_EQ(Plot->ZoomMode(), 7);
+  EXPECT_EQ(Plot->Image().Cursor(), crZoomMore);
+  EXPECT_EQ(Pixels(), fresh) << "the zoom box went with its mode";
+  ClickOn(60, 60);
+  EXPECT_EQ(Range(), (Doubles{0, 0, 10, 10}));
+  Plot->ZoomModeSet(zmNone);
+  EXPECT_EQ(Plot->Image().Cursor(), crDefault);
 }
 
 TEST_F(Canvas2DZoom, APressIgnoredDuringAnAnimationIsNotFollowedByAPanOnRelease) {

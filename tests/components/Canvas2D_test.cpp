@@ -201,7 +201,10 @@ TEST_F(Canvas2D, WithoutAxesTheWholeSurfaceIsThePlotAndNothingIsClipped) {
   EXPECT_EQ(Plot->ValToScrY(0), 120);
   EXPECT_EQ(Plot->DrawRectGet(), (TRect{0, 0, 119, 119}));
   EXPECT_TRUE(Plot->Inside(120, 0));
-  EXPECT_TRUE(Draws([&] { Plot->Canvas().SetPixel(0, 0, clRed); }));
+  EXPECT_TRUE(Draws([&] {
+    EXPECT_EQ(Plot->Canvas().Pen.Color, clNavy) << "the pen starts in the plot area's colour";
+    Plot->Canvas().SetPixel(0, 0, clRed);
+  }));
 }
 
 TEST_F(Canvas2D, AnUnchangedFormatNeitherRedrawsNorTellsAndAChangedOneDoesBoth) {
@@ -224,18 +227,29 @@ TEST_F(Canvas2D, IsotropicAdjustmentGivesOneWorldUnitTheSameLengthOnBothAxes) {
   EXPECT_DOUBLE_EQ(Plot->AxisYMax(), 20);
 }
 
-TEST_F(Canvas2D, MarginsSetByHandMustBeNonNegativeAndLeaveAPlotButRedrawAnyway) {
+TEST_F(Canvas2D, MarginsSetByHandMustLeaveAPlotButRedrawAnyway) {
   Hundred();
   int draws = 0;
   Plot->OnDraw = [&](TComponent*) { ++draws; };
-  Plot->SetAxisXMargin(-5);
   Plot->SetAxisXMargin(40);  // 120 / 2 - 20: too wide
   EXPECT_EQ(Plot->AxisXMargin(), 10);
-  EXPECT_EQ(draws, 2);
+  EXPECT_EQ(draws, 1);
   Plot->SetAxisXMargin(39);
   EXPECT_EQ(Plot->AxisXMargin(), 39);
   Plot->SetAxisXMargin(39);
-  EXPECT_EQ(draws, 3);
+  EXPECT_EQ(draws, 2);
+  // A negative margin puts the frame outside the surface: all of it is plot area.
+  Plot->SetAxisXMargin(-5);
+  EXPECT_EQ(Plot->AxisXMargin(), -5);
+  EXPECT_EQ(Plot->ValToScrX(0), -5);
+  EXPECT_EQ(Plot->ValToScrX(10), 125);
+  EXPECT_EQ(At(0, 60), clNavy);
+  EXPECT_EQ(At(119, 60), clNavy);
+  Plot->SetAxisXMargin(INT_MIN);
+  Plot->OnDraw = [&](TComponent*) { Plot->Line(0, 5, 10, 5); };
+  Plot->Draw();
+  EXPECT_EQ(Plot->AxisXMargin(), INT_MIN);
+  EXPECT_TRUE(Plot->Overflow());
 }
 
 TEST_F(Canvas2D, PropertiesKeepTheirRules) {
@@ -255,7 +269,7 @@ TEST_F(Canvas2D, PropertiesKeepTheirRules) {
 
 TEST_F(Canvas2D, RangesThatMapNothingNeverDivideAndDrawNothing) {
   Hundred();
-  const std::vector<std::pair<double, double>> spans{{5, 5}, {10, 0}, {kNaN, 10}, {0, kInf}, {-1e308, 1e308}};
+  const std::vector<std::pair<double, double>> spans{{5, 5}, {kNaN, 10}, {0, kInf}, {-1e308, 1e308}};
   for (const auto& [min, max] : spans) {
     Plot->SetAxisXMin(min);
     Plot->SetAxisXMax(max);
@@ -276,6 +290,29 @@ TEST_F(Canvas2D, RangesThatMapNothingNeverDivideAndDrawNothing) {
   }
 }
 
+TEST_F(Canvas2D, AMinimumAboveItsMaximumMirrorsTheAxis) {
+  Hundred();
+  Plot->SetAxisXMin(10);
+  Plot->SetAxisXMax(0);
+  EXPECT_EQ(Plot->ValToScrX(10), 10);
+  EXPECT_EQ(Plot->ValToScrX(2.5), 85);
+  EXPECT_EQ(Plot->ValToScrX(0), 110);
+  EXPECT_DOUBLE_EQ(Plot->ScrToValX(85), 2.5);
+  EXPECT_TRUE(Plot->PointCheckIn(2.5, 5));
+  EXPECT_FALSE(Plot->PointCheckIn(-0.1, 5));
+  Draws([&] {
+    Plot->Line(4, 5, 1, 5);
+    Plot->Point(2.5, 8, 0);
+    Plot->Line(-5, 2, -1, 2);  // beyond the 0 end, on the right: skipped
+  });
+  EXPECT_EQ(At(70, 60), clWhite);
+  EXPECT_EQ(At(99, 60), clWhite);
+  EXPECT_EQ(At(69, 60), clNavy);
+  EXPECT_EQ(At(85, 30), clWhite);
+  EXPECT_EQ(At(109, 90), clNavy);
+  EXPECT_FALSE(Plot->Overflow());
+}
+
 TEST_F(Canvas2D, APlotAreaWithoutPixelsDrawsAndConvertsNothing) {
   Plot->SetBounds(kLeft, kTop, 8, 8);  // a surface of 0 x 0, margins from the labels
   Plot->SetAxisXMarks(INT_MAX);
@@ -294,7 +331,7 @@ TEST_F(Canvas2D, APlotAreaWithoutPixelsDrawsAndConvertsNothing) {
   EXPECT_EQ(Plot->AxisXMax(), xMax);
 }
 
-TEST_F(Canvas2D, DataThatIsNoNumberIsSkippedAndHugeDataOverflows) {
+TEST_F(Canvas2D, DataThatIsNoNumberIsSkippedHugeLinesOverflowAndHugePointsAreClipped) {
   Hundred();
   EXPECT_FALSE(Draws([&] {
     Plot->Line(kNaN, 5, 5, 5);
@@ -307,13 +344,24 @@ TEST_F(Canvas2D, DataThatIsNoNumberIsSkippedAndHugeDataOverflows) {
   for (const auto& unsafe : std::vector<std::function<void()>>{
            [&] { Plot->Line(5, 5, 1e300, 5); },
            [&] { Plot->Triangle(1, 1, 1e300, 1, 5, 9); },
-           [&] { Plot->Point(5, 5, INT_MAX); },
-           [&] { Plot->TextOutA(5, 5, INT_MAX, 0, "x"); },
-           [&] { Plot->TextOutA(5, 5, 0, -9000, "x"); },
        }) {
     EXPECT_FALSE(Draws(unsafe));
     EXPECT_TRUE(Plot->Overflow());
   }
+  // Points and text are drawn wherever they reach; the frame clips them, and nothing overflows.
+  EXPECT_FALSE(Draws([&] {
+    Plot->TextOutA(5, 5, INT_MAX, 0, "x");
+    Plot->TextOutA(5, 5, 0, -9000, "x");
+  }));
+  EXPECT_FALSE(Plot->Overflow());
+  Draws([&] {
+    Plot->Canvas().Brush.Color = clRed;
+    Plot->Point(5, 5, INT_MAX);
+  });
+  EXPECT_EQ(At(11, 11), clRed);
+  EXPECT_EQ(At(109, 109), clRed);
+  EXPECT_EQ(At(5, 5), clBlack);
+  EXPECT_FALSE(Plot->Overflow());
 }
 
 TEST_F(Canvas2D, AHugeMarkCountDrawsAtMostOneMarkPerPixel) {

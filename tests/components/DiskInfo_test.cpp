@@ -108,13 +108,16 @@ TEST_F(DiskInfo, FailsAsAWholeForAValueThatIsNotOneLetter) {
   EXPECT_EQ(Info.Drive(), " D");
 }
 
-TEST_F(DiskInfo, RaisesARangeErrorForAnEmptyValueAfterClearingTheSizes) {
+TEST_F(DiskInfo, RaisesARangeErrorForAnEmptyValueLeavingTheSizesAsTheyWere) {
   Info.SetDrive("D");
+  const std::int64_t size = Info.DriveSize, free = Info.DriveFree;
+  ASSERT_GT(size, 0);
   EXPECT_THROW(Info.SetDrive(""), ERangeError);
   EXPECT_EQ(Info.Drive(), "");
-  EXPECT_EQ(Info.DriveSize, -1);
-  EXPECT_EQ(Info.DriveFree, -1);
+  EXPECT_EQ(Info.DriveSize, size);
+  EXPECT_EQ(Info.DriveFree, free);
   EXPECT_EQ(Info.SerialNumberStr, "0000-0000");
+  EXPECT_EQ(Info.DriveType, "Disco duro");
 }
 
 // Answers every letter with the same facts, counting the questions.

@@ -61,6 +61,12 @@ class Escala : public ::testing::Test {
   TRect InkWithin(const TRect& area) { return InkBounds(Surface(), kFaceColor, area); }
   // The colour of the band's rows (vertical) from top to bottom.
   TColor BandRow(int row) { return Pixel(E->Margin() + 1, E->Margin() + row); }
+  std::vector<TColor> Pixels() {
+    std::vector<TColor> pixels;
+    for (int y = 0; y < Surface().Height(); ++y)
+      for (int x = 0; x < Surface().Width(); ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  }
 };
 
 TEST_F(Escala, ByDefaultAVerticalBandRunsFromWhiteAtTheTopToBlackWithSixLabelsBesideIt) {
@@ -139,18 +145,21 @@ TEST_F(Escala, IntervalStepsCountFromZeroSoTheFirstStepMayLieBelowMinimum) {
   EXPECT_EQ(E->ValueToColor(100), clWhite);
 }
 
-TEST_F(Escala, IntervalIsAcceptedBelowTheRangeAndResetWhenTheRangeNarrowsToIt) {
+TEST_F(Escala, IntervalIsAcceptedBelowTheRangeAndResetWhenTheRangeNarrowsBelowIt) {
   for (double bad : {-1.0, 100.0, 150.0, std::nan("")}) {
     E->SetInterval(bad);
     EXPECT_EQ(E->Interval(), 0);
   }
   E->SetInterval(40);
   E->SetMinimum(50);
+  E->SetMaximum(90);  // a range as wide as the step keeps it
   EXPECT_EQ(E->Interval(), 40);
-  E->SetMaximum(90);
+  E->SetMaximum(89);
   EXPECT_EQ(E->Interval(), 0);
   E->SetInterval(20);
   E->SetMaxMin(70, 50);
+  EXPECT_EQ(E->Interval(), 20);
+  E->SetMaxMin(69, 50);
   EXPECT_EQ(E->Interval(), 0);
 }
 
@@ -199,13 +208,22 @@ TEST_F(Escala, AHugeLabelCountPaintsAtMostOneLabelAPixel) {
   EXPECT_EQ(Pixel(5, 5), clWhite);
 }
 
-TEST_F(Escala, BandWidthAndMarginRefuseNegativeValues) {
+TEST_F(Escala, NegativeBandWidthsAndMarginsAreKeptAndPaintAsZero) {
+  E->SetBandWidth(0);
+  E->SetMargin(0);
+  const int width = E->Width();
+  EXPECT_EQ(width, LabelWidth() + 5);
+  const std::vector<TColor> zero = Pixels();
   E->SetBandWidth(-1);
   E->SetMargin(-3);
-  EXPECT_EQ(E->BandWidth(), 30);
-  EXPECT_EQ(E->Margin(), 5);
-  E->SetBandWidth(0);
-  EXPECT_EQ(E->Width(), 3 * 5 + LabelWidth() + 5);
+  EXPECT_EQ(E->BandWidth(), -1);
+  EXPECT_EQ(E->Margin(), -3);
+  EXPECT_EQ(E->Width(), width);
+  EXPECT_EQ(Pixels(), zero);
+  E->SetBandWidth(INT_MIN);
+  E->SetMargin(INT_MIN);
+  E->DrawMarkVertical(50);
+  EXPECT_EQ(E->Width(), width);
 }
 
 TEST_F(Escala, AutoSizeNeverGoesBeyondItsLimit) {
@@ -299,6 +317,18 @@ TEST_F(Escala, ASurfaceUnderFivePixelsIsOnlyFilled) {
   E->SetAutoSize(false);
   E->SetBounds(0, 0, 6, 100);
   EXPECT_EQ(InkBounds(Surface(), kFaceColor), TRect{});
+}
+
+TEST_F(Escala, ThePaintingStepsCanBeCalledByName) {
+  E->Image().Fill(clRed);
+  E->PaintVertical();
+  EXPECT_EQ(Pixel(0, 0), clRed) << "the background is Draw's";
+  EXPECT_EQ(BandRow(0), clWhite);
+  E->PaintHorizontal();
+  EXPECT_EQ(Pixel(5, 6), clBlack) << "Minimum at the left";
+  E->EscalaResize(E);
+  EXPECT_EQ(Pixel(0, 0), kFaceColor);
+  EXPECT_EQ(BandRow(0), clWhite);
 }
 
 TEST_F(Escala, DestroyedWithItsBarsOnItRaisesNothing) {

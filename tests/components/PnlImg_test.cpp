@@ -35,6 +35,7 @@ TEST_F(PnlImg, ANewOneIsA160SquareWithTwoLoweredBevelsAroundItsSurface) {
   EXPECT_EQ(Panel->BevelInner(), TBevelCut::bvLowered);
   EXPECT_EQ(Panel->BevelOuter(), TBevelCut::bvLowered);
   EXPECT_EQ(Panel->Caption(), " ");
+  EXPECT_EQ(Panel->HelpContext, 0);
   EXPECT_FALSE(Panel->ScrollBars());
   EXPECT_EQ(SurfaceBounds(), Bounds(0, 0, 156, 156));
   EXPECT_EQ(BitmapSize(), (TSize{156, 156}));

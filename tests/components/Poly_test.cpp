@@ -100,13 +100,19 @@ TEST_F(Poly, OnBeforeDrawComesAfterThePolygonWithTheCentreAndRadiusUsed) {
   EXPECT_EQ(seen, (std::vector<double>{78, 50, 45}));
 }
 
-TEST_F(Poly, ResizingRedrawsAlsoWithTheUsersOwnOnResize) {
-  int resizes = 0;
-  P->OnResize = [&](TComponent*) { ++resizes; };
-  P->SetCount(4);
-  P->SetBounds(0, 0, 104, 104);
-  EXPECT_EQ(resizes, 1);
-  EXPECT_EQ(Pixel(50, 50), clBlue);
+TEST_F(Poly, EveryPaintStartsWithOnResizeOnTheOldPicture) {
+  std::vector<TColor> centres;
+  P->OnResize = [&](TComponent* sender) {
+    EXPECT_EQ(sender, P);
+    centres.push_back(Pixel(Xc, Yc));
+  };
+  P->SetCount(20);
+  P->SetColorBrush(clRed);
+  EXPECT_EQ(centres, (std::vector<TColor>{clBlue, clBlue}));
+  EXPECT_EQ(Pixel(Xc, Yc), clRed);
+  P->SetBounds(0, 0, 104, 104);  // a resize paints once, with one OnResize
+  EXPECT_EQ(centres.size(), 3u);
+  EXPECT_EQ(Pixel(50, 50), clRed);
   EXPECT_EQ(Pixel(99, 50), clBlack);  // the old polygon's right vertex region is repainted
 }
 
@@ -133,7 +139,6 @@ TEST_F(Poly, FractionsWrapIntoOneTurnAndTheHandlerNeverSeesAnIndexPastItsTable) 
   UseManual(kSquare, &asked);
   const TPoint quarter = P->ContPoint(0.3, Xc, Yc, R);
   EXPECT_EQ(P->ContPoint(1.3, Xc, Yc, R), quarter);
-  EXPECT_EQ(P->ContPoint(-0.7, Xc, Yc, R), quarter);
   EXPECT_EQ(P->ContPoint(1, Xc, Yc, R), (TPoint{0, 0}));
   EXPECT_EQ(P->ContPointGet(1, Xc, Yc, R), 0);
   EXPECT_EQ(P->ContPoint(std::nextafter(1.0, 0.0), Xc, Yc, R), (TPoint{0, 0}));
@@ -142,6 +147,19 @@ TEST_F(Poly, FractionsWrapIntoOneTurnAndTheHandlerNeverSeesAnIndexPastItsTable) 
     EXPECT_GE(i, 0);
     EXPECT_LT(i, 4);
   }
+}
+
+TEST_F(Poly, FractionsBelowZeroRunOnBackwardsAlongEdgeZero) {
+  UseManual(kSquare);
+  EXPECT_EQ(P->ContPoint(-0.05, Xc, Yc, R), (TPoint{-2, 0}));
+  EXPECT_EQ(P->ContPoint(-0.7, Xc, Yc, R), (TPoint{-28, 0}));
+  EXPECT_EQ(P->ContPointGet(-0.7, Xc, Yc, R), 0);
+  // Ever so far back, the point stays on the line of edge 0.
+  UseManual({{5, 7}, {15, 7}, {15, 17}});
+  EXPECT_EQ(P->ContPoint(-std::numeric_limits<double>::max(), Xc, Yc, R), (TPoint{std::numeric_limits<int>::min(), 7}));
+  // An edge 0 without length points nowhere: its vertex.
+  UseManual({{3, 3}, {3, 3}, {10, 10}});
+  EXPECT_EQ(P->ContPoint(-0.5, Xc, Yc, R), (TPoint{3, 3}));
 }
 
 TEST_F(Poly, ManualPointsLeftUnsetAreTheCentre) {

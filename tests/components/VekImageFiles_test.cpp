@@ -51,6 +51,25 @@ TEST_F(VekImageFiles, RowsFetchedBeforeALoadAreNotWrittenAfterIt) {
   EXPECT_EQ(Bits().PixelAt(4, 3), static_cast<TPixel>(3 * 1031 + 4 * 7));
 }
 
+// A loaded or turned picture has 24-bit rows: a row fetched from it must take pixel words all
+// the way to its last column, on the last row too.
+TEST_F(VekImageFiles, ARowFetchedAfterALoadOrATurnTakesPixelWords) {
+  TBitmap odd(301, 200, 24);
+  FillNumbered(odd);
+  TImageIO(nullptr).SaveToFile(odd, Dir.File("odd.png"));
+  Image.LoadFromFile(Dir.File("odd.png"));
+  Image.PixelRowSet(199);
+  Image.PixelSet(300, clWhite);
+  EXPECT_EQ(Bits().PixelBits(), 32);
+  EXPECT_EQ(Bits().PixelAt(300, 199), 0xFFFFFFu);
+  EXPECT_EQ(Bits().PixelAt(299, 199), static_cast<TPixel>(199 * 1031 + 299 * 7));
+  Image.Rotate(90);
+  Image.PixelRowSet(300);
+  Image.PixelSet(199, clRed);
+  EXPECT_EQ(Bits().PixelAt(199, 300), ColorToPixel(clRed));
+  EXPECT_EQ(Bits().PixelAt(198, 300), odd.PixelAt(0, 198));
+}
+
 TEST_F(VekImageFiles, AFailedLoadKeepsPictureAndSize) {
   Image.SetHeightWidth(20, 30);
   Image.PixelOpen();

@@ -111,8 +111,20 @@ TEST_F(VekProgress, NormalStepsStayWithinTheRange) {
   EXPECT_EQ(Bar->Position(), 0);
 }
 
-TEST_F(VekProgress, InTimerModeTheBarTurnsAfterPassingAnEnd) {
+TEST_F(VekProgress, InTimerModeTheBarTurnsOnReachingOrPassingAnEnd) {
   Bar->SetIsTimer(true);
+  Bar->SetShowValue(false);
+  Bar->SetPosition(95);
+  Bar->StepIt(5);  // exactly onto Max: a full bar, and back from there
+  EXPECT_EQ(Bar->Position(), 100);
+  EXPECT_EQ(Bar->StepSign(), -1);
+  EXPECT_EQ(Pixel(195, 5), clNavy);
+  Bar->StepIt(5);
+  EXPECT_EQ(Bar->Position(), 95);
+  Bar->SetPosition(5);
+  Bar->StepIt(5);  // exactly onto Min
+  EXPECT_EQ(Bar->Position(), 0);
+  EXPECT_EQ(Bar->StepSign(), 1);
   Bar->SetPosition(99);
   Bar->StepIt(5);
   EXPECT_EQ(Bar->Position(), 104);

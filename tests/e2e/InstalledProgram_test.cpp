@@ -1,8 +1,9 @@
 // The saver as the Debian package installs it, worked by an unprivileged user on a virtual X
 // server: its folder belongs to root, so the user's colours go to the user's configuration
 // folder, while a file an administrator put beside the program is the default for users who
-// have none. Run by tools/package-test.sh once the package is installed; the program's path
-// may be given in QUENBREL_INSTALLED_SAVER.
+// have none; the menu entries open the settings dialog and the gallery. Run by
+// tools/package-test.sh once the package is installed; the program's path may be given in
+// QUENBREL_INSTALLED_SAVER, the folder of the menu entries in QUENBREL_INSTALLED_APPLICATIONS.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
@@ -16,6 +17,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,23 @@ constexpr int kScreenWidth = 320, kScreenHeight = 240;
 std::string InstalledSaver() {
   const char* given = std::getenv("QUENBREL_INSTALLED_SAVER");
   return given ? given : "/usr/libexec/xscreensaver/zzQuenbrel.scr";
+}
+
+std::string InstalledEntry(const std::string& name) {
+  const char* given = std::getenv("QUENBREL_INSTALLED_APPLICATIONS");
+  return std::string(given ? given : "/usr/share/applications") + "/" + name;
+}
+
+// The command of a menu entry's Exec line. The entries quote nothing and take no file, so its
+// words are the arguments; desktop-file-validate checks the rest of the line's syntax.
+std::vector<std::string> ExecCommand(const std::string& entry) {
+  std::ifstream file(entry);
+  for (std::string line; std::getline(file, line);)
+    if (line.rfind("Exec=", 0) == 0) {
+      std::istringstream words(line.substr(5));
+      return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+    }
+  return {};
 }
 
 Bytes FileBytes(const std::string& path) {
@@ -61,10 +80,15 @@ class InstalledProgram : public ::testing::Test {
 
   // The program run by the user, with `home` as HOME and, if given, XDG_CONFIG_HOME.
   std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& arguments, const std::string& configHome = "") {
+    std::vector<std::string> command{Saver};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunCommand(command, configHome);
+  }
+  std::unique_ptr<TChildProcess> RunCommand(const std::vector<std::string>& program,
+                                            const std::string& configHome = "") {
     std::vector<std::string> command;
     if (getuid() == 0) command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
-    command.push_back(Saver);
-    command.insert(command.end(), arguments.begin(), arguments.end());
+    command.insert(command.end(), program.begin(), program.end());
     return std::make_unique<TChildProcess>(
         command,
         std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
@@ -166,6 +190,21 @@ TEST_F(InstalledProgram, AUserWithoutAFileSeesTheDefaultsAndOkStoresThemUnderXdg
   EXPECT_EQ(FileBytes(configHome + "/zzQuenbrel/zzQuenbrel.ini"), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_FALSE(std::filesystem::exists(UserFile));
   EXPECT_FALSE(std::filesystem::exists(AdminFile));
+}
+
+// What a desktop without a screen-saver daemon offers its user: the menu entries, run as their
+// Exec lines say, open the settings dialog and the gallery.
+TEST_F(InstalledProgram, TheMenuEntriesOpenTheSettingsDialogAndTheGallery) {
+  for (const auto& [entry, title] : {std::pair{"zzquenbrel-settings.desktop", "Settings"},
+                                     std::pair{"zzquenbrel-gallery.desktop", "zzQuenbrel Gallery"}}) {
+    const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
+    ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
+    auto program = RunCommand(command);
+    TWindowGeometry window;
+    EXPECT_NE(Shown(title, *program, window), 0u) << entry;
+    program->Signal(SIGTERM);
+    EXPECT_EQ(program->WaitExit(), 0) << entry << ": " << program->Stderr();
+  }
 }
 
 }  // namespace

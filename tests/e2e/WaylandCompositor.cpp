@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -57,6 +59,20 @@ TOutputPicture ReadPixmap(const std::string& path) {
 }
 
 }  // namespace
+
+std::string TWaylandCompositor::MissingProgram() {
+  const char* path = std::getenv("PATH");
+  const std::string folders = path ? path : "";
+  for (const char* program : {"sway", "swaymsg", "grim", "swayidle", "setpriv"}) {
+    bool found = false;
+    for (std::size_t start = 0, end; !found && start <= folders.size(); start = end + 1) {
+      end = std::min(folders.find(':', start), folders.size());
+      found = access((folders.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0;
+    }
+    if (!found) return program;
+  }
+  return "";
+}
 
 TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) {
   const std::string config = FRuntime.File("config");

@@ -30,6 +30,10 @@ struct TOutputPicture {
 // meets a device only later loses the first events of it. Ready when made.
 class TWaylandCompositor {
  public:
+  // The first of the programs the tests need (sway and its tools) that is not installed; empty
+  // when all are.
+  static std::string MissingProgram();
+
   // The first output is the one sway starts with; the others are made for it.
   explicit TWaylandCompositor(const std::vector<TOutputMode>& outputs);
   ~TWaylandCompositor();

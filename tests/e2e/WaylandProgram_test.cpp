@@ -58,6 +58,16 @@ std::vector<std::string> Lines(const std::string& text) {
 
 const std::vector<TOutputMode> kTwoOutputs{{1280, 720, 1}, {800, 600, 2}};
 
+// Every test here runs sway and its tools: without them (never in CI, where tools/deps.sh
+// installs them) the tests are skipped.
+class TWaylandPrograms : public ::testing::Environment {
+  void SetUp() override {
+    const std::string missing = TWaylandCompositor::MissingProgram();
+    if (!missing.empty()) GTEST_SKIP() << missing << " is not installed (tools/deps.sh installs it)";
+  }
+};
+const auto* const kWaylandPrograms = ::testing::AddGlobalTestEnvironment(new TWaylandPrograms);
+
 // Each test runs twice: with the layer shell, and with the fullscreen windows that stand in
 // for it on compositors without one.
 class WaylandSaverTest : public ::testing::TestWithParam<bool> {
@@ -172,8 +182,10 @@ TEST(WaylandIdleDaemon, StartsTheSaverAndAKeyEndsIt) {
   TWaylandCompositor compositor{kTwoOutputs};
   TTempDir folder;
   const std::string exitCode = folder.File("exit-code");
-  const std::string command = std::string(QUENBREL_PROGRAM) + " /s; echo $? > " + exitCode;
-  TChildProcess swayidle({"swayidle", "-w", "timeout", "2", command}, compositor.ClientEnvironment());
+  const std::string command = "'" + std::string(QUENBREL_PROGRAM) + "' /s; echo $? > '" + exitCode + "'";
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  environment.push_back("QUENBREL_BACKEND=");
+  TChildProcess swayidle({"swayidle", "-w", "timeout", "2", command}, environment);
   for (const std::string& output : compositor.Outputs())
     EXPECT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !swayidle.Running(); }))
         << output << ": " << swayidle.Stderr();

@@ -8,7 +8,8 @@
 
 // A picture with smooth gradients, hard edges and many colours (pixelBits 24 or 32).
 std::unique_ptr<TBitmap> PhotoPicture(int width, int height, int pixelBits = 24);
-// A picture of exactly `colors` colours (at most 256) in stripes and blocks.
+// A picture of `colors` colours in stripes and blocks of 3 x 5 pixels; all of them when it holds
+// enough blocks (300 x 200 holds 373 colours).
 std::unique_ptr<TBitmap> FewColorPicture(int width, int height, int colors);
 
 // Every pixel the same (B, G, R; a 32-bit pixel's top byte ignored).

@@ -68,4 +68,20 @@ TEST(QuarterTurns, AWholeTurnOnlyNarrowsThePixels) {
   EXPECT_TRUE(SamePixels(bitmap, *original));
 }
 
+// Turned by other angles, hard edges between black and white are smoothed into greys when
+// asked for, and keep their two colours (and the black of the corners) when not.
+TEST(Turns, SmoothOnlyWhenAsked) {
+  for (const bool smooth : {true, false}) {
+    TBitmap bitmap(40, 40, 24);
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) bitmap.SetPixelAt(x, y, ((x / 5 + y / 5) % 2) ? 0xFFFFFFu : 0u);
+    TImageProc(nullptr).Rotate(bitmap, 30, smooth);
+    int greys = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x) greys += bitmap.PixelAt(x, y) != 0 && bitmap.PixelAt(x, y) != 0xFFFFFF;
+    if (smooth) EXPECT_GT(greys, 100);
+    else EXPECT_EQ(greys, 0);
+  }
+}
+
 }  // namespace

@@ -13,12 +13,17 @@ class Exception : public std::runtime_error {
 class EFOpenError : public Exception {
  public:
   explicit EFOpenError(const std::string& fileName) : Exception("Cannot open file " + fileName) {}
+  // With the reason the system gave: "Cannot open file x.png: No such file or directory".
+  EFOpenError(const std::string& fileName, const std::string& reason)
+      : Exception("Cannot open file " + fileName + ": " + reason) {}
 };
 
 // A file cannot be created (or replaced).
 class EFCreateError : public Exception {
  public:
   explicit EFCreateError(const std::string& fileName) : Exception("Cannot create file " + fileName) {}
+  EFCreateError(const std::string& fileName, const std::string& reason)
+      : Exception("Cannot create file " + fileName + ": " + reason) {}
 };
 
 // A stream took fewer bytes than it was given.

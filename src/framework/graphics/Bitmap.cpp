@@ -16,7 +16,7 @@ namespace {
 class THeapMemory : public TPixelMemory {
  public:
   THeapMemory(std::size_t bytes, TNewPixels pixels) {
-    if (bytes >= HugePageBlockMinBytes) {
+    if (TakesHugePageBlock(bytes)) {
       FBlock = TakeHugePageBlock(bytes, pixels == TNewPixels::Black);
       if (FBlock.Data) return;
     }

@@ -22,6 +22,26 @@ struct THugePageBlock {
 // Requests below this size are better served by the heap.
 constexpr std::size_t HugePageBlockMinBytes = std::size_t{8} << 20;
 
+// Whether pictures and picture files take huge page blocks at all. Under AddressSanitizer they
+// take ordinary heap memory of their exact size, whose ends it guards: a read or write one
+// pixel past a picture then fails at once, where inside a huge page it would go unseen.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool HugePageBlocksForPictures = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool HugePageBlocksForPictures = false;
+#else
+constexpr bool HugePageBlocksForPictures = true;
+#endif
+#else
+constexpr bool HugePageBlocksForPictures = true;
+#endif
+
+// Whether a picture or a file of `bytes` bytes takes a huge page block.
+constexpr bool TakesHugePageBlock(std::size_t bytes) {
+  return HugePageBlocksForPictures && bytes >= HugePageBlockMinBytes;
+}
+
 // The size of the block that a request of `bytes` bytes gets: whole huge pages.
 std::size_t HugePageBlockBytes(std::size_t bytes);
 
@@ -44,13 +64,13 @@ struct THugePageAllocator {
 
   T* allocate(std::size_t n) {
     if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
-    if (n * sizeof(T) < HugePageBlockMinBytes) return std::allocator<T>().allocate(n);
+    if (!TakesHugePageBlock(n * sizeof(T))) return std::allocator<T>().allocate(n);
     const THugePageBlock block = TakeHugePageBlock(n * sizeof(T), false);
     if (!block.Data) throw std::bad_alloc();
     return reinterpret_cast<T*>(block.Data);
   }
   void deallocate(T* p, std::size_t n) noexcept {
-    if (n * sizeof(T) < HugePageBlockMinBytes) return std::allocator<T>().deallocate(p, n);
+    if (!TakesHugePageBlock(n * sizeof(T))) return std::allocator<T>().deallocate(p, n);
     GiveBackHugePageBlock({reinterpret_cast<std::uint8_t*>(p), HugePageBlockBytes(n * sizeof(T))});
   }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <vector>
 
 namespace {
@@ -65,7 +66,27 @@ TEST(HugePageBlocks, TheTwoLatestBlocksAreKept) {
   for (const THugePageBlock& block : {first, second, third}) GiveBackHugePageBlock(block);
 }
 
+// Two blocks of one size kept: each is handed out once, and a third request maps a new one.
+TEST(HugePageBlocks, TwoKeptBlocksOfOneSizeServeTwoRequestsAndNoMore) {
+  THugePageBlock blocks[2] = {TakeHugePageBlock(Bytes, true), TakeHugePageBlock(Bytes, true)};
+  for (const THugePageBlock& block : blocks) {
+    ASSERT_NE(block.Data, nullptr);
+    std::memset(block.Data, 0xAB, block.Bytes);
+  }
+  for (const THugePageBlock& block : blocks) GiveBackHugePageBlock(block);
+
+  const THugePageBlock taken[3] = {TakeHugePageBlock(Bytes, false), TakeHugePageBlock(Bytes, false),
+                                   TakeHugePageBlock(Bytes, false)};
+  EXPECT_EQ(std::set<const std::uint8_t*>({taken[0].Data, taken[1].Data}),
+            std::set<const std::uint8_t*>({blocks[0].Data, blocks[1].Data}));
+  EXPECT_NE(taken[2].Data, taken[0].Data);
+  EXPECT_NE(taken[2].Data, taken[1].Data);
+  EXPECT_TRUE(AllZero(taken[2]));
+  for (const THugePageBlock& block : taken) GiveBackHugePageBlock(block);
+}
+
 TEST(HugePageBlocks, VectorsOfMegabytesTakeAndGiveBackBlocksAndSmallOnesTheHeap) {
+  if (!HugePageBlocksForPictures) GTEST_SKIP() << "under the address sanitizer every picture takes the heap";
   using TLargeBytes = std::vector<std::uint8_t, THugePageAllocator<std::uint8_t>>;
   const std::uint8_t* first = nullptr;
   {
