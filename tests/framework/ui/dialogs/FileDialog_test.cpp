@@ -59,6 +59,17 @@ TEST_F(FileDialog, ListsFoldersThenMatchingFilesWithoutHiddenOnes) {
   EXPECT_EQ(FolderEntries(Dir.File("missing"), {}), (TEntries{"../"}));
 }
 
+TEST_F(FileDialog, EveryPatternOfTheFirstFilterCountsNotOnlyItsFirst) {
+  TOpenDialog dialog(nullptr);
+  dialog.InitialDir = Dir.File("pictures");
+  dialog.Filter = "Pictures|*.bmp;*.png|All files|*";
+  TEntries listed;
+  Later([&] { listed = Shown().EntryList->Items(); });
+  KeyLater(VK_ESCAPE);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(listed, (TEntries{"../", "b.png"}));
+}
+
 TEST_F(FileDialog, ATypedNameOfAFileInTheFolderIsChosen) {
   TOpenDialog dialog(nullptr);
   dialog.InitialDir = Dir.Path();
