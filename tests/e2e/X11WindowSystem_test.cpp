@@ -13,6 +13,7 @@
 #include "framework/platform/DragCursorImages.h"
 #include "framework/platform/x11/ShmPixelMemory.h"
 #include "framework/platform/x11/X11Keys.h"
+#include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
 
 namespace {
@@ -242,6 +243,26 @@ TEST_F(X11WindowSystemTest, ADialogWithoutSystemMenuAsksForNoWindowMenuAndNoClos
     EXPECT_EQ((motif[2] & 16) != 0, systemMenu) << "window menu";
     EXPECT_EQ(Client().Property(window, "WM_PROTOCOLS"), std::vector<long>{deleteWindow});
   }
+}
+
+// A focus request carries the time of the last event the program read: what the user chose
+// after that wins over it, where a request for "now" would undo the user's choice.
+TEST_F(X11WindowSystemTest, AFocusAskedForBeforeTheWindowShowedLosesToALaterChoiceOfTheUser) {
+  const Window chosen = Client().CreateWindow(40, 40);
+  const TWindowHandle window = FSystem->CreateWindow(Plain(60, 40));
+  FSystem->ShowWindow(window, true);
+  FSystem->SetFocus(window);  // taken once the backend hears that the window is mapped
+  TWindowGeometry geometry;
+  ASSERT_TRUE(WaitUntil([&] { return Client().Geometry(window, geometry) && geometry.Viewable; }));
+  const Time seen = Client().ServerTime();
+  Time later = seen;
+  ASSERT_TRUE(WaitUntil([&] { return (later = Client().ServerTime()) > seen; }));
+  XSetInputFocus(Client().Handle(), chosen, RevertToParent, later);
+  WaitViewable(window);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Client().Handle(), &focus, &revert);
+  EXPECT_EQ(focus, chosen);
 }
 
 // A window manager frames a window after it is mapped; asked before, it tells the frame's

@@ -172,7 +172,7 @@ void TX11WindowSystem::SetFocus(TWindowHandle window) {
     if (record && record->TopLevel) record->FocusWanted = true;
     return;
   }
-  XSetInputFocus(FConnection->Handle(), window, RevertToParent, CurrentTime);
+  XSetInputFocus(FConnection->Handle(), window, RevertToParent, FConnection->LastEventTime());
   XFlush(FConnection->Handle());
 }
 
