@@ -1,5 +1,5 @@
-// The settings mode of zzQuenbrel.scr under a real window manager, started from a window
-// that stands for the terminal or the host's settings panel.
+// The settings mode of zzQuenbrel.scr and the gallery under a real window manager, started
+// from a window that stands for the terminal or the host's settings panel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,6 +26,10 @@ class UnderAWindowManager : public ::testing::Test {
 
   std::unique_ptr<TChildProcess> Start(const std::string& option) {
     return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option},
+                                           std::vector<std::string>{FXvfb.DisplayVariable()});
+  }
+  std::unique_ptr<TChildProcess> StartGallery() {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_GALLERY},
                                            std::vector<std::string>{FXvfb.DisplayVariable()});
   }
   // The managed window with this title, once the window manager lists it.
@@ -121,6 +125,28 @@ TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
       << x << "," << y;
   FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+// Both are where a user looks for a window: in the task list, and one Alt+Tab away.
+TEST_F(UnderAWindowManager, TheSettingsDialogAndTheGalleryAreInTheTaskListAndReachedWithAltTab) {
+  auto gallery = StartGallery();
+  const Window galleryWindow = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(galleryWindow, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == galleryWindow; }));
+  auto settings = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << settings->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
+  for (const Window window : {galleryWindow, dialog}) EXPECT_FALSE(HasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
+  for (const Window next : {galleryWindow, dialog}) {
+    // Alt comes up while Tab is still down: the window manager, which holds the keyboard
+    // from Tab's press to its release, sees both. Let go of Tab first, and the release of Alt
+    // may reach the window before the window manager has taken the keyboard.
+    FClient.Xdotool({"keydown", "alt", "keydown", "Tab", "keyup", "alt", "keyup", "Tab"});
+    EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == next; }));
+  }
+  FClient.Xdotool({"key", "Escape"});
+  EXPECT_EQ(settings->WaitExit(), 0) << settings->Stderr();
 }
 
 }  // namespace

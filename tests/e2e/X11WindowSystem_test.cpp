@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -242,6 +243,22 @@ TEST_F(X11WindowSystemTest, ADialogWithoutSystemMenuAsksForNoWindowMenuAndNoClos
     EXPECT_EQ((motif[1] & 32) != 0, systemMenu) << "close function";
     EXPECT_EQ((motif[2] & 16) != 0, systemMenu) << "window menu";
     EXPECT_EQ(Client().Property(window, "WM_PROTOCOLS"), std::vector<long>{deleteWindow});
+  }
+}
+
+// Hiding "the application's taskbar window" hides nothing: a user finds every window of the
+// program in the window manager's task list.
+TEST_F(X11WindowSystemTest, EveryTopLevelWindowStaysInTheTaskList) {
+  const long skip = static_cast<long>(Client().AtomNamed("_NET_WM_STATE_SKIP_TASKBAR"));
+  for (const TBorderStyle style : {TBorderStyle::bsSizeable, TBorderStyle::bsDialog}) {
+    TWindowParams params = Plain(60, 40);
+    params.BorderStyle = style;
+    params.StayOnTop = true;
+    const TWindowHandle window = CreateShownWindow(params);
+    FSystem->HideTaskbarWindow();
+    FSystem->Flush();
+    const std::vector<long> states = Client().Property(window, "_NET_WM_STATE");
+    EXPECT_EQ(std::count(states.begin(), states.end(), skip), 0);
   }
 }
 

@@ -54,8 +54,6 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   SetCaption(window, params.Caption);
   SetFrame(window, params);
   SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog);
-  // The program has no taskbar button of its own: no window of it shows one.
-  AddState(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"));
   if (params.StayOnTop) AddState(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"));
   // A modal dialog of our own stays over its owner.
   if (params.TransientFor) {

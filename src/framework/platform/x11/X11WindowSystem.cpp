@@ -244,7 +244,8 @@ void TX11WindowSystem::SetScreenSaverRunning(TWindowHandle saver, bool running) 
   if (Mapped(saver)) FGrabs->WindowMapped(saver, FWindows->Find(saver)->FullScreen, NowMs());
 }
 
-// Our top-level windows carry _NET_WM_STATE_SKIP_TASKBAR: there is no other window to hide.
+// There is no application window beside the forms, so nothing to hide: every top-level window
+// stays in the window manager's task list and its Alt+Tab, where a user looks for it.
 void TX11WindowSystem::HideTaskbarWindow() {}
 
 void TX11WindowSystem::Beep() {
