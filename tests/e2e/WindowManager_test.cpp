@@ -50,6 +50,15 @@ class UnderAWindowManager : public ::testing::Test {
     FClient.RequestActivation(window);
     return WaitUntil([&] { return FClient.ActiveWindow() == window; });
   }
+  // WM_CLASS as "instance/class".
+  std::string ClassOf(Window window) {
+    XClassHint hint{};
+    if (!XGetClassHint(FClient.Handle(), window, &hint)) return "";
+    const std::string both = std::string(hint.res_name) + "/" + hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return both;
+  }
   bool HasState(Window window, const char* state) {
     const std::vector<long> states = FClient.Property(window, "_NET_WM_STATE");
     return std::count(states.begin(), states.end(), static_cast<long>(FClient.AtomNamed(state))) != 0;
@@ -138,6 +147,9 @@ TEST_F(UnderAWindowManager, TheSettingsDialogAndTheGalleryAreInTheTaskListAndRea
   ASSERT_NE(dialog, 0u) << settings->Stderr();
   ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
   for (const Window window : {galleryWindow, dialog}) EXPECT_FALSE(HasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
+  // Told apart by the window manager: each program names itself.
+  EXPECT_EQ(ClassOf(galleryWindow), "zzQuenbrel-gallery/zzQuenbrel");
+  EXPECT_EQ(ClassOf(dialog), "zzQuenbrel.scr/zzQuenbrel");
   for (const Window next : {galleryWindow, dialog}) {
     // Alt comes up while Tab is still down: the window manager, which holds the keyboard
     // from Tab's press to its release, sees both. Let go of Tab first, and the release of Alt

@@ -262,6 +262,17 @@ TEST_F(X11WindowSystemTest, EveryTopLevelWindowStaysInTheTaskList) {
   }
 }
 
+// WM_CLASS names the program by its file name, and the family of programs it belongs to.
+TEST_F(X11WindowSystemTest, EveryWindowSaysWhichProgramItBelongsTo) {
+  const TWindowHandle window = CreateShownWindow(Plain(60, 40));
+  XClassHint hint{};
+  ASSERT_TRUE(XGetClassHint(Client().Handle(), window, &hint));
+  EXPECT_STREQ(hint.res_name, "x11_backend_tests");
+  EXPECT_STREQ(hint.res_class, "zzQuenbrel");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+}
+
 // A focus request carries the time of the last event the program read: what the user chose
 // after that wins over it, where a request for "now" would undo the user's choice.
 TEST_F(X11WindowSystemTest, AFocusAskedForBeforeTheWindowShowedLosesToALaterChoiceOfTheUser) {

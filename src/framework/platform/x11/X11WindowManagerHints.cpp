@@ -1,6 +1,8 @@
 #include "X11WindowManagerHints.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -18,6 +20,16 @@ constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinim
 constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
 constexpr long kSourceApplication = 1;
+
+// WM_CLASS: the instance is the program's own file name, by which window managers and desktop
+// entries (StartupWMClass) tell the saver, the gallery and the tools apart; the class is the
+// family they all belong to.
+constexpr const char* kWindowClass = "zzQuenbrel";
+std::string ProgramInstanceName() {
+  std::error_code error;
+  const std::string name = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+  return error || name.empty() ? kWindowClass : name;
+}
 
 TMotifHints MotifHintsFor(const TWindowParams& params) {
   TMotifHints hints{kMwmHintsFunctions | kMwmHintsDecorations, 0, 0, 0, 0};
@@ -40,7 +52,8 @@ TMotifHints MotifHintsFor(const TWindowParams& params) {
 
 void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   Display* display = FConnection.Handle();
-  XClassHint classHint{const_cast<char*>("zzQuenbrel.scr"), const_cast<char*>("zzQuenbrel")};
+  static const std::string instance = ProgramInstanceName();
+  XClassHint classHint{const_cast<char*>(instance.c_str()), const_cast<char*>(kWindowClass)};
   XSetClassHint(display, window, &classHint);
   XWMHints wmHints{};
   wmHints.flags = InputHint | StateHint;
