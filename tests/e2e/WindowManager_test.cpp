@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,26 @@ class UnderAWindowManager : public ::testing::Test {
     XFree(hint.res_name);
     XFree(hint.res_class);
     return both;
+  }
+  Window Focus() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(FClient.Handle(), &focus, &revert);
+    return focus;
+  }
+  // Waits until a window of the program other than `owner` has the keyboard: a dialog came.
+  Window DialogOver(Window owner) {
+    Window dialog = 0;
+    WaitUntil([&] { return (dialog = Focus()) != owner && dialog > PointerRoot && dialog != FClient.Root(); });
+    return dialog;
+  }
+  // Once the dialog has gone from the screen, its owner must have the keyboard already, and
+  // the window manager must agree.
+  void ExpectOwnerHasTheKeyboardOnceGone(Window dialog, Window owner) {
+    TWindowGeometry geometry;
+    ASSERT_TRUE(WaitUntil([&] { return !FClient.Geometry(dialog, geometry) || !geometry.Viewable; }));
+    EXPECT_EQ(Focus(), owner);
+    EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == owner; }));
   }
   bool HasState(Window window, const char* state) {
     const std::vector<long> states = FClient.Property(window, "_NET_WM_STATE");
@@ -159,6 +180,36 @@ TEST_F(UnderAWindowManager, TheSettingsDialogAndTheGalleryAreInTheTaskListAndRea
   }
   FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+}
+
+// Started from a terminal, the gallery opens and closes its dialogs fifty times, and an error
+// box once: each time the gallery has the keyboard back, never the terminal.
+TEST_F(UnderAWindowManager, WhenADialogOfTheGalleryClosesTheGalleryHasTheKeyboardBack) {
+  const Window terminal = FClient.CreateWindow(200, 100);
+  ASSERT_TRUE(Activate(terminal));
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == window && Focus() == window; }));
+  for (int round = 0; round < 50; ++round) {
+    FClient.Xdotool({"key", "ctrl+o"});
+    const Window dialog = DialogOver(window);
+    ASSERT_NE(dialog, 0u) << "round " << round;
+    FClient.Xdotool({"key", "Escape"});
+    ExpectOwnerHasTheKeyboardOnceGone(dialog, window);
+    ASSERT_FALSE(HasFailure()) << "round " << round;
+  }
+  const std::string notes = Directory.File("notes.jpg");
+  { std::ofstream(notes) << "no picture"; }
+  FClient.Xdotool({"key", "ctrl+o"});
+  const Window dialog = DialogOver(window);
+  FClient.Xdotool({"type", "--delay", "5", notes});
+  FClient.Xdotool({"key", "Return"});
+  Window box = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOver(window)) != dialog && box != 0; }));
+  FClient.Xdotool({"key", "Return"});
+  ExpectOwnerHasTheKeyboardOnceGone(box, window);
+  EXPECT_TRUE(gallery->Running());
 }
 
 }  // namespace

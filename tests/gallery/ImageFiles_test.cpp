@@ -101,4 +101,22 @@ TEST_F(ImageFiles, SaveAsWritesThePictureWholeAndAFileThatIsNoPictureIsSaidAndCh
   EXPECT_EQ(Page().Image1->Width(), 218);
 }
 
+// The window that opened a dialog has the keyboard before the dialog goes: the window
+// manager never has to guess where it goes (and give it to another program's window).
+TEST_F(ImageFiles, TheGalleryHasTheKeyboardBackWheneverTheFileDialogOrAnErrorBoxCloses) {
+  for (int round = 0; round < 3; ++round) {
+    H.System->At(H.System->NowMs() + 10, [this] { H.System->Push(Headless::Key(VK_ESCAPE)); });
+    Type('O', ssCtrl);
+    EXPECT_EQ(H.System->Focus, Window());
+  }
+  const std::string notes = Dir.File("notes.jpg");
+  { std::ofstream(notes) << "no picture"; }
+  TypeInDialog(notes);
+  H.System->At(H.System->NowMs() + 20, [this] { H.System->Push(Headless::Key(VK_RETURN)); });  // the error box
+  Type('O', ssCtrl);
+  ASSERT_EQ(H.App.ShownMessages.size(), 1u);
+  EXPECT_EQ(H.System->Focus, Window());
+  EXPECT_EQ(H.System->FocusDropped, 0);
+}
+
 }  // namespace
