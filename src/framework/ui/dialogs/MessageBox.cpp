@@ -1,9 +1,9 @@
 #include "MessageBox.h"
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
+#include "WrappedText.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/StylePainter.h"
 #include "framework/graphics/TextPainter.h"
@@ -16,13 +16,8 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kMinimumWidth = 180;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  if (lines.empty()) lines.emplace_back();
-  return lines;
-}
+// Of the screen's width and height, what a box may take at most (so that its frame fits too).
+constexpr int kScreenShareNumerator = 3, kScreenShareDenominator = 4;
 
 }  // namespace
 
@@ -41,15 +36,22 @@ TMessageBox::TMessageBox(TComponent* owner, const std::string& caption, const st
   FitToText();
 }
 
+// However long the text, the box fits on the screen: the text wraps, and what is still too
+// long is cut with an ellipsis.
 void TMessageBox::FitToText() {
+  const TSize screen = System().ScreenSize();
   const TTextPainter measure(Font);
+  const int lineHeight = measure.Extent("Ag").cy;
+  const int besideText = kMargin + kIconSize + kMargin + kMargin;
+  const int aroundText = kMargin + kMargin + kButtonHeight + kMargin;
+  const int maxTextWidth = std::max(screen.cx * kScreenShareNumerator / kScreenShareDenominator - besideText, 1);
+  const int maxLines =
+      (screen.cy * kScreenShareNumerator / kScreenShareDenominator - aroundText) / std::max(lineHeight, 1);
+  FLines = WrapText(FText, Font, maxTextWidth, maxLines);
   int textWidth = 0;
-  const std::vector<std::string> lines = Lines(FText);
-  for (const std::string& line : lines) textWidth = std::max(textWidth, measure.Extent(line).cx);
-  const int textHeight = measure.Extent("Ag").cy * static_cast<int>(lines.size());
-  const int width = std::max(kMargin + kIconSize + kMargin + textWidth + kMargin, kMinimumWidth);
-  const int height = kMargin + std::max(kIconSize, textHeight) + kMargin + kButtonHeight + kMargin;
-  SetBounds(0, 0, width, height);
+  for (const std::string& line : FLines) textWidth = std::max(textWidth, measure.Extent(line).cx);
+  const int textHeight = lineHeight * static_cast<int>(FLines.size());
+  SetBounds(0, 0, std::max(besideText + textWidth, kMinimumWidth), std::max(kIconSize, textHeight) + aroundText);
 }
 
 TRect TMessageBox::ButtonRect() const {
@@ -63,10 +65,9 @@ void TMessageBox::Paint(TCanvas& canvas) {
   canvas.Font.Color = clBtnText;
   canvas.BkMode = TBkMode::Transparent;
   canvas.TextAlign = TA_LEFT | TA_TOP;
-  const std::vector<std::string> lines = Lines(FText);
   const int lineHeight = canvas.TextHeight("Ag");
-  int y = kMargin + std::max(0, (kIconSize - lineHeight * static_cast<int>(lines.size())) / 2);
-  for (const std::string& line : lines) {
+  int y = kMargin + std::max(0, (kIconSize - lineHeight * static_cast<int>(FLines.size())) / 2);
+  for (const std::string& line : FLines) {
     canvas.TextOut(kMargin + kIconSize + kMargin, y, line);
     y += lineHeight;
   }
