@@ -67,6 +67,7 @@ void TImagePage::LoadPicture(const std::string& fileName) {
   Image1->LoadFromFile(fileName);
   ShowWhole(*Image1, *Frame1);
   OpenDialog1->FileName = fileName;
+  FPictureFileName = fileName;
 }
 
 void TImagePage::DrawingChange(TComponent*) { Redraw(); }
@@ -76,8 +77,11 @@ void TImagePage::OpenItemClick(TComponent*) {
 }
 
 void TImagePage::SaveItemClick(TComponent*) {
-  SaveDialog1->FileName = OpenDialog1->FileName;
-  if (SaveDialog1->Execute()) Image1->SaveToFile(SaveDialog1->FileName);
+  // The picture's own file, never one that failed to load.
+  SaveDialog1->FileName = FPictureFileName;
+  if (!SaveDialog1->Execute()) return;
+  Image1->SaveToFile(SaveDialog1->FileName);
+  FPictureFileName = SaveDialog1->FileName;
 }
 
 void TImagePage::RotateItemClick(TComponent*) {

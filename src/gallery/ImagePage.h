@@ -69,4 +69,6 @@ class TImagePage : public TGalleryPage {
   // The form description: ImagePageDescription.cpp.
   void CreateControls();
   bool FPrepared = false;
+  // The file the picture shown came from or went to last; Save as offers its name.
+  std::string FPictureFileName;
 };

@@ -85,6 +85,7 @@ void TImagePage::CreateControls() {
   SaveDialog1 = new TSaveDialog(this);
   SaveDialog1->Name = "SaveDialog1";
   SaveDialog1->Filter = kPictureFilter;
+  SaveDialog1->Options = ofOverwritePrompt;
 
   TPropertyColumn column(this, this, "Properties");
   DrawingButtons = column.AddModes("DrawingButton", "Drawing", {"Boxes", "Balls", "OR", "Text"}, 1);

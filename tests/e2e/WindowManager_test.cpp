@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -210,6 +211,30 @@ TEST_F(UnderAWindowManager, WhenADialogOfTheGalleryClosesTheGalleryHasTheKeyboar
   FClient.Xdotool({"key", "Return"});
   ExpectOwnerHasTheKeyboardOnceGone(box, window);
   EXPECT_TRUE(gallery->Running());
+}
+
+// Save as onto a file that exists asks first, and No leaves the file as it was.
+TEST_F(UnderAWindowManager, SaveAsInTheGalleryAsksBeforeItReplacesAFile) {
+  const std::string existing = Directory.File("existing.png");
+  const std::string bytes = "not the gallery's picture";
+  { std::ofstream(existing) << bytes; }
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return Focus() == window; }));
+  FClient.Xdotool({"key", "ctrl+s"});
+  const Window dialog = DialogOver(window);
+  ASSERT_NE(dialog, 0u);
+  FClient.Xdotool({"type", "--delay", "5", existing});
+  FClient.Xdotool({"key", "Return"});
+  Window question = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (question = DialogOver(window)) != dialog; }));
+  FClient.Xdotool({"key", "n"});
+  ExpectOwnerHasTheKeyboardOnceGone(question, dialog);
+  FClient.Xdotool({"key", "Escape"});
+  ExpectOwnerHasTheKeyboardOnceGone(dialog, window);
+  std::ifstream after(existing, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}).substr(0, 100), bytes);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ enum class TPosition : std::uint8_t { poDesigned, poDefault, poScreenCenter };
 enum class TCloseAction : std::uint8_t { caNone, caHide, caFree };
 
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 // A window procedure: sees each event that reaches the form's window.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/graphics/TextPainter.h"
 #include "framework/ui/core/Timer.h"
 #include "framework/ui/dialogs/MessageBox.h"
@@ -138,6 +140,36 @@ TEST(WrapText, BreaksBetweenWordsCutsALongWordInItsMiddleAndEndsWhereTheLinesRun
   EXPECT_EQ(shortened[1].substr(0, 4), "four");
   EXPECT_EQ(shortened[1].substr(shortened[1].size() - 3), "\xE2\x80\xA6");
   EXPECT_LE(measure.Extent(shortened[1]).cx, width);
+}
+
+// A question: the keyboard on No, the arrows, the initials, Escape and a click all answer it.
+TEST(Question, EndsWithTheAnswerGivenByKeysOrAClickAndShowsAWarning) {
+  THeadlessApp H;
+  const auto box = [&] { return static_cast<TMessageBox*>(H.App.Forms().back()); };
+  const std::vector<std::function<void()>> answers{
+      [&] { H.System->Push(Headless::Key(VK_RETURN)); }, [&] { H.System->Push(Headless::Key(VK_ESCAPE)); },
+      [&] { H.System->Push(Headless::Key('Y')); },
+      [&] {
+        H.System->Push(Headless::Key(VK_LEFT));
+        H.System->Push(Headless::Key(VK_RETURN));
+      },
+      [&] {
+        const TRect yes = box()->ButtonRect(0);
+        H.System->Push(Headless::Mouse(TEventKind::MouseDown, yes.Left + 5, yes.Top + 5));
+        H.System->Push(Headless::Mouse(TEventKind::MouseUp, yes.Left + 5, yes.Top + 5));
+      }};
+  std::vector<TModalResult> results;
+  TPixel warning = 0;
+  for (const auto& answer : answers) {
+    H.System->At(H.System->NowMs() + 10, [&] {
+      warning = H.System->PixelAt(H.System->Focus, 22, 38);
+      answer();
+    });
+    results.push_back(MessageDlg("Save As", "a.png already exists.", TMsgDlgType::mtWarning,
+                                 {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, TMsgDlgBtn::mbNo));
+  }
+  EXPECT_EQ(results, (std::vector<TModalResult>{mrNo, mrNo, mrYes, mrYes, mrYes}));
+  EXPECT_EQ(warning, 0xFFFF00u);
 }
 
 }  // namespace
