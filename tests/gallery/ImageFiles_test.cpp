@@ -104,6 +104,7 @@ TEST_F(ImageFiles, SaveAsWritesThePictureWholeAndAFileThatIsNoPictureIsSaidAndCh
   ASSERT_EQ(H.App.ShownMessages.size(), 1u);
   EXPECT_EQ(Picture1().Width(), 300);
   EXPECT_EQ(Page().Image1->Width(), 218);
+  EXPECT_EQ(Page().Progress1->Position(), 0);  // the load came no further
 }
 
 // The window that opened a dialog has the keyboard before the dialog goes: the window
