@@ -51,6 +51,19 @@ void TGalleryForm::ShowPage(TGalleryPage* page) {
   page->PageShown();
 }
 
+void TGalleryForm::FormKeyDown(TComponent*, unsigned& Key, TShiftState Shift) {
+  if (!(Shift & ssCtrl)) return;
+  int step = 0;
+  if (Key == VK_TAB) step = (Shift & ssShift) ? -1 : 1;
+  if (Key == VK_NEXT) step = 1;
+  if (Key == VK_PRIOR) step = -1;
+  if (step == 0) return;
+  const auto count = static_cast<int>(Pages.size());
+  const auto current = static_cast<int>(std::find(Pages.begin(), Pages.end(), FCurrent) - Pages.begin());
+  ShowPage(Pages[static_cast<std::size_t>((current + step + count) % count)]);
+  Key = 0;
+}
+
 void TGalleryForm::TabClick(TComponent* Sender) {
   const auto index = static_cast<std::size_t>(std::find(Tabs.begin(), Tabs.end(), Sender) - Tabs.begin());
   if (index < Pages.size()) ShowPage(Pages[index]);

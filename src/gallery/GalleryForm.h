@@ -42,6 +42,9 @@ class TGalleryForm : public TForm {
   TGalleryPage* CurrentPage() const { return FCurrent; }
 
   void FormShow(TComponent* Sender);
+  // Ctrl+Tab and Ctrl+Page Down show the next page, Ctrl+Shift+Tab and Ctrl+Page Up the one
+  // before, round, as in every window with tabs.
+  void FormKeyDown(TComponent* Sender, unsigned& Key, TShiftState Shift);
   void TabClick(TComponent* Sender);
 
  private:

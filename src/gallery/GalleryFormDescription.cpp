@@ -25,6 +25,7 @@ void TGalleryForm::CreateControls() {
   SetClientHeight(480);
   Position = TPosition::poScreenCenter;
   OnShow = Handler(this, &TGalleryForm::FormShow);
+  OnKeyDown = Handler(this, &TGalleryForm::FormKeyDown);
 
   TabBar = new TPanel(this);
   TabBar->Name = "TabBar";

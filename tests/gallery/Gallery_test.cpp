@@ -28,6 +28,23 @@ TEST_F(Gallery, OneTabPerPageShowsItsPageAloneAndSaysWhatItShows) {
   EXPECT_FALSE(GalleryForm->ShowPage("nothing"));
 }
 
+TEST_F(Gallery, CtrlTabAndCtrlPageDownGoToTheNextPageAndBackRound) {
+  const auto page = [] { return GalleryForm->CurrentPage()->Title(); };
+  std::vector<std::string> seen;
+  for (const auto& [key, shift] : std::vector<std::pair<unsigned, TShiftState>>{{VK_TAB, ssCtrl},
+                                                                                {VK_NEXT, ssCtrl},
+                                                                                {VK_TAB, ssCtrl | ssShift},
+                                                                                {VK_PRIOR, ssCtrl},
+                                                                                {VK_PRIOR, ssCtrl},
+                                                                                {VK_NEXT, ssCtrl},
+                                                                                {VK_TAB, 0}}) {
+    Type(key, shift);
+    seen.push_back(page());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"Progress", "Scale", "Progress", "Image", "Effect", "Image", "Image"}));
+  EXPECT_TRUE(GalleryForm->Tabs[0]->Down());
+}
+
 TEST(GalleryArguments, APageAndOnePictureAtMost) {
   const auto both = ParseGalleryArguments({"--page", "plot", "a.jpg"});
   ASSERT_TRUE(both);
