@@ -293,6 +293,22 @@ TEST_F(X11WindowSystemTest, AFocusAskedForBeforeTheWindowShowedLosesToALaterChoi
   EXPECT_EQ(focus, chosen);
 }
 
+// The least size goes to the window manager with the window, and stays when it moves.
+TEST_F(X11WindowSystemTest, ASizeableWindowTellsItsLeastSize) {
+  TWindowParams params = Plain(100, 80);
+  params.MinSize = {90, 70};
+  const TWindowHandle window = CreateShownWindow(params);
+  for (int round = 0; round < 2; ++round) {
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(Client().Handle(), window, &hints, &supplied));
+    EXPECT_TRUE((hints.flags & PMinSize) && !(hints.flags & PMaxSize));
+    EXPECT_EQ((TSize{hints.min_width, hints.min_height}), (TSize{90, 70}));
+    FSystem->SetWindowBounds(window, Bounds(5, 5, 120, 90));
+    FSystem->Flush();
+  }
+}
+
 // A window manager frames a window after it is mapped; asked before, it tells the frame's
 // widths soon enough for a centred form to place its frame.
 TEST_F(X11WindowSystemTest, TheFrameIsAskedForBeforeMappingAndItsWidthsArriveAsAnEvent) {

@@ -66,7 +66,7 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   XSetWMProtocols(display, window, &deleteWindow, 1);
   SetCaption(window, params.Caption);
   SetFrame(window, params);
-  SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog);
+  SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog, params.MinSize);
   if (params.StayOnTop) AddState(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"));
   // A modal dialog of our own stays over its owner.
   if (params.TransientFor) {
@@ -109,7 +109,7 @@ void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params
                   reinterpret_cast<const unsigned char*>(&hints), 5);
 }
 
-void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed) {
+void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed, TSize minSize) {
   XSizeHints hints{};
   hints.flags = PPosition | PSize | PWinGravity;
   hints.win_gravity = StaticGravity;
@@ -121,6 +121,10 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
     hints.flags |= PMinSize | PMaxSize;
     hints.min_width = hints.max_width = bounds.Width();
     hints.min_height = hints.max_height = bounds.Height();
+  } else if (minSize.cx > 0 || minSize.cy > 0) {
+    hints.flags |= PMinSize;
+    hints.min_width = std::max(minSize.cx, 1);
+    hints.min_height = std::max(minSize.cy, 1);
   }
   XSetWMNormalHints(FConnection.Handle(), window, &hints);
 }

@@ -94,6 +94,8 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   record.Popup = params.Popup;
   record.Width = static_cast<int>(Extent(bounds.Width()));
   record.Height = static_cast<int>(Extent(bounds.Height()));
+  record.MinWidth = params.MinSize.cx;
+  record.MinHeight = params.MinSize.cy;
   FWindows->Add(window, record);
   if (record.TopLevel && !params.FullScreen && !params.Popup) FHints->Apply(window, params);
   if (foreign && trap.Failed()) {
@@ -137,7 +139,7 @@ void TX11WindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
   if (record->TopLevel && !record->FullScreen && !record->Popup)
-    FHints->SetPlacement(window, bounds, record->FixedSize);
+    FHints->SetPlacement(window, bounds, record->FixedSize, {record->MinWidth, record->MinHeight});
   XMoveResizeWindow(FConnection->Handle(), window, bounds.Left, bounds.Top, Extent(bounds.Width()),
                     Extent(bounds.Height()));
   XFlush(FConnection->Handle());
