@@ -50,6 +50,8 @@ class TGalleryForm : public TForm {
  private:
   // The form description: GalleryFormDescription.cpp.
   void CreateControls();
+  // The least client size at which every tab and every page's properties can be reached.
+  TSizeConstraints LeastClientSize() const;
   void AddPage(TGalleryPage* page, const std::string& status);
 
   std::vector<std::string> FStatus;

@@ -237,4 +237,24 @@ TEST_F(UnderAWindowManager, SaveAsInTheGalleryAsksBeforeItReplacesAFile) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}).substr(0, 100), bytes);
 }
 
+// Shrunk by the user, the gallery stops at the least size it told the window manager.
+TEST_F(UnderAWindowManager, TheGalleryCannotBeShrunkBelowItsLeastSize) {
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(FClient.Handle(), window, &hints, &supplied));
+  ASSERT_TRUE(hints.flags & PMinSize);
+  EXPECT_GT(hints.min_width, 320);
+  EXPECT_GT(hints.min_height, 220);
+  FClient.Xdotool({"windowsize", std::to_string(window), "320", "220"});
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] {
+    return FClient.Geometry(window, geometry) && geometry.Width == hints.min_width &&
+           geometry.Height == hints.min_height;
+  })) << geometry.Width
+      << "x" << geometry.Height;
+}
+
 }  // namespace
