@@ -206,7 +206,8 @@ class WaylandGallery : public ::testing::Test {
   TRect Picture1, Picture2;
 };
 
-TEST_F(WaylandGallery, ARightClickOpensThePicturesMenuAClickElsewhereOrEscapeClosesItAnItemOrItsShortcutRunsIt) {
+TEST_F(WaylandGallery,
+       ARightClickOpensThePicturesMenuAClickElsewhereOrEscapeClosesItAnItemOrItsShortcutRunsItAndCtrlTabTurnsThePages) {
   const TPoint at = Middle(Picture1);
   // The menu opens beside the pointer, down and to the right, over the picture, where it
   // shows its grey; away from the pointer, which the screenshots show.
@@ -243,6 +244,12 @@ TEST_F(WaylandGallery, ARightClickOpensThePicturesMenuAClickElsewhereOrEscapeClo
   ASSERT_NE(Settled(Picture1), Pixels(Picture2));
   FCompositor.TypeKey(KEY_C, TWaylandCompositor::kCtrl);
   EXPECT_TRUE(WaitUntil([&] { return Pixels(Picture2) == Pixels(Picture1); }));
+  // Ctrl+Tab goes to the next page, Ctrl+Shift+Tab back to this one.
+  const std::vector<std::uint32_t> picture = Pixels(Picture1);
+  FCompositor.TypeKey(KEY_TAB, TWaylandCompositor::kCtrl);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(Picture1) != picture; }));
+  FCompositor.TypeKey(KEY_TAB, TWaylandCompositor::kCtrl | TWaylandCompositor::kShift);
+  EXPECT_TRUE(WaitUntil([&] { return Pixels(Picture1) == picture; }));
 }
 
 TEST_F(WaylandGallery, APictureDraggedOntoTheSecondSurfaceIsCopiedThereUnderTheDragCursor) {

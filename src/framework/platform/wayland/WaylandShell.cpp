@@ -131,14 +131,17 @@ bool TWaylandShell::UpdateFrame(TWaylandWindow& window) {
   return changed;
 }
 
-// A dialog keeps its size: the compositor's frame goes around it, the program's own is part
-// of the window.
+// A dialog keeps its size, another window its least size if it has one: the compositor's
+// frame goes around them, the program's own is part of the window.
 void TWaylandShell::SetSizeLimits(TWaylandWindow& window) {
-  if (!window.Toplevel || window.Params.BorderStyle != TBorderStyle::bsDialog) return;
-  const TSize size{window.Logical.cx + window.Frame.Left + window.Frame.Right,
-                   window.Logical.cy + window.Frame.Top + window.Frame.Bottom};
+  if (!window.Toplevel || window.Params.FullScreen) return;
+  const bool dialog = window.Params.BorderStyle == TBorderStyle::bsDialog;
+  const TSize client = dialog ? window.Logical : window.Params.MinSize;
+  if (client.cx <= 0 || client.cy <= 0) return;
+  const TSize size{client.cx + window.Frame.Left + window.Frame.Right,
+                   client.cy + window.Frame.Top + window.Frame.Bottom};
   xdg_toplevel_set_min_size(window.Toplevel, size.cx, size.cy);
-  xdg_toplevel_set_max_size(window.Toplevel, size.cx, size.cy);
+  if (dialog) xdg_toplevel_set_max_size(window.Toplevel, size.cx, size.cy);
 }
 
 // Until the compositor answers otherwise, the window expects the frame it asked for.
