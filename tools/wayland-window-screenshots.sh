@@ -61,9 +61,11 @@ program=$!
 stop_on_exit $program
 wait_for 'has_window "zzQuenbrel Gallery"'
 photograph "zzQuenbrel Gallery" "$work/gallery.png"
-# A right click on the picture, the pointer then on the menu's fourth line.
+# A right click on the picture; once the menu shows its grey there, the pointer onto its
+# fourth line.
 input moveto 160 200 1024 768
 input click 273
+wait_for "shot $work/a.ppm && convert $work/a.ppm -crop 1x1+240+290 txt:- | grep -qi C0C0C0"
 input moveto 200 252 1024 768
 settled "$work/output.ppm"
 convert "$work/output.ppm" -crop 900x700+0+0 +repage -bordercolor '#3f3f3f' -border 1 -trim +repage \

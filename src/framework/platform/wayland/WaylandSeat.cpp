@@ -141,8 +141,10 @@ bool TWaylandSeat::PostPointer(TEventKind kind) {
   return true;
 }
 
-// Entering is no move: the position is kept for the events that follow. The window's
-// cursor shows at once, so a hidden pointer never appears over it.
+// Entering is no move (a window shown under a pointer at rest is entered too): the position
+// is kept for the events that follow. But a popup follows the pointer over every window of the
+// program, and the compositor tells a move from one of them onto another by the entering
+// alone. The window's cursor shows at once, so a hidden pointer never appears over it.
 void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, double x, double y) {
   const TWaylandWindow* window = FWindows.FindSurface(surface);
   FPointerWindow = window ? window->Handle : 0;
@@ -152,6 +154,7 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FInClient =
       !window->Caption || window->Caption->PartAt(FPointerAt, SurfaceSize(*window)) == TCaptionBar::TPart::Client;
   ShowCursor(*window);
+  if (FWindows.TopPopup()) PostPointer(TEventKind::MouseMove);
 }
 
 // A popup that holds the pointer follows it everywhere: leaving a window is no news to it.
