@@ -25,11 +25,13 @@ settled() {
   wait_for "shot $work/a.ppm && sleep 0.2 && shot $work/b.ppm && cmp -s $work/a.ppm $work/b.ppm"
   cp "$work/b.ppm" "$1"
 }
-# Floats the window in its frame with its top-left corner at (20, 20) and photographs it:
-# the part of the output around it, less the background. The pointer waits out of the way.
+# The windows float in their frames with their top-left corners at (20, 20), at the size
+# they ask for, from their first showing on.
+"${swaymsg[@]}" 'for_window [app_id="^zzquenbrel$"] "floating enable, move position 20 20"'
+# Photographs the window: the part of the output around it, less the background. The
+# pointer waits out of the way.
 photograph() {
-  local title=$1 picture=$2
-  "${swaymsg[@]}" "[title=\"^$title\$\"] floating enable, move position 20 20"
+  local picture=$1
   input moveto 1023 767 1024 768
   settled "$work/output.ppm"
   convert "$work/output.ppm" -crop 900x700+0+0 +repage -bordercolor '#3f3f3f' -border 1 -trim +repage "$picture"
@@ -49,7 +51,7 @@ for frames in compositor own; do
   program=$!
   stop_on_exit $program
   wait_for 'has_window Settings'
-  photograph Settings "$work/settings-$frames.png"
+  photograph "$work/settings-$frames.png"
   end_program $program
 done
 convert "$work/settings-compositor.png" \( "$work/settings-own.png" -background white -gravity west -splice 16x0 \) \
@@ -60,7 +62,6 @@ env "${wayland_environment[@]}" "$build/src/zzQuenbrel-gallery" &
 program=$!
 stop_on_exit $program
 wait_for 'has_window "zzQuenbrel Gallery"'
-photograph "zzQuenbrel Gallery" "$work/gallery.png"
 # A right click on the picture; once the menu shows its grey there, the pointer onto its
 # fourth line.
 input moveto 160 200 1024 768

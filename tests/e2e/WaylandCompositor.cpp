@@ -206,9 +206,21 @@ bool TWaylandCompositor::HasFocus(const std::string& title) {
   return Matches("con_id=__focused__ " + TitleCriteria(title));
 }
 
+namespace {
+
+std::string Placing(int x, int y) {
+  return "floating enable, border none, move position " + std::to_string(x) + " " + std::to_string(y);
+}
+
+}  // namespace
+
 void TWaylandCompositor::PlaceWindow(const std::string& title, int x, int y) {
-  Swaymsg({"[" + TitleCriteria(title) + "] floating enable, border none, move position " + std::to_string(x) + " " +
-           std::to_string(y)});
+  Swaymsg({"[" + TitleCriteria(title) + "] " + Placing(x, y)});
+}
+
+void TWaylandCompositor::PlaceNewWindows(const std::string& title, int x, int y) {
+  // Quoted: the commands are the rule's, not more commands of this message.
+  Swaymsg({"for_window [" + TitleCriteria(title) + "] \"" + Placing(x, y) + "\""});
 }
 
 void TWaylandCompositor::CloseWindow(const std::string& title) { Swaymsg({"[" + TitleCriteria(title) + "] kill"}); }

@@ -77,6 +77,9 @@ class TWaylandCompositor {
   bool HasFocus(const std::string& title);
   // Floats the window, without a frame of the compositor's, with its top-left corner at (x, y).
   void PlaceWindow(const std::string& title, int x, int y);
+  // The same for windows of that title yet to come, from their first showing on, at the
+  // size they ask for.
+  void PlaceNewWindows(const std::string& title, int x, int y);
   // Asks the window to close, as the compositor's own close button or shortcut does.
   void CloseWindow(const std::string& title);
 

@@ -174,12 +174,13 @@ class WaylandGallery : public ::testing::Test {
       Picture1 = Where(*GalleryForm->ImagePage->Image1);
       Picture2 = Where(*GalleryForm->ImagePage->Image2);
     }
+    // Floated from the start, at the size it was laid out at here, never tiled over the output.
+    FCompositor.PlaceNewWindows(kTitle, 0, 0);
     std::vector<std::string> environment = FCompositor.ClientEnvironment();
     environment.push_back("QUENBREL_BACKEND=");
     Program = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_GALLERY}, environment);
     ASSERT_TRUE(WaitUntil([&] { return FCompositor.HasFocus(kTitle) || !Program->Running(); }));
     ASSERT_TRUE(Program->Running()) << Program->Stderr();
-    FCompositor.PlaceWindow(kTitle, 0, 0);
   }
   void TearDown() override {
     Program->Signal(SIGTERM);
