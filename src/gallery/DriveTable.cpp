@@ -5,12 +5,13 @@
 #include "components/DiskInfo.h"
 #include "components/VekImage.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/platform/DiskQueries.h"
 
 namespace {
 
 constexpr int kCellPadding = 4;
-// The columns whose values are numbers, right-aligned.
-constexpr std::size_t kFirstNumberColumn = 5;
+// The columns whose values are numbers, right-aligned: the size and the free space.
+constexpr std::size_t kSizeColumn = 5, kFreeColumn = 6;
 
 std::string InUnit(std::int64_t bytes, TSizeUnit unit) {
   if (bytes < 0) return "?";
@@ -35,14 +36,14 @@ const char* UnitName(TSizeUnit unit) {
 
 std::vector<TTableRow> DriveRows(TDiskQueries& queries, TSizeUnit unit) {
   const std::string units = UnitName(unit);
-  std::vector<TTableRow> rows{
-      {"Drive", "Kind", "File system", "Label", "Serial", "Size (" + units + ")", "Free (" + units + ")"}};
+  std::vector<TTableRow> rows{{"Drive", "Kind", "File system", "Label", "Serial", "Size (" + units + ")",
+                               "Free (" + units + ")", "Mount point"}};
   TDiskInfo info(nullptr, queries);
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     info.SetDrive(std::string(1, letter));
     if (!info.VolumeFound()) continue;
     rows.push_back({info.Drive() + ":", info.DriveType, info.FileSystem, info.VolumeName, info.SerialNumberStr,
-                    InUnit(info.DriveSize, unit), InUnit(info.DriveFree, unit)});
+                    InUnit(info.DriveSize, unit), InUnit(info.DriveFree, unit), queries.MountPoint(letter)});
   }
   return rows;
 }
@@ -65,7 +66,7 @@ void DrawTable(TVekImage& image, const std::vector<TTableRow>& rows, TColor stri
     int left = 0;
     for (std::size_t i = 0; i < rows[r].size() && i < widths.size(); ++i) {
       const int textWidth = canvas.TextWidth(rows[r][i]);
-      const bool number = r > 0 && i >= kFirstNumberColumn;
+      const bool number = r > 0 && (i == kSizeColumn || i == kFreeColumn);
       canvas.Font.Color = clWindowText;
       canvas.TextOut(number ? left + widths[i] - kCellPadding - textWidth : left + kCellPadding, top + kCellPadding,
                      rows[r][i]);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "GalleryPage.h"
+#include "framework/ui/controls/Panel.h"
 #include "framework/ui/controls/SpeedButton.h"
 #include "framework/ui/controls/StaticText.h"
 
@@ -49,6 +50,29 @@ void TGalleryForm::ShowPage(TGalleryPage* page) {
   StatusText->SetCaption(" " + FStatus[index]);
   page->SetVisible(true);
   page->PageShown();
+}
+
+void TGalleryForm::FormKeyDown(TComponent*, unsigned& Key, TShiftState Shift) {
+  if (!(Shift & ssCtrl)) return;
+  int step = 0;
+  if (Key == VK_TAB) step = (Shift & ssShift) ? -1 : 1;
+  if (Key == VK_NEXT) step = 1;
+  if (Key == VK_PRIOR) step = -1;
+  if (step == 0) return;
+  const auto count = static_cast<int>(Pages.size());
+  const auto current = static_cast<int>(std::find(Pages.begin(), Pages.end(), FCurrent) - Pages.begin());
+  ShowPage(Pages[static_cast<std::size_t>((current + step + count) % count)]);
+  Key = 0;
+}
+
+TSizeConstraints TGalleryForm::LeastClientSize() const {
+  TSizeConstraints least{Tabs.back()->Left() + Tabs.back()->Width() + Tabs.front()->Left(), 0};
+  for (const TGalleryPage* page : Pages) {
+    least.MinWidth = std::max(least.MinWidth, page->LeastSize().cx);
+    least.MinHeight = std::max(least.MinHeight, page->LeastSize().cy);
+  }
+  least.MinHeight += TabBar->Height() + StatusText->Height();
+  return least;
 }
 
 void TGalleryForm::TabClick(TComponent* Sender) {

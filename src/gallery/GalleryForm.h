@@ -42,11 +42,16 @@ class TGalleryForm : public TForm {
   TGalleryPage* CurrentPage() const { return FCurrent; }
 
   void FormShow(TComponent* Sender);
+  // Ctrl+Tab and Ctrl+Page Down show the next page, Ctrl+Shift+Tab and Ctrl+Page Up the one
+  // before, round, as in every window with tabs.
+  void FormKeyDown(TComponent* Sender, unsigned& Key, TShiftState Shift);
   void TabClick(TComponent* Sender);
 
  private:
   // The form description: GalleryFormDescription.cpp.
   void CreateControls();
+  // The least client size at which every tab and every page's properties can be reached.
+  TSizeConstraints LeastClientSize() const;
   void AddPage(TGalleryPage* page, const std::string& status);
 
   std::vector<std::string> FStatus;

@@ -25,6 +25,7 @@ void TGalleryForm::CreateControls() {
   SetClientHeight(480);
   Position = TPosition::poScreenCenter;
   OnShow = Handler(this, &TGalleryForm::FormShow);
+  OnKeyDown = Handler(this, &TGalleryForm::FormKeyDown);
 
   TabBar = new TPanel(this);
   TabBar->Name = "TabBar";
@@ -47,6 +48,7 @@ void TGalleryForm::CreateControls() {
   AddPage(PlotPage = new TPlotPage(this), "TCanvas2D: a plot with zoom, pan and home; turn the wheel over it too");
   AddPage(DrivesPage = new TDrivesPage(this), "TDiskInfo: the lettered drives of this machine");
   AddPage(EffectPage = new TEffectPage(this), "TQuenbrel: the saver's effect on an image surface");
+  Constraints = LeastClientSize();
 }
 
 void TGalleryForm::AddPage(TGalleryPage* page, const std::string& status) {

@@ -1,5 +1,8 @@
 #include "GalleryPage.h"
 
+#include <algorithm>
+
+#include "PropertyColumn.h"
 #include "framework/graphics/StylePainter.h"
 
 namespace {
@@ -21,4 +24,18 @@ TGalleryPage::TGalleryPage(TComponent* owner, std::string title)
   FShowcase->SetBevelOuter(TBevelCut::bvNone);
   FShowcase->SetParent(this);
   FShowcase->SetAlign(TAlign::alClient);
+  FShowcase->OnResize = [this](TComponent*) { ArrangeShowcase(FShowcase->AlignRect()); };
+}
+
+TSize TGalleryPage::LeastSize() const {
+  int height = LeastShowcase.cy;
+  for (const TControl* child : Controls()) {
+    const auto* column = dynamic_cast<const TWinControl*>(child);
+    if (child == FShowcase || !column) continue;
+    // The column's properties are stacked from its top, as far in from its bottom.
+    int bottom = 0;
+    for (const TControl* property : column->Controls()) bottom = std::max(bottom, property->Top() + property->Height());
+    height = std::max(height, bottom + TPropertyColumn::Inset);
+  }
+  return {LeastShowcase.cx + ColumnWidth, height};
 }

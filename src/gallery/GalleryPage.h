@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "framework/graphics/Canvas.h"
 #include "framework/ui/controls/Panel.h"
 
 // One page of the gallery: a panel filling the window below its tabs, shown while its tab
@@ -10,6 +11,8 @@ class TGalleryPage : public TPanel {
  public:
   static constexpr int Margin = 8;
   static constexpr int ColumnWidth = 176;
+  // The least room a showcase arranges its component in.
+  static constexpr TSize LeastShowcase{200, 160};
 
   TGalleryPage(TComponent* owner, std::string title);
 
@@ -20,6 +23,13 @@ class TGalleryPage : public TPanel {
   // The page came into view, or went out of it: a page that animates runs only meanwhile.
   virtual void PageShown() {}
   virtual void PageHidden() {}
+  // The least size at which the whole column and the showcase's least room show.
+  TSize LeastSize() const;
+
+ protected:
+  // Places what the showcase holds in `room`, its inside, each time its size changes: a page
+  // whose controls do not fill it by their alignment uses the room it gets.
+  virtual void ArrangeShowcase(const TRect&) {}
 
  private:
   std::string FTitle;

@@ -7,6 +7,7 @@
 #include "components/VekProgress.h"
 #include "framework/ui/controls/ScrollBar.h"
 #include "framework/ui/controls/SpeedButton.h"
+#include "framework/ui/controls/StaticText.h"
 #include "framework/ui/dialogs/FileDialog.h"
 
 namespace {
@@ -47,6 +48,29 @@ void TImagePage::PageShown() {
   if (Image1->Picture().Empty()) Redraw();
 }
 
+// Two square frames as large as the room lets them be, side by side; the bar under both.
+void TImagePage::ArrangeShowcase(const TRect& room) {
+  const int below = Margin + Progress1->Height() + Margin + HelpText->Height();
+  const int side = std::max(std::min((room.Width() - Margin) / 2, room.Height() - below), 1);
+  Frame1->SetBounds(room.Left, room.Top, side, side);
+  Frame2->SetBounds(room.Left + side + Margin, room.Top, side, side);
+  Progress1->SetBounds(room.Left, room.Top + side + Margin, 2 * side + Margin, Progress1->Height());
+  HelpText->SetBounds(room.Left, Progress1->Top() + Progress1->Height() + Margin, HelpText->Width(),
+                      HelpText->Height());
+  if (FPrepared) FitPictures();
+}
+
+void TImagePage::FitPictures() {
+  if (FImage1Drawn) Redraw();
+  else ShowWhole(*Image1, *Frame1);
+  if (FImage2Dropped) {
+    ShowWhole(*Image2, *Frame2);
+  } else {
+    FillFrame(*Image2, *Frame2);
+    Image2->Fill(clBtnFace);
+  }
+}
+
 TShowcaseDrawing TImagePage::Drawing() const {
   for (std::size_t i = 0; i < DrawingButtons.size(); ++i)
     if (DrawingButtons[i]->Down()) return static_cast<TShowcaseDrawing>(i);
@@ -61,12 +85,15 @@ void TImagePage::Redraw() {
   style.Angle = AngleBar->Position();
   FillFrame(*Image1, *Frame1);
   DrawShowcase(*Image1, Drawing(), style);
+  FImage1Drawn = true;
 }
 
 void TImagePage::LoadPicture(const std::string& fileName) {
   Image1->LoadFromFile(fileName);
+  FImage1Drawn = false;
   ShowWhole(*Image1, *Frame1);
   OpenDialog1->FileName = fileName;
+  FPictureFileName = fileName;
 }
 
 void TImagePage::DrawingChange(TComponent*) { Redraw(); }
@@ -76,17 +103,22 @@ void TImagePage::OpenItemClick(TComponent*) {
 }
 
 void TImagePage::SaveItemClick(TComponent*) {
-  SaveDialog1->FileName = OpenDialog1->FileName;
-  if (SaveDialog1->Execute()) Image1->SaveToFile(SaveDialog1->FileName);
+  // The picture's own file, never one that failed to load.
+  SaveDialog1->FileName = FPictureFileName;
+  if (!SaveDialog1->Execute()) return;
+  Image1->SaveToFile(SaveDialog1->FileName);
+  FPictureFileName = SaveDialog1->FileName;
 }
 
 void TImagePage::RotateItemClick(TComponent*) {
   Image1->Rotate(90);
+  FImage1Drawn = false;
   ShowWhole(*Image1, *Frame1);
 }
 
 void TImagePage::RotateAngleItemClick(TComponent*) {
   Image1->Rotate(AngleBar->Position());
+  FImage1Drawn = false;
   ShowWhole(*Image1, *Frame1);
 }
 
@@ -95,11 +127,13 @@ void TImagePage::CopyItemClick(TComponent*) { ImageDragDrop(Image2, Image1, 0, 0
 void TImagePage::ClearItemClick(TComponent*) {
   FillFrame(*Image1, *Frame1);
   Image1->Fill(clWhite);
+  FImage1Drawn = false;
 }
 
-// The bar shows at once: a load runs without returning to the loop.
-void TImagePage::Image1Progress(TComponent*, TProgressStage Stage, int PercentDone) {
-  Progress1->SetPosition(Stage == TProgressStage::psEnding ? 100 : PercentDone);
+// The bar shows at once: a load runs without returning to the loop. The ending stage tells
+// 100 for a picture loaded, and how far a failed load came.
+void TImagePage::Image1Progress(TComponent*, TProgressStage, int PercentDone) {
+  Progress1->SetPosition(PercentDone);
   Progress1->Repaint();
 }
 
@@ -111,5 +145,7 @@ void TImagePage::ImageDragOver(TComponent* Sender, TComponent* Source, int, int,
 void TImagePage::ImageDragDrop(TComponent* Sender, TComponent* Source, int, int) {
   auto* target = static_cast<TVekImage*>(Sender);
   target->Picture().Bitmap().Assign(static_cast<TVekImage*>(Source)->Picture().Bitmap());
+  if (target == Image1) FImage1Drawn = false;
+  else FImage2Dropped = true;
   ShowWhole(*target, *static_cast<TPanel*>(target->Parent()));
 }

@@ -53,6 +53,7 @@ class TImagePage : public TGalleryPage {
   TShowcaseDrawing Drawing() const;
 
   void PageShown() override;
+  void ArrangeShowcase(const TRect& room) override;
   // A drawing, a colour or a value changed, or the menu asked: the picture is drawn anew.
   void DrawingChange(TComponent* Sender);
   void OpenItemClick(TComponent* Sender);
@@ -68,5 +69,13 @@ class TImagePage : public TGalleryPage {
  private:
   // The form description: ImagePageDescription.cpp.
   void CreateControls();
+  // Each picture shown again in its frame, after the frames changed their size.
+  void FitPictures();
   bool FPrepared = false;
+  // Whether the first picture is a drawing (made anew at the frame's size), and whether the
+  // second holds a picture dropped on it (else it is a blank face).
+  bool FImage1Drawn = false;
+  bool FImage2Dropped = false;
+  // The file the picture shown came from or went to last; Save as offers its name.
+  std::string FPictureFileName;
 };

@@ -11,16 +11,14 @@
 
 namespace {
 
-constexpr int kFrameSize = 220;
 constexpr const char* kPictureFilter =
     "Pictures|*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.tif;*.tiff;*.pcx;*.wmf;*.emf|All files|*";
 
-TPanel* NewFrame(TImagePage* page, const char* name, int left) {
+TPanel* NewFrame(TImagePage* page, const char* name) {
   auto* frame = new TPanel(page);
   frame->Name = name;
   frame->SetParent(page->Showcase());
   frame->SetBevelOuter(TBevelCut::bvLowered);
-  frame->SetBounds(left, TGalleryPage::Margin, kFrameSize, kFrameSize);
   return frame;
 }
 
@@ -48,22 +46,22 @@ TMenuItem* NewItem(TImagePage* page, const char* name, const char* caption, TSho
 }  // namespace
 
 void TImagePage::CreateControls() {
-  Frame1 = NewFrame(this, "Frame1", Margin);
+  // Two square frames side by side, the bar and the help beneath: ArrangeShowcase places them.
+  Frame1 = NewFrame(this, "Frame1");
   Image1 = NewImage(this, "Image1", Frame1);
   Image1->OnProgress = Handler(this, &TImagePage::Image1Progress);
-  Frame2 = NewFrame(this, "Frame2", Margin + kFrameSize + Margin);
+  Frame2 = NewFrame(this, "Frame2");
   Image2 = NewImage(this, "Image2", Frame2);
 
   Progress1 = new TVekProgress(this);
   Progress1->Name = "Progress1";
   Progress1->SetParent(Showcase());
-  Progress1->SetBounds(Margin, Margin + kFrameSize + Margin, 2 * kFrameSize + Margin, 20);
+  Progress1->SetHeight(20);
   Progress1->SetPosition(0);
 
   HelpText = new TStaticText(this);
   HelpText->Name = "HelpText";
   HelpText->SetParent(Showcase());
-  HelpText->SetBounds(Margin, Progress1->Top() + Progress1->Height() + Margin, HelpText->Width(), HelpText->Height());
   HelpText->SetCaption("Right-click the left picture for its menu. Drag a picture onto the other.");
 
   PopupMenu1 = new TPopupMenu(this);
@@ -85,6 +83,7 @@ void TImagePage::CreateControls() {
   SaveDialog1 = new TSaveDialog(this);
   SaveDialog1->Name = "SaveDialog1";
   SaveDialog1->Filter = kPictureFilter;
+  SaveDialog1->Options = ofOverwritePrompt;
 
   TPropertyColumn column(this, this, "Properties");
   DrawingButtons = column.AddModes("DrawingButton", "Drawing", {"Boxes", "Balls", "OR", "Text"}, 1);

@@ -1,5 +1,6 @@
 #include "PolygonPage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -23,6 +24,12 @@ TPolygonPage::TPolygonPage(TComponent* owner) : TGalleryPage(owner, "Polygon") {
 void TPolygonPage::PageShown() { PropertyChange(this); }
 
 void TPolygonPage::PageHidden() { Timer1->SetEnabled(false); }
+
+void TPolygonPage::ArrangeShowcase(const TRect& room) {
+  const int side = std::max(std::min(room.Width(), room.Height() - Margin - PerimeterText->Height()), 1);
+  Poly1->SetBounds(room.Left, room.Top, side, side);
+  PerimeterText->SetBounds(room.Left, room.Top + side + Margin, PerimeterText->Width(), PerimeterText->Height());
+}
 
 void TPolygonPage::PropertyChange(TComponent*) {
   Poly1->SetColorBack(BackButton->Color());

@@ -32,6 +32,7 @@ class TPolygonPage : public TGalleryPage {
 
   void PageShown() override;
   void PageHidden() override;
+  void ArrangeShowcase(const TRect& room) override;
   void PropertyChange(TComponent* Sender);
   void Poly1BeforeDraw(TComponent* Sender, int xc, int yc, double r);
   void Timer1Timer(TComponent* Sender);

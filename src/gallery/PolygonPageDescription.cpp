@@ -12,13 +12,12 @@ void TPolygonPage::CreateControls() {
   Poly1 = new TPoly(this);
   Poly1->Name = "Poly1";
   Poly1->SetParent(Showcase());
-  Poly1->SetBounds(Margin, Margin, 340, 340);
+  // A square as large as the room lets it be, the perimeter told beneath (ArrangeShowcase).
   Poly1->OnBeforeDraw = Handler(this, &TPolygonPage::Poly1BeforeDraw);
 
   PerimeterText = new TStaticText(this);
   PerimeterText->Name = "PerimeterText";
   PerimeterText->SetParent(Showcase());
-  PerimeterText->SetBounds(Margin, 356, PerimeterText->Width(), PerimeterText->Height());
 
   Timer1 = new TTimer(this);
   Timer1->Name = "Timer1";

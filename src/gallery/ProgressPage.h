@@ -29,6 +29,7 @@ class TProgressPage : public TGalleryPage {
 
   void PageShown() override;
   void PageHidden() override;
+  void ArrangeShowcase(const TRect& room) override;
   // Any property changed: every bar takes the properties' values.
   void PropertyChange(TComponent* Sender);
   void Timer1Timer(TComponent* Sender);

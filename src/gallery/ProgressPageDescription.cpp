@@ -9,21 +9,23 @@
 
 namespace {
 
-TVekProgress* NewBar(TProgressPage* page, const char* name, TRect bounds) {
+TVekProgress* NewBar(TProgressPage* page, const char* name, TSize size) {
   auto* bar = new TVekProgress(page);
   bar->Name = name;
   bar->SetParent(page->Showcase());
-  bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  bar->SetBounds(0, 0, size.cx, size.cy);
   return bar;
 }
 
 }  // namespace
 
 void TProgressPage::CreateControls() {
-  Bar1 = NewBar(this, "Bar1", Bounds(Margin, Margin, 448, 28));
-  Bar2 = NewBar(this, "Bar2", Bounds(Margin, 48, 36, 300));
+  // One bar across the top, one upright beneath it, the timer bar beside that: their
+  // lengths come from the room (ArrangeShowcase), their thickness from here.
+  Bar1 = NewBar(this, "Bar1", {448, 28});
+  Bar2 = NewBar(this, "Bar2", {36, 300});
   Bar2->SetOrientation(TVekProgressOrientation::vpoVertical);
-  TimerBar = NewBar(this, "TimerBar", Bounds(56, 48, 400, 28));
+  TimerBar = NewBar(this, "TimerBar", {400, 28});
   TimerBar->SetIsTimer(true);
 
   Timer1 = new TTimer(this);

@@ -1,5 +1,7 @@
 #include "ScalePage.h"
 
+#include <algorithm>
+
 #include "components/ColorButton.h"
 #include "components/Escala.h"
 #include "framework/ui/controls/ScrollBar.h"
@@ -15,6 +17,13 @@ constexpr double kStepUnit = 5;
 TScalePage::TScalePage(TComponent* owner) : TGalleryPage(owner, "Scale") { CreateControls(); }
 
 void TScalePage::PageShown() { PropertyChange(this); }
+
+void TScalePage::ArrangeShowcase(const TRect& room) {
+  constexpr int kGap = 16;
+  Scale1->SetBounds(room.Left, room.Top, Scale1->Width(), room.Height());
+  const int left = room.Left + Scale1->Width() + kGap;
+  Scale2->SetBounds(left, room.Top, std::max(room.Right - left, 1), Scale2->Height());
+}
 
 void TScalePage::PropertyChange(TComponent*) {
   const bool blend = ColouringButtons.front()->Down();

@@ -23,6 +23,7 @@ class TScalePage : public TGalleryPage {
   TScrollBar* MarkerBar = nullptr;
 
   void PageShown() override;
+  void ArrangeShowcase(const TRect& room) override;
   // Any property changed: both scales take the properties' values.
   void PropertyChange(TComponent* Sender);
 

@@ -10,14 +10,15 @@ void TScalePage::CreateControls() {
   Scale1 = new TEscala(this);
   Scale1->Name = "Scale1";
   Scale1->SetParent(Showcase());
-  Scale1->SetBounds(Margin, Margin, 100, 370);
+  // Upright at the left and across beside it: their lengths come from the room.
+  Scale1->SetWidth(100);
   Scale1->SetFormat("0.0");
 
   Scale2 = new TEscala(this);
   Scale2->Name = "Scale2";
   Scale2->SetParent(Showcase());
   Scale2->SetOrientation(TEscalaOrientation::eoHorizontal);
-  Scale2->SetBounds(124, Margin, 320, 90);
+  Scale2->SetHeight(90);
   Scale2->SetFormat("0");
   Scale2->SetMargin(12);
 

@@ -1,4 +1,5 @@
-// zzQuenbrel-gallery: every component of the library live, on the X11 display.
+// zzQuenbrel-gallery: every component of the library live, on a Wayland compositor or an X11
+// display.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,8 +11,7 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   try {
-    // Its menus need popups, which the Wayland backend does not make yet.
-    return GalleryMain(arguments, OpenWindowSystem(TBackendUse::X11Only));
+    return GalleryMain(arguments, OpenWindowSystem(TBackendUse::WaylandOrX11));
   } catch (const EDisplayError& error) {
     std::fprintf(stderr, "zzQuenbrel-gallery: %s\n", error.what());
     return 1;

@@ -1,5 +1,6 @@
 #include "TestDisplay.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
@@ -49,6 +50,19 @@ void TTestDisplay::ResizeWindow(Window window, int width, int height) {
 void TTestDisplay::Focus(Window window) {
   XSetInputFocus(FDisplay, window, RevertToParent, CurrentTime);
   XSync(FDisplay, False);
+}
+
+Time TTestDisplay::ServerTime() {
+  const Window clock =
+      XCreateWindow(FDisplay, Root(), 0, 0, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, 0, nullptr);
+  XSelectInput(FDisplay, clock, PropertyChangeMask);
+  const Atom atom = AtomNamed("ZZQUENBREL_CLOCK");
+  XChangeProperty(FDisplay, clock, atom, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XEvent event;
+  XWindowEvent(FDisplay, clock, PropertyChangeMask, &event);
+  XDestroyWindow(FDisplay, clock);
+  XSync(FDisplay, False);
+  return event.xproperty.time;
 }
 
 bool TTestDisplay::Geometry(Window window, TWindowGeometry& geometry) {

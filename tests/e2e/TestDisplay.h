@@ -35,6 +35,8 @@ class TTestDisplay {
   void DestroyWindow(Window window);
   void ResizeWindow(Window window, int width, int height);
   void Focus(Window window);
+  // The server's clock now, as the time of a property change.
+  Time ServerTime();
 
   // False when the window does not exist (any more).
   bool Geometry(Window window, TWindowGeometry& geometry);

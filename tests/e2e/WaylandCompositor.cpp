@@ -10,6 +10,7 @@
 #include <fstream>
 #include <set>
 #include <stdexcept>
+#include <string_view>
 
 #include "testkit/Polling.h"
 
@@ -26,6 +27,17 @@ std::set<std::string> Names(const std::string& json) {
     names.insert(json.substr(at, json.find('"', at) - at));
   }
   return names;
+}
+
+// The criteria that pick a window by its whole title, its regular expression's characters
+// taken literally.
+std::string TitleCriteria(const std::string& title) {
+  std::string pattern;
+  for (const char c : title) {
+    if (std::string_view("\\^$.|?*+()[]{}\"").find(c) != std::string_view::npos) pattern += '\\';
+    pattern += c;
+  }
+  return "title=\"^" + pattern + "$\"";
 }
 
 // A binary portable pixmap ("P6 W H 255", then R, G, B per pixel), as grim writes it.
@@ -80,6 +92,7 @@ TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) 
                    "XDG_CONFIG_HOME=", "WAYLAND_DISPLAY=", "WAYLAND_SOCKET=", "DISPLAY=", "SWAYSOCK="});
   WaitUntilAnswering();
   FOutputs = {"HEADLESS-1"};
+  FFirstMode = outputs.at(0);
   SetMode(FOutputs[0], outputs.at(0));
   for (std::size_t i = 1; i < outputs.size(); ++i) AddOutput(outputs[i]);
   FInput = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_INPUT, "hold"}, ClientEnvironment());
@@ -166,6 +179,51 @@ void TWaylandCompositor::MovePointer(int motions) {
 }
 
 void TWaylandCompositor::Click() { RunClient({QUENBREL_INPUT, "click"}); }
+
+void TWaylandCompositor::TypeKey(unsigned code, unsigned modifiers) {
+  sigval value{};
+  value.sival_int = static_cast<int>(code | modifiers << 16);
+  if (sigqueue(FInput->Pid(), SIGRTMIN, value) != 0) throw std::runtime_error("the keyboard is gone");
+}
+
+void TWaylandCompositor::MovePointerTo(int x, int y) {
+  RunClient({QUENBREL_INPUT, "moveto", std::to_string(x), std::to_string(y), std::to_string(FFirstMode.Width),
+             std::to_string(FFirstMode.Height)});
+}
+
+void TWaylandCompositor::Click(unsigned button) { RunClient({QUENBREL_INPUT, "click", std::to_string(button)}); }
+void TWaylandCompositor::Press(unsigned button) { RunClient({QUENBREL_INPUT, "press", std::to_string(button)}); }
+void TWaylandCompositor::Release(unsigned button) { RunClient({QUENBREL_INPUT, "release", std::to_string(button)}); }
+
+bool TWaylandCompositor::Matches(const std::string& criteria) {
+  TChildProcess swaymsg({"swaymsg", "-s", FIpcSocket, "[" + criteria + "] nop"}, ClientEnvironment());
+  return swaymsg.WaitExit() == 0;
+}
+
+bool TWaylandCompositor::HasWindow(const std::string& title) { return Matches(TitleCriteria(title)); }
+
+bool TWaylandCompositor::HasFocus(const std::string& title) {
+  return Matches("con_id=__focused__ " + TitleCriteria(title));
+}
+
+namespace {
+
+std::string Placing(int x, int y) {
+  return "floating enable, border none, move position " + std::to_string(x) + " " + std::to_string(y);
+}
+
+}  // namespace
+
+void TWaylandCompositor::PlaceWindow(const std::string& title, int x, int y) {
+  Swaymsg({"[" + TitleCriteria(title) + "] " + Placing(x, y)});
+}
+
+void TWaylandCompositor::PlaceNewWindows(const std::string& title, int x, int y) {
+  // Quoted: the commands are the rule's, not more commands of this message.
+  Swaymsg({"for_window [" + TitleCriteria(title) + "] \"" + Placing(x, y) + "\""});
+}
+
+void TWaylandCompositor::CloseWindow(const std::string& title) { Swaymsg({"[" + TitleCriteria(title) + "] kill"}); }
 
 std::string TWaylandCompositor::Swaymsg(const std::vector<std::string>& arguments) {
   std::vector<std::string> command{"swaymsg", "-r", "-s", FIpcSocket};

@@ -62,6 +62,27 @@ class TWaylandCompositor {
   void MovePointer(int motions);
   void Click();
 
+  // Keys by their kernel codes (<linux/input-event-codes.h>) with the modifiers of the mask
+  // down (the default keymap's bits below), typed a little later, in the order asked.
+  static constexpr unsigned kShift = 1, kCtrl = 4, kAlt = 8;
+  void TypeKey(unsigned code, unsigned modifiers = 0);
+  // The pointer to a point of the first output, which tests that point at have alone.
+  void MovePointerTo(int x, int y);
+  void Click(unsigned button);
+  void Press(unsigned button);
+  void Release(unsigned button);
+
+  // Windows by their titles, exactly.
+  bool HasWindow(const std::string& title);
+  bool HasFocus(const std::string& title);
+  // Floats the window, without a frame of the compositor's, with its top-left corner at (x, y).
+  void PlaceWindow(const std::string& title, int x, int y);
+  // The same for windows of that title yet to come, from their first showing on, at the
+  // size they ask for.
+  void PlaceNewWindows(const std::string& title, int x, int y);
+  // Asks the window to close, as the compositor's own close button or shortcut does.
+  void CloseWindow(const std::string& title);
+
   // The compositor's control command with these arguments; its output. Raises when it fails.
   std::string Swaymsg(const std::vector<std::string>& arguments);
 
@@ -70,10 +91,13 @@ class TWaylandCompositor {
   std::string RunClient(const std::vector<std::string>& arguments);
   void WaitUntilAnswering();
   void WaitForInputDevices();
+  // Whether a command about the windows that the criteria pick finds any.
+  bool Matches(const std::string& criteria);
 
   TTempDir FRuntime;  // XDG_RUNTIME_DIR: the sockets and the configuration
   std::string FWaylandSocket, FIpcSocket;
   std::unique_ptr<TChildProcess> FSway;
   std::unique_ptr<TChildProcess> FInput;  // the devices held for the whole run
   std::vector<std::string> FOutputs;
+  TOutputMode FFirstMode;
 };

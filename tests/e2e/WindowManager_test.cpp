@@ -1,9 +1,11 @@
-// The settings mode of zzQuenbrel.scr under a real window manager, started from a window
-// that stands for the terminal or the host's settings panel.
+// The settings mode of zzQuenbrel.scr and the gallery under a real window manager, started
+// from a window that stands for the terminal or the host's settings panel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +30,10 @@ class UnderAWindowManager : public ::testing::Test {
     return std::make_unique<TChildProcess>(std::vector<std::string>{Program, option},
                                            std::vector<std::string>{FXvfb.DisplayVariable()});
   }
+  std::unique_ptr<TChildProcess> StartGallery() {
+    return std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_GALLERY},
+                                           std::vector<std::string>{FXvfb.DisplayVariable()});
+  }
   // The managed window with this title, once the window manager lists it.
   Window Managed(const std::string& title) {
     Window found = 0;
@@ -45,6 +51,35 @@ class UnderAWindowManager : public ::testing::Test {
   bool Activate(Window window) {
     FClient.RequestActivation(window);
     return WaitUntil([&] { return FClient.ActiveWindow() == window; });
+  }
+  // WM_CLASS as "instance/class".
+  std::string ClassOf(Window window) {
+    XClassHint hint{};
+    if (!XGetClassHint(FClient.Handle(), window, &hint)) return "";
+    const std::string both = std::string(hint.res_name) + "/" + hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return both;
+  }
+  Window Focus() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(FClient.Handle(), &focus, &revert);
+    return focus;
+  }
+  // Waits until a window of the program other than `owner` has the keyboard: a dialog came.
+  Window DialogOver(Window owner) {
+    Window dialog = 0;
+    WaitUntil([&] { return (dialog = Focus()) != owner && dialog > PointerRoot && dialog != FClient.Root(); });
+    return dialog;
+  }
+  // Once the dialog has gone from the screen, its owner must have the keyboard already, and
+  // the window manager must agree.
+  void ExpectOwnerHasTheKeyboardOnceGone(Window dialog, Window owner) {
+    TWindowGeometry geometry;
+    ASSERT_TRUE(WaitUntil([&] { return !FClient.Geometry(dialog, geometry) || !geometry.Viewable; }));
+    EXPECT_EQ(Focus(), owner);
+    EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == owner; }));
   }
   bool HasState(Window window, const char* state) {
     const std::vector<long> states = FClient.Property(window, "_NET_WM_STATE");
@@ -121,6 +156,105 @@ TEST_F(UnderAWindowManager, TheCentredDialogHasItsFrameInTheMiddleOfTheScreen) {
       << x << "," << y;
   FClient.Xdotool({"key", "Escape"});
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+// Both are where a user looks for a window: in the task list, and one Alt+Tab away.
+TEST_F(UnderAWindowManager, TheSettingsDialogAndTheGalleryAreInTheTaskListAndReachedWithAltTab) {
+  auto gallery = StartGallery();
+  const Window galleryWindow = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(galleryWindow, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == galleryWindow; }));
+  auto settings = Start("/c");
+  const Window dialog = Managed("Settings");
+  ASSERT_NE(dialog, 0u) << settings->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == dialog; }));
+  for (const Window window : {galleryWindow, dialog}) EXPECT_FALSE(HasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
+  // Told apart by the window manager: each program names itself.
+  EXPECT_EQ(ClassOf(galleryWindow), "zzQuenbrel-gallery/zzQuenbrel");
+  EXPECT_EQ(ClassOf(dialog), "zzQuenbrel.scr/zzQuenbrel");
+  for (const Window next : {galleryWindow, dialog}) {
+    // Alt comes up while Tab is still down: the window manager, which holds the keyboard
+    // from Tab's press to its release, sees both. Let go of Tab first, and the release of Alt
+    // may reach the window before the window manager has taken the keyboard.
+    FClient.Xdotool({"keydown", "alt", "keydown", "Tab", "keyup", "alt", "keyup", "Tab"});
+    EXPECT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == next; }));
+  }
+  FClient.Xdotool({"key", "Escape"});
+  EXPECT_EQ(settings->WaitExit(), 0) << settings->Stderr();
+}
+
+// Started from a terminal, the gallery opens and closes its dialogs fifty times, and an error
+// box once: each time the gallery has the keyboard back, never the terminal.
+TEST_F(UnderAWindowManager, WhenADialogOfTheGalleryClosesTheGalleryHasTheKeyboardBack) {
+  const Window terminal = FClient.CreateWindow(200, 100);
+  ASSERT_TRUE(Activate(terminal));
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return FClient.ActiveWindow() == window && Focus() == window; }));
+  for (int round = 0; round < 50; ++round) {
+    FClient.Xdotool({"key", "ctrl+o"});
+    const Window dialog = DialogOver(window);
+    ASSERT_NE(dialog, 0u) << "round " << round;
+    FClient.Xdotool({"key", "Escape"});
+    ExpectOwnerHasTheKeyboardOnceGone(dialog, window);
+    ASSERT_FALSE(HasFailure()) << "round " << round;
+  }
+  const std::string notes = Directory.File("notes.jpg");
+  { std::ofstream(notes) << "no picture"; }
+  FClient.Xdotool({"key", "ctrl+o"});
+  const Window dialog = DialogOver(window);
+  FClient.Xdotool({"type", "--delay", "5", notes});
+  FClient.Xdotool({"key", "Return"});
+  Window box = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (box = DialogOver(window)) != dialog && box != 0; }));
+  FClient.Xdotool({"key", "Return"});
+  ExpectOwnerHasTheKeyboardOnceGone(box, window);
+  EXPECT_TRUE(gallery->Running());
+}
+
+// Save as onto a file that exists asks first, and No leaves the file as it was.
+TEST_F(UnderAWindowManager, SaveAsInTheGalleryAsksBeforeItReplacesAFile) {
+  const std::string existing = Directory.File("existing.png");
+  const std::string bytes = "not the gallery's picture";
+  { std::ofstream(existing) << bytes; }
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return Focus() == window; }));
+  FClient.Xdotool({"key", "ctrl+s"});
+  const Window dialog = DialogOver(window);
+  ASSERT_NE(dialog, 0u);
+  FClient.Xdotool({"type", "--delay", "5", existing});
+  FClient.Xdotool({"key", "Return"});
+  Window question = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (question = DialogOver(window)) != dialog; }));
+  FClient.Xdotool({"key", "n"});
+  ExpectOwnerHasTheKeyboardOnceGone(question, dialog);
+  FClient.Xdotool({"key", "Escape"});
+  ExpectOwnerHasTheKeyboardOnceGone(dialog, window);
+  std::ifstream after(existing, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}).substr(0, 100), bytes);
+}
+
+// Shrunk by the user, the gallery stops at the least size it told the window manager.
+TEST_F(UnderAWindowManager, TheGalleryCannotBeShrunkBelowItsLeastSize) {
+  auto gallery = StartGallery();
+  const Window window = Managed("zzQuenbrel Gallery");
+  ASSERT_NE(window, 0u) << gallery->Stderr();
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(FClient.Handle(), window, &hints, &supplied));
+  ASSERT_TRUE(hints.flags & PMinSize);
+  EXPECT_GT(hints.min_width, 320);
+  EXPECT_GT(hints.min_height, 220);
+  FClient.Xdotool({"windowsize", std::to_string(window), "320", "220"});
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] {
+    return FClient.Geometry(window, geometry) && geometry.Width == hints.min_width &&
+           geometry.Height == hints.min_height;
+  })) << geometry.Width
+      << "x" << geometry.Height;
 }
 
 }  // namespace

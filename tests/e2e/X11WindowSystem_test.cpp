@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "framework/platform/DragCursorImages.h"
 #include "framework/platform/x11/ShmPixelMemory.h"
 #include "framework/platform/x11/X11Keys.h"
+#include "testkit/Polling.h"
 #include "testkit/Xvfb.h"
 
 namespace {
@@ -241,6 +243,69 @@ TEST_F(X11WindowSystemTest, ADialogWithoutSystemMenuAsksForNoWindowMenuAndNoClos
     EXPECT_EQ((motif[1] & 32) != 0, systemMenu) << "close function";
     EXPECT_EQ((motif[2] & 16) != 0, systemMenu) << "window menu";
     EXPECT_EQ(Client().Property(window, "WM_PROTOCOLS"), std::vector<long>{deleteWindow});
+  }
+}
+
+// Hiding "the application's taskbar window" hides nothing: a user finds every window of the
+// program in the window manager's task list.
+TEST_F(X11WindowSystemTest, EveryTopLevelWindowStaysInTheTaskList) {
+  const long skip = static_cast<long>(Client().AtomNamed("_NET_WM_STATE_SKIP_TASKBAR"));
+  for (const TBorderStyle style : {TBorderStyle::bsSizeable, TBorderStyle::bsDialog}) {
+    TWindowParams params = Plain(60, 40);
+    params.BorderStyle = style;
+    params.StayOnTop = true;
+    const TWindowHandle window = CreateShownWindow(params);
+    FSystem->HideTaskbarWindow();
+    FSystem->Flush();
+    const std::vector<long> states = Client().Property(window, "_NET_WM_STATE");
+    EXPECT_EQ(std::count(states.begin(), states.end(), skip), 0);
+  }
+}
+
+// WM_CLASS names the program by its file name, and the family of programs it belongs to.
+TEST_F(X11WindowSystemTest, EveryWindowSaysWhichProgramItBelongsTo) {
+  const TWindowHandle window = CreateShownWindow(Plain(60, 40));
+  XClassHint hint{};
+  ASSERT_TRUE(XGetClassHint(Client().Handle(), window, &hint));
+  EXPECT_STREQ(hint.res_name, "x11_backend_tests");
+  EXPECT_STREQ(hint.res_class, "zzQuenbrel");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+}
+
+// A focus request carries the time of the last event the program read: what the user chose
+// after that wins over it, where a request for "now" would undo the user's choice.
+TEST_F(X11WindowSystemTest, AFocusAskedForBeforeTheWindowShowedLosesToALaterChoiceOfTheUser) {
+  const Window chosen = Client().CreateWindow(40, 40);
+  const TWindowHandle window = FSystem->CreateWindow(Plain(60, 40));
+  FSystem->ShowWindow(window, true);
+  FSystem->SetFocus(window);  // taken once the backend hears that the window is mapped
+  TWindowGeometry geometry;
+  ASSERT_TRUE(WaitUntil([&] { return Client().Geometry(window, geometry) && geometry.Viewable; }));
+  const Time seen = Client().ServerTime();
+  Time later = seen;
+  ASSERT_TRUE(WaitUntil([&] { return (later = Client().ServerTime()) > seen; }));
+  XSetInputFocus(Client().Handle(), chosen, RevertToParent, later);
+  WaitViewable(window);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Client().Handle(), &focus, &revert);
+  EXPECT_EQ(focus, chosen);
+}
+
+// The least size goes to the window manager with the window, and stays when it moves.
+TEST_F(X11WindowSystemTest, ASizeableWindowTellsItsLeastSize) {
+  TWindowParams params = Plain(100, 80);
+  params.MinSize = {90, 70};
+  const TWindowHandle window = CreateShownWindow(params);
+  for (int round = 0; round < 2; ++round) {
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(Client().Handle(), window, &hints, &supplied));
+    EXPECT_TRUE((hints.flags & PMinSize) && !(hints.flags & PMaxSize));
+    EXPECT_EQ((TSize{hints.min_width, hints.min_height}), (TSize{90, 70}));
+    FSystem->SetWindowBounds(window, Bounds(5, 5, 120, 90));
+    FSystem->Flush();
   }
 }
 

@@ -28,6 +28,67 @@ TEST_F(Gallery, OneTabPerPageShowsItsPageAloneAndSaysWhatItShows) {
   EXPECT_FALSE(GalleryForm->ShowPage("nothing"));
 }
 
+TEST_F(Gallery, CtrlTabAndCtrlPageDownGoToTheNextPageAndBackRound) {
+  const auto page = [] { return GalleryForm->CurrentPage()->Title(); };
+  std::vector<std::string> seen;
+  for (const auto& [key, shift] : std::vector<std::pair<unsigned, TShiftState>>{{VK_TAB, ssCtrl},
+                                                                                {VK_NEXT, ssCtrl},
+                                                                                {VK_TAB, ssCtrl | ssShift},
+                                                                                {VK_PRIOR, ssCtrl},
+                                                                                {VK_PRIOR, ssCtrl},
+                                                                                {VK_NEXT, ssCtrl},
+                                                                                {VK_TAB, 0}}) {
+    Type(key, shift);
+    seen.push_back(page());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"Progress", "Scale", "Progress", "Image", "Effect", "Image", "Image"}));
+  EXPECT_TRUE(GalleryForm->Tabs[0]->Down());
+}
+
+// Where a control lies in the window.
+TRect InWindow(const TControl& control) {
+  return Bounds(control.WindowOffset().X, control.WindowOffset().Y, control.Width(), control.Height());
+}
+
+void ExpectInside(const TWinControl& parent, const TRect& client, const std::string& page) {
+  for (const TControl* child : parent.Controls()) {
+    if (!child->Visible()) continue;
+    EXPECT_EQ(InWindow(*child).Intersect(client), InWindow(*child)) << page << ": " << child->Name;
+    if (const auto* inner = dynamic_cast<const TWinControl*>(child)) ExpectInside(*inner, client, page);
+  }
+}
+
+// However small the user makes it, every tab and every control of every page stays whole in
+// the window: the window manager is told the least size, and the form keeps it.
+TEST_F(Gallery, AtItsLeastSizeEveryTabAndEveryControlOfEveryPageIsInTheWindow) {
+  GalleryForm->SetBounds(GalleryForm->Left(), GalleryForm->Top(), 320, 220);
+  const TSize least{GalleryForm->Width(), GalleryForm->Height()};
+  EXPECT_EQ(H.System->Window(Window())->Params.MinSize, least);
+  for (TGalleryPage* page : GalleryForm->Pages) {
+    GalleryForm->ShowPage(page);
+    H.App.ProcessMessages();
+    ExpectInside(*GalleryForm, GalleryForm->ClientRect(), page->Title());
+  }
+}
+
+// Enlarged, tall or wide, each page's component grows with the window until it meets the
+// room's right or bottom edge, and stays within the room.
+TEST_F(Gallery, EnlargedEachPageUsesTheRoomItGets) {
+  for (const TSize size : {TSize{1000, 700}, TSize{1400, 0}}) {
+    GalleryForm->SetBounds(0, 0, size.cx, size.cy);
+    for (TGalleryPage* page : GalleryForm->Pages) {
+      GalleryForm->ShowPage(page);
+      H.App.ProcessMessages();
+      const TRect room = page->Showcase()->AlignRect();
+      TRect used = Bounds(room.Left, room.Top, 0, 0);
+      for (const TControl* child : page->Showcase()->Controls())
+        if (child->Visible()) used = used.Union(child->BoundsRect());
+      EXPECT_TRUE(used.Right >= room.Right - 1 || used.Bottom >= room.Bottom - 1) << page->Title() << size.cx;
+      EXPECT_EQ(used.Intersect(room), used) << page->Title() << size.cx;
+    }
+  }
+}
+
 TEST(GalleryArguments, APageAndOnePictureAtMost) {
   const auto both = ParseGalleryArguments({"--page", "plot", "a.jpg"});
   ASSERT_TRUE(both);

@@ -1,11 +1,16 @@
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "GalleryFixture.h"
+#include "components/ColorButton.h"
 #include "components/VekImage.h"
 #include "components/VekProgress.h"
 #include "framework/base/Utf8.h"
+#include "framework/ui/controls/Edit.h"
 #include "framework/ui/dialogs/FileDialog.h"
+#include "framework/ui/dialogs/FileNameForm.h"
+#include "framework/ui/dialogs/MessageBox.h"
 #include "framework/ui/menus/PopupMenu.h"
 #include "gallery/ImagePage.h"
 #include "support/TempDir.h"
@@ -99,6 +104,68 @@ TEST_F(ImageFiles, SaveAsWritesThePictureWholeAndAFileThatIsNoPictureIsSaidAndCh
   ASSERT_EQ(H.App.ShownMessages.size(), 1u);
   EXPECT_EQ(Picture1().Width(), 300);
   EXPECT_EQ(Page().Image1->Width(), 218);
+  EXPECT_EQ(Page().Progress1->Position(), 0);  // the load came no further
+}
+
+// The window that opened a dialog has the keyboard before the dialog goes: the window
+// manager never has to guess where it goes (and give it to another program's window).
+TEST_F(ImageFiles, TheGalleryHasTheKeyboardBackWheneverTheFileDialogOrAnErrorBoxCloses) {
+  for (int round = 0; round < 3; ++round) {
+    H.System->At(H.System->NowMs() + 10, [this] { H.System->Push(Headless::Key(VK_ESCAPE)); });
+    Type('O', ssCtrl);
+    EXPECT_EQ(H.System->Focus, Window());
+  }
+  const std::string notes = Dir.File("notes.jpg");
+  { std::ofstream(notes) << "no picture"; }
+  TypeInDialog(notes);
+  H.System->At(H.System->NowMs() + 20, [this] { H.System->Push(Headless::Key(VK_RETURN)); });  // the error box
+  Type('O', ssCtrl);
+  ASSERT_EQ(H.App.ShownMessages.size(), 1u);
+  EXPECT_EQ(H.System->Focus, Window());
+  EXPECT_EQ(H.System->FocusDropped, 0);
+}
+
+// Save as offers the picture's own file and asks before it replaces it; a file that failed
+// to load is not offered.
+TEST_F(ImageFiles, SaveAsAsksBeforeItReplacesAFileAndOffersNoFileThatFailedToLoad) {
+  Page().LoadPicture(Picture);
+  std::ifstream before(Picture, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(before), {}};
+  Page().ColorButton1->SetColor(clMaroon);
+  Page().ColorButton1->OnChange(Page().ColorButton1);  // the picture drawn anew
+  std::vector<std::string> offered, asked;
+  const auto offer = [&] {
+    for (TForm* form : H.App.Forms())
+      if (auto* dialog = dynamic_cast<TFileNameForm*>(form)) offered.push_back(dialog->NameEdit->Text());
+  };
+  const std::int64_t start = H.System->NowMs();
+  H.System->At(start + 10, [&] {
+    offer();
+    H.System->Push(Headless::Key(VK_RETURN));
+  });
+  H.System->At(start + 20, [&] {
+    for (TForm* form : H.App.Forms())
+      if (auto* box = dynamic_cast<TMessageBox*>(form)) asked.push_back(box->Text());
+    H.System->Push(Headless::Key('N'));
+  });
+  H.System->At(start + 30, [&] { H.System->Push(Headless::Key(VK_ESCAPE)); });
+  Type('S', ssCtrl);
+  std::ifstream after(Picture, std::ios::binary);
+  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(after), {}) == bytes) << "the file was replaced";
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].substr(0, Picture.size()), Picture);
+
+  const std::string notes = Dir.File("notes.jpg");
+  { std::ofstream(notes) << "no picture"; }
+  H.App.OnException = [](const Exception&) {};
+  TypeInDialog(notes);
+  Type('O', ssCtrl);
+  H.System->At(H.System->NowMs() + 10, [&] {
+    offer();
+    H.System->Push(Headless::Key(VK_ESCAPE));
+  });
+  Type('S', ssCtrl);
+  EXPECT_EQ(offered, (std::vector<std::string>{"quarters.png", "quarters.png"}));
 }
 
 }  // namespace

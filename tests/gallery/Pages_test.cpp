@@ -23,7 +23,7 @@ namespace {
 
 using GalleryPages = TGalleryFixture;
 
-// Every letter but C names nothing; C is an ext4 disk of 3 GiB with 1 GiB free.
+// Every letter but C names nothing; C is an ext4 disk of 3 GiB with 1 GiB free, mounted at /.
 class TOneDriveQueries : public TDiskQueries {
  public:
   TDriveFacts Query(char letter) override {
@@ -31,6 +31,7 @@ class TOneDriveQueries : public TDiskQueries {
     return {TVolumeInformation{"root", "ext4", 0x1234ABCD}, TDriveKind::Fixed,
             TDiskSpace{std::int64_t{3} << 30, std::int64_t{1} << 30}};
   }
+  std::string MountPoint(char letter) override { return letter == 'C' ? "/" : ""; }
 };
 
 TEST_F(GalleryPages, TheEffectRunsOnlyWhileItsPageShowsAndTakesNewColoursAtOnce) {
@@ -54,7 +55,8 @@ TEST_F(GalleryPages, TheDriveTableListsTheLettersThatNameADriveInTheChosenUnit) 
   page.UseQueries(queries);
   ShowPage("Drives");
   ASSERT_EQ(page.Rows().size(), 2u);
-  EXPECT_EQ(page.Rows()[1], (TTableRow{"C:", "Disco duro", "ext4", "root", "1234-ABCD", "3", "1"}));
+  EXPECT_EQ(page.Rows()[1], (TTableRow{"C:", "Disco duro", "ext4", "root", "1234-ABCD", "3", "1", "/"}));
+  EXPECT_EQ(page.Rows()[0].back(), "Mount point");
   ClickAt(MiddleOf(*page.UnitButtons[1]));
   EXPECT_EQ(page.Rows()[0][5], "Size (MiB)");
   EXPECT_EQ(page.Rows()[1][5], "3072");

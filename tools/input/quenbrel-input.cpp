@@ -3,11 +3,16 @@
 //
 //   quenbrel-input hold              keeps a pointer and a keyboard until the program is
 //                                    ended; on SIGUSR1 the keyboard types the space bar, on
-//                                    SIGUSR2 the left Shift key alone
+//                                    SIGUSR2 the left Shift key alone, on SIGRTMIN queued with
+//                                    a value (sigqueue) the key of that kernel key code (bits
+//                                    0-15) with the modifiers of the mask in bits 16-23 down
+//                                    (the default keymap's: Shift 1, Ctrl 4, Alt 8)
 //   quenbrel-input move D [COUNT]    COUNT motions (default 1) of D pixels down and right,
 //                                    then back, and so on, so that the pointer never runs
 //                                    into an edge and every motion moves it
+//   quenbrel-input moveto X Y W H    the pointer to (X, Y) of a desktop of W x H pixels
 //   quenbrel-input click [BUTTON]    presses and releases a button (default: the left one)
+//   quenbrel-input press [BUTTON]    presses it only, and release releases it
 //
 // A client learns of a new device through its seat, after the device exists: events of a
 // device made just before them are lost for it. `hold` gives the seat its devices before the
@@ -87,11 +92,16 @@ void Move(zwlr_virtual_pointer_v1* pointer, int distance, int count) {
   }
 }
 
-void Click(zwlr_virtual_pointer_v1* pointer, std::uint32_t button) {
-  for (const std::uint32_t state : {WL_POINTER_BUTTON_STATE_PRESSED, WL_POINTER_BUTTON_STATE_RELEASED}) {
-    zwlr_virtual_pointer_v1_button(pointer, Milliseconds(), button, state);
-    zwlr_virtual_pointer_v1_frame(pointer);
-  }
+void MoveTo(zwlr_virtual_pointer_v1* pointer, const int (&place)[4]) {
+  const auto value = [](int v) { return static_cast<std::uint32_t>(v); };
+  zwlr_virtual_pointer_v1_motion_absolute(pointer, Milliseconds(), value(place[0]), value(place[1]), value(place[2]),
+                                          value(place[3]));
+  zwlr_virtual_pointer_v1_frame(pointer);
+}
+
+void Button(zwlr_virtual_pointer_v1* pointer, std::uint32_t button, std::uint32_t state) {
+  zwlr_virtual_pointer_v1_button(pointer, Milliseconds(), button, state);
+  zwlr_virtual_pointer_v1_frame(pointer);
 }
 
 // Hands the compositor the default keymap (XKB's defaults: a US layout) in a file of its own.
@@ -111,9 +121,21 @@ bool SendKeymap(zwp_virtual_keyboard_v1* keyboard) {
   return written;
 }
 
-void Type(zwp_virtual_keyboard_v1* keyboard, std::uint32_t key) {
+// The modifiers go down with the key and come up after it, as a hand's do.
+void Type(zwp_virtual_keyboard_v1* keyboard, std::uint32_t key, std::uint32_t modifiers = 0) {
+  if (modifiers) zwp_virtual_keyboard_v1_modifiers(keyboard, modifiers, 0, 0, 0);
   for (const std::uint32_t state : {WL_KEYBOARD_KEY_STATE_PRESSED, WL_KEYBOARD_KEY_STATE_RELEASED})
     zwp_virtual_keyboard_v1_key(keyboard, Milliseconds(), key, state);
+  if (modifiers) zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, 0);
+}
+
+void TypeForSignal(zwp_virtual_keyboard_v1* keyboard, const signalfd_siginfo& signal) {
+  if (signal.ssi_signo == static_cast<std::uint32_t>(SIGRTMIN)) {
+    const auto value = static_cast<std::uint32_t>(signal.ssi_int);
+    Type(keyboard, value & 0xFFFF, (value >> 16) & 0xFF);
+  } else {
+    Type(keyboard, signal.ssi_signo == SIGUSR1 ? KEY_SPACE : KEY_LEFTSHIFT);
+  }
 }
 
 // Keeps the devices until the program is ended, typing a key for each signal that asks.
@@ -122,6 +144,7 @@ int Hold(wl_display* display, const TGlobals& globals) {
   sigemptyset(&signals);
   sigaddset(&signals, SIGUSR1);
   sigaddset(&signals, SIGUSR2);
+  sigaddset(&signals, SIGRTMIN);
   // Blocked before the devices exist: once a test sees them, its signals type keys.
   sigprocmask(SIG_BLOCK, &signals, nullptr);
   const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
@@ -136,15 +159,16 @@ int Hold(wl_display* display, const TGlobals& globals) {
     if (watched[0].revents & (POLLERR | POLLHUP)) break;
     signalfd_siginfo signal{};
     if ((watched[1].revents & POLLIN) && read(signalFd, &signal, sizeof signal) == sizeof signal)
-      Type(keyboard, signal.ssi_signo == SIGUSR1 ? KEY_SPACE : KEY_LEFTSHIFT);
+      TypeForSignal(keyboard, signal);
   }
   return Fail("the compositor closed the connection");
 }
 
 struct TCommand {
-  enum { Hold, Move, Click } Kind = Hold;
+  enum { Hold, Move, MoveTo, Click, Press, Release } Kind = Hold;
   int Distance = 0;
   int Count = 1;
+  int Place[4] = {};  // MoveTo: x, y, and the desktop's width and height
   std::uint32_t Button = BTN_LEFT;
 };
 
@@ -158,8 +182,14 @@ std::optional<TCommand> Parse(int argc, char** argv) {
     if (argc == 4) parsed.Count = std::atoi(argv[3]);
     return parsed;
   }
-  if (command == "click" && argc <= 3) {
-    parsed.Kind = TCommand::Click;
+  if (command == "moveto" && argc == 6) {
+    parsed.Kind = TCommand::MoveTo;
+    for (int i = 0; i < 4; ++i) parsed.Place[i] = std::atoi(argv[2 + i]);
+    return parsed;
+  }
+  const bool button = command == "click" || command == "press" || command == "release";
+  if (button && argc <= 3) {
+    parsed.Kind = command == "click" ? TCommand::Click : command == "press" ? TCommand::Press : TCommand::Release;
     if (argc == 3) parsed.Button = static_cast<std::uint32_t>(std::atoi(argv[2]));
     return parsed;
   }
@@ -175,7 +205,11 @@ int Run(wl_display* display, const TCommand& command) {
   if (command.Kind == TCommand::Hold) return Hold(display, globals);
   zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.Pointers, nullptr);
   if (command.Kind == TCommand::Move) Move(pointer, command.Distance, command.Count);
-  else Click(pointer, command.Button);
+  else if (command.Kind == TCommand::MoveTo) MoveTo(pointer, command.Place);
+  if (command.Kind == TCommand::Click || command.Kind == TCommand::Press)
+    Button(pointer, command.Button, WL_POINTER_BUTTON_STATE_PRESSED);
+  if (command.Kind == TCommand::Click || command.Kind == TCommand::Release)
+    Button(pointer, command.Button, WL_POINTER_BUTTON_STATE_RELEASED);
   zwlr_virtual_pointer_v1_destroy(pointer);
   if (wl_display_roundtrip(display) == -1) return Fail("the compositor closed the connection");
   return 0;
@@ -185,7 +219,8 @@ int Run(wl_display* display, const TCommand& command) {
 
 int main(int argc, char** argv) {
   const std::optional<TCommand> command = Parse(argc, argv);
-  if (!command) return Fail("usage: quenbrel-input hold | move D [COUNT] | click [BUTTON]");
+  if (!command)
+    return Fail("usage: quenbrel-input hold | move D [COUNT] | moveto X Y W H | click|press|release [BUTTON]");
   wl_display* display = wl_display_connect(nullptr);
   if (!display) return Fail("cannot connect to the Wayland display");
   const int result = Run(display, *command);

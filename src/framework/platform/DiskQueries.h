@@ -31,6 +31,8 @@ class TDiskQueries {
  public:
   virtual ~TDiskQueries() = default;
   virtual TDriveFacts Query(char letter) = 0;
+  // Where the drive's files are found (a folder), or nothing when the system cannot say.
+  virtual std::string MountPoint(char) { return {}; }
 };
 
 // The machine's own drives, made by the platform's implementation.

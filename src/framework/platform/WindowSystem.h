@@ -45,6 +45,7 @@ struct TWindowParams {
   TWindowHandle Parent = 0;  // a window to be a child of (own or foreign); 0: top level
   TRect Bounds;              // in the parent's client coordinates, or the screen's
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  TSize MinSize;           // the least size the user may give a sizeable window; 0: none
   bool SystemMenu = true;  // the window menu and its close box; without, no border icons
   bool StayOnTop = false;
   bool FullScreen = false;         // covers the whole screen, above everything (the saver)

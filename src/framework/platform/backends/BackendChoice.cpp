@@ -12,14 +12,19 @@ std::string Variable(const char* name) {
   return value ? value : "";
 }
 
+bool Switch(const char* name) {
+  const std::string value = Variable(name);
+  return !value.empty() && value != "0";
+}
+
 }  // namespace
 
 TBackendEnvironment TBackendEnvironment::OfProcess() {
   TBackendEnvironment environment;
   environment.Forced = Variable("QUENBREL_BACKEND");
   environment.WaylandDisplay = Variable("WAYLAND_DISPLAY");
-  const std::string noLayerShell = Variable("QUENBREL_WAYLAND_NO_LAYER_SHELL");
-  environment.NoLayerShell = !noLayerShell.empty() && noLayerShell != "0";
+  environment.NoLayerShell = Switch("QUENBREL_WAYLAND_NO_LAYER_SHELL");
+  environment.NoDecorations = Switch("QUENBREL_WAYLAND_NO_DECORATIONS");
   return environment;
 }
 
@@ -39,6 +44,7 @@ std::shared_ptr<TWindowSystem> OpenWindowSystem(TBackendUse use) {
     if (backend == TBackend::X11) return std::make_shared<TX11WindowSystem>(failure);
     TWaylandWindowSystem::TOptions options;
     options.UseLayerShell = !environment.NoLayerShell;
+    options.UseServerFrames = !environment.NoDecorations;
     if (auto system = TWaylandWindowSystem::Connect(options, failure)) return system;
   }
   throw EDisplayError(failure);

@@ -9,7 +9,8 @@
 // Which window system a program runs on. Wayland when WAYLAND_DISPLAY names a compositor
 // that answers, X11 otherwise. QUENBREL_BACKEND=wayland or =x11 forces one (XWayland users,
 // tests); QUENBREL_WAYLAND_NO_LAYER_SHELL=1 makes full-screen windows ordinary full-screen
-// toplevels, as on compositors without the layer shell.
+// toplevels, as on compositors without the layer shell; QUENBREL_WAYLAND_NO_DECORATIONS=1
+// leaves the compositor's window frames unused, as on compositors that draw none.
 
 enum class TBackend : std::uint8_t { Wayland, X11 };
 
@@ -21,6 +22,7 @@ struct TBackendEnvironment {
   std::string Forced;          // QUENBREL_BACKEND
   std::string WaylandDisplay;  // WAYLAND_DISPLAY
   bool NoLayerShell = false;   // QUENBREL_WAYLAND_NO_LAYER_SHELL set to anything but "" or "0"
+  bool NoDecorations = false;  // QUENBREL_WAYLAND_NO_DECORATIONS, likewise
   static TBackendEnvironment OfProcess();
 };
 

@@ -57,13 +57,20 @@ TWindowHandle THeadlessWindowSystem::CreateWindow(const TWindowParams& params) {
 
 void THeadlessWindowSystem::DestroyWindow(TWindowHandle window) {
   FWindows.erase(window);
-  if (Focus == window) Focus = 0;
+  DropFocusFrom(window);
   if (Grab == window) Grab = 0;
+}
+
+void THeadlessWindowSystem::DropFocusFrom(TWindowHandle window) {
+  if (Focus != window) return;
+  Focus = 0;
+  ++FocusDropped;
 }
 
 void THeadlessWindowSystem::ShowWindow(TWindowHandle window, bool visible) {
   THeadlessWindow& w = Existing(window);
   w.Visible = visible;
+  if (!visible) DropFocusFrom(window);
   if (!w.Params.Popup) return;
   if (visible) Grab = window;
   else if (Grab == window) Grab = 0;

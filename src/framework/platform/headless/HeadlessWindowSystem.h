@@ -112,6 +112,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   int HiddenPuts = 0;
   TWindowHandle Foreground = 0;
   TWindowHandle Focus = 0;
+  // Times the window with the focus was hidden or destroyed, which leaves the focus to the
+  // window manager's choice (on X11, maybe another program's window).
+  int FocusDropped = 0;
   // The shown popup window that holds keyboard and pointer, or 0.
   TWindowHandle Grab = 0;
   std::vector<TWindowHandle> ForegroundRequests;
@@ -131,6 +134,7 @@ class THeadlessWindowSystem : public TWindowSystem {
 
   THeadlessWindow& Existing(TWindowHandle window);
   void ReleaseDue();
+  void DropFocusFrom(TWindowHandle window);
   // Sends an input event to the popup window that holds the grab.
   void Redirect(TWsEvent& event);
   void AdvanceTo(std::int64_t timeMs);

@@ -35,6 +35,12 @@ TDriveFacts TLinuxDiskQueries::Query(char letter) {
   return {VolumeOf(mount, device), DriveKindOf(mount, device), FileSystemSpace(FTree.Root + mount.MountPoint)};
 }
 
+std::string TLinuxDiskQueries::MountPoint(char letter) {
+  for (const TLetteredMount& drive : Drives())
+    if (drive.Letter == letter) return drive.Mount.MountPoint;
+  return {};
+}
+
 // The superblock when it can be read; the udev database otherwise (an ordinary user);
 // nothing at all for what lives on no device.
 TVolumeIdentity TLinuxDiskQueries::IdentityOf(const TMount& mount, const TBlockDevice& device) const {

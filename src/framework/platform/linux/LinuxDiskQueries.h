@@ -15,6 +15,7 @@ class TLinuxDiskQueries : public TDiskQueries {
  public:
   explicit TLinuxDiskQueries(TSystemTree tree = {});
   TDriveFacts Query(char letter) override;
+  std::string MountPoint(char letter) override;
   // The lettered drives as the system shows them now.
   std::vector<TLetteredMount> Drives() const;
 

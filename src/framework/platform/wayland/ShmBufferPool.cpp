@@ -37,8 +37,8 @@ const wl_buffer_listener kBufferListener = {.release = [](void* data, wl_buffer*
 
 }  // namespace
 
-TShmBufferPool::TShmBufferPool(wl_shm* shm, TSize size, std::function<void()> released)
-    : FSize(size), FReleased(std::move(released)), FShm(shm) {
+TShmBufferPool::TShmBufferPool(wl_shm* shm, TSize size, std::function<void()> released, TAlpha alpha)
+    : FSize(size), FAlpha(alpha), FReleased(std::move(released)), FShm(shm) {
   if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
     throw std::invalid_argument("buffer size out of range");
   FBufferBytes = static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy) * sizeof(std::uint32_t);
@@ -84,8 +84,9 @@ TShmBuffer& TShmBufferPool::Add() {
   // A new buffer is blank: wherever a frame has been, it is stale.
   if (FLatest) buffer->Stale = {0, 0, FSize.cx, FSize.cy};
   if (FPool) {
-    buffer->Buffer = wl_shm_pool_create_buffer(FPool, static_cast<std::int32_t>(offset), FSize.cx, FSize.cy,
-                                               FSize.cx * 4, WL_SHM_FORMAT_XRGB8888);
+    buffer->Buffer =
+        wl_shm_pool_create_buffer(FPool, static_cast<std::int32_t>(offset), FSize.cx, FSize.cy, FSize.cx * 4,
+                                  FAlpha == TAlpha::Opaque ? WL_SHM_FORMAT_XRGB8888 : WL_SHM_FORMAT_ARGB8888);
     wl_buffer_add_listener(buffer->Buffer, &kBufferListener, buffer.get());
   }
   FBuffers.push_back(std::move(buffer));

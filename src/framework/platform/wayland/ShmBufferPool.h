@@ -15,7 +15,8 @@ struct wl_shm_pool;
 class TShmBufferPool;
 
 // One buffer of a window: pixel words as the compositor reads them (XRGB8888, which is the
-// bitmaps' own layout), row 0 at the top, no padding between rows.
+// bitmaps' own layout, or ARGB8888 for pictures with transparent parts), row 0 at the top,
+// no padding between rows.
 struct TShmBuffer {
   TShmBufferPool* Pool = nullptr;
   std::uint32_t* Pixels = nullptr;
@@ -34,9 +35,12 @@ class TShmBufferPool {
  public:
   static constexpr int Capacity = 3;
 
+  // Whether the top byte of a pixel word is its opacity.
+  enum class TAlpha : std::uint8_t { Opaque, Premultiplied };
+
   // `released` runs whenever the compositor lets go of a buffer. Raises std::system_error
   // when the memory cannot be had, std::invalid_argument for an empty or huge size.
-  TShmBufferPool(wl_shm* shm, TSize size, std::function<void()> released);
+  TShmBufferPool(wl_shm* shm, TSize size, std::function<void()> released, TAlpha alpha = TAlpha::Opaque);
   ~TShmBufferPool();
   TShmBufferPool(const TShmBufferPool&) = delete;
   TShmBufferPool& operator=(const TShmBufferPool&) = delete;
@@ -56,6 +60,7 @@ class TShmBufferPool {
   void CopyFromLatest(TShmBuffer& buffer, const TRect& area);
 
   TSize FSize;
+  TAlpha FAlpha;
   std::size_t FBufferBytes = 0;
   std::function<void()> FReleased;
   int FFd = -1;

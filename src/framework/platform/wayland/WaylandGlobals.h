@@ -10,6 +10,7 @@ struct wl_seat;
 struct wl_shm;
 struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
+struct zxdg_decoration_manager_v1;
 
 // The compositor's global objects that the backend uses, bound as they are announced:
 // outputs go to the output list, the first seat to `seatChanged` (null once it is gone).
@@ -24,6 +25,7 @@ class TWaylandGlobals {
   wl_shm* Shm = nullptr;
   xdg_wm_base* Shell = nullptr;
   zwlr_layer_shell_v1* LayerShell = nullptr;
+  zxdg_decoration_manager_v1* Decorations = nullptr;  // frames drawn by the compositor
 
   // The registry's announcements and withdrawals.
   void Announced(std::uint32_t name, const char* interface, std::uint32_t version);

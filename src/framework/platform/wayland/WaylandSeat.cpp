@@ -9,7 +9,7 @@
 
 #include "WaylandApi.h"
 #include "WaylandWindowTable.h"
-#include "framework/platform/KeySymbols.h"
+#include "framework/platform/MonotonicClock.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ const wl_pointer_listener kPointerListener = {
     .leave = [](void* data, wl_pointer*, std::uint32_t, wl_surface*) { Seat(data).PointerLeft(); },
     .motion = [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x,
                  wl_fixed_t y) { Seat(data).PointerMoved(wl_fixed_to_double(x), wl_fixed_to_double(y)); },
-    .button = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t button,
-                 std::uint32_t state) { Seat(data).Button(button, state == WL_POINTER_BUTTON_STATE_PRESSED); },
+    .button = [](void* data, wl_pointer*, std::uint32_t serial, std::uint32_t, std::uint32_t button,
+                 std::uint32_t state) { Seat(data).Button(serial, button, state == WL_POINTER_BUTTON_STATE_PRESSED); },
     .axis = [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis,
                wl_fixed_t value) { Seat(data).Wheel(axis, wl_fixed_to_double(value)); },
     .frame = [](void*, wl_pointer*) {},
@@ -47,12 +47,13 @@ const wl_keyboard_listener kKeyboardListener = {
     .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface,
                 wl_array*) { Seat(data).KeyboardEntered(surface); },
     .leave = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) { Seat(data).KeyboardLeft(); },
-    .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
-              std::uint32_t state) { Seat(data).Key(key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
+    .key = [](void* data, wl_keyboard*, std::uint32_t serial, std::uint32_t, std::uint32_t key,
+              std::uint32_t state) { Seat(data).Key(serial, key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
     .modifiers = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
                     std::uint32_t locked,
                     std::uint32_t group) { Seat(data).Modifiers(depressed, latched, locked, group); },
-    .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+    .repeat_info = [](void* data, wl_keyboard*, std::int32_t rate,
+                      std::int32_t delay) { Seat(data).RepeatInfo(rate, delay); },
 };
 
 // A keymap is a few dozen kilobytes of text; more is not believed.
@@ -63,14 +64,9 @@ constexpr double kScrollPerNotch = 10;
 }  // namespace
 
 TWaylandSeat::TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue)
-    : FWindows(windows), FCursors(cursors), FQueue(queue), FXkb(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+    : FWindows(windows), FCursors(cursors), FQueue(queue) {}
 
-TWaylandSeat::~TWaylandSeat() {
-  SetSeat(nullptr);
-  if (FKeyState) xkb_state_unref(FKeyState);
-  if (FKeymap) xkb_keymap_unref(FKeymap);
-  if (FXkb) xkb_context_unref(FXkb);
-}
+TWaylandSeat::~TWaylandSeat() { SetSeat(nullptr); }
 
 void TWaylandSeat::SetSeat(wl_seat* seat) {
   ReleaseDevices();
@@ -89,6 +85,7 @@ void TWaylandSeat::ReleaseDevices() {
   FKeyboard = nullptr;
   FPointerWindow = 0;
   FFocus.Forget(FFocus.Window());
+  FRepeat.Stop();
 }
 
 void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
@@ -109,6 +106,7 @@ void TWaylandSeat::Capabilities(std::uint32_t capabilities) {
     wl_keyboard_release(FKeyboard);
     FKeyboard = nullptr;
     FFocus.Forget(FFocus.Window());
+    FRepeat.Stop();
   }
 }
 
@@ -119,38 +117,107 @@ void TWaylandSeat::Post(TEventKind kind, TWindowHandle window) {
   FQueue.push_back(event);
 }
 
-void TWaylandSeat::PostPointer(TEventKind kind) {
-  Post(kind, FPointerWindow);
-  FQueue.back().X = FPointerAt.X;
-  FQueue.back().Y = FPointerAt.Y;
-  FQueue.back().Shift = Shift();
+// Pointer input goes to the window that a button went down on, until every button is up;
+// else to the newest popup, which takes the pointer over every window of the program while
+// shown, as a menu does; else to the window under the pointer.
+TWaylandWindow* TWaylandSeat::PointerTarget() {
+  if (FButtons)
+    if (TWaylandWindow* pressed = FWindows.Find(FPressTarget)) return pressed;
+  if (TWaylandWindow* popup = FWindows.TopPopup()) return popup;
+  return FWindows.Find(FPointerWindow);
 }
 
-// Entering is no move: the position is kept for the events that follow. The window's
-// cursor shows at once, so a hidden pointer never appears over it.
+// At the pointer, in the target's client coordinates: outside it, up and left, where the
+// compositor tells nothing of where the two windows are.
+bool TWaylandSeat::PostPointer(TEventKind kind) {
+  TWaylandWindow* under = FWindows.Find(FPointerWindow);
+  TWaylandWindow* target = PointerTarget();
+  if (!under || !target) return false;
+  const TPoint at = FWindows.ClientPoint(*under, FPointerAt, *target).value_or(TPoint{-1, -1});
+  Post(kind, target->Handle);
+  FQueue.back().X = at.X;
+  FQueue.back().Y = at.Y;
+  FQueue.back().Shift = Shift();
+  return true;
+}
+
+// Entering is no move (a window shown under a pointer at rest is entered too): the position
+// is kept for the events that follow. But a popup follows the pointer over every window of the
+// program, and the compositor tells a move from one of them onto another by the entering
+// alone. The window's cursor shows at once, so a hidden pointer never appears over it.
 void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, double x, double y) {
   const TWaylandWindow* window = FWindows.FindSurface(surface);
   FPointerWindow = window ? window->Handle : 0;
   FEnterSerial = serial;
   if (!window) return;
   FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
-  FCursors.Show(FPointer, serial, window->Cursor, window->Scale);
+  FInClient =
+      !window->Caption || window->Caption->PartAt(FPointerAt, SurfaceSize(*window)) == TCaptionBar::TPart::Client;
+  ShowCursor(*window);
+  if (FWindows.TopPopup()) PostPointer(TEventKind::MouseMove);
 }
 
+// A popup that holds the pointer follows it everywhere: leaving a window is no news to it.
+// With a button still down, the compositor took the pointer (to move the window): the
+// button's release goes elsewhere.
 void TWaylandSeat::PointerLeft() {
-  if (FPointerWindow) Post(TEventKind::MouseLeave, FPointerWindow);
+  TWaylandWindow* window = FWindows.Find(FPointerWindow);
+  if (window && FInClient && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, window->Handle);
+  if (window && window->Caption && FFrameGrab) {
+    window->Caption->Release({-1, -1}, SurfaceSize(*window));
+    window->FrameStale = true;
+  }
   FPointerWindow = 0;
+  FButtons = 0;
+  FPressTarget = 0;
+  FFrameGrab = false;
 }
 
 void TWaylandSeat::PointerMoved(double x, double y) {
   const TWaylandWindow* window = FWindows.Find(FPointerWindow);
   if (!window) return;
   FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
-  PostPointer(TEventKind::MouseMove);
+  if (!FrameTakes(TEventKind::MouseMove, false, 0)) PostPointer(TEventKind::MouseMove);
+}
+
+// The frame that the program draws takes a press on it until the button is up: the caption
+// moves the window, the close box closes it. The pointer going onto the frame leaves the
+// client area, as far as the client knows. True when the client hears nothing of the event.
+bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) {
+  TWaylandWindow* under = FWindows.Find(FPointerWindow);
+  if (!under || !under->Caption || FWindows.TopPopup()) return false;
+  TCaptionBar& caption = *under->Caption;
+  const TSize surface = SurfaceSize(*under);
+  if (FFrameGrab) {
+    const bool released = kind == TEventKind::MouseUp && left;
+    if (kind == TEventKind::MouseMove && caption.Drag(FPointerAt, surface)) under->FrameStale = true;
+    if (released && caption.Release(FPointerAt, surface)) Post(TEventKind::CloseRequest, under->Handle);
+    if (released) under->FrameStale = true;
+    return true;
+  }
+  // A press in the client area keeps the pointer the client's until it is up.
+  if (FButtons) return false;
+  const bool inClient = caption.PartAt(FPointerAt, surface) == TCaptionBar::TPart::Client;
+  if (inClient != FInClient) {
+    FInClient = inClient;
+    if (!inClient) Post(TEventKind::MouseLeave, under->Handle);
+    ShowCursor(*under);
+  }
+  if (inClient || kind != TEventKind::MouseDown) return !inClient;
+  FFrameGrab = true;
+  if (left && caption.Press(FPointerAt, surface) == TCaptionBar::TPart::Caption)
+    xdg_toplevel_move(under->Toplevel, FSeat, serial);
+  under->FrameStale = true;
+  return true;
+}
+
+// The frame shows the arrow.
+void TWaylandSeat::ShowCursor(const TWaylandWindow& window) {
+  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FInClient ? window.Cursor : crDefault, window.Scale);
 }
 
 // The three buttons the framework knows; others (side buttons) are not reported, as on X11.
-void TWaylandSeat::Button(std::uint32_t button, bool pressed) {
+void TWaylandSeat::Button(std::uint32_t serial, std::uint32_t button, bool pressed) {
   TMouseButton which = TMouseButton::mbLeft;
   TShiftState bit = ssLeft;
   switch (button) {
@@ -165,12 +232,19 @@ void TWaylandSeat::Button(std::uint32_t button, bool pressed) {
       break;
     default: return;
   }
-  if (!FPointerWindow) return;
+  FInputSerial = serial;
+  const TEventKind kind = pressed ? TEventKind::MouseDown : TEventKind::MouseUp;
   // The state is the one before the event, as X11 reports it.
-  PostPointer(pressed ? TEventKind::MouseDown : TEventKind::MouseUp);
-  FQueue.back().Button = which;
+  if (!FrameTakes(kind, button == BTN_LEFT, serial) && PostPointer(kind)) {
+    FQueue.back().Button = which;
+    FInputWindow = FQueue.back().Window;
+    if (pressed && !FButtons) FPressTarget = FInputWindow;
+  }
   if (pressed) FButtons |= bit;
   else FButtons &= static_cast<TShiftState>(~bit);
+  if (FButtons) return;
+  FPressTarget = 0;
+  FFrameGrab = false;
 }
 
 void TWaylandSeat::WheelNotches(std::uint32_t axis, int notches) {
@@ -187,9 +261,8 @@ void TWaylandSeat::Wheel(std::uint32_t axis, double value) {
     notches = static_cast<int>(FWheelRest / kScrollPerNotch);
     FWheelRest -= notches * kScrollPerNotch;
   }
-  if (notches == 0) return;
-  PostPointer(TEventKind::MouseWheel);
-  FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
+  if (notches == 0 || FrameTakes(TEventKind::MouseWheel, false, 0)) return;
+  if (PostPointer(TEventKind::MouseWheel)) FQueue.back().WheelDelta = -notches * WHEEL_DELTA;
 }
 
 void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
@@ -197,24 +270,26 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
   if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0 && size <= kMaxKeymapBytes)
     text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   close(fd);
-  if (text == MAP_FAILED || !FXkb) return;
-  xkb_keymap* keymap =
-      xkb_keymap_new_from_buffer(FXkb, static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size),
-                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+  if (text == MAP_FAILED) return;
+  // The text ends at its first zero byte, or at the end of what was mapped.
+  const auto* characters = static_cast<const char*>(text);
+  FKeys.SetKeymap({characters, strnlen(characters, size)});
   munmap(text, size);
-  if (!keymap) return;
-  if (FKeyState) xkb_state_unref(FKeyState);
-  if (FKeymap) xkb_keymap_unref(FKeymap);
-  FKeymap = keymap;
-  FKeyState = xkb_state_new(keymap);
 }
 
+// A popup that takes the keyboard leaves it with the window below: the program's focus
+// stays there.
 void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
-  const TWaylandWindow* window = FWindows.FindSurface(surface);
-  if (window && FFocus.Entered(window->Handle)) Post(TEventKind::Activated, window->Handle);
+  TWaylandWindow* window = FWindows.FindSurface(surface);
+  if (!window) return;
+  const TWindowHandle focus = FWindows.Root(*window).Handle;
+  if (FFocus.Entered(focus)) Post(TEventKind::Activated, focus);
 }
 
-void TWaylandSeat::KeyboardLeft() { FFocus.Left(); }
+void TWaylandSeat::KeyboardLeft() {
+  FFocus.Left();
+  FRepeat.Stop();
+}
 
 void TWaylandSeat::AfterDispatch() {
   if (const TWindowHandle lost = FFocus.LostInBatch()) Post(TEventKind::Deactivated, lost);
@@ -222,44 +297,43 @@ void TWaylandSeat::AfterDispatch() {
 
 void TWaylandSeat::Forget(TWindowHandle window) {
   FFocus.Forget(window);
-  if (FPointerWindow == window) FPointerWindow = 0;
+  for (TWindowHandle* kept : {&FPointerWindow, &FPressTarget, &FInputWindow})
+    if (*kept == window) *kept = 0;
 }
 
 void TWaylandSeat::CursorChanged(const TWaylandWindow& window) {
-  if (FPointer && FPointerWindow == window.Handle) FCursors.Show(FPointer, FEnterSerial, window.Cursor, window.Scale);
+  if (FPointerWindow == window.Handle) ShowCursor(window);
 }
 
-void TWaylandSeat::Key(std::uint32_t key, bool pressed) {
-  if (!FFocus.Window()) return;
-  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, FFocus.Window());
+void TWaylandSeat::Key(std::uint32_t serial, std::uint32_t key, bool pressed) {
+  FInputSerial = serial;
+  if (pressed && FKeys.Repeats(key)) FRepeat.Pressed(key, MonotonicMs());
+  else if (!pressed) FRepeat.Released(key);
+  PostKey(key, pressed);
+}
+
+// Keys go to the newest popup while one is shown, as to a menu that holds the keyboard.
+void TWaylandSeat::PostKey(std::uint32_t key, bool pressed) {
+  const TWaylandWindow* popup = FWindows.TopPopup();
+  const TWindowHandle target = popup ? popup->Handle : FFocus.Window();
+  if (!target) return;
+  FInputWindow = target;
+  Post(pressed ? TEventKind::KeyDown : TEventKind::KeyUp, target);
   TWsEvent& event = FQueue.back();
   event.Shift = Shift();
-  // Without a keymap the key is still a key: "any key" sees it.
-  event.Key = 255;
-  if (!FKeyState) return;
-  const xkb_keycode_t code = key + 8;  // evdev codes are the keymap's less 8
-  // The key's own symbol, as if no modifier were down: Shift+1 is the key 1.
-  const xkb_keysym_t* symbols = nullptr;
-  const xkb_layout_index_t layout = xkb_state_key_get_layout(FKeyState, code);
-  if (xkb_keymap_key_get_syms_by_level(FKeymap, code, layout, 0, &symbols) > 0)
-    event.Key = VirtualKeyFromKeysym(symbols[0]);
-  const std::uint32_t typed = pressed ? xkb_state_key_get_utf32(FKeyState, code) : 0;
-  if (typed >= 0x20 && typed != 0x7F) event.Char = typed;
+  FKeys.Translate(key, pressed, event.Key, event.Char);
+}
+
+void TWaylandSeat::RepeatInfo(std::int32_t rate, std::int32_t delay) { FRepeat.Configure(rate, delay); }
+
+void TWaylandSeat::RepeatKeys(std::int64_t nowMs) {
+  std::uint32_t key = 0;
+  if (FRepeat.Take(nowMs, key)) PostKey(key, true);
 }
 
 void TWaylandSeat::Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked,
                              std::uint32_t group) {
-  if (FKeyState) xkb_state_update_mask(FKeyState, depressed, latched, locked, 0, 0, group);
+  FKeys.SetModifiers(depressed, latched, locked, group);
 }
 
-TShiftState TWaylandSeat::Shift() const {
-  TShiftState shift = FButtons;
-  if (!FKeyState) return shift;
-  const auto active = [this](const char* name) {
-    return xkb_state_mod_name_is_active(FKeyState, name, XKB_STATE_MODS_EFFECTIVE) > 0;
-  };
-  if (active(XKB_MOD_NAME_SHIFT)) shift |= ssShift;
-  if (active(XKB_MOD_NAME_ALT)) shift |= ssAlt;
-  if (active(XKB_MOD_NAME_CTRL)) shift |= ssCtrl;
-  return shift;
-}
+TShiftState TWaylandSeat::Shift() const { return FButtons | FKeys.Shift(); }

@@ -29,7 +29,17 @@ std::string DisplayName() {
 
 TRect Whole(TSize size) { return {0, 0, size.cx, size.cy}; }
 
+constexpr std::int64_t kConfigureWaitMs = 1000;
+constexpr std::int64_t kBufferWaitMs = 250;
+// Three frames of a display at 60 Hz.
+constexpr std::int64_t kFrameWaitMs = 50;
+
 }  // namespace
+
+const wl_callback_listener TWaylandWindowSystem::kFrameDoneListener = {
+    .done = [](void* data, wl_callback* callback,
+               std::uint32_t) { static_cast<TWaylandWindowSystem*>(data)->FrameDone(callback); },
+};
 
 std::unique_ptr<TWaylandWindowSystem> TWaylandWindowSystem::Connect(const TOptions& options, std::string& failure) {
   wl_display* display = wl_display_connect(nullptr);
@@ -62,7 +72,7 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
   FShell = std::make_unique<TWaylandShell>(
-      *FGlobals, *FOutputs, *FWindows, options.UseLayerShell,
+      *FGlobals, *FOutputs, *FWindows, TWaylandShell::TOptions{options.UseLayerShell, options.UseServerFrames},
       TWaylandShell::THandlers{[this](TWaylandWindow& window) { Configured(window); },
                                [this](TWaylandWindow& window) { Post(TEventKind::CloseRequest, window.Handle); }});
 }
@@ -143,8 +153,10 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
 void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window) return;
+  if (window->Shown) UnmapWindow(*window);
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
+  ForgetFrameDone(*window);
   window->Buffers.reset();
   wl_surface_destroy(window->Surface);
   FWindows->Remove(handle);
@@ -154,25 +166,79 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
 void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Shown == visible) return;
-  window->Shown = visible;
-  if (visible) {
-    FShell->Map(*window);
-  } else {
-    window->Drawing = nullptr;
-    window->Damage = {};
-    FShell->Unmap(*window);
-  }
+  if (visible) MapWindow(*window);
+  else UnmapWindow(*window);
   wl_display_flush(FDisplay);
+}
+
+void TWaylandWindowSystem::MapWindow(TWaylandWindow& window) {
+  window.Shown = true;
+  if (!window.Params.Popup) FShell->Map(window);
+  else if (!MapPopup(window)) return;
+  AwaitConfigure(window);
+}
+
+// A popup shows over the window whose click or key asked for it; with another popup shown,
+// over that one, as the protocol wants. Without a window to show it over, it closes at once.
+bool TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
+  TWaylandWindow* parent = FWindows->TopPopup();
+  for (const TWindowHandle candidate : {FSeat->InputWindow(), FSeat->FocusWindow()}) {
+    TWaylandWindow* window = FWindows->Find(candidate);
+    if (!parent && window && window != &popup && window->ShellSurface && window->Configured) parent = window;
+  }
+  if (!parent) {
+    Post(TEventKind::CloseRequest, popup.Handle);
+    return false;
+  }
+  FShell->MapPopup(popup, *parent, FSeat->Seat(), FSeat->InputSerial());
+  FWindows->PopupShown(popup.Handle);
+  return true;
+}
+
+void TWaylandWindowSystem::UnmapWindow(TWaylandWindow& window) {
+  if (window.Params.Popup) ClosePopupsAbove(window);
+  window.Shown = false;
+  window.Drawing = nullptr;
+  window.Damage = {};
+  ForgetFrameDone(window);
+  FShell->Unmap(window);
+  FWindows->PopupHidden(window.Handle);
+}
+
+// Popups end newest first, as the protocol demands: those shown over this one go before it,
+// as if dismissed.
+void TWaylandWindowSystem::ClosePopupsAbove(TWaylandWindow& popup) {
+  if (!FWindows->PopupIsShown(popup.Handle)) return;
+  for (TWaylandWindow* top = FWindows->TopPopup(); top && top != &popup; top = FWindows->TopPopup()) {
+    Post(TEventKind::CloseRequest, top->Handle);
+    UnmapWindow(*top);
+  }
+}
+
+// What is drawn before the compositor has placed a window is never seen: a window that
+// paints itself once, as it is shown (an animation), would show only its end. The compositor
+// answers a mapping at once; one that does not is not waited for long.
+void TWaylandWindowSystem::AwaitConfigure(TWaylandWindow& window) {
+  const std::int64_t giveUp = NowMs() + kConfigureWaitMs;
+  for (std::int64_t now = NowMs(); !window.Configured && !FLost && now < giveUp; now = NowMs())
+    ReadEvents(static_cast<int>(giveUp - now));
 }
 
 // A full-screen window has the size of its output; another draws the size it likes.
 void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bounds) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Params.FullScreen) return;
+  window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
   window->Drawing = nullptr;
   window->Damage = {};
+  // A popup shown elsewhere is placed anew.
+  if (window->Params.Popup && window->Shown) {
+    UnmapWindow(*window);
+    MapWindow(*window);
+    wl_display_flush(FDisplay);
+  }
 }
 
 void TWaylandWindowSystem::SetWindowCaption(TWindowHandle handle, const std::string& caption) {
@@ -186,24 +252,29 @@ void TWaylandWindowSystem::SetWindowCursor(TWindowHandle handle, TCursor cursor)
   FSeat->CursorChanged(*window);
 }
 
-// The program's own pictures: the theme's arrow stands in for them.
-void TWaylandWindowSystem::DefineCursor(TCursor, const TCursorImage&) {}
+void TWaylandWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& image) { FCursors->Define(cursor, image); }
 
 // The compositor gives the keyboard to the window it chooses; a full-screen one takes it.
 void TWaylandWindowSystem::SetFocus(TWindowHandle) {}
 
+// The buffers hold the whole surface: the client area and the frame the program draws.
 TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
-  if (window.Drawing) return window.Drawing;
-  if (!window.Buffers || window.Buffers->Size() != window.Size) {
+  const TSize surface = SurfaceSize(window);
+  if (window.Buffers && window.Buffers->Size() != surface) {
     window.Buffers.reset();
-    if (window.Unbuffered == window.Size) return nullptr;
+    window.Drawing = nullptr;
+    window.Damage = {};
+  }
+  if (window.Drawing) return window.Drawing;
+  if (!window.Buffers) {
+    if (window.Unbuffered == surface) return nullptr;
     try {
       const TWindowHandle handle = window.Handle;
       window.Buffers =
-          std::make_unique<TShmBufferPool>(FGlobals->Shm, window.Size, [this, handle] { BufferReleased(handle); });
+          std::make_unique<TShmBufferPool>(FGlobals->Shm, surface, [this, handle] { BufferReleased(handle); });
     } catch (const std::exception& error) {
       std::fprintf(stderr, "%s: no memory for a frame: %s\n", program_invocation_short_name, error.what());
-      window.Unbuffered = window.Size;
+      window.Unbuffered = surface;
       return nullptr;
     }
   }
@@ -211,32 +282,111 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   return window.Drawing;
 }
 
-// Pixels are copied at once: both modes leave the bitmap free on return.
+// Pixels are copied at once: both modes leave the bitmap free on return. What is put to be
+// shown at once (a form's painting, which may be one step of an animation that runs without
+// the loop turning) is committed at once, once the compositor has let go of a buffer to
+// draw it into; other puts wait for the loop or Flush, and are dropped while it holds them
+// all (an exposure follows).
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
-                                     TPutMode) {
+                                     TPutMode mode) {
   TWaylandWindow* window = FWindows->Find(handle);
   // Before the compositor has placed the window nothing can be shown; an exposure follows.
   if (!window || !window->Shown || !window->Configured) return;
   const TRect clipped = source.Intersect(Whole({bitmap.Width(), bitmap.Height()}));
   const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
+  if (clipped.Offset(dx, dy).Intersect(Whole(window->Size)).IsEmpty()) return;
+  if (mode == TPutMode::Wait) AwaitFrameDone(*window);
+  TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(*window) : Drawing(*window);
+  // Asked after the wait, which may have brought a new size.
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
-  if (target.IsEmpty()) return;
-  TShmBuffer* buffer = Drawing(*window);
   if (!buffer) {
     window->Missed = window->Missed.Union(target);
     return;
   }
-  const int width = window->Size.cx;
-  for (int y = target.Top; y < target.Bottom; ++y) {
-    std::uint32_t* row = buffer->Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  const TPoint origin = ClientOrigin(*window);
+  const TRect inSurface = target.Offset(origin.X, origin.Y);
+  CopyPixels(bitmap, {dx + origin.X, dy + origin.Y}, inSurface, *buffer, SurfaceSize(*window).cx);
+  window->Damage = window->Damage.Union(inSurface);
+  if (mode == TPutMode::Wait) {
+    RequestFrameDone(*window);
+    CommitFrame(*window);
+    wl_display_flush(FDisplay);
+  }
+}
+
+void TWaylandWindowSystem::RequestFrameDone(TWaylandWindow& window) {
+  if (window.FrameDone || FLost) return;
+  window.FrameDone = wl_surface_frame(window.Surface);
+  wl_callback_add_listener(window.FrameDone, &kFrameDoneListener, this);
+}
+
+// A window the compositor does not show (on another workspace) hears of no frame: once one
+// is late, frames go out unpaced until it hears again.
+void TWaylandWindowSystem::AwaitFrameDone(TWaylandWindow& window) {
+  if (window.FrameLate) return;
+  const std::int64_t giveUp = NowMs() + kFrameWaitMs;
+  for (std::int64_t now = NowMs(); window.FrameDone && !FLost && now < giveUp; now = NowMs())
+    ReadEvents(static_cast<int>(giveUp - now));
+  window.FrameLate = window.FrameDone != nullptr;
+}
+
+void TWaylandWindowSystem::FrameDone(wl_callback* callback) {
+  FWindows->ForEach([callback](TWaylandWindow& window) {
+    if (window.FrameDone != callback) return;
+    ForgetFrameDone(window);
+    window.FrameLate = false;
+  });
+}
+
+void TWaylandWindowSystem::ForgetFrameDone(TWaylandWindow& window) {
+  if (window.FrameDone) wl_callback_destroy(window.FrameDone);
+  window.FrameDone = nullptr;
+}
+
+// `area` of the buffer from the bitmap, whose pixels lie `offset` away from the buffer's.
+void TWaylandWindowSystem::CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer,
+                                      int stride) {
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    std::uint32_t* row = buffer.Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
     if (bitmap.PixelBits() == 32) {
-      std::memcpy(row + target.Left, bitmap.Row32(y - dy) + (target.Left - dx),
-                  static_cast<std::size_t>(target.Width()) * sizeof(std::uint32_t));
+      std::memcpy(row + area.Left, bitmap.Row32(y - offset.Y) + (area.Left - offset.X),
+                  static_cast<std::size_t>(area.Width()) * sizeof(std::uint32_t));
     } else {
-      for (int x = target.Left; x < target.Right; ++x) row[x] = bitmap.PixelAt(x - dx, y - dy);
+      for (int x = area.Left; x < area.Right; ++x) row[x] = bitmap.PixelAt(x - offset.X, y - offset.Y);
     }
   }
-  window->Damage = window->Damage.Union(target);
+}
+
+// The frame goes into the buffer of the next commit; while the compositor holds them all, it
+// waits for the loop's next turn.
+void TWaylandWindowSystem::PaintFrame(TWaylandWindow& window) {
+  if (!window.Caption || !window.Shown || !window.Configured) return;
+  TShmBuffer* buffer = Drawing(window);
+  if (!buffer) return;
+  const TSize surface = SurfaceSize(window);
+  TBitmap picture(surface.cx, surface.cy);
+  window.Caption->Paint(picture.Canvas(), surface);
+  const TRect& frame = window.Frame;
+  const TRect edges[] = {{0, 0, surface.cx, frame.Top},
+                         {0, surface.cy - frame.Bottom, surface.cx, surface.cy},
+                         {0, frame.Top, frame.Left, surface.cy - frame.Bottom},
+                         {surface.cx - frame.Right, frame.Top, surface.cx, surface.cy - frame.Bottom}};
+  for (const TRect& edge : edges) {
+    CopyPixels(picture, {}, edge, *buffer, surface.cx);
+    window.Damage = window.Damage.Union(edge);
+  }
+  window.FrameStale = false;
+}
+
+// The compositor lets go of a buffer once it has taken its pixels, within a frame or two.
+TShmBuffer* TWaylandWindowSystem::AwaitDrawing(TWaylandWindow& window) {
+  const std::int64_t giveUp = NowMs() + kBufferWaitMs;
+  TShmBuffer* buffer = Drawing(window);
+  for (std::int64_t now = NowMs(); !buffer && !FLost && window.Configured && now < giveUp; now = NowMs()) {
+    ReadEvents(static_cast<int>(giveUp - now));
+    buffer = Drawing(window);
+  }
+  return window.Configured ? buffer : nullptr;
 }
 
 void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
@@ -252,21 +402,24 @@ void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
 
 void TWaylandWindowSystem::CommitFrames() {
   if (FLost) return;
-  FWindows->ForEach([](TWaylandWindow& window) {
-    if (!window.Drawing) return;
-    window.Buffers->Submit(*window.Drawing, window.Damage);
-    if (window.Scale != window.CommittedScale) {
-      wl_surface_set_buffer_scale(window.Surface, window.Scale);
-      window.CommittedScale = window.Scale;
-    }
-    wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
-    const TRect& damage = window.Damage;
-    wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
-    wl_surface_commit(window.Surface);
-    window.Drawing = nullptr;
-    window.Damage = {};
-  });
+  FWindows->ForEach([this](TWaylandWindow& window) { CommitFrame(window); });
   wl_display_flush(FDisplay);
+}
+
+void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
+  if (window.FrameStale) PaintFrame(window);
+  if (!window.Drawing) return;
+  window.Buffers->Submit(*window.Drawing, window.Damage);
+  if (window.Scale != window.CommittedScale) {
+    wl_surface_set_buffer_scale(window.Surface, window.Scale);
+    window.CommittedScale = window.Scale;
+  }
+  wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
+  const TRect& damage = window.Damage;
+  wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
+  wl_surface_commit(window.Surface);
+  window.Drawing = nullptr;
+  window.Damage = {};
 }
 
 // The pixels were copied when put: nothing waits for the compositor. What the socket cannot
@@ -312,6 +465,8 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
   }
   CommitFrames();
   if (FQueue.empty()) ReadEvents(0);
+  // A key comes up before it is typed again: what the compositor sent goes first.
+  if (FQueue.empty()) FSeat->RepeatKeys(NowMs());
   if (FQueue.empty()) return false;
   event = FQueue.front();
   FQueue.pop_front();
@@ -321,6 +476,8 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
 void TWaylandWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
   CommitFrames();
   if (!FQueue.empty()) return;
+  // A held key is input: its next repeat ends the wait.
+  deadlineMs = std::min(deadlineMs, FSeat->RepeatDue());
   const std::int64_t timeoutMs = deadlineMs == NoDeadline ? -1 : std::max<std::int64_t>(deadlineMs - NowMs(), 0);
   ReadEvents(static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
 }

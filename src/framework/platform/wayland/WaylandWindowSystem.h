@@ -14,6 +14,8 @@ class TWaylandShell;
 class TWaylandWindowTable;
 struct TShmBuffer;
 struct TWaylandWindow;
+struct wl_callback;
+struct wl_callback_listener;
 struct wl_display;
 
 // The window system on a Wayland compositor: libwayland-client, shared-memory buffers and
@@ -24,6 +26,9 @@ class TWaylandWindowSystem : public TWindowSystem {
     // Full-screen windows as layer surfaces where the compositor offers the layer shell;
     // without it (or with this off), full-screen toplevels.
     bool UseLayerShell = true;
+    // Frames drawn by the compositor where it offers them; without (or with this off), the
+    // program draws its own.
+    bool UseServerFrames = true;
   };
 
   // Connects to the compositor that WAYLAND_DISPLAY names. Null when none answers there or
@@ -66,13 +71,31 @@ class TWaylandWindowSystem : public TWindowSystem {
 
   void Post(TEventKind kind, TWindowHandle window);
   void ScreensChanged();
+  void MapWindow(TWaylandWindow& window);
+  bool MapPopup(TWaylandWindow& popup);
+  void UnmapWindow(TWaylandWindow& window);
+  void ClosePopupsAbove(TWaylandWindow& popup);
   void Configured(TWaylandWindow& window);
+  void AwaitConfigure(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);
   void BufferReleased(TWindowHandle window);
   // The buffer that this turn's pixels of the window go into; null while none is free.
   TShmBuffer* Drawing(TWaylandWindow& window);
+  // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
+  TShmBuffer* AwaitDrawing(TWaylandWindow& window);
+  static void CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer, int stride);
+  // The frame that the program draws around the window, where the compositor draws none.
+  void PaintFrame(TWaylandWindow& window);
+  // What is shown at once goes at the display's pace: a frame waits until the one before it
+  // was shown.
+  static const wl_callback_listener kFrameDoneListener;
+  void RequestFrameDone(TWaylandWindow& window);
+  void AwaitFrameDone(TWaylandWindow& window);
+  void FrameDone(wl_callback* callback);
+  static void ForgetFrameDone(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
+  void CommitFrame(TWaylandWindow& window);
   // Reads what the compositor sent, waiting up to `timeoutMs` (-1: for ever) for it.
   void ReadEvents(int timeoutMs);
   void ConnectionLost();

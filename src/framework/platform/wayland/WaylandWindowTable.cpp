@@ -8,6 +8,11 @@ TWaylandWindow& TWaylandWindowTable::Add() {
   return added;
 }
 
+void TWaylandWindowTable::Remove(TWindowHandle handle) {
+  PopupHidden(handle);
+  FWindows.erase(handle);
+}
+
 TWaylandWindow* TWaylandWindowTable::Find(TWindowHandle handle) {
   const auto found = FWindows.find(handle);
   return found == FWindows.end() ? nullptr : found->second.get();
@@ -18,4 +23,39 @@ TWaylandWindow* TWaylandWindowTable::FindSurface(const wl_surface* surface) {
   for (auto& entry : FWindows)
     if (entry.second->Surface == surface) return entry.second.get();
   return nullptr;
+}
+
+TWaylandWindow* TWaylandWindowTable::ParentOf(const TWaylandWindow& window) {
+  return window.Params.Popup ? Find(window.PopupParent) : nullptr;
+}
+
+// A popup is shown over a window that is shown and hidden before it: the chains end. The
+// count of steps holds them to that all the same.
+TWaylandWindow& TWaylandWindowTable::Root(TWaylandWindow& window) {
+  TWaylandWindow* root = &window;
+  std::size_t steps = 0;
+  while (TWaylandWindow* parent = ParentOf(*root)) {
+    if (++steps > FWindows.size()) break;
+    root = parent;
+  }
+  return *root;
+}
+
+TPoint TWaylandWindowTable::OffsetInRoot(TWaylandWindow& window) {
+  TPoint offset;
+  TWaylandWindow* w = &window;
+  std::size_t steps = 0;
+  while (TWaylandWindow* parent = ParentOf(*w)) {
+    if (++steps > FWindows.size()) break;
+    offset = {offset.X + w->PopupAt.X, offset.Y + w->PopupAt.Y};
+    w = parent;
+  }
+  return offset;
+}
+
+std::optional<TPoint> TWaylandWindowTable::ClientPoint(TWaylandWindow& from, TPoint at, TWaylandWindow& to) {
+  if (&Root(from) != &Root(to)) return std::nullopt;
+  const TPoint source = OffsetInRoot(from), target = OffsetInRoot(to);
+  const TPoint origin = ClientOrigin(to);
+  return TPoint{at.X + source.X - target.X - origin.X, at.Y + source.Y - target.Y - origin.Y};
 }

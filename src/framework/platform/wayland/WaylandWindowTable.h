@@ -1,15 +1,22 @@
 #pragma once
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "CaptionBar.h"
 #include "ShmBufferPool.h"
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandShell;
+struct wl_callback;
 struct wl_surface;
+struct xdg_popup;
 struct xdg_surface;
 struct xdg_toplevel;
 struct zwlr_layer_surface_v1;
+struct zxdg_toplevel_decoration_v1;
 
 // One window of the program: its surface, the role that places it, and its pixels.
 struct TWaylandWindow {
@@ -17,30 +24,56 @@ struct TWaylandWindow {
   TWindowParams Params;
   TWaylandShell* Shell = nullptr;  // whose listeners report on the role
   wl_surface* Surface = nullptr;
-  // The role: a layer surface above everything, or a toplevel of the shell.
+  // The role: a layer surface above everything, or a toplevel or a popup of the shell.
   zwlr_layer_surface_v1* Layer = nullptr;
   xdg_surface* ShellSurface = nullptr;
   xdg_toplevel* Toplevel = nullptr;
-  TScreenId Screen = 0;  // the output a full-screen window covers
-  TSize Logical;         // as configured, in the compositor's logical pixels
-  TSize PendingLogical;  // a toplevel's size until its configure sequence ends
+  xdg_popup* Popup = nullptr;  // while shown
+  // A popup: the window it was shown over, and where the compositor put it there, in that
+  // window's surface.
+  TWindowHandle PopupParent = 0;
+  TPoint PopupAt;
+  // The frame that the program draws around the client area where the compositor draws
+  // none; the widths of its left, top, right and bottom edges. FrameStale: to be drawn anew.
+  std::optional<TCaptionBar> Caption;
+  TRect Frame;
+  bool FrameStale = false;
+  zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
+  TScreenId Screen = 0;                               // the output a full-screen window covers
+  TSize Logical;                                      // as configured, in the compositor's logical pixels
+  // A toplevel's state until its configure sequence ends: its size, whether it has the
+  // keyboard, whether the compositor frames it.
+  TSize PendingLogical;
+  bool PendingActive = false;
+  bool PendingServerFrame = false;
+  bool Active = false;
+  bool ServerFrame = false;
   int Scale = 1;
   int CommittedScale = 1;
-  TSize Size;  // in device pixels: what the buffers hold and what the program draws
+  TSize Size;  // of the client area in device pixels: what the program draws
   bool Shown = false;
   bool Configured = false;  // since shown: buffers may be attached
   std::unique_ptr<TShmBufferPool> Buffers;
-  TSize Unbuffered;               // a size no buffers could be had for: not tried again
-  TShmBuffer* Drawing = nullptr;  // written since the last commit
+  TSize Unbuffered;                  // a size no buffers could be had for: not tried again
+  TShmBuffer* Drawing = nullptr;     // written since the last commit
+  wl_callback* FrameDone = nullptr;  // asked with a frame shown at once, until it was shown
+  bool FrameLate = false;            // the compositor stopped telling: frames go unpaced
   TRect Damage;
   TRect Missed;  // puts dropped while the compositor held every buffer
   TCursor Cursor = crDefault;
 };
 
+// Where the client area lies in the window's surface, and the surface's size, in device pixels.
+inline TPoint ClientOrigin(const TWaylandWindow& window) { return {window.Frame.Left, window.Frame.Top}; }
+inline TSize SurfaceSize(const TWaylandWindow& window) {
+  return {window.Size.cx + window.Frame.Left + window.Frame.Right,
+          window.Size.cy + window.Frame.Top + window.Frame.Bottom};
+}
+
 class TWaylandWindowTable {
  public:
   TWaylandWindow& Add();
-  void Remove(TWindowHandle handle) { FWindows.erase(handle); }
+  void Remove(TWindowHandle handle);
   TWaylandWindow* Find(TWindowHandle handle);
   TWaylandWindow* FindSurface(const wl_surface* surface);
   template <class F>
@@ -48,7 +81,28 @@ class TWaylandWindowTable {
     for (auto& entry : FWindows) visit(*entry.second);
   }
 
+  // The toplevel that a popup was shown over, through the popups between; another window is
+  // its own.
+  TWaylandWindow& Root(TWaylandWindow& window);
+  // A point of `from`'s surface in `to`'s client coordinates. The compositor tells where a
+  // popup is in the window below it, and nothing of where toplevels are: nothing for two
+  // windows that are not one toplevel with its popups.
+  std::optional<TPoint> ClientPoint(TWaylandWindow& from, TPoint at, TWaylandWindow& to);
+
+  // The popups shown, the newest last: the newest takes the input.
+  void PopupShown(TWindowHandle popup) { FPopups.push_back(popup); }
+  void PopupHidden(TWindowHandle popup) { std::erase(FPopups, popup); }
+  TWaylandWindow* TopPopup() { return FPopups.empty() ? nullptr : Find(FPopups.back()); }
+  bool PopupIsShown(TWindowHandle popup) const {
+    return std::find(FPopups.begin(), FPopups.end(), popup) != FPopups.end();
+  }
+
  private:
+  TWaylandWindow* ParentOf(const TWaylandWindow& window);
+  // Where a window's surface lies in its root's.
+  TPoint OffsetInRoot(TWaylandWindow& window);
+
   std::map<TWindowHandle, std::unique_ptr<TWaylandWindow>> FWindows;
+  std::vector<TWindowHandle> FPopups;
   TWindowHandle FLastHandle = 0;
 };

@@ -30,6 +30,14 @@ class TX11Connection {
   TSize ScreenSize() const { return FScreenSize; }
   void SetScreenSize(TSize size) { FScreenSize = size; }
 
+  // The server's time in the latest event read that tells it. A focus request made with it
+  // loses to any focus change that came after that event (the user's Alt+Tab, say), where
+  // one made with CurrentTime would undo it. CurrentTime until an event told the time.
+  Time LastEventTime() const { return FLastEventTime; }
+  void SawEventTime(Time time) {
+    if (time != CurrentTime) FLastEventTime = time;
+  }
+
   Atom InternAtom(const char* name);
   // A property of 32-bit items of `type` (XA_ATOM, XA_WINDOW, XA_CARDINAL); empty when the
   // window has none of that name and type.
@@ -47,5 +55,6 @@ class TX11Connection {
   bool FOwnColormap = false;
   bool FShmUsable = false;
   TSize FScreenSize;
+  Time FLastEventTime = CurrentTime;
   std::unordered_map<std::string, Atom> FAtoms;
 };

@@ -13,10 +13,26 @@ bool Set(TWsEvent& event, TEventKind kind, Window window) {
   return true;
 }
 
+// The events that tell the server's time.
+Time TimeOf(const XEvent& x) {
+  switch (x.type) {
+    case KeyPress:
+    case KeyRelease: return x.xkey.time;
+    case ButtonPress:
+    case ButtonRelease: return x.xbutton.time;
+    case MotionNotify: return x.xmotion.time;
+    case EnterNotify:
+    case LeaveNotify: return x.xcrossing.time;
+    case PropertyNotify: return x.xproperty.time;
+    default: return CurrentTime;
+  }
+}
+
 }  // namespace
 
 bool TX11EventTranslator::Translate(const XEvent& x, TWsEvent& event, std::int64_t nowMs) {
   event = TWsEvent{};
+  FConnection.SawEventTime(TimeOf(x));
   const Window window = x.xany.window;
   if (const Window guest = FWindows.GuestOf(window)) return TranslateHostEvent(x, guest, event);
   if (window == FConnection.Root()) return TranslateScreenChange(x, event);
@@ -128,7 +144,7 @@ void TX11EventTranslator::Mapped(Window window, std::int64_t nowMs) {
   record->Mapped = true;
   if (record->FullScreen) XRaiseWindow(FConnection.Handle(), window);
   if (record->FullScreen || record->FocusWanted) {
-    XSetInputFocus(FConnection.Handle(), window, RevertToParent, CurrentTime);
+    XSetInputFocus(FConnection.Handle(), window, RevertToParent, FConnection.LastEventTime());
     record->FocusWanted = false;
   }
   FGrabs.WindowMapped(window, record->FullScreen, nowMs);

@@ -1,6 +1,8 @@
 #include "X11WindowManagerHints.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -18,6 +20,16 @@ constexpr unsigned long kFuncAll = 1, kFuncResize = 2, kFuncMove = 4, kFuncMinim
 constexpr unsigned long kDecorAll = 1, kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
 constexpr long kSourceApplication = 1;
+
+// WM_CLASS: the instance is the program's own file name, by which window managers and desktop
+// entries (StartupWMClass) tell the saver, the gallery and the tools apart; the class is the
+// family they all belong to.
+constexpr const char* kWindowClass = "zzQuenbrel";
+std::string ProgramInstanceName() {
+  std::error_code error;
+  const std::string name = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+  return error || name.empty() ? kWindowClass : name;
+}
 
 TMotifHints MotifHintsFor(const TWindowParams& params) {
   TMotifHints hints{kMwmHintsFunctions | kMwmHintsDecorations, 0, 0, 0, 0};
@@ -40,7 +52,8 @@ TMotifHints MotifHintsFor(const TWindowParams& params) {
 
 void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   Display* display = FConnection.Handle();
-  XClassHint classHint{const_cast<char*>("zzQuenbrel.scr"), const_cast<char*>("zzQuenbrel")};
+  static const std::string instance = ProgramInstanceName();
+  XClassHint classHint{const_cast<char*>(instance.c_str()), const_cast<char*>(kWindowClass)};
   XSetClassHint(display, window, &classHint);
   XWMHints wmHints{};
   wmHints.flags = InputHint | StateHint;
@@ -53,9 +66,7 @@ void TX11WindowManagerHints::Apply(Window window, const TWindowParams& params) {
   XSetWMProtocols(display, window, &deleteWindow, 1);
   SetCaption(window, params.Caption);
   SetFrame(window, params);
-  SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog);
-  // The program has no taskbar button of its own: no window of it shows one.
-  AddState(window, FConnection.InternAtom("_NET_WM_STATE_SKIP_TASKBAR"));
+  SetPlacement(window, params.Bounds, params.BorderStyle == TBorderStyle::bsDialog, params.MinSize);
   if (params.StayOnTop) AddState(window, FConnection.InternAtom("_NET_WM_STATE_ABOVE"));
   // A modal dialog of our own stays over its owner.
   if (params.TransientFor) {
@@ -98,7 +109,7 @@ void TX11WindowManagerHints::SetFrame(Window window, const TWindowParams& params
                   reinterpret_cast<const unsigned char*>(&hints), 5);
 }
 
-void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed) {
+void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bool fixed, TSize minSize) {
   XSizeHints hints{};
   hints.flags = PPosition | PSize | PWinGravity;
   hints.win_gravity = StaticGravity;
@@ -110,6 +121,10 @@ void TX11WindowManagerHints::SetPlacement(Window window, const TRect& bounds, bo
     hints.flags |= PMinSize | PMaxSize;
     hints.min_width = hints.max_width = bounds.Width();
     hints.min_height = hints.max_height = bounds.Height();
+  } else if (minSize.cx > 0 || minSize.cy > 0) {
+    hints.flags |= PMinSize;
+    hints.min_width = std::max(minSize.cx, 1);
+    hints.min_height = std::max(minSize.cy, 1);
   }
   XSetWMNormalHints(FConnection.Handle(), window, &hints);
 }

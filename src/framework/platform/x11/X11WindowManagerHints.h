@@ -23,8 +23,8 @@ class TX11WindowManagerHints {
   // The frame's left, top, right and bottom widths as the window manager last told them.
   bool FrameExtents(Window window, TRect& extents);
   // Where the window manager should place the window (the position is the client area's,
-  // not its frame's); `fixed` forbids resizing it.
-  void SetPlacement(Window window, const TRect& bounds, bool fixed);
+  // not its frame's); `fixed` forbids resizing it, `minSize` (where not 0) resizing it smaller.
+  void SetPlacement(Window window, const TRect& bounds, bool fixed, TSize minSize);
 
  private:
   void SetFrame(Window window, const TWindowParams& params);

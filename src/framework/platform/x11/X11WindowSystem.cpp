@@ -101,6 +101,8 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   record.Popup = params.Popup;
   record.Width = static_cast<int>(Extent(bounds.Width()));
   record.Height = static_cast<int>(Extent(bounds.Height()));
+  record.MinWidth = params.MinSize.cx;
+  record.MinHeight = params.MinSize.cy;
   FWindows->Add(window, record);
   if (record.TopLevel && !params.FullScreen && !params.Popup) FHints->Apply(window, params);
   if (foreign && trap.Failed()) {
@@ -144,7 +146,7 @@ void TX11WindowSystem::SetWindowBounds(TWindowHandle window, const TRect& bounds
   TX11WindowRecord* record = Open() ? FWindows->Find(window) : nullptr;
   if (!record) return;
   if (record->TopLevel && !record->FullScreen && !record->Popup)
-    FHints->SetPlacement(window, bounds, record->FixedSize);
+    FHints->SetPlacement(window, bounds, record->FixedSize, {record->MinWidth, record->MinHeight});
   XMoveResizeWindow(FConnection->Handle(), window, bounds.Left, bounds.Top, Extent(bounds.Width()),
                     Extent(bounds.Height()));
   XFlush(FConnection->Handle());
@@ -179,7 +181,7 @@ void TX11WindowSystem::SetFocus(TWindowHandle window) {
     if (record && record->TopLevel) record->FocusWanted = true;
     return;
   }
-  XSetInputFocus(FConnection->Handle(), window, RevertToParent, CurrentTime);
+  XSetInputFocus(FConnection->Handle(), window, RevertToParent, FConnection->LastEventTime());
   XFlush(FConnection->Handle());
 }
 
@@ -259,7 +261,8 @@ void TX11WindowSystem::SetScreenSaverRunning(TWindowHandle saver, bool running) 
   if (Mapped(saver)) FGrabs->WindowMapped(saver, FWindows->Find(saver)->FullScreen, NowMs());
 }
 
-// Our top-level windows carry _NET_WM_STATE_SKIP_TASKBAR: there is no other window to hide.
+// There is no application window beside the forms, so nothing to hide: every top-level window
+// stays in the window manager's task list and its Alt+Tab, where a user looks for it.
 void TX11WindowSystem::HideTaskbarWindow() {}
 
 void TX11WindowSystem::Beep() {

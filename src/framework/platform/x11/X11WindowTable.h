@@ -14,6 +14,8 @@ struct TX11WindowRecord {
   bool FocusWanted = false;  // asked for the focus before it was mapped
   int Width = 0;
   int Height = 0;
+  int MinWidth = 0;  // the least size the window manager lets the user give it
+  int MinHeight = 0;
 };
 
 class TX11WindowTable {

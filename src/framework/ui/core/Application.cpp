@@ -75,9 +75,11 @@ int TApplication::ShowModal(TForm& form) {
   form.FModal = true;
   form.FModalResult = mrNone;
   TScopeExit restore{[&] {
+    // The owner takes the keyboard back before the modal window goes: hidden with the focus,
+    // it would leave the window manager to choose, maybe another program's window.
+    EnableForms(disabled);
     form.Hide();
     form.FModal = false;
-    EnableForms(disabled);
   }};
   form.Show();
   for (;;) {

@@ -1,5 +1,7 @@
 #include "Form.h"
 
+#include <algorithm>
+
 #include "Application.h"
 #include "framework/base/StoreChanged.h"
 #include "framework/graphics/Canvas.h"
@@ -61,6 +63,7 @@ TWindowParams TForm::WindowParams() const {
   params.Parent = FParentWindow;
   params.Bounds = BoundsRect();
   params.BorderStyle = BorderStyle;
+  params.MinSize = {Constraints.MinWidth, Constraints.MinHeight};
   params.SystemMenu = SystemMenu;
   params.StayOnTop = FormStyle == TFormStyle::fsStayOnTop;
   params.FullScreen = !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
@@ -90,6 +93,15 @@ void TForm::ForgetHandle() {
   FMapped = false;
   FSurface.SetSize(0, 0);
   FInvalid = {};
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  const int keptWidth = std::max(width, Constraints.MinWidth), keptHeight = std::max(height, Constraints.MinHeight);
+  TWinControl::SetBounds(left, top, keptWidth, keptHeight);
+  // A window made smaller than its least size (by a window manager that ignored it) is
+  // brought back to the size the form keeps.
+  if (FResizedBySystem && FHandle && (keptWidth != width || keptHeight != height))
+    System().SetWindowBounds(FHandle, BoundsRect());
 }
 
 void TForm::SetVisible(bool visible) {

@@ -14,8 +14,15 @@ enum class TWindowState : std::uint8_t { wsNormal, wsMaximized };
 enum class TPosition : std::uint8_t { poDesigned, poDefault, poScreenCenter };
 enum class TCloseAction : std::uint8_t { caNone, caHide, caFree };
 
+// The least size of a form's client area, 0 for none: the user cannot make the window
+// smaller, and neither can the program.
+struct TSizeConstraints {
+  int MinWidth = 0;
+  int MinHeight = 0;
+};
+
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 // A window procedure: sees each event that reaches the form's window.
@@ -38,6 +45,7 @@ class TForm : public TWinControl {
   TPosition Position = TPosition::poDesigned;
   // The screen that a maximised borderless form covers, set before its window is made; 0: the first.
   TScreenId ScreenId = 0;
+  TSizeConstraints Constraints;
   TColor Color = clBtnFace;
   TFont Font;
   const std::string& Caption() const { return FCaption; }
@@ -94,6 +102,7 @@ class TForm : public TWinControl {
   TWndMethod WindowProc;
   void DefaultWndProc(const TWsEvent& event);
 
+  void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
   // A form has no parent to mark it: it marks its own window.

@@ -41,6 +41,7 @@ bool TOpenDialog::Execute() {
   options.FileName = FileName.empty() ? "" : std::filesystem::path(FileName).filename().string();
   options.Patterns = FirstPatterns(Filter);
   options.MustExist = MustExist();
+  options.OverwritePrompt = !MustExist() && (Options & ofOverwritePrompt) != 0;
   TFileNameForm form(nullptr, options);
   if (form.ShowModal() != mrOk) return false;
   FileName = form.Chosen();

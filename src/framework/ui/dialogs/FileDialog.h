@@ -3,6 +3,11 @@
 
 #include "framework/base/Component.h"
 
+// What the dialogs may be asked to do besides choosing a name, as a set of bits.
+using TOpenOptions = unsigned;
+// Saving: a name that exists already is taken only once the user said Yes to replacing it.
+constexpr TOpenOptions ofOverwritePrompt = 1;
+
 // The file-name dialogs: Execute shows the framework's own small dialog modally, in the
 // folder of FileName (else InitialDir, else the current folder), and when the user
 // confirms leaves the chosen file's full name in FileName.
@@ -17,6 +22,7 @@ class TOpenDialog : public TComponent {
   std::string Filter;
   // The dialog's caption; empty: "Open" (or "Save As").
   std::string Title;
+  TOpenOptions Options = 0;
 
   // True when the user chose a file; false (FileName unchanged) on Cancel or Escape.
   bool Execute();

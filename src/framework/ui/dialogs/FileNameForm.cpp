@@ -52,11 +52,23 @@ void TFileNameForm::Accept() {
     NameEdit->SetText("");
     return;
   }
-  if (FOptions.MustExist && !fs::exists(path, error)) {
-    TMessageBox(this, Caption(), "File not found: " + path.lexically_normal().string()).ShowModal();
+  if (!MayChoose(path.lexically_normal())) {
     NameEdit->SetFocus();
     return;
   }
   FChosen = path.lexically_normal().string();
   SetModalResult(mrOk);
+}
+
+bool TFileNameForm::MayChoose(const fs::path& path) {
+  std::error_code error;
+  const bool exists = fs::exists(path, error);
+  if (FOptions.MustExist && !exists) {
+    MessageDlg(Caption(), "File not found: " + path.string(), TMsgDlgType::mtError, {TMsgDlgBtn::mbOK},
+               TMsgDlgBtn::mbOK);
+    return false;
+  }
+  if (!FOptions.OverwritePrompt || !exists) return true;
+  return MessageDlg(Caption(), path.string() + " already exists.\nDo you want to replace it?", TMsgDlgType::mtWarning,
+                    {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, TMsgDlgBtn::mbNo) == mrYes;
 }

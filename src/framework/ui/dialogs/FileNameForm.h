@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@ class TStaticText;
 // The window of the file-name dialogs: a field for the file's name, the folder it is in,
 // the folder's entries (a click puts one in the field, a double click takes it), OK and
 // Cancel. A folder's name, typed or taken, opens that folder; a file's ends the dialog
-// (for opening, only one that exists).
+// (for opening, only one that exists; for saving, one that exists when the user agrees to
+// replace it, where asked to ask).
 class TFileNameForm : public TForm {
  public:
   struct TOptions {
@@ -21,6 +23,8 @@ class TFileNameForm : public TForm {
     std::string FileName;
     std::vector<std::string> Patterns;
     bool MustExist = true;
+    // A file that exists is chosen only once the user agreed to replace it.
+    bool OverwritePrompt = false;
   };
 
   TFileNameForm(TComponent* owner, const TOptions& options);
@@ -48,6 +52,9 @@ class TFileNameForm : public TForm {
   void OpenFolder(const std::string& folder);
   // Takes the name in the field: opens a folder or ends the dialog with a file.
   void Accept();
+  // Whether the file may be chosen: it exists only when opening, and it is replaced only
+  // when the user says so.
+  bool MayChoose(const std::filesystem::path& path);
 
   TOptions FOptions;
   std::string FFolder;

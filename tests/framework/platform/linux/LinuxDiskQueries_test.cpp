@@ -44,7 +44,8 @@ class LinuxDiskQueries : public ::testing::Test {
 
   std::map<char, std::string> MountPoints() {
     std::map<char, std::string> points;
-    for (const TLetteredMount& drive : Queries.Drives()) points[drive.Letter] = drive.Mount.MountPoint;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+      if (std::string point = Queries.MountPoint(letter); !point.empty()) points[letter] = point;
     return points;
   }
 };

@@ -49,6 +49,21 @@ TEST_F(ListBox, APressSelectsALineAndTheKeysMoveTheSelectionScrollingItIntoView)
   EXPECT_EQ(List->TopIndex(), 4);
 }
 
+TEST_F(ListBox, AnArrowKeyPastAnEdgeOfTheFieldScrollsItByOneLine) {
+  ShowForm();
+  List->SetItemIndex(3);  // the last line in view
+  ASSERT_EQ(List->TopIndex(), 0);
+  std::vector<int> tops;
+  for (unsigned key : {unsigned{VK_DOWN}, unsigned{VK_DOWN}, unsigned{VK_UP}, unsigned{VK_UP}, unsigned{VK_UP},
+                       unsigned{VK_UP}, unsigned{VK_UP}}) {
+    Type(key);
+    tops.push_back(List->TopIndex());
+  }
+  // Down twice from line 3 shows lines 1-4, then 2-5; up, the field follows once line 2 is passed.
+  EXPECT_EQ(tops, (std::vector<int>{1, 2, 2, 2, 2, 1, 0}));
+  EXPECT_EQ(List->ItemIndex(), 0);
+}
+
 TEST_F(ListBox, AScrollBarShowsWhileTheLinesDoNotFitAndScrollsThem) {
   ShowForm();
   const TControl* bar = List->Controls().front();

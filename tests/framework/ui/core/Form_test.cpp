@@ -50,4 +50,19 @@ TEST_F(FormWindow, AFormPlacedWhereItsDescriptionSaysStaysThereWhateverItsFrame)
   EXPECT_EQ(H.System->Window(Form->Handle())->Bounds, Bounds(30, 40, 200, 120));
 }
 
+// Neither the program nor a window manager that ignores the least size makes the form smaller.
+TEST_F(FormWindow, KeepsItsLeastSizeWhoeverAsksForLessAndTellsTheWindowSystem) {
+  Form->Constraints = {150, 100};
+  ShowForm();
+  EXPECT_EQ(H.System->Window(Form->Handle())->Params.MinSize, (TSize{150, 100}));
+  Form->SetBounds(10, 10, 80, 300);
+  EXPECT_EQ(Form->BoundsRect(), Bounds(10, 10, 150, 300));
+  TWsEvent resized = Headless::Of(TEventKind::Resized, Form->Handle());
+  resized.Width = 400;
+  resized.Height = 60;
+  Send(resized);
+  EXPECT_EQ(Form->BoundsRect(), Bounds(10, 10, 400, 100));
+  EXPECT_EQ(H.System->Window(Form->Handle())->Bounds, Bounds(10, 10, 400, 100));
+}
+
 }  // namespace

@@ -59,6 +59,17 @@ TEST_F(FileDialog, ListsFoldersThenMatchingFilesWithoutHiddenOnes) {
   EXPECT_EQ(FolderEntries(Dir.File("missing"), {}), (TEntries{"../"}));
 }
 
+TEST_F(FileDialog, EveryPatternOfTheFirstFilterCountsNotOnlyItsFirst) {
+  TOpenDialog dialog(nullptr);
+  dialog.InitialDir = Dir.File("pictures");
+  dialog.Filter = "Pictures|*.bmp;*.png|All files|*";
+  TEntries listed;
+  Later([&] { listed = Shown().EntryList->Items(); });
+  KeyLater(VK_ESCAPE);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(listed, (TEntries{"../", "b.png"}));
+}
+
 TEST_F(FileDialog, ATypedNameOfAFileInTheFolderIsChosen) {
   TOpenDialog dialog(nullptr);
   dialog.InitialDir = Dir.Path();
@@ -127,6 +138,40 @@ TEST_F(FileDialog, SavingTakesANewNameAndAnAbsoluteOne) {
   KeyLater(VK_RETURN);
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.FileName, Dir.File("elsewhere.gif"));
+}
+
+TEST_F(FileDialog, SavingOverAFileAsksFirstWhereAskedToAndNoKeepsTheDialogOpen) {
+  TSaveDialog dialog(nullptr);
+  dialog.InitialDir = Dir.Path();
+  dialog.Options = ofOverwritePrompt;
+  TypeLater("notes.txt");
+  KeyLater(VK_RETURN);
+  std::vector<std::string> asked;
+  const auto question = [&] {
+    for (TForm* form : H.App.Forms())
+      if (auto* box = dynamic_cast<TMessageBox*>(form))
+        asked.push_back(box->Text() + (box->Buttons()[box->FocusedButton()] == TMsgDlgBtn::mbNo ? " [No]" : ""));
+  };
+  Later(question);
+  KeyLater(VK_RETURN);  // presses No, the button with the keyboard: the dialog stays
+  KeyLater(VK_RETURN);
+  Later(question);
+  KeyLater('Y');
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, Dir.File("notes.txt"));
+  const std::string text = Dir.File("notes.txt") + " already exists.\nDo you want to replace it? [No]";
+  EXPECT_EQ(asked, (std::vector<std::string>{text, text}));
+  // Without the option nothing is asked, and a new name never is.
+  dialog.Options = 0;
+  KeyLater(VK_RETURN);
+  ASSERT_TRUE(dialog.Execute());
+  dialog.Options = ofOverwritePrompt;
+  KeyLater('A', ssCtrl);
+  TypeLater("new.txt");
+  KeyLater(VK_RETURN);
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, Dir.File("new.txt"));
+  EXPECT_EQ(asked.size(), 2u);
 }
 
 }  // namespace
