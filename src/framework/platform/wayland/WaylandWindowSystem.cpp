@@ -14,6 +14,7 @@
 #include "WaylandGlobals.h"
 #include "WaylandLimits.h"
 #include "WaylandOutputs.h"
+#include "WaylandPixelMemory.h"
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
 #include "WaylandWindowTable.h"
@@ -57,7 +58,8 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
     : FDisplay(display),
       FSignals(std::make_unique<TTerminationSignals>()),
       FWindows(std::make_unique<TWaylandWindowTable>()),
-      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })) {
+      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })),
+      FPixelMemory(std::make_unique<TWaylandPixelMemoryProvider>()) {
   FGlobals = std::make_unique<TWaylandGlobals>(display, *FOutputs, [this](wl_seat* seat) { FSeat->SetSeat(seat); });
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
@@ -72,6 +74,7 @@ TWaylandWindowSystem::~TWaylandWindowSystem() {
   FWindows->ForEach([&](TWaylandWindow& window) { windows.push_back(window.Handle); });
   for (TWindowHandle window : windows) DestroyWindow(window);
   // Everything made on the connection goes before it.
+  FPixelMemory.reset();
   FShell.reset();
   FSeat.reset();
   FCursors.reset();
@@ -107,10 +110,14 @@ void TWaylandWindowSystem::ScreensChanged() {
 void TWaylandWindowSystem::Configured(TWaylandWindow& window) {
   Resize(window);
   // Whatever was put before the compositor placed the window was never shown.
+  PostExpose(window.Handle, Whole(window.Size));
+}
+
+void TWaylandWindowSystem::PostExpose(TWindowHandle window, const TRect& area) {
   TWsEvent expose;
   expose.Kind = TEventKind::Expose;
-  expose.Window = window.Handle;
-  expose.Area = Whole(window.Size);
+  expose.Window = window;
+  expose.Area = area;
   FQueue.push_back(expose);
 }
 
@@ -120,6 +127,7 @@ void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
   if (size == window.Size) return;
   window.Size = size;
   window.Drawing = nullptr;
+  window.Lent = {};
   window.Damage = {};
   TWsEvent resized;
   resized.Kind = TEventKind::Resized;
@@ -159,6 +167,7 @@ void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
     FShell->Map(*window);
   } else {
     window->Drawing = nullptr;
+    window->Lent = {};
     window->Damage = {};
     FShell->Unmap(*window);
   }
@@ -172,6 +181,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
   window->Drawing = nullptr;
+  window->Lent = {};
   window->Damage = {};
 }
 
@@ -211,7 +221,11 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   return window.Drawing;
 }
 
-// Pixels are copied at once: both modes leave the bitmap free on return.
+TPixelMemoryProvider* TWaylandWindowSystem::PixelMemory() { return FPixelMemory.get(); }
+
+// A bitmap that fills the window from a buffer of its own is shown from there; any other is
+// copied at once, and both modes leave it free on return. (A bitmap drawn frame by frame
+// begins each frame before it writes: its buffer may be the compositor's by then.)
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
                                      TPutMode) {
   TWaylandWindow* window = FWindows->Find(handle);
@@ -221,6 +235,15 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
   if (target.IsEmpty()) return;
+  if (!window->Drawing && dx == 0 && dy == 0 && Lend(*window, bitmap)) {
+    window->Damage = window->Damage.Union(target);
+    return;
+  }
+  if (!window->Drawing && (window->Lent || window->ShowsLent)) {
+    // The window's own buffers lag behind the bitmap's: only a whole picture takes over.
+    if (target != Whole(window->Size)) return PostExpose(handle, Whole(window->Size));
+    window->Lent = {};
+  }
   TShmBuffer* buffer = Drawing(*window);
   if (!buffer) {
     window->Missed = window->Missed.Union(target);
@@ -239,38 +262,58 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   window->Damage = window->Damage.Union(target);
 }
 
+bool TWaylandWindowSystem::Lend(TWaylandWindow& window, TBitmap& bitmap) {
+  auto* memory = dynamic_cast<TWaylandPixelMemory*>(bitmap.Memory());
+  if (!memory || memory->Provider() != FPixelMemory.get() || bitmap.PixelBits() != 32 ||
+      TSize{bitmap.Width(), bitmap.Height()} != window.Size)
+    return false;
+  TLentBuffer lent = memory->Lend();
+  if (!lent) return false;
+  window.Lent = std::move(lent);
+  return true;
+}
+
 void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Missed.IsEmpty()) return;
-  TWsEvent expose;
-  expose.Kind = TEventKind::Expose;
-  expose.Window = handle;
-  expose.Area = window->Missed;
+  PostExpose(handle, window->Missed);
   window->Missed = {};
-  FQueue.push_back(expose);
+}
+
+wl_buffer* TWaylandWindowSystem::Committed(TWaylandWindow& window) {
+  if (window.Lent) {
+    TShmBufferSet& set = *window.Lent.Set;
+    set.Hold(*window.Lent.Buffer);
+    window.ShowsLent = true;
+    return set.Attachable(*window.Lent.Buffer, FGlobals->Shm, window.Size);
+  }
+  window.Buffers->Submit(*window.Drawing, window.Damage);
+  window.ShowsLent = false;
+  return window.Buffers->Attachable(*window.Drawing);
 }
 
 void TWaylandWindowSystem::CommitFrames() {
   if (FLost) return;
-  FWindows->ForEach([](TWaylandWindow& window) {
-    if (!window.Drawing) return;
-    window.Buffers->Submit(*window.Drawing, window.Damage);
+  FWindows->ForEach([this](TWaylandWindow& window) {
+    if (!window.Drawing && !window.Lent) return;
+    wl_buffer* buffer = Committed(window);
     if (window.Scale != window.CommittedScale) {
       wl_surface_set_buffer_scale(window.Surface, window.Scale);
       window.CommittedScale = window.Scale;
     }
-    wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
+    wl_surface_attach(window.Surface, buffer, 0, 0);
     const TRect& damage = window.Damage;
     wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
     wl_surface_commit(window.Surface);
     window.Drawing = nullptr;
+    window.Lent = {};
     window.Damage = {};
   });
   wl_display_flush(FDisplay);
 }
 
-// The pixels were copied when put: nothing waits for the compositor. What the socket cannot
-// take now goes when the loop next finds it writable.
+// Pixels were copied when put, or lent: nothing waits for the compositor. What the socket
+// cannot take now goes when the loop next finds it writable.
 void TWaylandWindowSystem::Flush() { CommitFrames(); }
 
 TSize TWaylandWindowSystem::ScreenSize() {

@@ -9,11 +9,13 @@ class TTerminationSignals;
 class TWaylandCursors;
 class TWaylandGlobals;
 class TWaylandOutputs;
+class TWaylandPixelMemoryProvider;
 class TWaylandSeat;
 class TWaylandShell;
 class TWaylandWindowTable;
 struct TShmBuffer;
 struct TWaylandWindow;
+struct wl_buffer;
 struct wl_display;
 
 // The window system on a Wayland compositor: libwayland-client, shared-memory buffers and
@@ -41,7 +43,7 @@ class TWaylandWindowSystem : public TWindowSystem {
   void SetFocus(TWindowHandle window) override;
 
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
-  TPixelMemoryProvider* PixelMemory() override { return nullptr; }
+  TPixelMemoryProvider* PixelMemory() override;
   void Flush() override;
 
   TSize ScreenSize() override;
@@ -69,8 +71,15 @@ class TWaylandWindowSystem : public TWindowSystem {
   void Configured(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);
   void BufferReleased(TWindowHandle window);
+  void PostExpose(TWindowHandle window, const TRect& area);
+  // Whether `bitmap` goes to the window as it is, in a buffer of its own (a frame of an
+  // animation that fills the window): then that buffer is this turn's.
+  bool Lend(TWaylandWindow& window, TBitmap& bitmap);
   // The buffer that this turn's pixels of the window go into; null while none is free.
   TShmBuffer* Drawing(TWaylandWindow& window);
+  // What the window's next commit shows, now held by the compositor: the bitmap's buffer
+  // lent this turn, or the window's own drawn this turn, brought up to date.
+  wl_buffer* Committed(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
   // Reads what the compositor sent, waiting up to `timeoutMs` (-1: for ever) for it.
@@ -86,5 +95,6 @@ class TWaylandWindowSystem : public TWindowSystem {
   std::unique_ptr<TWaylandCursors> FCursors;
   std::unique_ptr<TWaylandSeat> FSeat;
   std::unique_ptr<TWaylandShell> FShell;
+  std::unique_ptr<TWaylandPixelMemoryProvider> FPixelMemory;
   bool FLost = false;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "ShmBufferPool.h"
+#include "WaylandPixelMemory.h"
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandShell;
@@ -32,6 +33,8 @@ struct TWaylandWindow {
   std::unique_ptr<TShmBufferPool> Buffers;
   TSize Unbuffered;               // a size no buffers could be had for: not tried again
   TShmBuffer* Drawing = nullptr;  // written since the last commit
+  TLentBuffer Lent;               // or a bitmap's own buffer, to be shown as it is
+  bool ShowsLent = false;         // the latest commit showed a bitmap's buffer: Buffers lag
   TRect Damage;
   TRect Missed;  // puts dropped while the compositor held every buffer
   TCursor Cursor = crDefault;
