@@ -241,6 +241,9 @@ void TQuenbrel::NextFrame() {
   TBitmap& source = Source->Picture().Bitmap();
   target.SetPixelBits(32);
   source.SetPixelBits(32);
+  // A display that still shows the last frame from this memory keeps it: this one is drawn
+  // elsewhere, or not at all while nothing else is free (the next tick tries again).
+  if (!target.BeginFrame()) return;
   // Normally all three sizes agree; the frame never reaches beyond any of them.
   const TFrameLayout layout = LayoutFor(QuenbrelMotion(), std::min({Target->Width(), target.Width(), source.Width()}),
                                         std::min({Target->Height(), target.Height(), source.Height()}));

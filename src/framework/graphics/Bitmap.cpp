@@ -45,7 +45,17 @@ void ClearRowEnds(std::uint8_t* data, int width, int height, int pixelBits) {
   for (int y = 0; y < height; ++y) std::memset(data + y * stride + used, 0, stride - used);
 }
 
+// Numbered across all bitmaps, so that a replaced picture never repeats a generation.
+std::uint64_t NextGeneration() {
+  static std::uint64_t lastGeneration = 0;
+  return ++lastGeneration;
+}
+
 }  // namespace
+
+std::unique_ptr<TPixelMemory> NewHeapPixelMemory(std::size_t bytes) {
+  return std::make_unique<THeapMemory>(bytes, TNewPixels::Black);
+}
 
 void CopyRowConverted(const std::uint8_t* src, int srcBits, std::uint8_t* dst, int dstBits, int count) {
   if (srcBits == dstBits) {
@@ -111,9 +121,17 @@ void TBitmap::Reallocate(int width, int height, int pixelBits, bool keepPicture,
   FHeight = height;
   FPixelBits = pixelBits;
   FStride = stride;
-  // Numbered across all bitmaps, so that a replaced picture never repeats a generation.
-  static std::uint64_t lastGeneration = 0;
-  FGeneration = ++lastGeneration;
+  FGeneration = NextGeneration();
+}
+
+bool TBitmap::BeginFrame() {
+  const std::uint8_t* before = FMemory->Data();
+  if (!FMemory->Renew()) return false;
+  if (FMemory->Data() != before) {
+    ClearRowEnds(FMemory->Data(), FWidth, FHeight, FPixelBits);
+    FGeneration = NextGeneration();
+  }
+  return true;
 }
 
 TPixel TBitmap::PixelAt(int x, int y) const {

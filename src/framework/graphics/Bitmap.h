@@ -14,6 +14,11 @@ class TPixelMemory {
  public:
   virtual ~TPixelMemory() = default;
   virtual std::uint8_t* Data() = 0;
+  // Before its picture's maker draws every pixel anew: memory that the display may still be
+  // reading moves to where it is not (Data() changes; the pixels there are undefined). False
+  // when there is no such memory now: the picture must then be left alone. Memory that the
+  // display reads only while asked to stays where it is.
+  virtual bool Renew() { return true; }
 };
 
 class TPixelMemoryProvider {
@@ -26,6 +31,9 @@ class TPixelMemoryProvider {
 // What the pixels of a new bitmap hold: black, or anything, for a maker that writes every
 // pixel at once (the padding at the end of each row is zero either way).
 enum class TNewPixels { Black, Undefined };
+
+// Zero-filled memory on the heap, as a bitmap without a provider has it.
+std::unique_ptr<TPixelMemory> NewHeapPixelMemory(std::size_t bytes);
 
 // A device-independent bitmap: 32 bits per pixel (B, G, R, 0 in memory) or 24 (B, G, R).
 // Rows are 4-byte aligned; row 0 is the top one.
@@ -61,6 +69,13 @@ class TBitmap {
   // The pixel word at (x, y) in either format (24-bit pixels read with a zero top byte).
   TPixel PixelAt(int x, int y) const;
   void SetPixelAt(int x, int y, TPixel p);
+
+  // For a maker about to draw every pixel of a new frame: memory that a display may still be
+  // showing is exchanged for memory it is not, the pixels undefined, so that a display can show
+  // each frame straight from the memory it was drawn in. False when no such memory is free now:
+  // the frame is then skipped and the picture left alone. A bitmap begun so begins every frame
+  // so, as between frames its memory may be the display's. Rows fetched before may be stale.
+  bool BeginFrame();
 
   // Copies size, format and picture of another bitmap.
   void Assign(const TBitmap& source);

@@ -117,7 +117,9 @@ class TWindowSystem {
 
   // Pixels: `source` of a 32-bit bitmap goes to `dest` in the window's client area.
   virtual void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) = 0;
-  // Memory that PutPixels can show without copying, or null.
+  // Memory that PutPixels can show without copying, or null. A display that shows a frame
+  // straight from the memory it was drawn in (Wayland) may keep that memory after Flush: a
+  // bitmap lends it only once it begins its frames with TBitmap::BeginFrame.
   virtual TPixelMemoryProvider* PixelMemory() = 0;
   // Returns once the display has everything sent so far.
   virtual void Flush() = 0;

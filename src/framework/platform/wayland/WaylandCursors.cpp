@@ -61,7 +61,7 @@ bool TWaylandCursors::ShowPicture(wl_pointer* pointer, std::uint32_t serial, TCu
     std::copy(pixels.begin(), pixels.end(), picture->Acquire()->Pixels);
   }
   // The one buffer is shown again and again: the compositor may hold it all along.
-  Attach(pointer, serial, picture->Acquire()->Buffer, scale, image->HotSpot);
+  Attach(pointer, serial, picture->Attachable(*picture->Acquire()), scale, image->HotSpot);
   return true;
 }
 

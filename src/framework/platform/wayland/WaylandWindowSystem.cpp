@@ -14,6 +14,7 @@
 #include "WaylandGlobals.h"
 #include "WaylandLimits.h"
 #include "WaylandOutputs.h"
+#include "WaylandPixelMemory.h"
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
 #include "WaylandWindowTable.h"
@@ -67,7 +68,8 @@ TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& 
     : FDisplay(display),
       FSignals(std::make_unique<TTerminationSignals>()),
       FWindows(std::make_unique<TWaylandWindowTable>()),
-      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })) {
+      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })),
+      FPixelMemory(std::make_unique<TWaylandPixelMemoryProvider>()) {
   FGlobals = std::make_unique<TWaylandGlobals>(display, *FOutputs, [this](wl_seat* seat) { FSeat->SetSeat(seat); });
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
@@ -82,6 +84,7 @@ TWaylandWindowSystem::~TWaylandWindowSystem() {
   FWindows->ForEach([&](TWaylandWindow& window) { windows.push_back(window.Handle); });
   for (TWindowHandle window : windows) DestroyWindow(window);
   // Everything made on the connection goes before it.
+  FPixelMemory.reset();
   FShell.reset();
   FSeat.reset();
   FCursors.reset();
@@ -117,10 +120,14 @@ void TWaylandWindowSystem::ScreensChanged() {
 void TWaylandWindowSystem::Configured(TWaylandWindow& window) {
   Resize(window);
   // Whatever was put before the compositor placed the window was never shown.
+  PostExpose(window.Handle, Whole(window.Size));
+}
+
+void TWaylandWindowSystem::PostExpose(TWindowHandle window, const TRect& area) {
   TWsEvent expose;
   expose.Kind = TEventKind::Expose;
-  expose.Window = window.Handle;
-  expose.Area = Whole(window.Size);
+  expose.Window = window;
+  expose.Area = area;
   FQueue.push_back(expose);
 }
 
@@ -130,6 +137,7 @@ void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
   if (size == window.Size) return;
   window.Size = size;
   window.Drawing = nullptr;
+  window.Lent = {};
   window.Damage = {};
   TWsEvent resized;
   resized.Kind = TEventKind::Resized;
@@ -199,6 +207,7 @@ void TWaylandWindowSystem::UnmapWindow(TWaylandWindow& window) {
   if (window.Params.Popup) ClosePopupsAbove(window);
   window.Shown = false;
   window.Drawing = nullptr;
+  window.Lent = {};
   window.Damage = {};
   ForgetFrameDone(window);
   FShell->Unmap(window);
@@ -232,6 +241,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
   window->Drawing = nullptr;
+  window->Lent = {};
   window->Damage = {};
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {
@@ -282,11 +292,15 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   return window.Drawing;
 }
 
-// Pixels are copied at once: both modes leave the bitmap free on return. What is put to be
-// shown at once (a form's painting, which may be one step of an animation that runs without
-// the loop turning) is committed at once, once the compositor has let go of a buffer to
-// draw it into; other puts wait for the loop or Flush, and are dropped while it holds them
-// all (an exposure follows).
+TPixelMemoryProvider* TWaylandWindowSystem::PixelMemory() { return FPixelMemory.get(); }
+
+// A bitmap that fills a window from a buffer of its own is shown from there; any other is
+// copied at once, and both modes leave it free on return. (A bitmap drawn frame by frame
+// begins each frame before it writes: its buffer may be the compositor's by then.) What is put
+// to be shown at once (a form's painting, which may be one step of an animation that runs
+// without the loop turning) is committed at once, at the display's pace; other puts wait for
+// the loop or Flush, and are dropped while the compositor holds every buffer (an exposure
+// follows).
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
                                      TPutMode mode) {
   TWaylandWindow* window = FWindows->Find(handle);
@@ -296,22 +310,43 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
   if (clipped.Offset(dx, dy).Intersect(Whole(window->Size)).IsEmpty()) return;
   if (mode == TPutMode::Wait) AwaitFrameDone(*window);
-  TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(*window) : Drawing(*window);
   // Asked after the wait, which may have brought a new size.
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
-  if (!buffer) {
-    window->Missed = window->Missed.Union(target);
+  if (!window->Drawing && dx == 0 && dy == 0 && Lend(*window, bitmap)) {
+    window->Damage = window->Damage.Union(target);
+  } else if (!Copy(*window, bitmap, clipped, {dx, dy}, mode)) {
     return;
   }
-  const TPoint origin = ClientOrigin(*window);
-  const TRect inSurface = target.Offset(origin.X, origin.Y);
-  CopyPixels(bitmap, {dx + origin.X, dy + origin.Y}, inSurface, *buffer, SurfaceSize(*window).cx);
-  window->Damage = window->Damage.Union(inSurface);
   if (mode == TPutMode::Wait) {
     RequestFrameDone(*window);
     CommitFrame(*window);
     wl_display_flush(FDisplay);
   }
+}
+
+bool TWaylandWindowSystem::Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& source, TPoint offset,
+                                TPutMode mode) {
+  if (!window.Drawing && (window.Lent || window.ShowsLent)) {
+    // The window's own buffers lag behind the bitmap's: only a whole picture takes over.
+    if (source.Offset(offset.X, offset.Y).Intersect(Whole(window.Size)) != Whole(window.Size)) {
+      PostExpose(window.Handle, Whole(window.Size));
+      return false;
+    }
+    window.Lent = {};
+  }
+  TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(window) : Drawing(window);
+  // Asked after the wait, which may have brought a new size.
+  const TRect target = source.Offset(offset.X, offset.Y).Intersect(Whole(window.Size));
+  if (target.IsEmpty()) return false;
+  if (!buffer) {
+    window.Missed = window.Missed.Union(target);
+    return false;
+  }
+  const TPoint origin = ClientOrigin(window);
+  const TRect inSurface = target.Offset(origin.X, origin.Y);
+  CopyPixels(bitmap, {offset.X + origin.X, offset.Y + origin.Y}, inSurface, *buffer, SurfaceSize(window).cx);
+  window.Damage = window.Damage.Union(inSurface);
+  return true;
 }
 
 void TWaylandWindowSystem::RequestFrameDone(TWaylandWindow& window) {
@@ -389,15 +424,35 @@ TShmBuffer* TWaylandWindowSystem::AwaitDrawing(TWaylandWindow& window) {
   return window.Configured ? buffer : nullptr;
 }
 
+bool TWaylandWindowSystem::Lend(TWaylandWindow& window, TBitmap& bitmap) {
+  auto* memory = dynamic_cast<TWaylandPixelMemory*>(bitmap.Memory());
+  // A window with a frame of ours shows more than the bitmap holds.
+  if (!memory || memory->Provider() != FPixelMemory.get() || bitmap.PixelBits() != 32 ||
+      TSize{bitmap.Width(), bitmap.Height()} != window.Size || SurfaceSize(window) != window.Size)
+    return false;
+  TLentBuffer lent = memory->Lend();
+  if (!lent) return false;
+  window.Lent = std::move(lent);
+  return true;
+}
+
 void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || window->Missed.IsEmpty()) return;
-  TWsEvent expose;
-  expose.Kind = TEventKind::Expose;
-  expose.Window = handle;
-  expose.Area = window->Missed;
+  PostExpose(handle, window->Missed);
   window->Missed = {};
-  FQueue.push_back(expose);
+}
+
+wl_buffer* TWaylandWindowSystem::Committed(TWaylandWindow& window) {
+  if (window.Lent) {
+    TShmBufferSet& set = *window.Lent.Set;
+    set.Hold(*window.Lent.Buffer);
+    window.ShowsLent = true;
+    return set.Attachable(*window.Lent.Buffer, FGlobals->Shm, window.Size, WL_SHM_FORMAT_XRGB8888);
+  }
+  window.Buffers->Submit(*window.Drawing, window.Damage);
+  window.ShowsLent = false;
+  return window.Buffers->Attachable(*window.Drawing);
 }
 
 void TWaylandWindowSystem::CommitFrames() {
@@ -408,22 +463,23 @@ void TWaylandWindowSystem::CommitFrames() {
 
 void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
   if (window.FrameStale) PaintFrame(window);
-  if (!window.Drawing) return;
-  window.Buffers->Submit(*window.Drawing, window.Damage);
+  if (!window.Drawing && !window.Lent) return;
+  wl_buffer* buffer = Committed(window);
   if (window.Scale != window.CommittedScale) {
     wl_surface_set_buffer_scale(window.Surface, window.Scale);
     window.CommittedScale = window.Scale;
   }
-  wl_surface_attach(window.Surface, window.Drawing->Buffer, 0, 0);
+  wl_surface_attach(window.Surface, buffer, 0, 0);
   const TRect& damage = window.Damage;
   wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
   wl_surface_commit(window.Surface);
   window.Drawing = nullptr;
+  window.Lent = {};
   window.Damage = {};
 }
 
-// The pixels were copied when put: nothing waits for the compositor. What the socket cannot
-// take now goes when the loop next finds it writable.
+// Pixels were copied when put, or lent: nothing waits for the compositor. What the socket
+// cannot take now goes when the loop next finds it writable.
 void TWaylandWindowSystem::Flush() { CommitFrames(); }
 
 TSize TWaylandWindowSystem::ScreenSize() {

@@ -9,6 +9,7 @@ class TTerminationSignals;
 class TWaylandCursors;
 class TWaylandGlobals;
 class TWaylandOutputs;
+class TWaylandPixelMemoryProvider;
 class TWaylandSeat;
 class TWaylandShell;
 class TWaylandWindowTable;
@@ -16,6 +17,7 @@ struct TShmBuffer;
 struct TWaylandWindow;
 struct wl_callback;
 struct wl_callback_listener;
+struct wl_buffer;
 struct wl_display;
 
 // The window system on a Wayland compositor: libwayland-client, shared-memory buffers and
@@ -46,7 +48,7 @@ class TWaylandWindowSystem : public TWindowSystem {
   void SetFocus(TWindowHandle window) override;
 
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
-  TPixelMemoryProvider* PixelMemory() override { return nullptr; }
+  TPixelMemoryProvider* PixelMemory() override;
   void Flush() override;
 
   TSize ScreenSize() override;
@@ -79,6 +81,7 @@ class TWaylandWindowSystem : public TWindowSystem {
   void AwaitConfigure(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);
   void BufferReleased(TWindowHandle window);
+  void PostExpose(TWindowHandle window, const TRect& area);
   // The buffer that this turn's pixels of the window go into; null while none is free.
   TShmBuffer* Drawing(TWaylandWindow& window);
   // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
@@ -93,6 +96,15 @@ class TWaylandWindowSystem : public TWindowSystem {
   void AwaitFrameDone(TWaylandWindow& window);
   void FrameDone(wl_callback* callback);
   static void ForgetFrameDone(TWaylandWindow& window);
+  // Whether `bitmap` goes to the window as it is, in a buffer of its own (a frame of an
+  // animation that fills a window without a frame of ours): then that buffer is this turn's.
+  bool Lend(TWaylandWindow& window, TBitmap& bitmap);
+  // Copies `source` of the bitmap, `offset` away in the window, into the window's buffer of
+  // this turn; false when nothing was.
+  bool Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& source, TPoint offset, TPutMode mode);
+  // What the window's next commit shows, now held by the compositor: the bitmap's buffer
+  // lent this turn, or the window's own drawn this turn, brought up to date.
+  wl_buffer* Committed(TWaylandWindow& window);
   // Every window drawn since the last commit shows its new pixels.
   void CommitFrames();
   void CommitFrame(TWaylandWindow& window);
@@ -109,5 +121,6 @@ class TWaylandWindowSystem : public TWindowSystem {
   std::unique_ptr<TWaylandCursors> FCursors;
   std::unique_ptr<TWaylandSeat> FSeat;
   std::unique_ptr<TWaylandShell> FShell;
+  std::unique_ptr<TWaylandPixelMemoryProvider> FPixelMemory;
   bool FLost = false;
 };

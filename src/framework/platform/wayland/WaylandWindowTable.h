@@ -7,6 +7,7 @@
 
 #include "CaptionBar.h"
 #include "ShmBufferPool.h"
+#include "WaylandPixelMemory.h"
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandShell;
@@ -56,6 +57,8 @@ struct TWaylandWindow {
   std::unique_ptr<TShmBufferPool> Buffers;
   TSize Unbuffered;                  // a size no buffers could be had for: not tried again
   TShmBuffer* Drawing = nullptr;     // written since the last commit
+  TLentBuffer Lent;                  // or a bitmap's own buffer, to be shown as it is
+  bool ShowsLent = false;            // the latest commit showed a bitmap's buffer: Buffers lag
   wl_callback* FrameDone = nullptr;  // asked with a frame shown at once, until it was shown
   bool FrameLate = false;            // the compositor stopped telling: frames go unpaced
   TRect Damage;

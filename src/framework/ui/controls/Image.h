@@ -51,8 +51,9 @@ class TImage : public TGraphicControl {
   bool ShowOwnPixels() override;
   // Shows rows top ... bottom - 1 straight from the bitmap without waiting for the display
   // to take them, so that a writer filling the bitmap band by band overlaps its drawing with
-  // the display's copy; it calls WaitShown before it writes into shown rows again. False
-  // when the image cannot go straight to the window (then Repaint is the way).
+  // the display's copy; it calls WaitShown before it writes into shown rows again (or,
+  // drawing frame by frame, begins the next frame: TBitmap::BeginFrame). False when the
+  // image cannot go straight to the window (then Repaint is the way).
   bool ShowRows(int top, int bottom);
   // Returns once the display has taken every row shown.
   void WaitShown();
