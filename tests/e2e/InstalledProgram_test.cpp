@@ -1,7 +1,8 @@
 // The saver as the Debian package installs it, worked by an unprivileged user on a virtual X
 // server: its folder belongs to root, so the user's colours go to the user's configuration
 // folder, while a file an administrator put beside the program is the default for users who
-// have none; the menu entries open the settings dialog and the gallery. Run by
+// have none; the menu entries open the settings dialog and the gallery, on X and on a Wayland
+// compositor. Run by
 // tools/package-test.sh once the package is installed; the program's path may be given in
 // QUENBREL_INSTALLED_SAVER, the folder of the menu entries in QUENBREL_INSTALLED_APPLICATIONS.
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "SettingsDialogLayout.h"
+#include "WaylandCompositor.h"
 #include "support/TempDir.h"
 // Xlib's macros (None, Status) last, after every header that might use those names.
 #include "ChildProcess.h"
@@ -57,6 +59,24 @@ std::vector<std::string> ExecCommand(const std::string& entry) {
   return {};
 }
 
+// `program` run as the unprivileged user "nobody" where the test runs as root.
+std::vector<std::string> AsUser(const std::vector<std::string>& program) {
+  std::vector<std::string> command;
+  if (getuid() == 0) command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+  command.insert(command.end(), program.begin(), program.end());
+  return command;
+}
+
+// The user of AsUser owns `home`.
+void GiveToUser(const std::string& home) {
+  if (const passwd* nobody = getpwnam("nobody"); nobody && getuid() == 0) {
+    ASSERT_EQ(chown(home.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
+}
+
+const std::pair<const char*, const char*> kMenuEntries[] = {{"zzquenbrel-settings.desktop", "Settings"},
+                                                            {"zzquenbrel-gallery.desktop", "zzQuenbrel Gallery"}};
+
 Bytes FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -71,10 +91,7 @@ class InstalledProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(Saver)) GTEST_SKIP() << Saver << " is not installed";
-    // The user owns the home folder; as root the user is "nobody".
-    if (const passwd* nobody = getpwnam("nobody"); nobody && getuid() == 0) {
-      ASSERT_EQ(chown(Home.Path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
-    }
+    GiveToUser(Home.Path());
   }
   void TearDown() override { std::filesystem::remove(AdminFile); }
 
@@ -86,11 +103,8 @@ class InstalledProgram : public ::testing::Test {
   }
   std::unique_ptr<TChildProcess> RunCommand(const std::vector<std::string>& program,
                                             const std::string& configHome = "") {
-    std::vector<std::string> command;
-    if (getuid() == 0) command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
-    command.insert(command.end(), program.begin(), program.end());
     return std::make_unique<TChildProcess>(
-        command,
+        AsUser(program),
         std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
   }
   void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
@@ -195,8 +209,7 @@ TEST_F(InstalledProgram, AUserWithoutAFileSeesTheDefaultsAndOkStoresThemUnderXdg
 // What a desktop without a screen-saver daemon offers its user: the menu entries, run as their
 // Exec lines say, open the settings dialog and the gallery.
 TEST_F(InstalledProgram, TheMenuEntriesOpenTheSettingsDialogAndTheGallery) {
-  for (const auto& [entry, title] : {std::pair{"zzquenbrel-settings.desktop", "Settings"},
-                                     std::pair{"zzquenbrel-gallery.desktop", "zzQuenbrel Gallery"}}) {
+  for (const auto& [entry, title] : kMenuEntries) {
     const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
     ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
     auto program = RunCommand(command);
@@ -204,6 +217,27 @@ TEST_F(InstalledProgram, TheMenuEntriesOpenTheSettingsDialogAndTheGallery) {
     EXPECT_NE(Shown(title, *program, window), 0u) << entry;
     program->Signal(SIGTERM);
     EXPECT_EQ(program->WaitExit(), 0) << entry << ": " << program->Stderr();
+  }
+}
+
+// The same on a Wayland desktop without X: the windows are the compositor's own.
+TEST(InstalledProgramOnWayland, TheMenuEntriesOpenTheSettingsDialogAndTheGallery) {
+  if (!std::filesystem::exists(InstalledSaver())) GTEST_SKIP() << InstalledSaver() << " is not installed";
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TWaylandCompositor compositor({{640, 480}});
+  TTempDir home;
+  GiveToUser(home.Path());
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  environment.push_back("HOME=" + home.Path());
+  for (const auto& [entry, title] : kMenuEntries) {
+    const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
+    ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
+    TChildProcess program(AsUser(command), environment);
+    EXPECT_TRUE(WaitUntil([&] { return compositor.HasWindow(title) || !program.Running(); })) << entry;
+    EXPECT_TRUE(compositor.HasWindow(title)) << entry << ": " << program.Stderr();
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitExit(), 0) << entry << ": " << program.Stderr();
   }
 }
 
