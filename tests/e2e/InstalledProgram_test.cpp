@@ -77,6 +77,21 @@ void GiveToUser(const std::string& home) {
 const std::pair<const char*, const char*> kMenuEntries[] = {{"zzquenbrel-settings.desktop", "Settings"},
                                                             {"zzquenbrel-gallery.desktop", "zzQuenbrel Gallery"}};
 
+// Runs each menu entry as its Exec line says, as the user with `environment`: a window of the
+// entry's title comes (`shown`), and the program ends cleanly when told to.
+void ExpectMenuEntriesOpenTheirWindows(const std::vector<std::string>& environment,
+                                       const std::function<bool(const std::string&)>& shown) {
+  for (const auto& [entry, title] : kMenuEntries) {
+    const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
+    ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
+    TChildProcess program(AsUser(command), environment);
+    EXPECT_TRUE(WaitUntil([&] { return shown(title) || !program.Running(); })) << entry;
+    EXPECT_TRUE(shown(title)) << entry << ": " << program.Stderr();
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitExit(), 0) << entry << ": " << program.Stderr();
+  }
+}
+
 Bytes FileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -95,17 +110,15 @@ class InstalledProgram : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove(AdminFile); }
 
-  // The program run by the user, with `home` as HOME and, if given, XDG_CONFIG_HOME.
+  // The program run by the user, in the user's environment.
   std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& arguments, const std::string& configHome = "") {
     std::vector<std::string> command{Saver};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    return RunCommand(command, configHome);
+    return std::make_unique<TChildProcess>(AsUser(command), UserEnvironment(configHome));
   }
-  std::unique_ptr<TChildProcess> RunCommand(const std::vector<std::string>& program,
-                                            const std::string& configHome = "") {
-    return std::make_unique<TChildProcess>(
-        AsUser(program),
-        std::vector<std::string>{FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome});
+  // The user's: `home` as HOME and, if given, XDG_CONFIG_HOME.
+  std::vector<std::string> UserEnvironment(const std::string& configHome = "") {
+    return {FXvfb.DisplayVariable(), "HOME=" + Home.Path(), "XDG_CONFIG_HOME=" + configHome};
   }
   void Xdotool(const std::vector<std::string>& arguments) { FClient.Xdotool(arguments); }
   void ClickAt(const TWindowGeometry& window, TPoint at) {
@@ -209,15 +222,10 @@ TEST_F(InstalledProgram, AUserWithoutAFileSeesTheDefaultsAndOkStoresThemUnderXdg
 // What a desktop without a screen-saver daemon offers its user: the menu entries, run as their
 // Exec lines say, open the settings dialog and the gallery.
 TEST_F(InstalledProgram, TheMenuEntriesOpenTheSettingsDialogAndTheGallery) {
-  for (const auto& [entry, title] : kMenuEntries) {
-    const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
-    ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
-    auto program = RunCommand(command);
+  ExpectMenuEntriesOpenTheirWindows(UserEnvironment(), [&](const std::string& title) {
     TWindowGeometry window;
-    EXPECT_NE(Shown(title, *program, window), 0u) << entry;
-    program->Signal(SIGTERM);
-    EXPECT_EQ(program->WaitExit(), 0) << entry << ": " << program->Stderr();
-  }
+    return FClient.TopLevel(title, window) != 0;
+  });
 }
 
 // The same on a Wayland desktop without X: the windows are the compositor's own.
@@ -230,15 +238,7 @@ TEST(InstalledProgramOnWayland, TheMenuEntriesOpenTheSettingsDialogAndTheGallery
   GiveToUser(home.Path());
   std::vector<std::string> environment = compositor.ClientEnvironment();
   environment.push_back("HOME=" + home.Path());
-  for (const auto& [entry, title] : kMenuEntries) {
-    const std::vector<std::string> command = ExecCommand(InstalledEntry(entry));
-    ASSERT_FALSE(command.empty()) << InstalledEntry(entry) << " has no Exec line";
-    TChildProcess program(AsUser(command), environment);
-    EXPECT_TRUE(WaitUntil([&] { return compositor.HasWindow(title) || !program.Running(); })) << entry;
-    EXPECT_TRUE(compositor.HasWindow(title)) << entry << ": " << program.Stderr();
-    program.Signal(SIGTERM);
-    EXPECT_EQ(program.WaitExit(), 0) << entry << ": " << program.Stderr();
-  }
+  ExpectMenuEntriesOpenTheirWindows(environment, [&](const std::string& title) { return compositor.HasWindow(title); });
 }
 
 }  // namespace

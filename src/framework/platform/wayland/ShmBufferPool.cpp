@@ -4,7 +4,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "WaylandApi.h"
 #include "WaylandLimits.h"
 
 namespace {
@@ -32,10 +31,7 @@ std::size_t BytesOf(TSize size) {
 }  // namespace
 
 TShmBufferPool::TShmBufferPool(wl_shm* shm, TSize size, std::function<void()> released, TAlpha alpha)
-    : FSize(size),
-      FShm(shm),
-      FFormat(alpha == TAlpha::Opaque ? WL_SHM_FORMAT_XRGB8888 : WL_SHM_FORMAT_ARGB8888),
-      FSet(BytesOf(size), std::move(released)) {}
+    : FSize(size), FShm(shm), FSet(BytesOf(size), std::move(released), alpha) {}
 
 TShmBuffer* TShmBufferPool::Acquire() {
   const int before = Count();

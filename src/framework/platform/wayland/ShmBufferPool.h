@@ -10,8 +10,7 @@ class TShmBufferPool {
  public:
   static constexpr int Capacity = TShmBufferSet::Capacity;
 
-  // Whether the top byte of a pixel word is its opacity.
-  enum class TAlpha : std::uint8_t { Opaque, Premultiplied };
+  using TAlpha = TShmBufferSet::TAlpha;
 
   // `released` runs whenever the compositor lets go of a buffer. Raises std::system_error
   // when the memory cannot be had, std::invalid_argument for an empty or huge size.
@@ -26,7 +25,7 @@ class TShmBufferPool {
   // latest buffer. It becomes the latest and is held until Released.
   void Submit(TShmBuffer& buffer, const TRect& damage);
   // What the compositor knows `buffer` by; null without a compositor.
-  wl_buffer* Attachable(TShmBuffer& buffer) { return FSet.Attachable(buffer, FShm, FSize, FFormat); }
+  wl_buffer* Attachable(TShmBuffer& buffer) { return FSet.Attachable(buffer, FShm, FSize); }
   void Released(TShmBuffer& buffer) { FSet.Released(buffer); }
 
  private:
@@ -34,7 +33,6 @@ class TShmBufferPool {
 
   TSize FSize;
   wl_shm* FShm;
-  std::uint32_t FFormat;
   TShmBufferSet FSet;
   TShmBuffer* FLatest = nullptr;
 };

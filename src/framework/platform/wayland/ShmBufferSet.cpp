@@ -23,8 +23,11 @@ const wl_buffer_listener kBufferListener = {.release = [](void* data, wl_buffer*
 
 }  // namespace
 
-TShmBufferSet::TShmBufferSet(std::size_t bufferBytes, std::function<void()> released)
-    : FBufferBytes(bufferBytes), FSlotBytes(WholePages(bufferBytes) + kPage), FReleased(std::move(released)) {
+TShmBufferSet::TShmBufferSet(std::size_t bufferBytes, std::function<void()> released, TAlpha alpha)
+    : FBufferBytes(bufferBytes),
+      FSlotBytes(WholePages(bufferBytes) + kPage),
+      FReleased(std::move(released)),
+      FAlpha(alpha) {
   // The protocol gives a pool's size as a 32-bit signed number.
   if (bufferBytes == 0 || bufferBytes > INT32_MAX || FSlotBytes > INT32_MAX / Capacity)
     throw std::invalid_argument("buffer size out of range");
@@ -71,17 +74,17 @@ TShmBuffer& TShmBufferSet::Add() {
   return *FBuffers.back();
 }
 
-wl_buffer* TShmBufferSet::Attachable(TShmBuffer& buffer, wl_shm* shm, TSize size, std::uint32_t format) {
+wl_buffer* TShmBufferSet::Attachable(TShmBuffer& buffer, wl_shm* shm, TSize size) {
   if (!shm) return nullptr;
   if (static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy) * 4 > FBufferBytes)
     throw std::logic_error("a buffer shown larger than it is");
-  if (buffer.Buffer && buffer.BufferSize == size && buffer.BufferFormat == format) return buffer.Buffer;
+  if (buffer.Buffer && buffer.BufferSize == size) return buffer.Buffer;
   DestroyHandle(buffer);
   if (!FPool) FPool = wl_shm_create_pool(shm, FFd, static_cast<std::int32_t>(FSlotBytes * Capacity));
   buffer.Buffer =
-      wl_shm_pool_create_buffer(FPool, static_cast<std::int32_t>(buffer.Offset), size.cx, size.cy, size.cx * 4, format);
+      wl_shm_pool_create_buffer(FPool, static_cast<std::int32_t>(buffer.Offset), size.cx, size.cy, size.cx * 4,
+                                FAlpha == TAlpha::Opaque ? WL_SHM_FORMAT_XRGB8888 : WL_SHM_FORMAT_ARGB8888);
   buffer.BufferSize = size;
-  buffer.BufferFormat = format;
   wl_buffer_add_listener(buffer.Buffer, &kBufferListener, &buffer);
   return buffer.Buffer;
 }

@@ -23,7 +23,6 @@ struct TShmBuffer {
   std::size_t Offset = 0;       // in the set's file
   wl_buffer* Buffer = nullptr;  // made when first shown, for BufferSize
   TSize BufferSize;
-  std::uint32_t BufferFormat = 0;
   // Given to the compositor and not yet released: it may read it at any time.
   bool Held = false;
   // Where its pixels miss what was committed since it was last the latest buffer (a window's
@@ -42,9 +41,12 @@ class TShmBufferSet {
  public:
   static constexpr int Capacity = 3;
 
+  // Whether the top byte of a pixel word is its opacity.
+  enum class TAlpha : std::uint8_t { Opaque, Premultiplied };
+
   // `released` runs whenever the compositor lets go of a buffer. Raises std::system_error when
   // the memory cannot be had, std::invalid_argument for a size that no pool can hold.
-  TShmBufferSet(std::size_t bufferBytes, std::function<void()> released);
+  TShmBufferSet(std::size_t bufferBytes, std::function<void()> released, TAlpha alpha = TAlpha::Opaque);
   ~TShmBufferSet();
   TShmBufferSet(const TShmBufferSet&) = delete;
   TShmBufferSet& operator=(const TShmBufferSet&) = delete;
@@ -58,9 +60,9 @@ class TShmBufferSet {
   // A buffer the compositor does not hold: `preferred` when it is free, else the first free
   // one, else a new one (zero-filled and accessible); null when the compositor holds all.
   TShmBuffer* Free(TShmBuffer* preferred = nullptr);
-  // The compositor's name for `buffer` showing `size` pixels in `format` (a wl_shm format),
-  // made on first use; null without a compositor (`shm` null).
-  wl_buffer* Attachable(TShmBuffer& buffer, wl_shm* shm, TSize size, std::uint32_t format);
+  // The compositor's name for `buffer` showing `size` pixels, made on first use; null without
+  // a compositor (`shm` null).
+  wl_buffer* Attachable(TShmBuffer& buffer, wl_shm* shm, TSize size);
   void Hold(TShmBuffer& buffer) { buffer.Held = true; }
   void Released(TShmBuffer& buffer);
   // The connection closes: what was made on it goes, the memory stays, and nothing is held.
@@ -74,6 +76,7 @@ class TShmBufferSet {
   std::size_t FBufferBytes;
   std::size_t FSlotBytes;  // a buffer and its guard, in whole pages
   std::function<void()> FReleased;
+  TAlpha FAlpha;
   int FFd = -1;
   std::uint8_t* FMemory = nullptr;
   wl_shm_pool* FPool = nullptr;

@@ -314,7 +314,7 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
   if (!window->Drawing && dx == 0 && dy == 0 && Lend(*window, bitmap)) {
     window->Damage = window->Damage.Union(target);
-  } else if (!Copy(*window, bitmap, clipped, {dx, dy}, mode)) {
+  } else if (!Copy(*window, bitmap, target, {dx, dy}, mode)) {
     return;
   }
   if (mode == TPutMode::Wait) {
@@ -324,19 +324,19 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   }
 }
 
-bool TWaylandWindowSystem::Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& source, TPoint offset,
+bool TWaylandWindowSystem::Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& area, TPoint offset,
                                 TPutMode mode) {
   if (!window.Drawing && (window.Lent || window.ShowsLent)) {
     // The window's own buffers lag behind the bitmap's: only a whole picture takes over.
-    if (source.Offset(offset.X, offset.Y).Intersect(Whole(window.Size)) != Whole(window.Size)) {
+    if (area != Whole(window.Size)) {
       PostExpose(window.Handle, Whole(window.Size));
       return false;
     }
     window.Lent = {};
   }
   TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(window) : Drawing(window);
-  // Asked after the wait, which may have brought a new size.
-  const TRect target = source.Offset(offset.X, offset.Y).Intersect(Whole(window.Size));
+  // The wait may have brought a new size.
+  const TRect target = area.Intersect(Whole(window.Size));
   if (target.IsEmpty()) return false;
   if (!buffer) {
     window.Missed = window.Missed.Union(target);
@@ -448,7 +448,7 @@ wl_buffer* TWaylandWindowSystem::Committed(TWaylandWindow& window) {
     TShmBufferSet& set = *window.Lent.Set;
     set.Hold(*window.Lent.Buffer);
     window.ShowsLent = true;
-    return set.Attachable(*window.Lent.Buffer, FGlobals->Shm, window.Size, WL_SHM_FORMAT_XRGB8888);
+    return set.Attachable(*window.Lent.Buffer, FGlobals->Shm, window.Size);
   }
   window.Buffers->Submit(*window.Drawing, window.Damage);
   window.ShowsLent = false;

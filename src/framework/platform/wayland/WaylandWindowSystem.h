@@ -99,9 +99,9 @@ class TWaylandWindowSystem : public TWindowSystem {
   // Whether `bitmap` goes to the window as it is, in a buffer of its own (a frame of an
   // animation that fills a window without a frame of ours): then that buffer is this turn's.
   bool Lend(TWaylandWindow& window, TBitmap& bitmap);
-  // Copies `source` of the bitmap, `offset` away in the window, into the window's buffer of
-  // this turn; false when nothing was.
-  bool Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& source, TPoint offset, TPutMode mode);
+  // Copies `area` of the window from the bitmap, whose pixels lie `offset` away, into the
+  // window's buffer of this turn; false when nothing was.
+  bool Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& area, TPoint offset, TPutMode mode);
   // What the window's next commit shows, now held by the compositor: the bitmap's buffer
   // lent this turn, or the window's own drawn this turn, brought up to date.
   wl_buffer* Committed(TWaylandWindow& window);
