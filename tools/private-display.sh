@@ -34,8 +34,12 @@ wait_for() {
   return 1
 }
 
+# -noreset: without it Xvfb resets whenever its last client leaves, and a script that polls with
+# short-lived clients (xscreensaver-command, xprop) makes that happen while the program under
+# test is still connecting; a client that connects across a reset can wait forever for the
+# server's greeting.
 start_display() {
-  Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp 5>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
   stop_on_exit $!
   wait_for '[ -s "$work/display" ]'
   export DISPLAY=:$(head -n1 "$work/display")

@@ -71,8 +71,14 @@ start_display 640x480 || fail "Xvfb did not start"
 
 # exec: the job's pid is the daemon's own, so that ending it on exit ends the daemon.
 (exec env HOME="$work/home" DISPLAY="$DISPLAY" "${as_user[@]}" xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1) &
-stop_on_exit $!
-wait_for 'xscreensaver_command -version >"$work/version.log" 2>&1' || fail "xscreensaver did not start: $(cat "$work/version.log")"
+daemon=$!
+stop_on_exit $daemon
+# Where a daemon that never answers stands, so that a failure here tells why.
+daemon_state() {
+  if ended "$daemon"; then echo "it has ended"; else echo "it runs, waiting in $(cat "/proc/$daemon/wchan")"; fi
+}
+wait_for 'xscreensaver_command -version >"$work/version.log" 2>&1' ||
+  fail "xscreensaver did not start ($(daemon_state)): $(cat "$work/version.log")"
 
 xscreensaver_command -activate >/dev/null
 wait_for 'hack=$(hack_pid)' || fail "activation ran no zzQuenbrel.scr"
