@@ -136,9 +136,7 @@ void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
                    std::clamp(window.Logical.cy * window.Scale, 1, kMaxSide)};
   if (size == window.Size) return;
   window.Size = size;
-  window.Drawing = nullptr;
-  window.Lent = {};
-  window.Damage = {};
+  ClearPendingFrame(window);
   TWsEvent resized;
   resized.Kind = TEventKind::Resized;
   resized.Window = window.Handle;
@@ -206,9 +204,7 @@ bool TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
 void TWaylandWindowSystem::UnmapWindow(TWaylandWindow& window) {
   if (window.Params.Popup) ClosePopupsAbove(window);
   window.Shown = false;
-  window.Drawing = nullptr;
-  window.Lent = {};
-  window.Damage = {};
+  ClearPendingFrame(window);
   ForgetFrameDone(window);
   FShell->Unmap(window);
   FWindows->PopupHidden(window.Handle);
@@ -240,9 +236,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
-  window->Drawing = nullptr;
-  window->Lent = {};
-  window->Damage = {};
+  ClearPendingFrame(*window);
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {
     UnmapWindow(*window);
@@ -272,8 +266,7 @@ TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
   const TSize surface = SurfaceSize(window);
   if (window.Buffers && window.Buffers->Size() != surface) {
     window.Buffers.reset();
-    window.Drawing = nullptr;
-    window.Damage = {};
+    ClearPendingFrame(window);
   }
   if (window.Drawing) return window.Drawing;
   if (!window.Buffers) {
@@ -473,9 +466,7 @@ void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
   const TRect& damage = window.Damage;
   wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
   wl_surface_commit(window.Surface);
-  window.Drawing = nullptr;
-  window.Lent = {};
-  window.Damage = {};
+  ClearPendingFrame(window);
 }
 
 // Pixels were copied when put, or lent: nothing waits for the compositor. What the socket

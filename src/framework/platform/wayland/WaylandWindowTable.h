@@ -73,6 +73,14 @@ inline TSize SurfaceSize(const TWaylandWindow& window) {
           window.Size.cy + window.Frame.Top + window.Frame.Bottom};
 }
 
+// The next frame starts empty: what was put since the last commit goes, shown if it was just
+// committed, else never.
+inline void ClearPendingFrame(TWaylandWindow& window) {
+  window.Drawing = nullptr;
+  window.Lent = {};
+  window.Damage = {};
+}
+
 class TWaylandWindowTable {
  public:
   TWaylandWindow& Add();
