@@ -11,6 +11,7 @@
 #include "Truncation.h"
 #include "components/VekImage.h"
 #include "framework/base/Stream.h"
+#include "framework/base/WholeFile.h"
 #include "framework/graphics/Color.h"
 #include "vekutils/Vekutils.h"
 
@@ -207,9 +208,14 @@ void TQuenbrel::SaveSettings() {
   // Where it cannot, creating the file fails and says so.
   if (const auto cut = SettingsPath.rfind('/'); cut != std::string::npos && cut > 0)
     ForceDirectories(SettingsPath.substr(0, cut));
-  TFileStream file(SettingsPath, TFileStream::Mode::Create);
-  WriteInt(file, Color1);
-  WriteInt(file, Color2);
+  // The new bytes replace the old only once they are all on the disk: a full disk or a
+  // killed program keeps the colours saved before.
+  std::array<std::uint8_t, 8> bytes{};
+  for (int shift = 0, at = 0; shift < 32; shift += 8, ++at) {
+    bytes[at] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Color1) >> shift);
+    bytes[at + 4] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Color2) >> shift);
+  }
+  WriteWholeFile(SettingsPath, bytes);
 }
 
 // ---------------------------------------------------------------------------------------

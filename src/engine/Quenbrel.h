@@ -40,7 +40,8 @@ class TQuenbrel {
 
   void LoadSettings();
   // Creates the settings file anew, and the folders it lies in when they are missing
-  // (readable by the user alone).
+  // (readable by the user alone): all or nothing, as WriteWholeFile writes. A device or a FIFO
+  // in its place is refused.
   void SaveSettings();
   // Rebuilds the palette from Color1 and Color2 (LoadSettings does so by itself).
   void MakePalette();

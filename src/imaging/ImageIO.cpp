@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "PictureFile.h"
+#include "framework/base/WholeFile.h"
 #include "framework/graphics/Bitmap.h"
 
 std::string LowerExtension(const std::string& fileName) {
@@ -30,6 +31,9 @@ void TImageIO::LoadFromFile(TBitmap& bitmap, const std::string& fileName) {
 
 void TImageIO::SaveToFile(const TBitmap& bitmap, const std::string& fileName) {
   const TImageCodec& codec = CodecForWriting(LowerExtension(fileName));
+  if (const std::string target = FollowLinks(fileName); &CodecForWriting(LowerExtension(target)) != &codec)
+    throw EWriteError("Cannot write file " + fileName + ": it is a link to " + target +
+                      ", whose name asks for another format");
   if (!codec.CanEncode()) throw EWriteError("Cannot write file " + fileName + ": metafiles are read only");
   if (bitmap.Empty()) throw EWriteError("Cannot write file " + fileName + ": the picture is empty");
   TBytes bytes;
@@ -38,5 +42,5 @@ void TImageIO::SaveToFile(const TBitmap& bitmap, const std::string& fileName) {
   } catch (const EImageFormat& e) {
     throw EWriteError("Cannot write file " + fileName + ": " + e.Message());
   }
-  WritePictureFile(fileName, bytes);
+  WriteWholeFile(fileName, bytes);
 }

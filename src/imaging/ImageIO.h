@@ -17,7 +17,9 @@ class TImageIO : public TComponent {
   // A file that cannot be opened raises EFOpenError, one that is not a readable picture
   // EInvalidImage; either way the bitmap is left as it was.
   void LoadFromFile(TBitmap& bitmap, const std::string& fileName);
-  // Writes the bitmap to the file, all or nothing (see WritePictureFile).
+  // Writes the bitmap to the file, all or nothing (see WriteWholeFile). A name that is a
+  // link to a file whose own name asks for another format is refused (EWriteError): the
+  // bytes would disagree with the name they are read by.
   void SaveToFile(const TBitmap& bitmap, const std::string& fileName);
 
   TImageLimits Limits;

@@ -6,7 +6,7 @@
 
 #include "CodecSupport.h"
 #include "LongJump.h"
-#include "PictureFile.h"
+#include "framework/base/WholeFile.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace {
@@ -189,5 +189,5 @@ TBytes TPngCodec::Encode(const TBitmap& bitmap, const TEncodeOptions&) const {
 }
 
 void SavePng(const TBitmap& bitmap, const std::string& fileName) {
-  WritePictureFile(fileName, TPngCodec().Encode(bitmap, {}));
+  WriteWholeFile(fileName, TPngCodec().Encode(bitmap, {}));
 }

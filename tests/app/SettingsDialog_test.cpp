@@ -108,7 +108,8 @@ TEST_F(SettingsDialog, AnUnwritableSettingsFileIsReportedAndTheDialogStaysOpen) 
   std::filesystem::create_directory(SettingsFile());
   System->At(10, [this] { ClickOn(*Form3->BitBtn1); });
   System->At(20, [this] {
-    EXPECT_EQ(Application->ShownMessages, (std::vector<std::string>{"Cannot create file " + SettingsFile() + "."}));
+    EXPECT_EQ(Application->ShownMessages,
+              (std::vector<std::string>{"Cannot create file " + SettingsFile() + ": Is a directory."}));
     EXPECT_EQ(System->Window(System->Focus)->Caption, "zzQuenbrel I");
     System->Push(Headless::Key(VK_RETURN));
   });
@@ -121,6 +122,27 @@ TEST_F(SettingsDialog, AnUnwritableSettingsFileIsReportedAndTheDialogStaysOpen) 
   Run({"/c"});
   EXPECT_EQ(System->NowMs(), 30);
   EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+// A disk that fills up keeps the colours saved before, and the box says why OK failed.
+TEST_F(SettingsDialog, OnAFullDiskOkKeepsTheOldColoursAndSaysWhy) {
+  const Bytes stored{1, 2, 3, 0, 4, 5, 6, 0};
+  const auto seen = RunOnOwnExt4(Settings.Path(), [&, this] {
+    WriteFile(stored);
+    FillDisk(Settings.Path());
+    std::string result;
+    PickColourAt(10, &TForm3::ColorButton1, 0);
+    System->At(30, [this] { ClickOn(*Form3->BitBtn1); });
+    System->At(40, [&, this] {
+      for (const std::string& message : Application->ShownMessages) result += message + "\n";
+      System->Push(Headless::Key(VK_RETURN));
+    });
+    System->At(50, [this] { Press(VK_ESCAPE); });
+    Run({"/c"});
+    return result + (FileBytes() == stored ? "kept" : "lost");
+  });
+  if (!seen) GTEST_SKIP() << "no ext4 of our own can be mounted here";
+  EXPECT_EQ(*seen, "Cannot write file " + SettingsFile() + ": No space left on device.\nkept");
 }
 
 // The buttons show what the saver would use, and OK stores only what the user saw.
@@ -140,8 +162,8 @@ TEST_F(SettingsDialog, AnUnreadableSettingsFileIsReportedAndTheButtonsShowTheEng
     Run({"/c"});
     return result;
   });
-  EXPECT_EQ(seen,
-            "Cannot open file " + SettingsFile() + ".\n" + std::to_string(clBlue) + " " + std::to_string(clBlack));
+  EXPECT_EQ(seen, "Cannot open file " + SettingsFile() + ": Permission denied.\n" + std::to_string(clBlue) + " " +
+                      std::to_string(clBlack));
   EXPECT_EQ(FileBytes(), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
 }
 

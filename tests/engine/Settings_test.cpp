@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -73,9 +75,14 @@ TEST_F(SettingsFile, LongFileCountsOnlyItsFirstEightBytesAndTheNextSaveShortensI
 }
 
 // Neither waits: a FIFO would block opening it until another process opened its other end.
-TEST_F(SettingsFile, ADirectoryOrAFifoOfThatNameLoadsTheDefaultsAndCannotBeSaved) {
-  for (const auto make : {+[](const char* path) { return ::mkdir(path, 0700); },
-                          +[](const char* path) { return ::mkfifo(path, 0600); }}) {
+// A device would swallow the colours and report success.
+TEST_F(SettingsFile, ADirectoryAFifoOrALinkToADeviceLoadsTheDefaultsAndCannotBeSaved) {
+  using TMake = int (*)(const char*);
+  const std::pair<TMake, std::string> kinds[] = {
+      {+[](const char* path) { return ::mkdir(path, 0700); }, "Is a directory"},
+      {+[](const char* path) { return ::mkfifo(path, 0600); }, "not a regular file"},
+      {+[](const char* path) { return ::symlink("/dev/zero", path); }, "not a regular file"}};
+  for (const auto& [make, reason] : kinds) {
     std::filesystem::remove(Path);
     ASSERT_EQ(make(Path.c_str()), 0);
     Engine.Color1 = 5;
@@ -85,7 +92,7 @@ TEST_F(SettingsFile, ADirectoryOrAFifoOfThatNameLoadsTheDefaultsAndCannotBeSaved
       Engine.SaveSettings();
       ADD_FAILURE() << "saving over something else than a file succeeded";
     } catch (const EFCreateError& e) {
-      EXPECT_EQ(e.Message(), "Cannot create file " + Path);
+      EXPECT_EQ(e.Message(), "Cannot create file " + Path + ": " + reason);
     }
   }
 }
@@ -103,7 +110,7 @@ TEST_F(SettingsFile, UnreadableFileRaisesOpenErrorAndKeepsTheColours) {
       return e.Message() + (engine.Color1 == 42 ? "" : " (colour changed)");
     }
   });
-  EXPECT_EQ(outcome, "Cannot open file " + Path);
+  EXPECT_EQ(outcome, "Cannot open file " + Path + ": Permission denied");
 }
 
 TEST_F(SettingsFile, UnwritableFileOrFolderRaisesCreateErrorAndLeavesTheFileAlone) {
@@ -120,18 +127,37 @@ TEST_F(SettingsFile, UnwritableFileOrFolderRaisesCreateErrorAndLeavesTheFileAlon
       }
     });
   };
-  EXPECT_EQ(trySave(Path), "Cannot create file " + Path);
+  EXPECT_EQ(trySave(Path), "Cannot create file " + Path + ": Permission denied");
   EXPECT_EQ(ReadBytes(Path).size(), 8u);
 
   const std::string lockedDir = Dir.File("locked");
   std::filesystem::create_directory(lockedDir);
   chmod(lockedDir.c_str(), 0555);
-  EXPECT_EQ(trySave(lockedDir + "/zzQuenbrel.ini"), "Cannot create file " + lockedDir + "/zzQuenbrel.ini");
+  EXPECT_EQ(trySave(lockedDir + "/zzQuenbrel.ini"), "Cannot create file " + lockedDir + "/zzQuenbrel.ini: the folder " +
+                                                        lockedDir + "/ cannot take a new file: Permission denied");
 }
 
-TEST(SettingsFileWrite, AFullDiskIsReportedNotTakenForSuccess) {
-  TQuenbrel engine("/dev/full");
-  EXPECT_THROW(engine.SaveSettings(), EWriteError);
+// The old bytes stay until the new ones are whole on the disk: a write that fails (here past
+// the file-size limit, as on a full disk) leaves them, and no temporary file beside them.
+TEST_F(SettingsFile, AFailedWriteKeepsTheOldFileAndLeavesNothingBeside) {
+  WriteBytes(Path, {1, 0, 0, 0, 2, 0, 0, 0});
+  // The unprivileged user's own file, where the test may give it away.
+  const int givenAway = ::chown(Path.c_str(), 65534, 65534);
+  static_cast<void>(givenAway);
+  const std::string outcome = RunUnprivileged([this] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4, 4};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      Engine.SaveSettings();
+      return std::string("saved");
+    } catch (const EWriteError& e) {
+      return e.Message();
+    }
+  });
+  EXPECT_EQ(outcome, "Cannot write file " + Path + ": File too large");
+  EXPECT_EQ(ReadBytes(Path), (std::vector<unsigned char>{1, 0, 0, 0, 2, 0, 0, 0}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), {}), 1);
 }
 
 }  // namespace
@@ -174,7 +200,8 @@ TEST_F(SettingsWithDefaults, SavingMakesTheMissingFoldersForTheUserAloneOrSaysWh
     blocked.SaveSettings();
     FAIL() << "saved under a file";
   } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file " + Dir.File("blocked/zzQuenbrel/zzQuenbrel.ini"));
+    EXPECT_EQ(e.Message(), "Cannot create file " + Dir.File("blocked/zzQuenbrel/zzQuenbrel.ini") + ": the folder " +
+                               Dir.File("blocked/zzQuenbrel/") + " cannot take a new file: Not a directory");
   }
 }
 

@@ -103,14 +103,19 @@ TEST_F(ImageIO, AnEmptyPictureIsNotWritten) {
   EXPECT_EQ(FilesIn(Dir.Path()), 0u);
 }
 
-TEST_F(ImageIO, AnUnwritableFolderRaisesEFCreateErrorAndKeepsTheOldFile) {
+// The user's own writable file in a folder the user may not write: the folder is named, as
+// it is the folder that cannot take the new file.
+TEST_F(ImageIO, AnUnwritableFolderRaisesEFCreateErrorNamingItAndKeepsTheOldFile) {
   IO.SaveToFile(*Picture, Dir.File("kept.png"));
+  const int givenAway = ::chown(Dir.File("kept.png").c_str(), 65534, 65534);
+  static_cast<void>(givenAway);
   const TBytes before = ReadBytes(Dir.File("kept.png"));
   chmod(Dir.Path().c_str(), 0555);
   const std::string message =
       RunUnprivileged([&] { return Message([&] { IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("kept.png")); }); });
   chmod(Dir.Path().c_str(), 0777);
-  EXPECT_EQ(message, "Cannot create file " + Dir.File("kept.png") + ": Permission denied");
+  EXPECT_EQ(message, "Cannot create file " + Dir.File("kept.png") + ": the folder " + Dir.Path() +
+                         "/ cannot take a new file: Permission denied");
   EXPECT_EQ(ReadBytes(Dir.File("kept.png")), before);
   EXPECT_EQ(FilesIn(Dir.Path()), 1u);
 }
@@ -222,6 +227,23 @@ TEST_F(ImageIO, ALinkIsFollowedAndItsTargetReplaced) {
   EXPECT_EQ(Message([&] { IO.SaveToFile(*Picture, Dir.File("loop.bmp")); }),
             "Cannot create file " + Dir.File("loop.bmp") + ": Too many levels of symbolic links");
   EXPECT_EQ(FilesIn(Dir.Path()), 6u);
+}
+
+// Bytes of one format under a name that asks for another would not load again.
+TEST_F(ImageIO, ALinkToAFileNamedForAnotherFormatIsRefusedAndTheFileKept) {
+  IO.SaveToFile(*PhotoPicture(8, 8), Dir.File("real.png"));
+  const TBytes before = ReadBytes(Dir.File("real.png"));
+  std::filesystem::create_symlink("real.png", Dir.File("link.bmp"));
+  std::filesystem::create_symlink("real.png", Dir.File("LINK.PNG"));
+  EXPECT_EQ(Message([&] { IO.SaveToFile(*Picture, Dir.File("link.bmp")); }),
+            "Cannot write file " + Dir.File("link.bmp") + ": it is a link to " + Dir.File("real.png") +
+                ", whose name asks for another format");
+  EXPECT_EQ(ReadBytes(Dir.File("real.png")), before);
+  IO.SaveToFile(*Picture, Dir.File("LINK.PNG"));
+  TBitmap loaded;
+  IO.LoadFromFile(loaded, Dir.File("real.png"));
+  EXPECT_TRUE(SamePixels(loaded, *Picture));
+  EXPECT_EQ(FilesIn(Dir.Path()), 3u);
 }
 
 TEST_F(ImageIO, AnExistingFileKeepsItsModeOwnerAndLinks) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "Exceptions.h"
+#include "WholeFile.h"
 
 std::int64_t TStream::Size() {
   const std::int64_t here = Position();
@@ -16,9 +17,12 @@ std::int64_t TStream::Size() {
 
 namespace {
 
-bool IsRegularFile(int fd) {
+// Why the open file is no file to read from, or "" when it is one.
+std::string NotAFile(int fd) {
   struct stat st {};
-  return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (fstat(fd, &st) != 0) return SystemReason(errno);
+  if (S_ISDIR(st.st_mode)) return SystemReason(EISDIR);
+  return S_ISREG(st.st_mode) ? "" : "not a regular file";
 }
 
 }  // namespace
@@ -28,14 +32,15 @@ bool IsRegularFile(int fd) {
 TFileStream::TFileStream(const std::string& fileName, Mode mode) {
   if (mode == Mode::OpenRead) {
     FHandle = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (FHandle >= 0 && !IsRegularFile(FHandle)) {
+    if (FHandle < 0) throw EFOpenError(fileName, SystemReason(errno));
+    if (const std::string reason = NotAFile(FHandle); !reason.empty()) {
       ::close(FHandle);
       FHandle = -1;
+      throw EFOpenError(fileName, reason);
     }
-    if (FHandle < 0) throw EFOpenError(fileName);
   } else {
     FHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (FHandle < 0) throw EFCreateError(fileName);
+    if (FHandle < 0) throw EFCreateError(fileName, SystemReason(errno));
   }
 }
 

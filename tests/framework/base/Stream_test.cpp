@@ -54,9 +54,13 @@ TEST_F(Stream, OnlyARegularFileExists) {
 }
 
 TEST_F(Stream, AFifoIsRefusedForReadingAndCannotBeCreatedWithoutAReaderAndNeitherWaits) {
-  EXPECT_EQ(OpenWithoutWaiting(Fifo, TFileStream::Mode::OpenRead), "Cannot open file " + Fifo);
-  EXPECT_EQ(OpenWithoutWaiting(Fifo, TFileStream::Mode::Create), "Cannot create file " + Fifo);
-  EXPECT_EQ(OpenWithoutWaiting(Dir.Path(), TFileStream::Mode::OpenRead), "Cannot open file " + Dir.Path());
+  EXPECT_EQ(OpenWithoutWaiting(Fifo, TFileStream::Mode::OpenRead), "Cannot open file " + Fifo + ": not a regular file");
+  EXPECT_EQ(OpenWithoutWaiting(Fifo, TFileStream::Mode::Create),
+            "Cannot create file " + Fifo + ": No such device or address");
+  EXPECT_EQ(OpenWithoutWaiting(Dir.Path(), TFileStream::Mode::OpenRead),
+            "Cannot open file " + Dir.Path() + ": Is a directory");
+  EXPECT_EQ(OpenWithoutWaiting(Dir.File("none"), TFileStream::Mode::OpenRead),
+            "Cannot open file " + Dir.File("none") + ": No such file or directory");
 }
 
 }  // namespace
