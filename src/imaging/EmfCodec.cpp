@@ -69,7 +69,9 @@ class TEmfPlayer {
     player.SetDeviceTransform({frameA.X / 100 * perMm.X, frameA.Y / 100 * perMm.Y},
                               {PixelsPerMm / perMm.X, PixelsPerMm / perMm.Y}, perMm);
     TRowProgress progress(FOptions.Progress, 100);
-    for (std::size_t at = FSize; at < FData.size();) {
+    // A file cut between two records ends without its end record: cut like any other.
+    for (std::size_t at = FSize;;) {
+      if (at == FData.size()) throw EImageFormat("truncated file");
       TByteReader in = Record(at);
       if (FType == U_EMR_EOF) break;
       Play(player, in);

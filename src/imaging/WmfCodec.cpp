@@ -78,7 +78,9 @@ class TWmfPlayer {
     player.SetWindowExt(ext.X, ext.Y);
     player.SetViewportExt(picture->Width(), picture->Height());
     TRowProgress progress(FOptions.Progress, 100);
-    for (const char* record = FRecords; record < FEnd;) {
+    // A file cut between two records ends without its end record: cut like any other.
+    for (const char* record = FRecords;;) {
+      if (record == FEnd) throw EImageFormat("truncated file");
       const std::size_t size = RecordSize(record);
       if (size == 0) throw EImageFormat("damaged record at byte " + std::to_string(record - FBegin));
       const int type = static_cast<unsigned char>(record[4]);

@@ -75,6 +75,23 @@ TEST_P(Metafile, WritesItsTextInItsFontsHeight) {
   EXPECT_EQ(MostInkRuns(Picture, 150, 95, 200, 150), 3);
 }
 
+// Cut between two records, its end record gone, a file is cut like any other, not a drawing
+// with parts missing.
+TEST_P(Metafile, ACutJustBeforeItsEndRecordIsReportedAsCut) {
+  TBytes bytes = ReadBytes(Dir.File(std::string("drawing") + GetParam()));
+  const std::size_t endRecordBytes = std::string(GetParam()) == ".emf" ? 20 : 6;
+  bytes.resize(bytes.size() - endRecordBytes);
+  const std::string cut = Dir.File(std::string("cut") + GetParam());
+  WriteBytes(cut, bytes);
+  TBitmap picture;
+  try {
+    TImageIO(nullptr).LoadFromFile(picture, cut);
+    ADD_FAILURE() << "loaded";
+  } catch (const EInvalidImage& e) {
+    EXPECT_EQ(e.Message(), "Cannot read picture file " + cut + ": truncated file");
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, Metafile, ::testing::Values(".emf", ".wmf"));
 
 class MetafileStrokes : public Metafile {
