@@ -7,6 +7,8 @@
 #                         size, HEADLESS-1; sets $compositor (its process id), $wayland_environment
 #                         (what a client needs to reach it, for env) and $swaymsg (its control
 #                         command, an array)
+# Each server is started under `setpriv --pdeathsig KILL`: the system ends it with the script,
+# whatever ends the script (a SIGKILL skips the exit trap).
 work=$(mktemp -d)
 stopped_on_exit=()
 wait_seconds=${wait_seconds:-20}
@@ -39,7 +41,7 @@ wait_for() {
 # test is still connecting; a client that connects across a reset can wait forever for the
 # server's greeting.
 start_display() {
-  Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
+  setpriv --pdeathsig KILL Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
   stop_on_exit $!
   wait_for '[ -s "$work/display" ]'
   export DISPLAY=:$(head -n1 "$work/display")
@@ -47,16 +49,16 @@ start_display() {
 
 # sway refuses to run as root: as root, it runs as nobody in a runtime folder of its own.
 start_compositor() {
-  local runtime=$work/wayland as_user=()
+  local runtime=$work/wayland launch=(setpriv --pdeathsig KILL)
   mkdir -m 0700 "$runtime"
   echo "xwayland disable" >"$runtime/config"
   if [ "$(id -u)" -eq 0 ]; then
     chmod 711 "$work"
     chown 65534:65534 "$runtime"
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    launch=(setpriv --reuid=65534 --regid=65534 --clear-groups --pdeathsig KILL)
   fi
   env -u WAYLAND_DISPLAY -u DISPLAY WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    WLR_HEADLESS_OUTPUTS=1 XDG_RUNTIME_DIR="$runtime" HOME="$runtime" "${as_user[@]}" sway -c "$runtime/config" \
+    WLR_HEADLESS_OUTPUTS=1 XDG_RUNTIME_DIR="$runtime" HOME="$runtime" "${launch[@]}" sway -c "$runtime/config" \
     2>/dev/null &
   stop_on_exit $!
   compositor=$!

@@ -2,10 +2,10 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "testkit/EndWithParent.h"
 #include "testkit/Polling.h"
 
 extern char** environ;
@@ -63,20 +64,40 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 
 }  // namespace
 
+// Forked by hand rather than spawned, so that the child ends with the test whatever ends the
+// test (a crash too): a compositor or server outliving it would hold its display. A pipe
+// closed by a successful exec tells the test whether the program started.
 TChildProcess::TChildProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
   const int stdoutFd = OutputFile(FStdoutPath), stderrFd = OutputFile(FStderrPath);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  const int stdinFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
   std::vector<std::string> args = arguments, env = MergedEnvironment(environment);
-  const int error =
-      posix_spawnp(&FPid, args[0].c_str(), &actions, nullptr, Pointers(args).data(), Pointers(env).data());
-  posix_spawn_file_actions_destroy(&actions);
+  std::vector<char*> argv = Pointers(args), envp = Pointers(env);
+  int started[2];
+  if (stdinFd < 0 || pipe2(started, O_CLOEXEC) != 0) throw std::runtime_error("cannot start " + args[0]);
+  const pid_t test = getpid();
+  FPid = fork();
+  const int forkError = errno;
+  if (FPid == 0) {
+    EndWithParent(test);
+    dup2(stdinFd, STDIN_FILENO);
+    dup2(stdoutFd, STDOUT_FILENO);
+    dup2(stderrFd, STDERR_FILENO);
+    execvpe(argv[0], argv.data(), envp.data());
+    const int error = errno;
+    const bool told = write(started[1], &error, sizeof error) == sizeof error;
+    _exit(told ? 127 : 126);
+  }
+  close(started[1]);
+  close(stdinFd);
   close(stdoutFd);
   close(stderrFd);
-  if (error != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
+  int error = forkError;
+  const bool failed = FPid < 0 || read(started[0], &error, sizeof error) == sizeof error;
+  close(started[0]);
+  if (failed) {
+    if (FPid > 0) Reap(0);
+    throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
+  }
 }
 
 TChildProcess::~TChildProcess() {

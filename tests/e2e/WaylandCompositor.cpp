@@ -83,7 +83,9 @@ TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) 
     if (chown(FRuntime.Path().c_str(), kUnprivileged, kUnprivileged) != 0)
       throw std::runtime_error("cannot hand " + FRuntime.Path() + " to the compositor's user");
     const std::string id = std::to_string(kUnprivileged);
-    command.insert(command.begin(), {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+    // A change of user clears the request to end with the test: setpriv makes it again.
+    command.insert(command.begin(),
+                   {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", "--pdeathsig=KILL"});
   }
   FSway = std::make_unique<TChildProcess>(
       command, std::vector<std::string>{

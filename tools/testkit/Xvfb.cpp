@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "EndWithParent.h"
 #include "Polling.h"
 
 namespace {
@@ -28,8 +29,10 @@ TXvfb::TXvfb(int width, int height) {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  const pid_t test = getpid();
   FPid = fork();
   if (FPid == 0) {
+    EndWithParent(test);
     close(fds[0]);
     const std::string fd = std::to_string(fds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
