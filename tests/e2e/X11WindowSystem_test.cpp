@@ -307,6 +307,14 @@ TEST_F(X11WindowSystemTest, ASizeableWindowTellsItsLeastSize) {
     FSystem->SetWindowBounds(window, Bounds(5, 5, 120, 90));
     FSystem->Flush();
   }
+  // A least width alone is told too, with the least height a window can have.
+  params.MinSize = {90, 0};
+  const TWindowHandle widthOnly = CreateShownWindow(params);
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(Client().Handle(), widthOnly, &hints, &supplied));
+  EXPECT_TRUE(hints.flags & PMinSize);
+  EXPECT_EQ((TSize{hints.min_width, hints.min_height}), (TSize{90, 1}));
 }
 
 // A window manager frames a window after it is mapped; asked before, it tells the frame's

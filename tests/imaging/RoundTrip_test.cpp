@@ -37,6 +37,20 @@ TEST_P(LosslessRoundTrip, ReadsBackWhatItWroteFromEitherPixelFormat) {
 INSTANTIATE_TEST_SUITE_P(Formats, LosslessRoundTrip,
                          ::testing::Values(".bmp", ".pcx", ".png", ".tif", ".tiff", ".dat"));
 
+// Editors and downloads leave bytes after the end chunk; the picture still loads.
+TEST(PngTrailer, BytesAfterTheEndChunkAreIgnored) {
+  TTempDir dir;
+  TImageIO io(nullptr);
+  const auto picture = PhotoPicture(9, 7);
+  io.SaveToFile(*picture, dir.File("trailer.png"));
+  TBytes bytes = ReadBytes(dir.File("trailer.png"));
+  bytes.insert(bytes.end(), 20, 0xFF);  // read as a chunk, a length past the end of the file
+  WriteBytes(dir.File("trailer.png"), bytes);
+  TBitmap loaded;
+  io.LoadFromFile(loaded, dir.File("trailer.png"));
+  EXPECT_TRUE(SamePixels(loaded, *picture));
+}
+
 std::size_t CountColors(const TBitmap& bitmap) {
   std::set<TPixel> colors;
   for (int y = 0; y < bitmap.Height(); ++y)

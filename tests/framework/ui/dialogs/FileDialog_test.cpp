@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,24 @@ TEST_F(FileDialog, SavingOverAFileAsksFirstWhereAskedToAndNoKeepsTheDialogOpen) 
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.FileName, Dir.File("new.txt"));
   EXPECT_EQ(asked.size(), 2u);
+}
+
+// Closing the question through its window is neither Yes nor No: nothing is replaced.
+TEST_F(FileDialog, TheOverwriteQuestionClosedThroughItsWindowKeepsTheDialogAndTheFile) {
+  TSaveDialog dialog(nullptr);
+  dialog.InitialDir = Dir.Path();
+  dialog.Options = ofOverwritePrompt;
+  TypeLater("notes.txt");
+  KeyLater(VK_RETURN);
+  Later([this] { H.System->Push(Headless::Of(TEventKind::CloseRequest)); });
+  bool stayed = false;
+  Later([&, this] { stayed = H.System->Window(Shown().Handle())->Visible; });
+  KeyLater(VK_ESCAPE);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(dialog.FileName, "");
+  std::ifstream notes(Dir.File("notes.txt"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "x");
 }
 
 }  // namespace

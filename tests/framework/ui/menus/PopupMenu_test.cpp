@@ -114,6 +114,22 @@ TEST_F(PopupMenu, AControlWithoutAMenuOpensItsParentsAndAGoneMenuNothing) {
   EXPECT_TRUE(H.System->VisibleOwnWindows() == std::vector<TWindowHandle>{Form->Handle()});
 }
 
+// A menu that does not pop up by itself opens nothing, and keeps its parent's menu shut too.
+TEST_F(PopupMenu, WithoutAutoPopupARightClickOpensNothingNotEvenTheParentsMenu) {
+  auto* parentMenu = new TPopupMenu(Form);
+  auto* formItem = new TMenuItem(Form);
+  formItem->Caption = "Form";
+  parentMenu->Items().Add(formItem);
+  Form->PopupMenu = parentMenu;
+  Menu->AutoPopup = false;
+  ShowForm();
+  RightClickAt(30, 40);
+  EXPECT_FALSE(Menu->Showing());
+  EXPECT_FALSE(parentMenu->Showing());
+  EXPECT_TRUE(H.System->VisibleOwnWindows() == std::vector<TWindowHandle>{Form->Handle()});
+  EXPECT_TRUE(Log.empty());
+}
+
 TEST_F(PopupMenu, PlacedBesideThePointerWhereTheScreenEnds) {
   Form->SetBounds(0, 0, 1024, 768);
   Panel->SetBounds(0, 0, 1024, 768);
