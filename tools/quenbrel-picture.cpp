@@ -1,5 +1,5 @@
-// Loads a picture file and saves it again, turned if asked, through the image surface's file
-// facility: the formats follow the extensions.
+// Loads a picture file and saves it again, turned if asked, through the picture files' reader
+// and writer (TImageIO) and the turning of TImageProc: the formats follow the extensions.
 //
 //   quenbrel-picture IN OUT [--rotate DEGREES]
 #include <cstdio>

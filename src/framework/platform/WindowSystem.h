@@ -13,7 +13,8 @@
 // Wayland (wayland/) for the shipped programs, and an in-memory one (headless/) for tests.
 // No X11 or Wayland header is seen outside its own folder.
 
-// A native window: a decimal X window id on X11, a counter headless. 0 names no window.
+// A native window: a decimal X window id on X11, a counter of the program's own on Wayland
+// (whose surfaces have no global name) and headless. 0 names no window.
 using TWindowHandle = std::uint64_t;
 
 // Raised when a window is needed and no display can be opened. Deliberately not an
