@@ -174,6 +174,8 @@ TEST_F(Poly, ManualPointsLeftUnsetAreTheCentre) {
 }
 
 TEST_F(Poly, CountsBelowOneOrAboveTheLimitAreIgnored) {
+  P->SetCount(TPoly::MaxCount);  // the limit itself is allowed
+  EXPECT_EQ(P->Count(), TPoly::MaxCount);
   P->SetCount(6);
   for (int bad : {0, -5, 1'000'000'000, TPoly::MaxCount + 1}) {
     P->SetCount(bad);

@@ -98,6 +98,18 @@ TEST_F(ImageIO, AFileThatIsNoPictureNamesTheFileAndTheReason) {
             "Cannot read picture file " + Dir.File("words.gif") + ": Data is not in GIF format");
 }
 
+// The limit is the largest size allowed.
+TEST_F(ImageIO, AFileOfTheLargestSizeAllowedLoadsAndOneByteMoreIsRefused) {
+  IO.SaveToFile(*Picture, Dir.File("limit.bmp"));
+  IO.Limits.MaxFileBytes = ReadBytes(Dir.File("limit.bmp")).size();
+  TBitmap loaded;
+  IO.LoadFromFile(loaded, Dir.File("limit.bmp"));
+  EXPECT_EQ(loaded.Width(), 24);
+  --IO.Limits.MaxFileBytes;
+  EXPECT_EQ(Message([&] { IO.LoadFromFile(loaded, Dir.File("limit.bmp")); }),
+            "Cannot read picture file " + Dir.File("limit.bmp") + ": the file is larger than allowed");
+}
+
 TEST_F(ImageIO, AnEmptyPictureIsNotWritten) {
   EXPECT_THROW(IO.SaveToFile(TBitmap(), Dir.File("empty.png")), EWriteError);
   EXPECT_EQ(FilesIn(Dir.Path()), 0u);

@@ -228,6 +228,19 @@ TEST_F(PopupMenu, ShortcutsRunEnabledItemsWhileTheFormHasTheKeyboard) {
   Type('O');
   EXPECT_FALSE(Menu->Showing());
   EXPECT_EQ(Log, (TLog{"key 79", "click &Open...", "key 83", "key 79"}));
+  // Of two menus with one shortcut, a shown control's wins over a hidden control's.
+  auto* shown = new TPanel(Form);
+  shown->SetParent(Form);
+  shown->SetBounds(150, 10, 50, 50);
+  shown->PopupMenu = new TPopupMenu(Form);
+  auto* other = new TMenuItem(Form);
+  other->ShortCut = ShortCut('O', ssCtrl);
+  other->OnClick = [this](TComponent*) { Log.push_back("click other"); };
+  shown->PopupMenu->Items().Add(other);
+  Panel->SetVisible(false);
+  Log.clear();
+  Type('O', ssCtrl);
+  EXPECT_EQ(Log, (TLog{"key 79", "click other"}));
 }
 
 TEST_F(PopupMenu, AnItemMayDestroyItsOwnMenu) {
