@@ -1,0 +1,149 @@
+// zzQuenbrel-idle on the idle sources of a virtual X server and of headless sway, starting the
+// real saver beside it; real input from xdotool and from sway's virtual keyboard.
+#include <X11/Xatom.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ChildProcess.h"
+#include "TestDisplay.h"
+#include "WaylandCompositor.h"
+#include "support/TempDir.h"
+#include "testkit/Polling.h"
+#include "testkit/Xvfb.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+constexpr const char* kIdleSeconds = "2";
+
+int Count(const std::string& text, const std::string& what) {
+  int count = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
+// The processes the watcher started and still has, by their command lines.
+std::string Children(pid_t pid) {
+  std::ifstream list("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::string child, names;
+  while (list >> child) {
+    std::ifstream command("/proc/" + child + "/cmdline");
+    names += std::string(std::istreambuf_iterator<char>(command), {}) + "\n";
+  }
+  return names;
+}
+
+class IdleProgramTest : public ::testing::Test {
+ protected:
+  void Start(std::vector<std::string> environment) {
+    // No session bus to find, and a runtime folder (for the lock) of this test's own.
+    environment.push_back("XDG_RUNTIME_DIR=" + FRuntime.Path());
+    environment.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + FRuntime.File("no-bus"));
+    FEnvironment = environment;
+    FWatcher = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_IDLE, kIdleSeconds}, environment);
+  }
+
+  bool WaitForLines(const std::string& what, int count) {
+    return WaitUntil([&] { return Count(FWatcher->Stdout(), what) >= count || !FWatcher->Running(); }) &&
+           FWatcher->Running();
+  }
+
+  // The saver starts on idle, the user's key ends it, and after the idle time again it starts
+  // again, not sooner. The times it took go to the test's output.
+  void ExpectSaverCycle(const std::function<void()>& typeKey) {
+    const auto started = TClock::now();
+    ASSERT_TRUE(WaitForLines("started", 1)) << FWatcher->Stderr();
+    const auto firstStart = TClock::now() - started;
+    EXPECT_NE(Children(FWatcher->Pid()).find("zzQuenbrel.scr"), std::string::npos);
+    const auto typed = TClock::now();
+    typeKey();
+    ASSERT_TRUE(WaitForLines("the saver ended", 1)) << FWatcher->Stdout() << FWatcher->Stderr();
+    ASSERT_TRUE(WaitForLines("started", 2)) << FWatcher->Stdout();
+    const auto restart = TClock::now() - typed;
+    EXPECT_GE(restart, 2s);
+    std::printf("first start after %lld ms, the next %lld ms after the key\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(firstStart).count()),
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(restart).count()));
+    EXPECT_EQ(Count(FWatcher->Stdout(), "failed"), 0) << FWatcher->Stdout();
+  }
+
+  // A second watcher in the same session refuses to run.
+  void ExpectOneWatcherPerSession() {
+    TChildProcess second({QUENBREL_IDLE, kIdleSeconds}, FEnvironment);
+    EXPECT_EQ(second.WaitExit(), 1);
+    EXPECT_EQ(second.Stderr(), "zzQuenbrel-idle: another zzQuenbrel-idle already runs in this session\n");
+  }
+
+  // SIGTERM ends the watcher and the saver it started.
+  void ExpectTerminationEndsBoth() {
+    ASSERT_NE(Children(FWatcher->Pid()), "");
+    FWatcher->Signal(SIGTERM);
+    EXPECT_EQ(FWatcher->WaitExit(), 0);
+  }
+
+  TTempDir FRuntime;
+  std::vector<std::string> FEnvironment;
+  std::unique_ptr<TChildProcess> FWatcher;
+};
+
+TEST_F(IdleProgramTest, StartsTheSaverOnTheXServersIdleTime) {
+  auto xvfb = std::make_unique<TXvfb>();
+  TTestDisplay display(xvfb->Name());
+  Start({xvfb->DisplayVariable(), "WAYLAND_DISPLAY="});
+  ExpectSaverCycle([&] { display.Xdotool({"key", "space"}); });
+  ExpectOneWatcherPerSession();
+  ExpectTerminationEndsBoth();
+
+  // While an xscreensaver daemon runs (its window marked with its version), it is the host.
+  const Window daemon = display.CreateWindow(1, 1);
+  XChangeProperty(display.Handle(), daemon, display.AtomNamed("_SCREENSAVER_VERSION"), XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>("6.06"), 4);
+  XSync(display.Handle(), False);
+  Start(FEnvironment);
+  ASSERT_TRUE(WaitForLines("asked to stay awake", 1)) << FWatcher->Stderr();
+  EXPECT_EQ(Children(FWatcher->Pid()), "");
+
+  // The server going away ends the watcher with a word why.
+  xvfb.reset();
+  EXPECT_EQ(FWatcher->WaitExit(), 1);
+  EXPECT_EQ(FWatcher->Stderr(), "zzQuenbrel-idle: the X server has gone\n");
+}
+
+TEST_F(IdleProgramTest, StartsTheSaverOnTheCompositorsIdleProtocol) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  auto compositor = std::make_unique<TWaylandCompositor>(std::vector<TOutputMode>{{320, 240}});
+  Start(compositor->ClientEnvironment());
+  ExpectSaverCycle([&] { compositor->TypeKey(TWaylandCompositor::TKey::Space); });
+  ExpectOneWatcherPerSession();
+  ExpectTerminationEndsBoth();
+
+  Start(FEnvironment);
+  ASSERT_TRUE(WaitForLines("started", 1)) << FWatcher->Stderr();
+  compositor.reset();
+  EXPECT_EQ(FWatcher->WaitExit(), 1);
+  EXPECT_EQ(FWatcher->Stderr().rfind("zzQuenbrel-idle: the Wayland compositor has gone", 0), 0u) << FWatcher->Stderr();
+}
+
+// A wrong command line, or a session without any idle source: one line, no retrying.
+TEST_F(IdleProgramTest, SaysInOneLineWhatIsWrong) {
+  const std::vector<std::pair<std::vector<std::string>, int>> cases{
+      {{QUENBREL_IDLE}, 2}, {{QUENBREL_IDLE, "0"}, 2}, {{QUENBREL_IDLE, "--now"}, 2}, {{QUENBREL_IDLE, "60"}, 1}};
+  for (const auto& [arguments, code] : cases) {
+    TChildProcess program(arguments, {"DISPLAY=", "WAYLAND_DISPLAY=", "XDG_RUNTIME_DIR=" + FRuntime.Path(),
+                                      "DBUS_SESSION_BUS_ADDRESS=unix:path=" + FRuntime.File("no-bus")});
+    EXPECT_EQ(program.WaitExit(), code) << arguments.size();
+    EXPECT_EQ(Count(program.Stderr(), "\n"), 1) << program.Stderr();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+"""The idle watcher on headless Mutter, run by idle_mutter_test.sh inside a session bus of its own.
+
+With a 2-second idle time the saver starts, a key typed through Mutter's remote desktop ends it,
+2 s later it starts again; while the stand-in session manager says idle is inhibited it starts
+nothing. The times measured are printed."""
+import os
+import signal
+import subprocess
+import sys
+import time
+
+from gi.repository import Gio, GLib
+
+WATCHER = sys.argv[1]
+DISPLAY = "wayland-idle-test"
+TIMEOUT = 30
+KEY_SPACE = 57  # evdev
+
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+inhibited = False
+
+# The stand-in for GNOME's session manager: the one method the watcher asks.
+SESSION_MANAGER = Gio.DBusNodeInfo.new_for_xml("""
+<node><interface name="org.gnome.SessionManager">
+  <method name="IsInhibited"><arg type="u" direction="in"/><arg type="b" direction="out"/></method>
+</interface></node>""")
+
+
+def session_manager_call(connection, sender, path, interface, method, parameters, invocation):
+    flags = parameters.unpack()[0]
+    invocation.return_value(GLib.Variant("(b)", (inhibited and bool(flags & 8),)))
+
+
+bus.register_object("/org/gnome/SessionManager", SESSION_MANAGER.interfaces[0], session_manager_call)
+Gio.bus_own_name_on_connection(bus, "org.gnome.SessionManager", Gio.BusNameOwnerFlags.NONE)
+
+
+def wait_until(condition, what):
+    """Serves the bus while waiting, so that the stand-in answers."""
+    give_up = time.monotonic() + TIMEOUT
+    context = GLib.MainContext.default()
+    while not condition():
+        if time.monotonic() > give_up:
+            fail("timed out waiting for " + what)
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.01)
+
+
+def call(name, path, interface, method, parameters=None, reply="()"):
+    return bus.call_sync(name, path, interface, method, parameters, GLib.VariantType(reply),
+                         Gio.DBusCallFlags.NONE, -1, None).unpack()
+
+
+def has_name(name):
+    return call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+                GLib.Variant("(s)", (name,)), "(b)")[0]
+
+
+def output():
+    with open(os.environ["HOME"] + "/watcher.out") as lines:
+        return lines.read()
+
+
+def children(pid):
+    with open(f"/proc/{pid}/task/{pid}/children") as listed:
+        return listed.read().split()
+
+
+processes = []
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    if os.path.exists(os.environ["HOME"] + "/watcher.out"):
+        print(output(), file=sys.stderr)
+    stop_all()
+    sys.exit(1)
+
+
+def stop_all():
+    for process in reversed(processes):
+        if process.poll() is None:
+            process.terminate()
+            process.wait(TIMEOUT)
+
+
+mutter = subprocess.Popen(["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "1280x720",
+                           "--wayland-display", DISPLAY], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+processes.append(mutter)
+wait_until(lambda: has_name("org.gnome.Mutter.IdleMonitor") and has_name("org.gnome.Mutter.RemoteDesktop"),
+           "Mutter on the bus")
+
+# The keyboard: a remote-desktop session held by this connection for the whole test.
+session = call("org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop",
+               "org.gnome.Mutter.RemoteDesktop", "CreateSession", None, "(o)")[0]
+call("org.gnome.Mutter.RemoteDesktop", session, "org.gnome.Mutter.RemoteDesktop.Session", "Start")
+
+
+def type_key():
+    for pressed in (True, False):
+        call("org.gnome.Mutter.RemoteDesktop", session, "org.gnome.Mutter.RemoteDesktop.Session",
+             "NotifyKeyboardKeycode", GLib.Variant("(ub)", (KEY_SPACE, pressed)))
+
+
+with open(os.environ["HOME"] + "/watcher.out", "w") as log:
+    watcher = subprocess.Popen([WATCHER, "2"], stdout=log, stderr=subprocess.STDOUT,
+                               env=dict(os.environ, WAYLAND_DISPLAY=DISPLAY))
+processes.append(watcher)
+
+
+def seen(what, count=1):
+    return lambda: output().count(what) >= count or watcher.poll() is not None
+
+
+start = time.monotonic()
+wait_until(seen("started"), "the first start")
+first = time.monotonic() - start
+if not children(watcher.pid):
+    fail("no saver runs")
+typed = time.monotonic()
+type_key()
+wait_until(seen("the saver ended"), "the key to end the saver")
+wait_until(seen("started", 2), "the second start")
+again = time.monotonic() - typed
+if again < 2:
+    fail(f"started again {again:.2f} s after the key, before the idle time")
+
+inhibited = True
+type_key()
+wait_until(seen("asked to stay awake"), "the inhibited idle time")
+if children(watcher.pid) or output().count("started") != 2:
+    fail("a saver started while idle was inhibited")
+watcher.send_signal(signal.SIGTERM)
+if watcher.wait(TIMEOUT) != 0 or "failed" in output():
+    fail("the watcher did not end well")
+print(f"first start after {first * 1000:.0f} ms, the next {again * 1000:.0f} ms after the key")
+stop_all()
