@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
 #include <sys/socket.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +22,7 @@ int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
 class TX11IdleSource final : public TIdleSource {
  public:
-  TX11IdleSource(Display* display, unsigned seconds) : FDisplay(display), FThreshold(seconds * 1000UL) {}
+  TX11IdleSource(Display* display, unsigned seconds) : FDisplay(display), FThreshold(seconds * 1000L) {}
   ~TX11IdleSource() override { XCloseDisplay(FDisplay); }
 
   int Descriptor() const override { return ConnectionNumber(FDisplay); }
@@ -30,24 +31,34 @@ class TX11IdleSource final : public TIdleSource {
   bool IdleInhibited() override;
 
  private:
-  unsigned long IdleTime();
+  long IdleTime();
+  static long NowMs();
 
+  // The two clocks are read a round trip apart: moments closer than this are the same.
+  static constexpr long kClockSlack = 100;
   Display* FDisplay;
-  unsigned long FThreshold;  // milliseconds
+  long FThreshold;  // milliseconds
   bool FIdle = false;
-  unsigned long FLastIdleTime = 0;
-  int FWakeAfter = 0;  // asks at once at the start
+  long FLastInput = 0;  // the moment of the last input, on this program's monotonic clock
+  int FWakeAfter = 0;   // asks at once at the start
 };
 
-unsigned long TX11IdleSource::IdleTime() {
+long TX11IdleSource::IdleTime() {
   XScreenSaverInfo info{};
   XScreenSaverQueryInfo(FDisplay, DefaultRootWindow(FDisplay), &info);
-  return info.idle;
+  return static_cast<long>(info.idle);
 }
 
-// The server tells nothing of input here: activity shows as an idle time that went down. While
-// idle, that is looked at once per idle time, which is soon enough to start the next idle time
-// on time.
+long TX11IdleSource::NowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000 + now.tv_nsec / 1000000;
+}
+
+// The server tells nothing of input here: activity shows as a later moment of the last input
+// (now less the idle time), looked at once per idle time while idle, which is soon enough to
+// start the next idle time on time. An idle time that merely went down would miss input that
+// came an idle time before the look.
 void TX11IdleSource::Dispatch(TIdleEvents& events) {
   char peek = 0;
   const int fd = ConnectionNumber(FDisplay);
@@ -56,12 +67,13 @@ void TX11IdleSource::Dispatch(TIdleEvents& events) {
     XEvent ignored;
     XNextEvent(FDisplay, &ignored);
   }
-  const unsigned long idleTime = IdleTime();
-  if (FIdle && idleTime < FLastIdleTime) {
+  const long idleTime = IdleTime();
+  const long lastInput = NowMs() - idleTime;
+  if (FIdle && lastInput > FLastInput + kClockSlack) {
     FIdle = false;
     events.Active();
   }
-  FLastIdleTime = idleTime;
+  FLastInput = lastInput;
   if (!FIdle && idleTime >= FThreshold) {
     FIdle = true;
     events.Idle();
