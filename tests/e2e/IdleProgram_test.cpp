@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -145,6 +146,27 @@ TEST_F(IdleProgramTest, StartsTheSaverOnTheCompositorsIdleProtocol) {
   // The saver it started says its own word on standard error, which the two share.
   EXPECT_EQ(Count(FWatcher->Stderr(), "zzQuenbrel-idle: "), 1) << FWatcher->Stderr();
   EXPECT_EQ(Count(FWatcher->Stderr(), "zzQuenbrel-idle: the Wayland compositor has gone"), 1) << FWatcher->Stderr();
+}
+
+// --enable writes an entry that desktops accept; --disable leaves the autostart folder as it was.
+TEST_F(IdleProgramTest, TurnsItselfOnAndOffForTheNextSessions) {
+  const std::string autostart = FRuntime.File("autostart");
+  std::filesystem::create_directory(autostart);
+  std::ofstream(autostart + "/other.desktop") << "[Desktop Entry]\n";
+  const std::vector<std::string> environment{"XDG_CONFIG_HOME=" + FRuntime.Path()};
+  TChildProcess enable({QUENBREL_IDLE, "--enable", "300"}, environment);
+  ASSERT_EQ(enable.WaitExit(), 0) << enable.Stderr();
+  const std::string entry = autostart + "/zzQuenbrel-idle.desktop";
+  TChildProcess validate({"desktop-file-validate", entry});
+  EXPECT_EQ(validate.WaitExit(), 0) << validate.Stdout() << validate.Stderr();
+  std::ifstream written(entry);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {}).find("\nExec=" QUENBREL_IDLE " 300\n"),
+            std::string::npos);
+  TChildProcess disable({QUENBREL_IDLE, "--disable"}, environment);
+  ASSERT_EQ(disable.WaitExit(), 0) << disable.Stderr();
+  std::vector<std::string> names;
+  for (const auto& file : std::filesystem::directory_iterator(autostart)) names.push_back(file.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"other.desktop"});
 }
 
 // A wrong command line, or a session without any idle source: one line, no retrying.
