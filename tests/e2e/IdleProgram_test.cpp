@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ChildProcess.h"
 #include "TestDisplay.h"
@@ -32,11 +33,18 @@ int Count(const std::string& text, const std::string& what) {
   return count;
 }
 
-// The processes the watcher started and still has, by their command lines.
-std::string Children(pid_t pid) {
+// The processes the watcher started and still has.
+std::vector<std::string> ChildIds(pid_t pid) {
   std::ifstream list("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
-  std::string child, names;
-  while (list >> child) {
+  std::vector<std::string> ids;
+  for (std::string id; list >> id;) ids.push_back(id);
+  return ids;
+}
+
+// Their command lines.
+std::string Children(pid_t pid) {
+  std::string names;
+  for (const std::string& child : ChildIds(pid)) {
     std::ifstream command("/proc/" + child + "/cmdline");
     names += std::string(std::istreambuf_iterator<char>(command), {}) + "\n";
   }
@@ -87,9 +95,13 @@ class IdleProgramTest : public ::testing::Test {
 
   // SIGTERM ends the watcher and the saver it started.
   void ExpectTerminationEndsBoth() {
-    ASSERT_NE(Children(FWatcher->Pid()), "");
+    const std::vector<std::string> savers = ChildIds(FWatcher->Pid());
+    ASSERT_EQ(savers.size(), 1u);
+    const std::string saverProc = "/proc/" + savers[0];
     FWatcher->Signal(SIGTERM);
     EXPECT_EQ(FWatcher->WaitExit(), 0);
+    // The watcher reaps it before it ends: gone, not even a zombie.
+    EXPECT_FALSE(std::filesystem::exists(saverProc));
   }
 
   TTempDir FRuntime;
