@@ -161,5 +161,18 @@ if children(watcher.pid) or output().count("started") != 2:
 watcher.send_signal(signal.SIGTERM)
 if watcher.wait(TIMEOUT) != 0 or "failed" in output():
     fail("the watcher did not end well")
+
+inhibited = False
+# Mutter leaving the bus ends the watcher with a word why (the saver it started writes its own
+# word about the lost compositor there too).
+with open(os.environ["HOME"] + "/watcher.out", "w") as log, open(os.environ["HOME"] + "/watcher.err", "w") as errors:
+    watcher = subprocess.Popen([WATCHER, "2"], stdout=log, stderr=errors, env=dict(os.environ, WAYLAND_DISPLAY=DISPLAY))
+processes.append(watcher)
+wait_until(seen("started"), "the start before Mutter ends")
+mutter.terminate()
+with open(os.environ["HOME"] + "/watcher.err") as errors:
+    said = errors.read() if watcher.wait(TIMEOUT) == 1 else ""
+if said.count("zzQuenbrel-idle: ") != 1 or "zzQuenbrel-idle: Mutter's idle monitor has left the session bus" not in said:
+    fail("the watcher did not end with Mutter: " + said)
 print(f"first start after {first * 1000:.0f} ms, the next {again * 1000:.0f} ms after the key")
 stop_all()

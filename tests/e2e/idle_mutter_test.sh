@@ -15,5 +15,7 @@ if [ "$(id -u)" -eq 0 ]; then
   chown nobody:nogroup "$work/runtime" "$work/home"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
+# GIO's local file system only: no file-system daemon for Mutter to start, none left behind.
 env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+  GIO_USE_VFS=local NO_AT_BRIDGE=1 \
   "${as_user[@]}" dbus-run-session -- python3 "$(dirname "$0")/idle_mutter_test.py" "$work/$(basename "$1")"
