@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,7 +27,8 @@ class TX11IdleSource final : public TIdleSource {
   ~TX11IdleSource() override { XCloseDisplay(FDisplay); }
 
   int Descriptor() const override { return ConnectionNumber(FDisplay); }
-  int WakeAfter() const override { return FWakeAfter; }
+  // From the moment set, however often a signal woke the caller in between.
+  int WakeAfter() const override { return static_cast<int>(std::max(0L, FWakeAt - NowMs())); }
   void Dispatch(TIdleEvents& events) override;
   bool IdleInhibited() override;
 
@@ -40,7 +42,7 @@ class TX11IdleSource final : public TIdleSource {
   long FThreshold;  // milliseconds
   bool FIdle = false;
   long FLastInput = 0;  // the moment of the last input, on this program's monotonic clock
-  int FWakeAfter = 0;   // asks at once at the start
+  long FWakeAt = 0;     // on the monotonic clock; at once at the start
 };
 
 long TX11IdleSource::IdleTime() {
@@ -78,7 +80,7 @@ void TX11IdleSource::Dispatch(TIdleEvents& events) {
     FIdle = true;
     events.Idle();
   }
-  FWakeAfter = static_cast<int>(FIdle ? FThreshold : FThreshold - idleTime);
+  FWakeAt = NowMs() + (FIdle ? FThreshold : FThreshold - idleTime);
 }
 
 // The daemon marks a window of its own, a child of the root, with its version.
