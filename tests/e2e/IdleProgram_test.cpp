@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -151,7 +152,16 @@ TEST_F(IdleProgramTest, StartsTheSaverOnTheCompositorsIdleProtocol) {
   ExpectOneWatcherPerSession();
   ExpectTerminationEndsBoth();
 
+  // A window that asks the compositor to keep the session awake (the settings dialog, marked by
+  // sway's command) holds the protocol's idle report back: nothing starts in three idle times,
+  // and the saver starts once the window asks no more.
+  TChildProcess dialog({QUENBREL_PROGRAM, "/c"}, compositor->ClientEnvironment());
+  ASSERT_TRUE(WaitUntil([&] { return compositor->HasWindow("Settings") || !dialog.Running(); }));
+  compositor->Swaymsg({"[title=\"^Settings$\"] inhibit_idle open"});
   Start(FEnvironment);
+  std::this_thread::sleep_for(6s);  // an absence: nothing to observe
+  EXPECT_EQ(Count(FWatcher->Stdout(), "started"), 0);
+  compositor->Swaymsg({"[title=\"^Settings$\"] inhibit_idle none"});
   ASSERT_TRUE(WaitForLines("started", 1)) << FWatcher->Stderr();
   compositor.reset();
   EXPECT_EQ(FWatcher->WaitExit(), 1);

@@ -5,6 +5,9 @@
 # Mutter refuses root: as root, everything runs as "nobody", from copies of the two programs
 # side by side (the watcher finds the saver beside itself).
 set -euo pipefail
+for program in mutter dbus-run-session python3; do
+  command -v "$program" >/dev/null || { echo "SKIP: $program is not installed"; exit 77; }
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$1" "$2" "$work/"
