@@ -34,9 +34,9 @@ fs::path FindSaver(const fs::path& ownFolder, const std::string& searchPath, con
   return {};
 }
 
-fs::path OwnFolder() {
+fs::path OwnProgram() {
   std::error_code error;
-  return fs::read_symlink("/proc/self/exe", error).parent_path();
+  return fs::read_symlink("/proc/self/exe", error);
 }
 
 pid_t StartSaver(const fs::path& saver) {

@@ -9,8 +9,8 @@
 std::filesystem::path FindSaver(const std::filesystem::path& ownFolder, const std::string& searchPath,
                                 const std::filesystem::path& hackFolder);
 
-// The folder of the running program.
-std::filesystem::path OwnFolder();
+// The running program's file.
+std::filesystem::path OwnProgram();
 
 // Starts the saver in saver mode; its id. Throws std::runtime_error when it cannot start.
 pid_t StartSaver(const std::filesystem::path& saver);

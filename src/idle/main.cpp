@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -108,7 +110,7 @@ int TWatcher::Run(int signals) {
 
 int Watch(unsigned seconds) {
   const char* path = std::getenv("PATH");
-  const std::filesystem::path saver = FindSaver(OwnFolder(), path ? path : "", QUENBREL_HACK_DIR);
+  const std::filesystem::path saver = FindSaver(OwnProgram().parent_path(), path ? path : "", QUENBREL_HACK_DIR);
   if (saver.empty())
     throw std::runtime_error("zzQuenbrel.scr is neither beside this program, nor on PATH, nor in " QUENBREL_HACK_DIR);
   const TSessionLock lock(SessionLockPath());
@@ -118,6 +120,7 @@ int Watch(unsigned seconds) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD}) sigaddset(&handled, signal);
   sigprocmask(SIG_BLOCK, &handled, nullptr);
   const int signals = signalfd(-1, &handled, SFD_CLOEXEC);
+  if (signals < 0) throw std::runtime_error(std::string("cannot read signals: ") + std::strerror(errno));
   std::unique_ptr<TIdleSource> source = ConnectIdleSource(seconds);
   if (!source)
     throw std::runtime_error(
@@ -128,7 +131,7 @@ int Watch(unsigned seconds) {
 }
 
 int Enable(unsigned seconds) {
-  EnableAutostart(OwnFolder() / "zzQuenbrel-idle", seconds);
+  EnableAutostart(OwnProgram(), seconds);
   Say("the saver starts after " + std::to_string(seconds) + " idle seconds from the next session on (" +
       AutostartEntryPath().string() + ")");
   return 0;
