@@ -46,15 +46,13 @@ TMutterIdleSource::~TMutterIdleSource() {
 }
 
 uint32_t TMutterIdleSource::AddWatch(const char* method, const char* signature, uint64_t milliseconds) {
-  sd_bus_error error = SD_BUS_ERROR_NULL;
   sd_bus_message* reply = nullptr;
   uint32_t id = 0;
   // An empty signature leaves the interval unread.
   const int called =
-      sd_bus_call_method(FBus, kMonitor, kMonitorPath, kMonitor, method, &error, &reply, signature, milliseconds);
+      sd_bus_call_method(FBus, kMonitor, kMonitorPath, kMonitor, method, nullptr, &reply, signature, milliseconds);
   if (called >= 0 && sd_bus_message_read(reply, "u", &id) < 0) id = 0;
   sd_bus_message_unref(reply);
-  sd_bus_error_free(&error);
   return id;
 }
 
@@ -112,16 +110,14 @@ void TMutterIdleSource::Dispatch(TIdleEvents& events) {
 }
 
 bool TMutterIdleSource::IdleInhibited() {
-  sd_bus_error error = SD_BUS_ERROR_NULL;
   sd_bus_message* reply = nullptr;
   int inhibited = 0;
   // Without a session manager nothing inhibits.
   if (sd_bus_call_method(FBus, "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
-                         "IsInhibited", &error, &reply, "u", kInhibitIdle) < 0 ||
+                         "IsInhibited", nullptr, &reply, "u", kInhibitIdle) < 0 ||
       sd_bus_message_read(reply, "b", &inhibited) < 0)
     inhibited = 0;
   sd_bus_message_unref(reply);
-  sd_bus_error_free(&error);
   return inhibited != 0;
 }
 
