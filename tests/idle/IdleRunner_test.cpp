@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "idle/IdleTimeLooks.h"
+
 namespace {
 
 // A session that counts the savers started and says what a test tells it about inhibition.
@@ -70,6 +74,40 @@ TEST_F(IdleRunnerTest, GivesUpOnASaverThatKeepsFailing) {
   EXPECT_TRUE(FRunner.SaverEnded(false));
   for (int i = 1; i < TIdleRunner::kFailuresToGiveUp; ++i) EXPECT_TRUE(failOnce());
   EXPECT_FALSE(failOnce());
+}
+
+}  // namespace
+
+namespace {
+
+// The reports a source makes, in order: 'I' idle, 'A' active.
+struct TRecordedEvents : TIdleEvents {
+  std::string Reports;
+  void Idle() override { Reports += 'I'; }
+  void Active() override { Reports += 'A'; }
+};
+
+// Looks at the idle time of a session with a 2-second idle time, as the X11 source makes them:
+// each asks for the next when the idle time could first be reached, and once per idle time
+// while idle.
+TEST(IdleTimeLooks, ReportsIdleOnceAndTheUsersReturnByTheMomentOfTheLastInput) {
+  TIdleTimeLooks looks(2000);
+  TRecordedEvents events;
+  EXPECT_EQ(looks.Look(10000, 500, events), 1500);
+  EXPECT_EQ(looks.Look(11500, 2000, events), 2000);
+  EXPECT_EQ(looks.Look(13500, 4000, events), 2000);  // still idle: nothing new
+  EXPECT_EQ(events.Reports, "I");
+  // Input at 13550, an idle time before the next look, which finds about the same idle time as
+  // the last one did.
+  EXPECT_EQ(looks.Look(15550, 2000, events), 2000);
+  EXPECT_EQ(events.Reports, "IAI");
+  // Input a moment after the look; the next finds less than the idle time.
+  EXPECT_EQ(looks.Look(17550, 1000, events), 1000);
+  EXPECT_EQ(events.Reports, "IAIA");
+  // Idle again, and input at once after that look.
+  EXPECT_EQ(looks.Look(18550, 2000, events), 2000);
+  EXPECT_EQ(looks.Look(20550, 1950, events), 50);
+  EXPECT_EQ(events.Reports, "IAIAIA");
 }
 
 }  // namespace

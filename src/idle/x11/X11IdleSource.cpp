@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "idle/IdleTimeLooks.h"
+
 namespace {
 
 // Xlib ends the process on a broken connection whatever the handler does: say why first.
@@ -23,7 +25,7 @@ int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
 class TX11IdleSource final : public TIdleSource {
  public:
-  TX11IdleSource(Display* display, unsigned seconds) : FDisplay(display), FThreshold(seconds * 1000L) {}
+  TX11IdleSource(Display* display, unsigned seconds) : FDisplay(display), FLooks(seconds * 1000L) {}
   ~TX11IdleSource() override { XCloseDisplay(FDisplay); }
 
   int Descriptor() const override { return ConnectionNumber(FDisplay); }
@@ -36,13 +38,9 @@ class TX11IdleSource final : public TIdleSource {
   long IdleTime();
   static long NowMs();
 
-  // The two clocks are read a round trip apart: moments closer than this are the same.
-  static constexpr long kClockSlack = 100;
   Display* FDisplay;
-  long FThreshold;  // milliseconds
-  bool FIdle = false;
-  long FLastInput = 0;  // the moment of the last input, on this program's monotonic clock
-  long FWakeAt = 0;     // on the monotonic clock; at once at the start
+  TIdleTimeLooks FLooks;
+  long FWakeAt = 0;  // on the monotonic clock; at once at the start
 };
 
 long TX11IdleSource::IdleTime() {
@@ -57,10 +55,6 @@ long TX11IdleSource::NowMs() {
   return now.tv_sec * 1000 + now.tv_nsec / 1000000;
 }
 
-// The server tells nothing of input here: activity shows as a later moment of the last input
-// (now less the idle time), looked at once per idle time while idle, which is soon enough to
-// start the next idle time on time. An idle time that merely went down would miss input that
-// came an idle time before the look.
 void TX11IdleSource::Dispatch(TIdleEvents& events) {
   char peek = 0;
   const int fd = ConnectionNumber(FDisplay);
@@ -69,18 +63,8 @@ void TX11IdleSource::Dispatch(TIdleEvents& events) {
     XEvent ignored;
     XNextEvent(FDisplay, &ignored);
   }
-  const long idleTime = IdleTime();
-  const long lastInput = NowMs() - idleTime;
-  if (FIdle && lastInput > FLastInput + kClockSlack) {
-    FIdle = false;
-    events.Active();
-  }
-  FLastInput = lastInput;
-  if (!FIdle && idleTime >= FThreshold) {
-    FIdle = true;
-    events.Idle();
-  }
-  FWakeAt = NowMs() + (FIdle ? FThreshold : FThreshold - idleTime);
+  const long now = NowMs();
+  FWakeAt = now + FLooks.Look(now, IdleTime(), events);
 }
 
 // The daemon marks a window of its own, a child of the root, with its version.
