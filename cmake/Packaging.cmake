@@ -84,4 +84,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 set(CPACK_STRIP_FILES ON)
+
+# The idle watcher in /usr/bin (its manual page comes with the others): stripped as the other
+# programs are, and named in the description.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
+                          \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/$<TARGET_FILE_NAME:zzQuenbrel-idle> COMMAND_ERROR_IS_FATAL ANY)
+endif()")
+string(APPEND CPACK_DEBIAN_PACKAGE_DESCRIPTION "
+.
+zzQuenbrel-idle starts the saver after an idle time where no idle daemon does:
+on GNOME, on Wayland compositors with an idle protocol, and on X11.")
+
 include(CPack)

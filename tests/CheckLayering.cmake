@@ -1,6 +1,6 @@
 # Fails when a file under SOURCE_DIR includes a project header from a layer it may not see,
-# an X11 or Wayland header outside its backend, libblkid's header outside its one unit, or a picture
-# library's header outside the codecs.
+# an X11 or Wayland header outside its backend (or the idle watcher's source of that system),
+# libblkid's header outside its one unit, or a picture library's header outside the codecs.
 # Run with cmake -DSOURCE_DIR=... -P.
 
 # Each layer, by the folder prefix of its files (relative to src/), and the layers it may
@@ -30,9 +30,14 @@ set(layers
   "framework/platform/linux/|platform graphics base"
   "framework/platform/|graphics base"
   "framework/graphics/|base"
-  "framework/base/|")
+  "framework/base/|"
+  "idle/main.cpp|idle idlewayland idlegnome idlex11"
+  "idle/wayland/|idle"
+  "idle/gnome/|idle"
+  "idle/x11/|idle"
+  "idle/|")
 set(layer_names main app gallerymain gallery engine components appkit vekutils imaging uidialogs uimenus uicontrols uicore
-                backends x11 wayland headless linux platform graphics base)
+                backends x11 wayland headless linux platform graphics base idlemain idlewayland idlegnome idlex11 idle)
 
 # The layer of a path relative to src/.
 function(layer_of path out)
@@ -90,14 +95,14 @@ foreach(source IN LISTS sources)
       continue()
     endif()
     if(header MATCHES "^X11/")
-      if(NOT layer STREQUAL "x11")
+      if(NOT layer MATCHES "^(x11|idlex11)$")
         list(APPEND offences "${source}: X11 header ${header} outside the X11 backend")
       endif()
       continue()
     endif()
     # Wayland's client library, the generated protocols and xkbcommon belong to its backend.
     if(header MATCHES "^(wayland-|xkbcommon/)" OR header MATCHES "-client-protocol\\.h$")
-      if(NOT layer STREQUAL "wayland")
+      if(NOT layer MATCHES "^(wayland|idlewayland)$")
         list(APPEND offences "${source}: Wayland header ${header} outside the Wayland backend")
       endif()
       continue()

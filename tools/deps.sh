@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
   lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
   sway grim swayidle
+  libsystemd-dev libxss-dev mutter dbus python3-gi
 )
 
 sudo_cmd=()

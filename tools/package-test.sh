@@ -69,11 +69,18 @@ status=$?
 set -e
 [ "$status" -eq 2 ] && grep -q "^usage: zzQuenbrel-gallery" "$build/gallery-usage.txt" ||
   fail "the installed gallery does not start: $(cat "$build/gallery-usage.txt")"
+# The idle watcher finds the installed saver in the hack folder: without a session it gets as far
+# as looking for an idle source.
+idle_said=$(env -u DISPLAY -u WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+  XDG_RUNTIME_DIR="$build" PATH=/usr/bin:/bin /usr/bin/zzQuenbrel-idle 60 2>&1) && fail "zzQuenbrel-idle ran without a session"
+[[ "$idle_said" == "zzQuenbrel-idle: no idle time to follow"* ]] || fail "the installed zzQuenbrel-idle: $idle_said"
+echo "PASS: the installed zzQuenbrel-idle finds the saver"
 while read -r section page; do
   MANWIDTH=80 man "$section" "$page" 2>/dev/null | grep -q "^NAME" || fail "man $section $page renders nothing"
 done <<<"6 zzQuenbrel.scr
-1 zzQuenbrel-gallery"
-echo "PASS: man 6 zzQuenbrel.scr and man 1 zzQuenbrel-gallery render"
+1 zzQuenbrel-gallery
+1 zzQuenbrel-idle"
+echo "PASS: man 6 zzQuenbrel.scr, man 1 zzQuenbrel-gallery and man 1 zzQuenbrel-idle render"
 
 purge
 installed && fail "the package is still installed after the purge"
