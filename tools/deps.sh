@@ -13,6 +13,8 @@ packages=(
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
   lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
   sway grim swayidle
+  # the X11 screen-saver hosts the package test runs the installed saver under
+  mate-screensaver xsecurelock dbus-daemon libglib2.0-bin dconf-gsettings-backend
 )
 
 sudo_cmd=()

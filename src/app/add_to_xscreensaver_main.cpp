@@ -29,8 +29,8 @@ class EFileError : public std::runtime_error {
 std::string ReadSettings(const std::string& path) {
   const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (file < 0 && errno == ENOENT)
-    throw EFileError(path + " does not exist yet: xscreensaver-settings writes it, with the list of hacks, " +
-                     "when it first saves; run it once, then this again");
+    throw EFileError(path + " does not exist yet: xscreensaver-settings writes it, with its list of hacks, " +
+                     "once any setting is changed there; do that, then run this again");
   if (file < 0) FailOn(path, "cannot open");
   struct stat status {};
   std::string text;
