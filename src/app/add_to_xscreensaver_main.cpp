@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   std::string path;
   try {
     path = SettingsPath(argc, argv);
-    const TProgramsEdit edit = AddToXScreensaverPrograms(ReadSettings(path), "zzQuenbrel.scr", "-root");
+    const TProgramsEdit edit = AddToXScreensaverPrograms(ReadSettings(path), "zzQuenbrel.scr", "--root");
     if (!edit.Added) {
       std::printf("%s lists zzQuenbrel.scr already (hack %d): nothing changed\n", path.c_str(), edit.Index + 1);
       return 0;

@@ -200,6 +200,10 @@ TEST_F(ProgramTest, RootDrawsIntoTheHostsWindowFollowsItIgnoresInputAndEndsAtOnc
   const Window guest = Guest(host, *program);
   EXPECT_TRUE(ShowsTheEffect(host, 200, 150));
   EXPECT_EQ(FClient.Children(FClient.Root()), topLevels) << "a window of its own";
+  // Keys and clicks over it go on to the host, which is the one to end it.
+  XWindowAttributes attributes{};
+  ASSERT_TRUE(XGetWindowAttributes(FClient.Handle(), guest, &attributes));
+  EXPECT_EQ(attributes.all_event_masks & (KeyPressMask | ButtonPressMask | PointerMotionMask), 0);
   FClient.ResizeWindow(host, 160, 100);
   TWindowGeometry geometry;
   EXPECT_TRUE(WaitUntil([&] { return FClient.Geometry(guest, geometry) && geometry.Width == 160; }));

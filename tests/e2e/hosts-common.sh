@@ -3,7 +3,7 @@
 # everything runs as "nobody". It gives them:
 #   as_user COMMAND...     runs COMMAND as that user, with HOME=$home and this DISPLAY
 #   fail MESSAGE           says why the test fails, with the tail of $work/host.log, and exits
-#   hack_pids              the running zzQuenbrel.scr processes, one a line
+#   hack_pids              the zzQuenbrel.scr processes on this display, one a line
 #   hack_window PID        the window the program was given: --window-id's, else
 #                          XSCREENSAVER_WINDOW's, else the root window
 #   shows_effect WINDOW    whether WINDOW shows the effect: many colours, changing
@@ -25,7 +25,14 @@ fail() {
   exit 1
 }
 
-hack_pids() { pgrep -x zzQuenbrel.scr || true; }
+# Other tests may run the program at the same time, on displays of their own.
+hack_pids() {
+  local pid
+  for pid in $(pgrep -x zzQuenbrel.scr); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
+  done
+  return 0
+}
 
 hack_window() {
   local arguments
