@@ -17,6 +17,11 @@ if [ "$(id -u)" -eq 0 ]; then
   chown nobody:nogroup "$home"
 fi
 
+# GTK programs (a host's settings tool) start a session bus of their own where none is set,
+# and services on it that outlive the test (gvfs mounts in its home folder): none is reachable,
+# and they need neither the accessibility bus nor gvfs.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" NO_AT_BRIDGE=1 GIO_USE_VFS=local
+
 as_user() { env HOME="$home" DISPLAY="$DISPLAY" "${as_root[@]}" "$@"; }
 
 fail() {
@@ -25,11 +30,12 @@ fail() {
   exit 1
 }
 
-# Other tests may run the program at the same time, on displays of their own.
+# Other tests may run the program at the same time, on displays of their own. Hosts may name
+# the screen as well (":5.0").
 hack_pids() {
   local pid
   for pid in $(pgrep -x zzQuenbrel.scr); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxE "DISPLAY=$DISPLAY(\.0)?" && echo "$pid"
   done
   return 0
 }

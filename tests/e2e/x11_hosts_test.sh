@@ -2,7 +2,7 @@
 # The installed saver under two more X11 screen-saver hosts, on a private Xvfb, as an
 # unprivileged user with a home folder of the test's own:
 #   - mate-screensaver, in a D-Bus session of its own, with the package's theme chosen: its
-#     activation shows the effect in its window;
+#     activation shows the effect in its window, and so does its preferences' preview;
 #   - xsecurelock with its saver_xscreensaver module and the saver listed in ~/.xscreensaver
 #     by zzQuenbrel-add-to-xscreensaver: it shows the effect, started once.
 set -euo pipefail
@@ -22,8 +22,10 @@ shows_in_host() {
   shows_effect "$window" || fail "$1's window does not show the effect"
 }
 
-# mate-screensaver: the theme and the mode go into the session's settings before it starts.
+# mate-screensaver: the theme and the mode go into the user's settings before it starts (a
+# key file: no settings service on the bus, which would outlive it).
 bus=$work/bus
+export GSETTINGS_BACKEND=keyfile
 (exec env HOME="$home" DISPLAY="$DISPLAY" "${as_root[@]}" dbus-run-session -- sh -c '
   echo "$DBUS_SESSION_BUS_ADDRESS" >"$1"
   gsettings set org.mate.screensaver themes "['"'"'screensavers-zzquenbrel'"'"']"
@@ -39,7 +41,16 @@ shows_in_host mate-screensaver
 echo "PASS: mate-screensaver-command --activate shows the effect in window $window"
 mate_command --deactivate >/dev/null
 wait_for 'ended "$pid"' || fail "zzQuenbrel.scr (pid $pid) still runs after mate-screensaver's deactivation"
-kill -TERM $mate && wait $mate 2>/dev/null || true
+# Its preferences preview the chosen theme at once.
+(exec env HOME="$home" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$(cat "$bus")" "${as_root[@]}" \
+  mate-screensaver-preferences >"$work/host.log" 2>&1) &
+preferences=$!
+shows_in_host "mate-screensaver-preferences"
+echo "PASS: mate-screensaver-preferences previews it in window $window"
+# dbus-run-session passes no signal on: the daemon ends, and the session with its bus after it.
+kill -TERM $preferences $(pgrep -P $mate -x mate-screensaver) 2>/dev/null || true
+wait $preferences $mate 2>/dev/null || true
+wait_for '[ -z "$(hack_pids)" ]' || fail "zzQuenbrel.scr still runs after mate-screensaver's preferences closed"
 
 # xsecurelock picks the hack that ~/.xscreensaver selects.
 printf 'mode:\t\tone\nselected:\t0\nprograms:\t\\\n\n' >"$home/.xscreensaver"
