@@ -22,7 +22,7 @@ fi
 # and they need neither the accessibility bus nor gvfs.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" NO_AT_BRIDGE=1 GIO_USE_VFS=local
 
-as_user() { env HOME="$home" DISPLAY="$DISPLAY" "${as_root[@]}" "$@"; }
+as_user() { env HOME="$home" DISPLAY="${DISPLAY:-}" "${as_root[@]}" "$@"; }
 
 fail() {
   echo "FAIL: $*" >&2

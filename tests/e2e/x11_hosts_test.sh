@@ -24,7 +24,7 @@ shows_in_host() {
 
 # mate-screensaver: the theme and the mode go into the user's settings before it starts (a
 # key file: no settings service on the bus, which would outlive it).
-bus=$work/bus
+bus=$home/bus
 export GSETTINGS_BACKEND=keyfile
 (exec env HOME="$home" DISPLAY="$DISPLAY" "${as_root[@]}" dbus-run-session -- sh -c '
   echo "$DBUS_SESSION_BUS_ADDRESS" >"$1"
@@ -48,7 +48,7 @@ preferences=$!
 shows_in_host "mate-screensaver-preferences"
 echo "PASS: mate-screensaver-preferences previews it in window $window"
 # dbus-run-session passes no signal on: the daemon ends, and the session with its bus after it.
-kill -TERM $preferences $(pgrep -P $mate -x mate-screensaver) 2>/dev/null || true
+kill -TERM $preferences $(pgrep -P $mate -f "^mate-screensaver") 2>/dev/null || true
 wait $preferences $mate 2>/dev/null || true
 wait_for '[ -z "$(hack_pids)" ]' || fail "zzQuenbrel.scr still runs after mate-screensaver's preferences closed"
 

@@ -39,7 +39,7 @@ if [ "$program" = --installed ]; then
   [ "$(id -u)" -eq 0 ] && chown nobody:nogroup "$settings"
   as_user zzQuenbrel-add-to-xscreensaver >"$work/added.log" 2>&1 || fail "adding failed: $(cat "$work/added.log")"
   added=$(diff "$work/before" "$settings" || true)
-  [ "$added" = "$(printf '13a14\n>   zzQuenbrel.scr --root \\n\\')" ] ||
+  [ "$added" = "$(printf '12a13\n>   zzQuenbrel.scr --root \\n\\')" ] ||
     fail "zzQuenbrel-add-to-xscreensaver changed more than one line's addition:"$'\n'"$added"
   cp "$settings" "$work/after"
   as_user zzQuenbrel-add-to-xscreensaver >"$work/again.log" 2>&1 || fail "adding again failed: $(cat "$work/again.log")"
