@@ -109,20 +109,21 @@ bool Runs(const std::string& command, const std::string& program) {
 }
 
 // Where the entry goes: before a last line that holds nothing (as xscreensaver ends its list),
-// or after the list's last character, ending the entry before it first where it is open.
+// or after the list's last character; either way the entry before it is ended first where it
+// is still open.
 std::string Insertion(const std::string& text, const std::vector<TLine>& lines, const TResource& list,
                       const std::string& entry, std::size_t& at) {
   const TLine& last = lines[list.Last];
   if (Continues(text, last)) Refuse(list.Last, "the file ends inside the programs: list");
+  const std::string value = Trimmed(list.Value);
+  const std::string close = !value.empty() && !value.ends_with("\\n") ? "\\n" : "";
   const bool blankEnd = list.Last > list.First && Trimmed(text.substr(last.Begin, last.End - last.Begin)).empty();
   if (blankEnd) {
     at = last.Begin;
-    return "  " + entry + " \\n\\\n";
+    return close + "  " + entry + " \\n\\\n";
   }
   at = last.End;
-  const std::string value = Trimmed(list.Value);
-  const bool open = !value.empty() && !value.ends_with("\\n");
-  return std::string(open ? " \\n" : "") + " \\\n  " + entry + " \\n";
+  return (close.empty() ? "" : " " + close) + " \\\n  " + entry + " \\n";
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ TEST(XScreensaverPrograms, FitsTheEntryToHowTheListEnds) {
             "programs: \\\n  maze -root \\n\\\n  zzQuenbrel.scr --root \\n\\\n\t\n");
   // An entry without its "\n" is ended first; an empty list just gets the entry.
   EXPECT_EQ(Add("programs: maze -root").Text, "programs: maze -root \\n \\\n  zzQuenbrel.scr --root \\n");
+  EXPECT_EQ(Add("programs: \\\n maze\\\n\n").Text, "programs: \\\n maze\\\n\\n  zzQuenbrel.scr --root \\n\\\n\n");
   EXPECT_EQ(Add("*programs:\nfade: True\n").Text, "*programs: \\\n  zzQuenbrel.scr --root \\n\nfade: True\n");
   EXPECT_EQ(Add("programs:\n").Index, 0);
 }
