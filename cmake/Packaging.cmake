@@ -42,6 +42,11 @@ install(FILES ${QUENBREL_PACKAGE_FILES}/zzquenbrel-settings.desktop
               ${PROJECT_SOURCE_DIR}/data/applications/zzquenbrel-gallery.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/metainfo/org.zzquenbrel.zzquenbrel.metainfo.xml DESTINATION share/metainfo)
 
+# mate-screensaver's list of savers: its folder of entries, the theme named after the file.
+configure_file(${PROJECT_SOURCE_DIR}/data/applications/screensavers/zzquenbrel.desktop.in
+               ${QUENBREL_PACKAGE_FILES}/screensavers/zzquenbrel.desktop @ONLY)
+install(FILES ${QUENBREL_PACKAGE_FILES}/screensavers/zzquenbrel.desktop DESTINATION share/applications/screensavers)
+
 # The icon of both entries: the first frame of the effect in its default colours, rendered at
 # 256 pixels and averaged down to each smaller size, where a frame rendered small would be a
 # pattern of another scale, down to a checkerboard at 16 pixels.
@@ -59,7 +64,8 @@ add_custom_target(icons ALL DEPENDS ${icons})
 
 # What Debian's strip does beyond CMake's: the compilers' version notes go too.
 install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-  foreach(program libexec/xscreensaver/$<TARGET_FILE_NAME:zzQuenbrel.scr> bin/$<TARGET_FILE_NAME:zzQuenbrel-gallery>)
+  foreach(program libexec/xscreensaver/$<TARGET_FILE_NAME:zzQuenbrel.scr> bin/$<TARGET_FILE_NAME:zzQuenbrel-gallery>
+                  bin/$<TARGET_FILE_NAME:zzQuenbrel-add-to-xscreensaver>)
     execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
                             \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program} COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
@@ -73,8 +79,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver of two mirrored colour patte
 # Lines of at most 80 characters, as dpkg shows them.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A static pattern drawn from a palette that runs from one colour to another
 and back, of which two moving, edge-mirrored copies are added pixel by pixel
-on every frame. It runs as an xscreensaver hack; the colours are chosen in
-its settings dialog, in the menu as zzQuenbrel Settings.
+on every frame. It runs as a hack of xscreensaver (the command
+zzQuenbrel-add-to-xscreensaver puts it into a user's list), of xsecurelock and
+of mate-screensaver; the colours are chosen in its settings dialog, in the
+menu as zzQuenbrel Settings.
 .
 zzQuenbrel-gallery shows the components its windows are built from, live.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -82,7 +90,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | mate-screensaver | xsecurelock")
 set(CPACK_STRIP_FILES ON)
 
 # The idle watcher in /usr/bin (its manual page comes with the others): stripped as the other

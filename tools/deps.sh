@@ -14,6 +14,8 @@ packages=(
   lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
   sway grim swayidle
   libsystemd-dev libxss-dev mutter dbus python3-gi
+  # the X11 screen-saver hosts the package test runs the installed saver under
+  mate-screensaver xsecurelock dbus-daemon libglib2.0-bin
 )
 
 sudo_cmd=()

@@ -4,10 +4,10 @@
 #   tools/package-test.sh [BUILD_DIR]     (default: build/release, built already)
 # It makes the package with cpack and has lintian check it, installs it with apt-get,
 # validates the installed menu entries and AppStream metadata and looks at the icons, runs the
-# xscreensaver end-to-end test on the installed hack, has an unprivileged user work the
-# installed saver and its menu entries (tests/e2e/InstalledProgram_test.cpp), reads both
-# manual pages with man, then purges the package and checks that nothing dpkg listed for it
-# is left.
+# installed hack under xscreensaver (put into a user's list by zzQuenbrel-add-to-xscreensaver),
+# mate-screensaver and xsecurelock, has an unprivileged user work the installed saver and its
+# menu entries (tests/e2e/InstalledProgram_test.cpp), reads the manual pages with man, then
+# purges the package and checks that nothing dpkg listed for it is left.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
@@ -40,7 +40,7 @@ installed || fail "apt-get did not install $deb"
 files=$(dpkg -L zzquenbrel)
 echo "PASS: apt-get installed $(basename "$deb"): $(grep -c . <<<"$files") paths"
 
-for entry in /usr/share/applications/zzquenbrel-{settings,gallery}.desktop; do
+for entry in /usr/share/applications/zzquenbrel-{settings,gallery}.desktop /usr/share/applications/screensavers/zzquenbrel.desktop; do
   desktop-file-validate "$entry" || fail "$entry is not a valid desktop entry"
 done
 findings=$(appstreamcli validate --no-net /usr/share/metainfo/org.zzquenbrel.zzquenbrel.metainfo.xml 2>&1) ||
@@ -61,6 +61,7 @@ grep -qa zzquenbrel "$icon_cache" || fail "the icon cache was not brought up to 
 echo "PASS: the hicolor icon cache names the icon"
 
 bash "$root/tests/e2e/xscreensaver_test.sh" --installed
+bash "$root/tests/e2e/x11_hosts_test.sh"
 "$build/tests/e2e/installed_program_tests"
 # The gallery finds its libraries: arguments it does not understand end it with its usage.
 set +e
@@ -79,8 +80,9 @@ while read -r section page; do
   MANWIDTH=80 man "$section" "$page" 2>/dev/null | grep -q "^NAME" || fail "man $section $page renders nothing"
 done <<<"6 zzQuenbrel.scr
 1 zzQuenbrel-gallery
-1 zzQuenbrel-idle"
-echo "PASS: man 6 zzQuenbrel.scr, man 1 zzQuenbrel-gallery and man 1 zzQuenbrel-idle render"
+1 zzQuenbrel-idle
+1 zzQuenbrel-add-to-xscreensaver"
+echo "PASS: man 6 zzQuenbrel.scr and man 1 zzQuenbrel-gallery, zzQuenbrel-idle and zzQuenbrel-add-to-xscreensaver render"
 
 purge
 installed && fail "the package is still installed after the purge"

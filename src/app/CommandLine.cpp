@@ -19,3 +19,5 @@ std::string ParamStr(int index) {
   if (index < 0 || index >= static_cast<int>(Arguments().size())) return "";
   return Arguments()[static_cast<std::size_t>(index)];
 }
+
+const std::vector<std::string>& ProgramArguments() { return Arguments(); }

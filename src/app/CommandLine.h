@@ -7,3 +7,5 @@
 void SetProgramArguments(std::vector<std::string> arguments);
 int ParamCount();
 std::string ParamStr(int index);
+// All of them, argument 0 first.
+const std::vector<std::string>& ProgramArguments();

@@ -1,7 +1,11 @@
 #include "Form2.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "CommandLine.h"
 #include "EngineFactory.h"
+#include "HostRequest.h"
 #include "engine/Quenbrel.h"
 #include "framework/base/Handler.h"
 #include "framework/ui/core/Application.h"
@@ -26,8 +30,29 @@ void TForm2::FormCreate(TComponent*) {
   }
 }
 
+namespace {
+
+std::string HexId(TWindowHandle window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(window));
+  return text;
+}
+
+}  // namespace
+
+TWindowHandle TForm2::HostWindow() {
+  const THostRequest request = ReadHostRequest(ProgramArguments(), std::getenv("XSCREENSAVER_WINDOW"));
+  if (request.Source == THostRequest::TSource::Classic) return static_cast<std::uint32_t>(StrToInt(ParamStr(2)));
+  const TWindowHandle host =
+      request.Source == THostRequest::TSource::Desktop ? System().DesktopWindow() : request.Window;
+  // A host that named a window that is not there learns it here, before anything is made.
+  TSize size;
+  if (!System().WindowSize(host, size)) throw EHostError("there is no window " + HexId(host) + " to draw into");
+  return host;
+}
+
 void TForm2::AttachToHost() {
-  const TWindowHandle host = static_cast<std::uint32_t>(StrToInt(ParamStr(2)));
+  const TWindowHandle host = HostWindow();
   Engine = NewEngine();
   Engine->Target = Image1;
   Engine->LoadSettings();

@@ -27,6 +27,8 @@ class TForm2 : public TForm {
   // The form description: Form2Description.cpp.
   void CreateControls();
   void AttachToHost();
+  // The window to draw into, as the classic host or a hack convention names it (HostRequest.h).
+  TWindowHandle HostWindow();
   // Ends the program without showing the preview anywhere.
   void GiveUp();
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "HostRequest.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ TMode SelectMode() {
   const std::string first = ParamStr(1);
   const std::string lower = AsciiLower(first);
   if (lower == "/s") return TMode::Saver;
-  if (lower == "/p") return TMode::Preview;
+  // The hack conventions of X11 hosts draw into a window they name, as the preview does.
+  if (lower == "/p" || IsHackSwitch(first)) return TMode::Preview;
   if (first.find("/c") != std::string::npos) return TMode::Settings;
   return TMode::None;
 }

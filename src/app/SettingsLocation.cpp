@@ -25,10 +25,14 @@ TSettingsLocation SettingsLocationFor(const std::string& programDir, bool progra
   return {configHome + "/zzQuenbrel/" + TQuenbrel::SettingsFileName, beside};
 }
 
-TSettingsLocation SettingsLocation() {
-  const std::string programDir = AppDir();
+const char* HomeFolder() {
   const char* home = std::getenv("HOME");
   const passwd* user = Absolute(home) ? nullptr : getpwuid(getuid());
-  if (user) home = user->pw_dir;
-  return SettingsLocationFor(programDir, ::access(programDir.c_str(), W_OK) == 0, std::getenv("XDG_CONFIG_HOME"), home);
+  return user ? user->pw_dir : home;
+}
+
+TSettingsLocation SettingsLocation() {
+  const std::string programDir = AppDir();
+  return SettingsLocationFor(programDir, ::access(programDir.c_str(), W_OK) == 0, std::getenv("XDG_CONFIG_HOME"),
+                             HomeFolder());
 }

@@ -18,3 +18,6 @@ TSettingsLocation SettingsLocationFor(const std::string& programDir, bool progra
 // The location for this process: its program's folder, the folder's permissions for the
 // user, the environment, and the password file's home folder when HOME is unset.
 TSettingsLocation SettingsLocation();
+// HOME, or the password file's home folder where HOME is unset or not absolute; null when
+// neither gives one.
+const char* HomeFolder();

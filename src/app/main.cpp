@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/HostRequest.h"
 #include "app/ModeSelection.h"
 #include "app/Startup.h"
 #include "framework/platform/backends/BackendChoice.h"
@@ -18,6 +19,11 @@ TBackendUse BackendUseFor(const std::vector<std::string>& arguments) {
   return mode == TMode::Saver || mode == TMode::Settings ? TBackendUse::WaylandOrX11 : TBackendUse::X11Only;
 }
 
+int Failed(const std::exception& error) {
+  std::fprintf(stderr, "zzQuenbrel.scr: %s\n", error.what());
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -26,7 +32,9 @@ int main(int argc, char** argv) {
     return QuenbrelMain(arguments, OpenWindowSystem(BackendUseFor(arguments)));
   } catch (const EDisplayError& error) {
     // There is no screen to show it on.
-    std::fprintf(stderr, "zzQuenbrel.scr: %s\n", error.what());
-    return 1;
+    return Failed(error);
+  } catch (const EHostError& error) {
+    // A box would open inside the host's window, where nobody can see or close it.
+    return Failed(error);
   }
 }

@@ -1,5 +1,8 @@
+#include <cstdlib>
+
 #include "QuenbrelRun.h"
 #include "app/Form2.h"
+#include "app/HostRequest.h"
 #include "components/VekImage.h"
 #include "engine/Quenbrel.h"
 #include "framework/ui/core/Application.h"
@@ -112,6 +115,72 @@ TEST_F(Preview, AHostHandleThatNamesNoWindowEndsTheProgramAtOnce) {
     EXPECT_EQ(System->NowMs(), 0) << host;
     EXPECT_TRUE(System->OwnWindows().empty()) << host;
   }
+}
+
+// The hack conventions of X11 hosts; XSCREENSAVER_WINDOW is set as a host sets it.
+class HostedPreview : public Preview {
+ protected:
+  std::string HostId = HexOf(Host);
+
+  static std::string HexOf(TWindowHandle window) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(window));
+    return text;
+  }
+  static void SetHostVariable(const char* value) {
+    if (value) setenv("XSCREENSAVER_WINDOW", value, 1);
+    else unsetenv("XSCREENSAVER_WINDOW");
+  }
+  void TearDown() override {
+    SetHostVariable(nullptr);
+    Preview::TearDown();
+  }
+  // Where the preview stands a little after it started, ended by SIGTERM as hosts end it.
+  TRect RunAndPlace(const std::vector<std::string>& switches, TWindowHandle& parent) {
+    TRect bounds;
+    parent = 0;
+    System->At(System->NowMs() + 20, [&, this] {
+      if (const THeadlessWindow* window = System->Window(PreviewWindow())) {
+        parent = window->Params.Parent;
+        bounds = window->Bounds;
+      }
+      System->Push(Headless::Of(TEventKind::Terminate));
+    });
+    EXPECT_EQ(Run(switches), 0);
+    EXPECT_TRUE(System->OwnWindows().empty());
+    return bounds;
+  }
+};
+
+TEST_F(HostedPreview, DrawsIntoTheWindowTheHostNamesOrOntoTheDesktop) {
+  SetHostVariable(HostId.c_str());
+  TWindowHandle parent = 0;
+  for (const std::vector<std::string>& switches : std::vector<std::vector<std::string>>{
+           {"-root"}, {"--root"}, {"-window-id", HostId}, {"/p", HostId}, {"/p"}, {"-root", "--window-id", HostId}}) {
+    EXPECT_EQ(RunAndPlace(switches, parent), (TRect{0, 0, 120, 90})) << switches[0];
+    EXPECT_EQ(parent, Host) << switches[0];
+  }
+  SetHostVariable(nullptr);
+  EXPECT_EQ(RunAndPlace({"-root"}, parent), (TRect{0, 0, 64, 48}));
+  EXPECT_EQ(parent, System->DesktopWindow());
+}
+
+TEST_F(HostedPreview, AWindowThatIsNotThereIsAnErrorBeforeAnythingIsMade) {
+  const std::string missing = HexOf(Host + 100);
+  for (const std::vector<std::string>& switches :
+       std::vector<std::vector<std::string>>{{"-window-id", missing}, {"/p", missing}, {"-root"}}) {
+    SetHostVariable(missing.c_str());
+    try {
+      Run(switches);
+      ADD_FAILURE() << switches[0] << " ran";
+    } catch (const EHostError& error) {
+      EXPECT_EQ(error.what(), "there is no window " + missing + " to draw into");
+    }
+    EXPECT_TRUE(System->OwnWindows().empty());
+    EXPECT_EQ(System->PutPixelsCalls, 0);
+  }
+  SetHostVariable("-5");
+  EXPECT_THROW(Run({"-root"}), EHostError);
 }
 
 TEST(NoSwitch, MakesNoWindowReadsNoSettingsAndTouchesNothing) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,9 +36,28 @@ std::vector<std::string> Split(const std::string& text) {
 
 class ProgramTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TChildProcess> Start(std::vector<std::string> arguments) {
+  // `hostVariable`: XSCREENSAVER_WINDOW as a host sets it; empty: unset.
+  std::unique_ptr<TChildProcess> Start(std::vector<std::string> arguments, const std::string& hostVariable = "") {
     arguments.insert(arguments.begin(), QUENBREL_PROGRAM);
-    return std::make_unique<TChildProcess>(arguments, std::vector<std::string>{FXvfb.DisplayVariable()});
+    return std::make_unique<TChildProcess>(
+        arguments, std::vector<std::string>{FXvfb.DisplayVariable(), "XSCREENSAVER_WINDOW=" + hostVariable});
+  }
+
+  // The program's window inside `host`, once it is shown there.
+  Window Guest(Window host, TChildProcess& program) {
+    std::vector<Window> children;
+    EXPECT_TRUE(WaitUntil([&] { return (children = FClient.Children(host)).size() == 1 || !program.Running(); }));
+    EXPECT_TRUE(program.Running()) << program.Stderr();
+    return children.empty() ? 0 : children[0];
+  }
+
+  // Whether the window shows the effect: changing pictures of many colours.
+  bool ShowsTheEffect(Window window, int width, int height) {
+    const auto colours = [&] {
+      const std::vector<std::uint32_t> picture = FClient.Capture(window, 0, 0, width, height);
+      return std::set(picture.begin(), picture.end()).size();
+    };
+    return WaitUntil([&] { return colours() >= 64; }) && Animates(window, width, height);
   }
 
   // Whether `window` shows `changes` different pictures in a row, as an animation does.
@@ -163,6 +185,86 @@ TEST_F(ProgramTest, PreviewEndsWithItsHostOrOnASystemCommand) {
     else FClient.SendClientMessage(children[0], "WM_SYSCOMMAND");
     EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
   }
+}
+
+std::string Hex(Window window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+TEST_F(ProgramTest, RootDrawsIntoTheHostsWindowFollowsItIgnoresInputAndEndsAtOnceOnSigterm) {
+  const Window host = FClient.CreateWindow(200, 150);
+  const std::vector<Window> topLevels = FClient.Children(FClient.Root());
+  auto program = Start({"-root"}, Hex(host));
+  const Window guest = Guest(host, *program);
+  EXPECT_TRUE(ShowsTheEffect(host, 200, 150));
+  EXPECT_EQ(FClient.Children(FClient.Root()), topLevels) << "a window of its own";
+  // Keys and clicks over it go on to the host, which is the one to end it.
+  XWindowAttributes attributes{};
+  ASSERT_TRUE(XGetWindowAttributes(FClient.Handle(), guest, &attributes));
+  EXPECT_EQ(attributes.all_event_masks & (KeyPressMask | ButtonPressMask | PointerMotionMask), 0);
+  FClient.ResizeWindow(host, 160, 100);
+  TWindowGeometry geometry;
+  EXPECT_TRUE(WaitUntil([&] { return FClient.Geometry(guest, geometry) && geometry.Width == 160; }));
+  EXPECT_EQ((std::vector{geometry.X, geometry.Y, geometry.Width, geometry.Height}), (std::vector{0, 0, 160, 100}));
+  FClient.Focus(host);
+  FClient.Xdotool({"mousemove", "--window", std::to_string(host), "20", "20"});
+  FClient.Xdotool({"mousemove", "--window", std::to_string(host), "90", "60", "click", "1", "click", "3"});
+  FClient.Xdotool({"key", "x", "Escape", "alt+F4"});
+  EXPECT_TRUE(Animates(host, 160, 100));
+  EXPECT_TRUE(program->Running());
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(std::chrono::milliseconds(500)), 0) << program->Stderr();
+}
+
+TEST_F(ProgramTest, RootWithoutAHostDrawsOnTheDesktopBelowEveryWindow) {
+  const Window other = FClient.CreateWindow(50, 50);
+  auto program = Start({"-root"});
+  std::vector<Window> topLevels;
+  ASSERT_TRUE(WaitUntil([&] { return (topLevels = FClient.Children(FClient.Root())).size() == 2; }));
+  EXPECT_EQ(topLevels.back(), other) << "the desktop's window stays below";
+  TWindowGeometry geometry;
+  ASSERT_TRUE(WaitUntil([&] { return FClient.Geometry(topLevels.front(), geometry) && geometry.Viewable; }));
+  EXPECT_EQ((std::vector{geometry.Width, geometry.Height}), (std::vector{kScreenWidth, kScreenHeight}));
+  EXPECT_TRUE(geometry.OverrideRedirect);
+  EXPECT_TRUE(ShowsTheEffect(FClient.Root(), kScreenWidth, kScreenHeight));
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
+TEST_F(ProgramTest, WindowIdAndAHexadecimalPreviewIdDrawIntoTheWindowTheyName) {
+  for (const std::vector<std::string>& switches : {std::vector<std::string>{"-window-id"}, {"/p"}}) {
+    const Window host = FClient.CreateWindow(120, 90);
+    std::vector<std::string> arguments = switches;
+    arguments.push_back(Hex(host));
+    auto program = Start(arguments, "0x1");
+    Guest(host, *program);
+    EXPECT_TRUE(ShowsTheEffect(host, 120, 90)) << switches[0];
+    FClient.DestroyWindow(host);
+    EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+  }
+}
+
+TEST_F(ProgramTest, AHostWindowNamedWronglyIsOneLineOnStandardErrorAndExitCodeOne) {
+  const Window gone = FClient.CreateWindow(20, 20);
+  FClient.DestroyWindow(gone);
+  const std::vector<Window> topLevels = FClient.Children(FClient.Root());
+  for (const auto& [arguments, variable] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{{{"-window-id", Hex(gone)}, ""},
+                                                                     {{"-root"}, std::to_string(gone)},
+                                                                     {{"-root"}, "screen"},
+                                                                     {{"/p"}, "0x"},
+                                                                     {{"/p", "0xwindow"}, ""},
+                                                                     {{"-window-id", "-5"}, ""},
+                                                                     {{"--window-id"}, ""}}) {
+    auto program = Start(arguments, variable);
+    EXPECT_EQ(program->WaitExit(), 1) << arguments[0] << " " << variable;
+    const std::vector<std::string> lines = Split(program->Stderr());
+    ASSERT_EQ(lines.size(), 1u) << program->Stderr();
+    EXPECT_EQ(lines[0].rfind("zzQuenbrel.scr: ", 0), 0u) << lines[0];
+  }
+  EXPECT_EQ(FClient.Children(FClient.Root()), topLevels) << "a window, or a box";
 }
 
 TEST(ProgramWithoutDisplay, WindowModesSayWhyInOneLineAndFail) {

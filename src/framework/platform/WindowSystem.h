@@ -131,6 +131,9 @@ class TWindowSystem {
   virtual std::vector<TScreenInfo> Screens() = 0;
   // A point of a window's client area in screen coordinates.
   virtual TPoint ClientToScreen(TWindowHandle window, TPoint point) = 0;
+  // The window behind all others that a screen-saver hack draws into when no host names one
+  // (X11's root window); 0 where there is none.
+  virtual TWindowHandle DesktopWindow() { return 0; }
   // The size of any window (GetWindowRect); false when it does not exist.
   virtual bool WindowSize(TWindowHandle window, TSize& size) = 0;
   virtual TWindowHandle ForegroundWindow() = 0;

@@ -137,6 +137,11 @@ bool THeadlessWindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   return true;
 }
 
+TWindowHandle THeadlessWindowSystem::DesktopWindow() {
+  if (!FDesktop) FDesktop = CreateForeignWindow(ScreenSize());
+  return FDesktop;
+}
+
 void THeadlessWindowSystem::EnableForeignWindow(TWindowHandle foreign, bool enable) {
   EnableCalls.push_back({foreign, enable});
   const auto found = FWindows.find(foreign);

@@ -44,6 +44,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   std::vector<TScreenInfo> Screens() override { return FScreens; }
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
+  // A foreign window of the screen's size, made when first asked for.
+  TWindowHandle DesktopWindow() override;
   TWindowHandle ForegroundWindow() override { return Foreground; }
   void EnableForeignWindow(TWindowHandle foreign, bool enable) override;
   void SetForegroundWindow(TWindowHandle window) override;
@@ -144,6 +146,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   TScreenId FLastScreen = 1;
   std::int64_t FNow = 0;
   TWindowHandle FLastHandle = 0;
+  TWindowHandle FDesktop = 0;
   std::uint64_t FScheduleOrder = 0;
   std::map<TWindowHandle, THeadlessWindow> FWindows;
   std::vector<TWsEvent> FQueue;

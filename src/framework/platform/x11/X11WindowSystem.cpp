@@ -22,6 +22,7 @@ namespace {
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | PointerMotionMask | LeaveWindowMask | FocusChangeMask |
                             PropertyChangeMask;
+constexpr long kHostedEventMask = ExposureMask | StructureNotifyMask | PropertyChangeMask;
 // While a grab waits for another client to let go, the loop wakes this often to retry.
 constexpr std::int64_t kGrabRetryMs = 10;
 
@@ -83,15 +84,21 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
   attributes.bit_gravity = NorthWestGravity;
   attributes.border_pixel = 0;
   attributes.colormap = connection.ColorMap();
-  attributes.event_mask = kEventMask;
-  attributes.override_redirect = params.FullScreen || params.Popup ? True : False;
+  // A window inside another program's takes no input: the host ends it, and keys and clicks
+  // over it reach the host as if it were not there.
+  attributes.event_mask = foreign ? kHostedEventMask : kEventMask;
+  // On the desktop no window manager may frame it, and it stays below every other window.
+  const bool onDesktop = parent == connection.Root() && params.Parent;
+  attributes.override_redirect = params.FullScreen || params.Popup || onDesktop ? True : False;
   TX11ErrorTrap trap(display);
   const Window window = XCreateWindow(
       display, parent, bounds.Left, bounds.Top, Extent(bounds.Width()), Extent(bounds.Height()), 0, connection.Depth(),
       InputOutput, connection.TrueColorVisual(),
       CWBackPixmap | CWBitGravity | CWBorderPixel | CWColormap | CWEventMask | CWOverrideRedirect, &attributes);
-  // The host's destruction ends a preview, and its resizes are followed.
-  if (foreign) XSelectInput(display, parent, StructureNotifyMask);
+  // The host's destruction ends a preview, and its resizes are followed. The connection
+  // watches the root window already, for more than that.
+  if (foreign && !onDesktop) XSelectInput(display, parent, StructureNotifyMask);
+  if (onDesktop) XLowerWindow(display, window);
 
   TX11WindowRecord record;
   record.Host = foreign ? parent : 0;
@@ -119,7 +126,8 @@ TWindowHandle TX11WindowSystem::CreateWindow(const TWindowParams& params) {
 void TX11WindowSystem::DestroyWindow(TWindowHandle window) {
   if (!Open() || !FWindows->Owns(window)) return;
   Display* display = FConnection->Handle();
-  if (const Window host = FWindows->Find(window)->Host) XSelectInput(display, host, NoEventMask);
+  const Window host = FWindows->Find(window)->Host;
+  if (host && host != FConnection->Root()) XSelectInput(display, host, NoEventMask);
   XDestroyWindow(display, window);
   FWindows->Remove(window);
   XFlush(display);
@@ -216,6 +224,8 @@ TPoint TX11WindowSystem::ClientToScreen(TWindowHandle window, TPoint point) {
     return point;
   return {x, y};
 }
+
+TWindowHandle TX11WindowSystem::DesktopWindow() { return Connection().Root(); }
 
 bool TX11WindowSystem::WindowSize(TWindowHandle window, TSize& size) {
   if (window == 0) return false;

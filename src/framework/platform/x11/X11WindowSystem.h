@@ -43,6 +43,7 @@ class TX11WindowSystem : public TWindowSystem {
   TSize ScreenSize() override;
   std::vector<TScreenInfo> Screens() override;
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
+  TWindowHandle DesktopWindow() override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override;
   void EnableForeignWindow(TWindowHandle foreign, bool enable) override;
