@@ -124,8 +124,11 @@ class TWindowSystem {
   // Returns once the display has everything sent so far.
   virtual void Flush() = 0;
 
-  // Screen and foreign windows.
+  // Screen and foreign windows. Sizes, places and pointer positions are the device's pixels.
   virtual TSize ScreenSize() = 0;
+  // Device pixels per logical pixel (96 per inch) that the desktop asks of its ordinary
+  // windows: 1 on a 96-dpi screen, 2 on a screen set up for twice that.
+  virtual double DesktopScale() { return 1; }
   // The screens now, the first of them first. Empty while no monitor is connected.
   virtual std::vector<TScreenInfo> Screens() = 0;
   // A point of a window's client area in screen coordinates.

@@ -4,6 +4,7 @@
 #include "X11Api.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ShmPixelMemoryProvider.h"
 #include "X11Connection.h"
@@ -14,6 +15,7 @@
 #include "X11Painter.h"
 #include "X11WindowManagerHints.h"
 #include "X11WindowTable.h"
+#include "framework/platform/DesktopScale.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
@@ -198,6 +200,11 @@ void TX11WindowSystem::Flush() {
 }
 
 TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
+
+double TX11WindowSystem::DesktopScale() {
+  const char* resources = XResourceManagerString(Connection().Handle());
+  return DesktopScaleFrom(std::getenv(kScaleVariable), resources ? resources : "");
+}
 
 // One X screen spans every monitor: a full-screen window covers them all, as one.
 std::vector<TScreenInfo> TX11WindowSystem::Screens() {

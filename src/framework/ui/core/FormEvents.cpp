@@ -5,7 +5,8 @@
 
 #include "framework/base/ScopeExit.h"
 
-void TForm::DefaultWndProc(const TWsEvent& event) {
+void TForm::DefaultWndProc(const TWsEvent& deviceEvent) {
+  const TWsEvent event = InLogicalPixels(deviceEvent);
   switch (event.Kind) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
@@ -36,6 +37,21 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
       break;
     default: break;
   }
+}
+
+TWsEvent TForm::InLogicalPixels(const TWsEvent& event) const {
+  if (FScale.IsIdentity()) return event;
+  TWsEvent logical = event;
+  const TPoint at = LogicalPoint({event.X, event.Y});
+  logical.X = at.X;
+  logical.Y = at.Y;
+  logical.Width = FScale.LogicalLength(event.Width);
+  logical.Height = FScale.LogicalLength(event.Height);
+  if (event.Kind == TEventKind::FrameExtents)
+    logical.Area = {FScale.LogicalLength(event.Area.Left), FScale.LogicalLength(event.Area.Top),
+                    FScale.LogicalLength(event.Area.Right), FScale.LogicalLength(event.Area.Bottom)};
+  else logical.Area = FScale.Logical(event.Area);
+  return logical;
 }
 
 void TForm::Resized(const TWsEvent& event) {
