@@ -4,6 +4,7 @@
 #include "X11Api.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "ShmPixelMemoryProvider.h"
@@ -63,7 +64,7 @@ TX11Connection& TX11WindowSystem::Connection() {
   Display* display = FConnection->Handle();
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
-  FCursors = std::make_unique<TX11Cursors>(display, FCursorImages);
+  FCursors = std::make_unique<TX11Cursors>(display, FCursorImages, static_cast<int>(std::lround(DesktopScale())));
   FHints = std::make_unique<TX11WindowManagerHints>(*FConnection);
   FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs, *FHints);
   FPainter = std::make_unique<TX11Painter>(*FConnection);
