@@ -27,9 +27,11 @@ int TDeviceScale::Edge(int c, int origin) const {
 int TDeviceScale::Back(int device, int origin, int deviceOrigin, bool up) const {
   if (IsIdentity()) return device;
   const double absolute = double(device) + deviceOrigin;
+  // The quotient is off by at most one edge either way; far away, where edges are clamped,
+  // the steps stop there.
   int c = Clamped(std::floor(absolute / FFactor)) - origin;
-  while (Edge(c + 1, origin) <= absolute) ++c;
-  while (Edge(c, origin) > absolute) --c;
+  for (int step = 0; step < 2 && Edge(c + 1, origin) <= absolute; ++step) ++c;
+  for (int step = 0; step < 2 && Edge(c, origin) > absolute; ++step) --c;
   if (up && Edge(c, origin) < absolute) ++c;
   return c;
 }

@@ -55,6 +55,8 @@ TEST(DeviceScale, MapsEveryCoordinateToItselfAtOneAndKeepsNeighboursTogetherAtFr
   EXPECT_EQ(TDeviceScale(2).Length(1), 2);
   EXPECT_EQ(TDeviceScale(1.25).Length(1), 1);
   EXPECT_EQ(half.LogicalLength(542), 361);
+  // Far beyond any window the answer is bounded, and comes.
+  EXPECT_GE(half.Logical({0, 0, 2'000'000'000, 1}).Right, 1 << 28);
 }
 
 TEST(CanvasScale, ShapesCoverTheDevicePixelsUnderTheirLogicalOnes) {
