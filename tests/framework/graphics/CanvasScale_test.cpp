@@ -2,6 +2,8 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GlyphImages.h"
+#include "framework/graphics/PixelArt.h"
 #include "support/BitmapPicture.h"
 
 namespace {
@@ -130,4 +132,22 @@ TEST(CanvasScale, PicturesKeepTheirPixelsAndAreGrownWholeOrBlended) {
   half.canvas.CopyMode = SRCAND;
   half.canvas.Draw(0, 0, picture);
   EXPECT_TRUE(half.bitmap.PixelAt(1, 0) == 0 || half.bitmap.PixelAt(1, 0) == 0xFFFFFFu);
+}
+
+TEST(CanvasScale, ButtonGlyphsAreDoubledAsPixelArtAndKeepTheirTransparency) {
+  // A black diagonal on a transparent (red) ground.
+  const std::unique_ptr<TBitmap> art = BitmapFromArt({"X..", ".X.", "..X"}, {{'X', clBlack}, {'.', clRed}});
+  TGlyphImages glyph;
+  glyph.Assign(*art);
+  ScaledCanvas twice(6, 6, 2);
+  glyph.Draw(twice.canvas, 0, 0, true);
+  // Between its ends the diagonal runs in steps of one device pixel, not of blocks of four;
+  // the ground stays what it was.
+  EXPECT_EQ(BitmapPicture(twice.bitmap, {{clBlack, 'X'}, {clWhite, '.'}}),
+            "XX....\n"
+            "X.X...\n"
+            ".XXX..\n"
+            "..XXX.\n"
+            "...X.X\n"
+            "....XX\n");
 }
