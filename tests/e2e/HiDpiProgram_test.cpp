@@ -51,6 +51,9 @@ class HiDpiProgram : public ::testing::Test {
     return found;
   }
   TWindowGeometry DialogAt(const std::string& resources, const std::vector<std::string>& environment = {}) {
+    // The dialog of the run before is gone first, so that it cannot be measured again.
+    TWindowGeometry before;
+    EXPECT_TRUE(WaitUntil([&] { return FClient.TopLevel("Settings", before) == 0; }));
     SetResources(resources);
     auto program = Start({Program, "/c"}, environment);
     TWindowGeometry dialog;
@@ -138,4 +141,16 @@ TEST_F(HiDpiProgram, TheGalleryIsTwiceItsSizeAtTwiceTheResolution) {
   TWindowGeometry geometry;
   Shown("zzQuenbrel Gallery", *gallery, geometry);
   EXPECT_EQ((std::vector{geometry.Width, geometry.Height}), (std::vector{1280, 960}));
+}
+
+// The saver draws the screen's own pixels whatever the desktop's scale.
+TEST_F(HiDpiProgram, TheSaverCoversEveryPixelOfTheScreen) {
+  SetResources("Xft.dpi:\t192\n");
+  auto saver = Start({Program, "/s"});
+  TWindowGeometry geometry;
+  Window window = 0;
+  EXPECT_TRUE(WaitUntil([&] { return (window = FClient.FullScreenWindow()) != 0 || !saver->Running(); }));
+  ASSERT_NE(window, 0u) << saver->Stderr();
+  ASSERT_TRUE(FClient.Geometry(window, geometry));
+  EXPECT_EQ((std::vector{geometry.Width, geometry.Height}), (std::vector{3840, 2160}));
 }
