@@ -83,6 +83,8 @@ enum class TEventKind : std::uint8_t {
   MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
   ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
   ScreensChanged,  // a screen appeared, went away or changed (Screens()); Window is 0
+  ScaleChanged,    // Window moved to a screen of another scale: an ordinary window now draws at
+                   // Scale device pixels per logical one
 };
 
 struct TWsEvent {
@@ -98,6 +100,7 @@ struct TWsEvent {
   unsigned Key = 0;    // virtual key code
   char32_t Char = 0;   // KeyDown: the character the key types with its modifiers, 0 for none
   int WheelDelta = 0;  // MouseWheel: WHEEL_DELTA per notch away from the user, negative towards
+  double Scale = 1;    // ScaleChanged
 };
 
 class TWindowSystem {

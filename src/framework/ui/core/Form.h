@@ -152,6 +152,7 @@ class TForm : public TWinControl {
   TSize CoveredScreenSize() const;
   void Centre();
   void FrameChanged(const TRect& extents);
+  void Rescaled(double scale);
   void CallEvent(const TNotifyEvent& event);
   void Resized(const TWsEvent& event);
   bool ShownByCoveringChild(const TRect& area);

@@ -11,6 +11,7 @@ void TForm::DefaultWndProc(const TWsEvent& deviceEvent) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
     case TEventKind::FrameExtents: FrameChanged(event.Area); break;
+    case TEventKind::ScaleChanged: Rescaled(event.Scale); break;
     case TEventKind::ScreenResized:
       // A maximised window keeps covering the screen.
       if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
@@ -58,6 +59,18 @@ void TForm::Resized(const TWsEvent& event) {
   FResizedBySystem = true;
   TScopeExit done{[this] { FResizedBySystem = false; }};
   SetBounds(Left(), Top(), event.Width, event.Height);
+}
+
+// Same layout, more or fewer device pixels: the window takes its new device size and the
+// whole form is painted again. A window that draws the device's own pixels stays at 1.
+void TForm::Rescaled(double scale) {
+  if (!FHandle || FParentWindow || CoversScreen() || scale == FScale.Factor()) return;
+  FScale = TDeviceScale(scale);
+  System().SetWindowBounds(FHandle, DeviceBounds());
+  const TSize size = DeviceSize();
+  FSurface.SetSizeBlank(size.cx, size.cy);
+  FSurface.Canvas().SetScale(FScale);
+  InvalidateWindowArea(ClientRect());
 }
 
 void TForm::FrameChanged(const TRect& extents) {

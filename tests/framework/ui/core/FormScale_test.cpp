@@ -82,3 +82,18 @@ TEST_F(FormScale, APictureThatShowsItsOwnPixelsIsShownGrown) {
   EXPECT_EQ(Shown(3, 3), 0x0000FFu);
   EXPECT_EQ(Shown(4, 4), 0xFF0000u);
 }
+
+TEST_F(FormScale, AWindowMovedToAScreenOfAnotherScaleIsDrawnAgainAtThatScale) {
+  ShowForm();
+  TWsEvent moved = Headless::Of(TEventKind::ScaleChanged, Form->Handle());
+  moved.Scale = 1.5;
+  Send(moved);
+  EXPECT_EQ(Form->BoundsRect(), Bounds(10, 20, 200, 120));
+  EXPECT_EQ(Window().Bounds, Bounds(15, 30, 300, 180));
+  EXPECT_EQ(Shown(14, 14), kFace);
+  EXPECT_EQ(Shown(15, 15), 0u);  // the square from logical 10 to 30: device 15 to 45
+  EXPECT_EQ(Shown(44, 44), 0u);
+  EXPECT_EQ(Shown(45, 44), kFace);
+  PressAt(44, 44);
+  EXPECT_EQ(Square->PressedAt, (TPoint{19, 19}));
+}
