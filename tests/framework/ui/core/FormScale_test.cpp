@@ -84,6 +84,10 @@ TEST_F(FormScale, APictureThatShowsItsOwnPixelsIsShownGrown) {
 }
 
 TEST_F(FormScale, AWindowMovedToAScreenOfAnotherScaleIsDrawnAgainAtThatScale) {
+  Form->OnPaint = [&](TComponent*) {
+    Form->Canvas().Brush.Color = clBlack;
+    Form->Canvas().FillRect({100, 60, 110, 70});
+  };
   ShowForm();
   TWsEvent moved = Headless::Of(TEventKind::ScaleChanged, Form->Handle());
   moved.Scale = 1.5;
@@ -94,6 +98,8 @@ TEST_F(FormScale, AWindowMovedToAScreenOfAnotherScaleIsDrawnAgainAtThatScale) {
   EXPECT_EQ(Shown(15, 15), 0u);  // the square from logical 10 to 30: device 15 to 45
   EXPECT_EQ(Shown(44, 44), 0u);
   EXPECT_EQ(Shown(45, 44), kFace);
+  EXPECT_EQ(Shown(150, 90), 0u);  // and what the form paints itself
+  EXPECT_EQ(Shown(149, 90), kFace);
   PressAt(44, 44);
   EXPECT_EQ(Square->PressedAt, (TPoint{19, 19}));
 }
