@@ -140,10 +140,11 @@ TEST(CanvasScale, ButtonGlyphsAreDoubledAsPixelArtAndKeepTheirTransparency) {
   TGlyphImages glyph;
   glyph.Assign(*art);
   ScaledCanvas twice(6, 6, 2);
+  FillBitmap(twice.bitmap, clBlue);
   glyph.Draw(twice.canvas, 0, 0, true);
   // Between its ends the diagonal runs in steps of one device pixel, not of blocks of four;
   // the ground stays what it was.
-  EXPECT_EQ(BitmapPicture(twice.bitmap, {{clBlack, 'X'}, {clWhite, '.'}}),
+  EXPECT_EQ(BitmapPicture(twice.bitmap, {{clBlack, 'X'}, {clBlue, '.'}}),
             "XX....\n"
             "X.X...\n"
             ".XXX..\n"
