@@ -1,6 +1,8 @@
 #include "Canvas.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "Bitmap.h"
 #include "PixelWriter.h"
@@ -30,10 +32,10 @@ TPixelOp CopyModeOp(std::uint32_t copyMode) {
   }
 }
 
-std::vector<TPointF> ToPointsF(const std::vector<TPoint>& points) {
+std::vector<TPointF> ToPointsF(const std::vector<TPoint>& points, const TDeviceScale& scale) {
   std::vector<TPointF> result;
   result.reserve(points.size());
-  for (const TPoint& p : points) result.push_back({double(p.X), double(p.Y)});
+  for (const TPoint& p : points) result.push_back({double(scale.X(p.X)), double(scale.Y(p.Y))});
   return result;
 }
 
@@ -58,13 +60,14 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
+  RasterizeRectangle(NormalizedRect(x1, y1, x2, y2), PenWidth(), LogicalArea(writer), Grown(PenSink(writer)),
+                     Grown(BrushSink(writer)));
   Changed();
 }
 
 void TCanvas::FillRect(const TRect& r) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  const TRect box = NormalizedRect(r.Left, r.Top, r.Right, r.Bottom).Intersect(writer.Area());
+  const TRect box = FScale.Rect(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom)).Intersect(writer.Area());
   const TSpanSink fill = BrushSink(writer);
   for (int y = box.Top; y < box.Bottom; ++y) fill(y, box.Left, box.Right);
   Changed();
@@ -74,32 +77,36 @@ void TCanvas::FrameRect(const TRect& r) {
   TPixelWriter writer(FBitmap, DrawableArea());
   const TPixel pixel = ResolvedPixel(Brush.Color);
   const TSpanSink frame = [&](int y, int x1, int x2) { writer.Span(y, x1, x2, pixel, TPixelOp::Copy); };
-  RasterizeRectangle(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom), 1, writer.Area(), frame, [](int, int, int) {});
+  RasterizeRectangle(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom), 1, LogicalArea(writer), Grown(frame),
+                     [](int, int, int) {});
   Changed();
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizeEllipse(NormalizedRect(x1, y1, x2, y2), PenWidth(), writer.Area(), PenSink(writer), BrushSink(writer));
+  // Curves are traced at the device's pixels, so that they come out smooth.
+  RasterizeEllipse(FScale.Rect(NormalizedRect(x1, y1, x2, y2)), FScale.Length(PenWidth()), writer.Area(),
+                   PenSink(writer), BrushSink(writer));
   Changed();
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  RasterizePolygon(ToPointsF(points), writer.Area(), BrushSink(writer));
+  RasterizePolygon(ToPointsF(points, FScale), writer.Area(), BrushSink(writer));
   for (std::size_t i = 0; i < points.size() && points.size() > 1; ++i)
     StrokeSegment(writer, points[i], points[(i + 1) % points.size()]);
   Changed();
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= FBitmap.Width() || y >= FBitmap.Height()) return clBlack;
-  return PixelToColor(FBitmap.PixelAt(x, y));
+  const TPoint at = FScale.Point({x, y});
+  if (at.X < 0 || at.Y < 0 || at.X >= FBitmap.Width() || at.Y >= FBitmap.Height()) return clBlack;
+  return PixelToColor(FBitmap.PixelAt(at.X, at.Y));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  writer.Span(y, x, x + 1, ResolvedPixel(color), TPixelOp::Copy);
+  Grown([&](int row, int x1, int x2) { writer.Span(row, x1, x2, ResolvedPixel(color), TPixelOp::Copy); })(y, x, x + 1);
   Changed();
 }
 
@@ -110,7 +117,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
-  const TRect box = NormalizedRect(r.Left, r.Top, r.Right, r.Bottom);
+  const TRect box = FScale.Rect(NormalizedRect(r.Left, r.Top, r.Right, r.Bottom));
   TPixelWriter writer(FBitmap, DrawableArea().Intersect(box));
   if (OpaqueText()) {
     const TRect& area = writer.Area();
@@ -128,18 +135,39 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
 }
 
 void TCanvas::DrawPart(int x, int y, const TBitmap& source, const TRect& sourceRect) {
+  if (!FScale.IsIdentity()) {
+    // Only what lies inside the source is drawn, as an unscaled copy would.
+    const TRect part = sourceRect.Intersect({0, 0, source.Width(), source.Height()});
+    const TRect dest =
+        Bounds(x + part.Left - sourceRect.Left, y + part.Top - sourceRect.Top, part.Width(), part.Height());
+    DrawScaled(FScale.Rect(dest), source, part);
+    return;
+  }
   TPixelWriter writer(FBitmap, DrawableArea());
   writer.Blit(x, y, source, sourceRect, CopyModeOp(CopyMode));
   Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
+  DrawScaled(FScale.Rect(NormalizedRect(dest.Left, dest.Top, dest.Right, dest.Bottom)), source,
+             {0, 0, source.Width(), source.Height()});
+}
+
+// A picture keeps its own pixels and is shown grown: whole pixels at a whole factor, blended
+// at a fractional one, where whole pixels would come out in uneven rows and columns.
+void TCanvas::DrawScaled(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
   TPixelWriter writer(FBitmap, DrawableArea());
-  writer.StretchBlit(NormalizedRect(dest.Left, dest.Top, dest.Right, dest.Bottom), source, CopyModeOp(CopyMode));
+  const TPixelOp op = CopyModeOp(CopyMode);
+  const bool sameSize = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+  if (FScale.IsWhole() || op != TPixelOp::Copy || sameSize) writer.StretchBlit(dest, source, sourceRect, op);
+  else writer.SmoothStretchBlit(dest, source, sourceRect);
   Changed();
 }
 
-bool TCanvas::PtVisible(int x, int y) const { return DrawableArea().Contains(x, y); }
+bool TCanvas::PtVisible(int x, int y) const {
+  const TPoint at = FScale.Point({x, y});
+  return DrawableArea().Contains(at.X, at.Y);
+}
 
 void TCanvas::Changed() {
   if (FBitmap.OnChange) FBitmap.OnChange();
@@ -147,7 +175,17 @@ void TCanvas::Changed() {
 
 TRect TCanvas::DrawableArea() const {
   const TRect bounds{0, 0, FBitmap.Width(), FBitmap.Height()};
-  return FClip ? bounds.Intersect(*FClip) : bounds;
+  return FClip ? bounds.Intersect(FScale.Rect(*FClip)) : bounds;
+}
+
+TRect TCanvas::LogicalArea(const TPixelWriter& writer) const { return FScale.Logical(writer.Area()); }
+
+TSpanSink TCanvas::Grown(TSpanSink sink) const {
+  if (FScale.IsIdentity()) return sink;
+  return [this, sink = std::move(sink)](int y, int x1, int x2) {
+    const int left = FScale.X(x1), right = FScale.X(x2);
+    for (int row = FScale.Y(y); row < FScale.Y(y + 1); ++row) sink(row, left, right);
+  };
 }
 
 // A clear brush has nothing to paint a background with, whatever the background mode says.
@@ -168,13 +206,18 @@ TSpanSink TCanvas::BrushSink(TPixelWriter& writer) const {
   };
 }
 
+// Lines are laid down in logical pixels and grown, so that each device pixel is written once
+// (inverting pens stay reversible) and straight lines stay as sharp as the bevels they meet.
 void TCanvas::StrokeSegment(TPixelWriter& writer, TPoint from, TPoint to) const {
-  if (PenWidth() == 1) RasterizeThinLine(from, to, writer.Area(), PenSink(writer));
-  else RasterizeWideLine(from, to, PenWidth(), writer.Area(), PenSink(writer));
+  if (PenWidth() == 1) RasterizeThinLine(from, to, LogicalArea(writer), Grown(PenSink(writer)));
+  else RasterizeWideLine(from, to, PenWidth(), LogicalArea(writer), Grown(PenSink(writer)));
 }
 
 void TCanvas::PaintText(TPixelWriter& writer, int x, int y, const std::string& text, bool opaque) const {
-  TTextPainter painter(Font);
+  // Text is rasterised at the device's size, not grown from the logical one.
+  TFont font = Font;
+  font.Height = FScale.IsIdentity() ? Font.Height : static_cast<int>(std::lround(Font.Height * FScale.Factor()));
+  TTextPainter painter(font);
   const auto background = opaque ? std::optional<TPixel>(ResolvedPixel(Brush.Color)) : std::nullopt;
-  painter.Paint(writer, {x, y}, TextAlign, ResolvedPixel(Font.Color), background, text);
+  painter.Paint(writer, FScale.Point({x, y}), TextAlign, ResolvedPixel(Font.Color), background, text);
 }

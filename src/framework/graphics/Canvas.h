@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Color.h"
+#include "DeviceScale.h"
 #include "Font.h"
 #include "ShapeRasterizer.h"
 #include "framework/base/Types.h"
@@ -50,6 +51,9 @@ struct TSize {
 
 // Draws into a bitmap with the classic rules: right and bottom edges excluded, the last
 // pixel of a thin line left out, system colours resolved, one rectangular clip region.
+// Coordinates are logical: a canvas with a scale draws them at the bitmap's device pixels
+// (shapes and pens grown, text rasterised at the grown size, bitmaps stretched), while every
+// coordinate, clip and text measure it deals in stays logical.
 class TCanvas {
  public:
   explicit TCanvas(TBitmap& bitmap);
@@ -94,6 +98,9 @@ class TCanvas {
   // Draws a bitmap scaled to fill `dest`, each pixel taking the source pixel under its centre.
   void StretchDraw(const TRect& dest, const TBitmap& source);
 
+  const TDeviceScale& Scale() const { return FScale; }
+  void SetScale(const TDeviceScale& scale) { FScale = scale; }
+
   void SetClipRect(const TRect& r) { FClip = r; }
   void ClearClipRect() { FClip.reset(); }
   std::optional<TRect> ClipRect() const { return FClip; }
@@ -101,7 +108,13 @@ class TCanvas {
 
  private:
   void Changed();
+  // In device pixels.
   TRect DrawableArea() const;
+  // The logical area within which shapes drawn logically and grown can reach `writer`'s area.
+  TRect LogicalArea(const TPixelWriter& writer) const;
+  // A sink of logical spans that fills the device pixels under each.
+  TSpanSink Grown(TSpanSink sink) const;
+  void DrawScaled(const TRect& dest, const TBitmap& source, const TRect& sourceRect);
   bool OpaqueText() const;
   int PenWidth() const;
   TSpanSink PenSink(TPixelWriter& writer) const;
@@ -111,4 +124,5 @@ class TCanvas {
 
   TBitmap& FBitmap;
   std::optional<TRect> FClip;
+  TDeviceScale FScale;
 };

@@ -38,3 +38,23 @@ std::unique_ptr<TBitmap> GreyedCopy(const TBitmap& source) {
     }
   return grey;
 }
+
+std::unique_ptr<TBitmap> DoubledPixelArt(const TBitmap& source, const TRect& area) {
+  auto doubled = std::make_unique<TBitmap>(2 * area.Width(), 2 * area.Height());
+  // Beyond the area a pixel's neighbour is the pixel itself.
+  const auto at = [&](int x, int y, int dx, int dy) {
+    const bool inside = area.Contains(x + dx, y + dy);
+    return source.PixelAt(inside ? x + dx : x, inside ? y + dy : y);
+  };
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) {
+      const TPixel p = source.PixelAt(x, y), up = at(x, y, 0, -1), right = at(x, y, 1, 0), left = at(x, y, -1, 0),
+                   down = at(x, y, 0, 1);
+      const int dx = 2 * (x - area.Left), dy = 2 * (y - area.Top);
+      doubled->SetPixelAt(dx, dy, left == up && left != down && up != right ? up : p);
+      doubled->SetPixelAt(dx + 1, dy, up == right && up != left && right != down ? right : p);
+      doubled->SetPixelAt(dx, dy + 1, down == left && down != right && left != up ? left : p);
+      doubled->SetPixelAt(dx + 1, dy + 1, right == down && right != up && down != left ? down : p);
+    }
+  return doubled;
+}

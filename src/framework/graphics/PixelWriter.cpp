@@ -103,15 +103,16 @@ void TPixelWriter::Blit(int x, int y, const TBitmap& source, const TRect& source
   }
 }
 
-void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op) {
+void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, TPixelOp op) {
   if (&source == &FBitmap) {
     TBitmap snapshot;
     snapshot.Assign(source);
-    StretchBlit(dest, snapshot, op);
+    StretchBlit(dest, snapshot, sourceRect, op);
     return;
   }
+  const TRect from = sourceRect.Intersect({0, 0, source.Width(), source.Height()});
   const TRect to = dest.Intersect(FArea);
-  if (to.IsEmpty() || source.Empty()) return;
+  if (to.IsEmpty() || from.IsEmpty()) return;
   // The source pixel under the centre of destination pixel i, (i + 1/2) * size / extent;
   // 0 <= i < extent < 2^32 and size < 2^31, so the product fits 64 unsigned bits.
   const auto sourceOf = [](long long i, int size, long long extent) {
@@ -125,10 +126,56 @@ void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, TPixelO
   const long long first = to.Left - static_cast<long long>(dest.Left);
   std::vector<int> columns(static_cast<std::size_t>(to.Width()));
   for (std::size_t i = 0; i < columns.size(); ++i)
-    columns[i] = sourceOf(first + static_cast<long long>(i), source.Width(), width);
+    columns[i] = from.Left + sourceOf(first + static_cast<long long>(i), from.Width(), width);
   for (int row = to.Top; row < to.Bottom; ++row) {
-    const int sourceRow = sourceOf(row - static_cast<long long>(dest.Top), source.Height(), height);
+    const int sourceRow = from.Top + sourceOf(row - static_cast<long long>(dest.Top), from.Height(), height);
     CombineInto(FBitmap, row, to.Left, to.Width(), op,
                 [&](int i) { return source.PixelAt(columns[static_cast<std::size_t>(i)], sourceRow); });
+  }
+}
+
+namespace {
+
+// Where the centre of destination pixel i falls between two source pixels of [first, end):
+// the nearer-left one and the weight (0 ... 256) of the one after it.
+struct TSample {
+  int At = 0;
+  int Next = 0;
+  int Weight = 0;
+};
+
+TSample SampleOf(long long i, int first, int end, double ratio) {
+  const double centre = std::clamp((static_cast<double>(i) + 0.5) * ratio - 0.5 + first, double(first), end - 1.0);
+  const int at = static_cast<int>(centre);
+  return {at, std::min(at + 1, end - 1), static_cast<int>((centre - at) * 256 + 0.5)};
+}
+
+TPixel Blend(TPixel a, TPixel b, int weight) {
+  TPixel result = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+    result |= static_cast<TPixel>((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
+  }
+  return result;
+}
+
+}  // namespace
+
+void TPixelWriter::SmoothStretchBlit(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
+  const TRect from = sourceRect.Intersect({0, 0, source.Width(), source.Height()});
+  const TRect to = dest.Intersect(FArea);
+  if (to.IsEmpty() || from.IsEmpty() || &source == &FBitmap) return;
+  const double ratioX = double(from.Width()) / dest.Width(), ratioY = double(from.Height()) / dest.Height();
+  std::vector<TSample> columns(static_cast<std::size_t>(to.Width()));
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    columns[i] = SampleOf(to.Left - static_cast<long long>(dest.Left) + static_cast<long long>(i), from.Left,
+                          from.Right, ratioX);
+  for (int row = to.Top; row < to.Bottom; ++row) {
+    const TSample rows = SampleOf(row - static_cast<long long>(dest.Top), from.Top, from.Bottom, ratioY);
+    CombineInto(FBitmap, row, to.Left, to.Width(), TPixelOp::Copy, [&](int i) {
+      const TSample& c = columns[static_cast<std::size_t>(i)];
+      return Blend(Blend(source.PixelAt(c.At, rows.At), source.PixelAt(c.Next, rows.At), c.Weight),
+                   Blend(source.PixelAt(c.At, rows.Next), source.PixelAt(c.Next, rows.Next), c.Weight), rows.Weight);
+    });
   }
 }

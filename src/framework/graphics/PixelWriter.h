@@ -21,7 +21,14 @@ class TPixelWriter {
   // target bitmap itself.
   void Blit(int x, int y, const TBitmap& source, const TRect& sourceRect, TPixelOp op);
   // The whole source scaled to fill dest: each pixel takes the source pixel under its centre.
-  void StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op);
+  void StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op) {
+    StretchBlit(dest, source, {0, 0, source.Width(), source.Height()}, op);
+  }
+  // The part `from` of source scaled to fill dest, the same way.
+  void StretchBlit(const TRect& dest, const TBitmap& source, const TRect& from, TPixelOp op);
+  // The part `from` of source scaled to fill dest, each pixel blended from the four source
+  // pixels nearest its centre: a picture shown at a fractional scale without jagged rows.
+  void SmoothStretchBlit(const TRect& dest, const TBitmap& source, const TRect& from);
 
  private:
   TBitmap& FBitmap;

@@ -84,6 +84,8 @@ enum class TEventKind : std::uint8_t {
   MouseWheel,      // the wheel turned by WheelDelta over (X, Y)
   ScreenResized,   // the screen is now Width x Height (RandR); Window is 0
   ScreensChanged,  // a screen appeared, went away or changed (Screens()); Window is 0
+  ScaleChanged,    // Window moved to a screen of another scale: an ordinary window now draws at
+                   // Scale device pixels per logical one
 };
 
 struct TWsEvent {
@@ -99,6 +101,7 @@ struct TWsEvent {
   unsigned Key = 0;    // virtual key code
   char32_t Char = 0;   // KeyDown: the character the key types with its modifiers, 0 for none
   int WheelDelta = 0;  // MouseWheel: WHEEL_DELTA per notch away from the user, negative towards
+  double Scale = 1;    // ScaleChanged
 };
 
 class TWindowSystem {
@@ -125,8 +128,11 @@ class TWindowSystem {
   // Returns once the display has everything sent so far.
   virtual void Flush() = 0;
 
-  // Screen and foreign windows.
+  // Screen and foreign windows. Sizes, places and pointer positions are the device's pixels.
   virtual TSize ScreenSize() = 0;
+  // Device pixels per logical pixel (96 per inch) that the desktop asks of its ordinary
+  // windows: 1 on a 96-dpi screen, 2 on a screen set up for twice that.
+  virtual double DesktopScale() { return 1; }
   // The screens now, the first of them first. Empty while no monitor is connected.
   virtual std::vector<TScreenInfo> Screens() = 0;
   // A point of a window's client area in screen coordinates.

@@ -42,6 +42,7 @@ class THeadlessWindowSystem : public TWindowSystem {
   void Flush() override {}
   TSize ScreenSize() override { return FScreens.empty() ? TSize{} : FScreens.front().Size; }
   std::vector<TScreenInfo> Screens() override { return FScreens; }
+  double DesktopScale() override { return Scale; }
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   // A foreign window of the screen's size, made when first asked for.
@@ -96,6 +97,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   TPixel PixelAt(TWindowHandle window, int x, int y) const;
   // Whether `memory` came from PixelMemory() and is still alive.
   bool IsSharedMemory(const TPixelMemory* memory) const;
+
+  // The desktop's scale, which ordinary windows made from now on draw at.
+  double Scale = 1;
 
   // A wait with no deadline and nothing scheduled would never end: it fails instead, as
   // does running past this virtual time.

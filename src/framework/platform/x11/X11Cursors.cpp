@@ -6,14 +6,14 @@
 
 namespace {
 
-// One plane of a cursor picture as X bitmap data: rows padded to whole bytes, the lowest
-// bit of each byte the leftmost pixel.
-std::vector<char> Plane(const TCursorImage& image, bool (*set)(char)) {
-  const int stride = (image.Width() + 7) / 8;
-  std::vector<char> bits(static_cast<std::size_t>(stride * image.Height()), 0);
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      if (set(image.Rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]))
+// One plane of a cursor picture, each pixel `scale` pixels on a side, as X bitmap data: rows
+// padded to whole bytes, the lowest bit of each byte the leftmost pixel.
+std::vector<char> Plane(const TCursorImage& image, int scale, bool (*set)(char)) {
+  const int width = image.Width() * scale, height = image.Height() * scale, stride = (width + 7) / 8;
+  std::vector<char> bits(static_cast<std::size_t>(stride * height), 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (set(image.Rows[static_cast<std::size_t>(y / scale)][static_cast<std::size_t>(x / scale)]))
         bits[static_cast<std::size_t>(y * stride + x / 8)] |= static_cast<char>(1 << (x % 8));
   return bits;
 }
@@ -66,17 +66,18 @@ Cursor TX11Cursors::MakeInvisible() {
 // The source plane is black where set, white elsewhere; the mask says which pixels show.
 Cursor TX11Cursors::MakeFromImage(const TCursorImage& image) {
   const Window root = DefaultRootWindow(FDisplay);
-  const auto width = static_cast<unsigned>(image.Width()), height = static_cast<unsigned>(image.Height());
-  const std::vector<char> black = Plane(image, [](char c) { return c == 'X'; });
-  const std::vector<char> shown = Plane(image, [](char c) { return c != ' '; });
+  const auto width = static_cast<unsigned>(image.Width() * FScale),
+             height = static_cast<unsigned>(image.Height() * FScale);
+  const std::vector<char> black = Plane(image, FScale, [](char c) { return c == 'X'; });
+  const std::vector<char> shown = Plane(image, FScale, [](char c) { return c != ' '; });
   const Pixmap source = XCreateBitmapFromData(FDisplay, root, black.data(), width, height);
   const Pixmap mask = XCreateBitmapFromData(FDisplay, root, shown.data(), width, height);
   XColor foreground{};
   XColor background{};
   background.red = background.green = background.blue = 0xFFFF;
-  const Cursor cursor =
-      XCreatePixmapCursor(FDisplay, source, mask, &foreground, &background, static_cast<unsigned>(image.HotSpot.X),
-                          static_cast<unsigned>(image.HotSpot.Y));
+  const Cursor cursor = XCreatePixmapCursor(FDisplay, source, mask, &foreground, &background,
+                                            static_cast<unsigned>(image.HotSpot.X * FScale),
+                                            static_cast<unsigned>(image.HotSpot.Y * FScale));
   XFreePixmap(FDisplay, source);
   XFreePixmap(FDisplay, mask);
   return cursor;

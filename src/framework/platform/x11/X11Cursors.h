@@ -12,7 +12,10 @@ class TX11Cursors {
   using TImages = std::map<TCursor, TCursorImage>;
 
   // `images` are the pictures given to positive values so far; they outlive this object.
-  TX11Cursors(Display* display, const TImages& images) : FDisplay(display), FImages(images) {}
+  // The program's pictures are shown `scale` screen pixels to each of theirs, as the
+  // desktop's scale has its windows.
+  TX11Cursors(Display* display, const TImages& images, int scale)
+      : FDisplay(display), FImages(images), FScale(scale < 1 ? 1 : scale) {}
   ~TX11Cursors();
   TX11Cursors(const TX11Cursors&) = delete;
   TX11Cursors& operator=(const TX11Cursors&) = delete;
@@ -28,5 +31,6 @@ class TX11Cursors {
 
   Display* FDisplay;
   const TImages& FImages;
+  int FScale;
   std::map<TCursor, Cursor> FMade;
 };

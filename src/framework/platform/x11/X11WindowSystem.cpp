@@ -4,6 +4,8 @@
 #include "X11Api.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "ShmPixelMemoryProvider.h"
 #include "X11Connection.h"
@@ -14,6 +16,7 @@
 #include "X11Painter.h"
 #include "X11WindowManagerHints.h"
 #include "X11WindowTable.h"
+#include "framework/platform/DesktopScale.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
@@ -62,7 +65,7 @@ TX11Connection& TX11WindowSystem::Connection() {
   Display* display = FConnection->Handle();
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
-  FCursors = std::make_unique<TX11Cursors>(display, FCursorImages);
+  FCursors = std::make_unique<TX11Cursors>(display, FCursorImages, static_cast<int>(std::lround(DesktopScale())));
   FHints = std::make_unique<TX11WindowManagerHints>(*FConnection);
   FTranslator = std::make_unique<TX11EventTranslator>(*FConnection, *FWindows, *FGrabs, *FHints);
   FPainter = std::make_unique<TX11Painter>(*FConnection);
@@ -206,6 +209,11 @@ void TX11WindowSystem::Flush() {
 }
 
 TSize TX11WindowSystem::ScreenSize() { return Connection().ScreenSize(); }
+
+double TX11WindowSystem::DesktopScale() {
+  const char* resources = XResourceManagerString(Connection().Handle());
+  return DesktopScaleFrom(std::getenv(kScaleVariable), resources ? resources : "");
+}
 
 // One X screen spans every monitor: a full-screen window covers them all, as one.
 std::vector<TScreenInfo> TX11WindowSystem::Screens() {

@@ -41,6 +41,8 @@ class TX11WindowSystem : public TWindowSystem {
   void Flush() override;
 
   TSize ScreenSize() override;
+  // Xft.dpi of the resources the display had when it was opened, or QUENBREL_SCALE.
+  double DesktopScale() override;
   std::vector<TScreenInfo> Screens() override;
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   TWindowHandle DesktopWindow() override;

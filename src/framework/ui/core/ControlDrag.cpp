@@ -24,7 +24,7 @@ TPoint TControl::ClientToScreen(TPoint point) const {
   const TPoint offset = form == this ? TPoint{} : WindowOffset();
   const TPoint inForm{point.X + offset.X, point.Y + offset.Y};
   if (!form || !form->HandleAllocated()) return inForm;
-  return Application->WindowSystem().ClientToScreen(form->Handle(), inForm);
+  return form->WindowToScreen(inForm);
 }
 
 void TControl::BeginDrag(bool immediate, int threshold) {

@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Application.h"
 #include "framework/base/StoreChanged.h"
@@ -61,12 +62,12 @@ TWindowHandle TForm::Handle() {
 TWindowParams TForm::WindowParams() const {
   TWindowParams params;
   params.Parent = FParentWindow;
-  params.Bounds = BoundsRect();
+  params.Bounds = DeviceBounds();
   params.BorderStyle = BorderStyle;
-  params.MinSize = {Constraints.MinWidth, Constraints.MinHeight};
+  params.MinSize = {FScale.X(Constraints.MinWidth), FScale.Y(Constraints.MinHeight)};
   params.SystemMenu = SystemMenu;
   params.StayOnTop = FormStyle == TFormStyle::fsStayOnTop;
-  params.FullScreen = !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
+  params.FullScreen = CoversScreen();
   params.Screen = ScreenId;
   const TForm* owner = Application->MainForm();
   if (FModal && owner && owner != this && owner->FHandle) params.TransientFor = owner->FHandle;
@@ -75,11 +76,27 @@ TWindowParams TForm::WindowParams() const {
   return params;
 }
 
+bool TForm::CoversScreen() const {
+  return !FParentWindow && BorderStyle == TBorderStyle::bsNone && WindowState == TWindowState::wsMaximized;
+}
+
+TDeviceScale TForm::WantedScale() const {
+  return FParentWindow || CoversScreen() ? TDeviceScale() : TDeviceScale(System().DesktopScale());
+}
+
+TRect TForm::DeviceBounds() const {
+  const TSize size = DeviceSize();
+  return Bounds(FScale.X(Left()), FScale.Y(Top()), size.cx, size.cy);
+}
+
 void TForm::CreateHandle() {
   if (FHandle) return;
+  FScale = WantedScale();
   FHandle = System().CreateWindow(WindowParams());
   FSurface.SetMemoryProvider(System().PixelMemory());
-  FSurface.SetSize(Width(), Height());
+  const TSize size = DeviceSize();
+  FSurface.SetSize(size.cx, size.cy);
+  FSurface.Canvas().SetScale(FScale);
 }
 
 void TForm::DestroyHandle() {
@@ -101,7 +118,7 @@ void TForm::SetBounds(int left, int top, int width, int height) {
   // A window made smaller than its least size (by a window manager that ignored it) is
   // brought back to the size the form keeps.
   if (FResizedBySystem && FHandle && (keptWidth != width || keptHeight != height))
-    System().SetWindowBounds(FHandle, BoundsRect());
+    System().SetWindowBounds(FHandle, DeviceBounds());
 }
 
 void TForm::SetVisible(bool visible) {
@@ -117,8 +134,25 @@ void TForm::SetVisible(bool visible) {
 TSize TForm::CoveredScreenSize() const {
   if (ScreenId != 0)
     for (const TScreenInfo& screen : System().Screens())
-      if (screen.Id == ScreenId) return screen.Size;
-  return System().ScreenSize();
+      if (screen.Id == ScreenId) return LogicalSize(screen.Size);
+  return ScreenSize();
+}
+
+TSize TForm::ScreenSize() const { return LogicalSize(System().ScreenSize()); }
+
+// Before its window is made, a form measures with the scale that window will have.
+TSize TForm::LogicalSize(TSize device) const {
+  const TDeviceScale scale = FHandle ? FScale : WantedScale();
+  return {scale.LogicalLength(device.cx), scale.LogicalLength(device.cy)};
+}
+
+TPoint TForm::WindowToScreen(TPoint point) {
+  return LogicalPoint(System().ClientToScreen(Handle(), FScale.Point(point)));
+}
+
+TPoint TForm::LogicalPoint(TPoint device) const {
+  const TRect pixel = FScale.Logical(Bounds(device.X, device.Y, 1, 1));
+  return {pixel.Left, pixel.Top};
 }
 
 void TForm::PlaceForShowing() {
@@ -133,7 +167,7 @@ void TForm::PlaceForShowing() {
 
 // The frame goes in the middle of the screen; Left and Top are the client area's.
 void TForm::Centre() {
-  const TSize screen = System().ScreenSize();
+  const TSize screen = ScreenSize();
   const TSize frame{Width() + FFrame.Left + FFrame.Right, Height() + FFrame.Top + FFrame.Bottom};
   SetBounds((screen.cx - frame.cx) / 2 + FFrame.Left, (screen.cy - frame.cy) / 2 + FFrame.Top, Width(), Height());
 }
@@ -172,9 +206,10 @@ void TForm::SetEnabled(bool enabled) {
 void TForm::BoundsChanged() {
   TWinControl::BoundsChanged();
   if (FHandle) {
-    if (!FResizedBySystem) System().SetWindowBounds(FHandle, BoundsRect());
+    if (!FResizedBySystem) System().SetWindowBounds(FHandle, DeviceBounds());
     // The whole form is painted again below: its old picture need not be copied.
-    FSurface.SetSizeBlank(Width(), Height());
+    const TSize size = DeviceSize();
+    FSurface.SetSizeBlank(size.cx, size.cy);
     InvalidateWindowArea(ClientRect());
   }
   const TSize size{Width(), Height()};
@@ -208,9 +243,10 @@ void TForm::UpdateWindow() {
   Paint(canvas);
   if (ownClip) canvas.SetClipRect(*ownClip);
   else canvas.ClearClipRect();
-  PaintChildren(FSurface, {0, 0}, area);
+  PaintChildren(FSurface, FScale, {0, 0}, area);
   FInput.PaintHint(canvas);
-  System().PutPixels(FHandle, FSurface, area, {area.Left, area.Top}, TPutMode::Wait);
+  const TRect device = FScale.Rect(area);
+  System().PutPixels(FHandle, FSurface, device, {device.Left, device.Top}, TPutMode::Wait);
 }
 
 // The topmost child in the area, when it covers the area with pixels it shows itself (an
@@ -230,7 +266,18 @@ bool TForm::ShownByCoveringChild(const TRect& area) {
 bool TForm::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) {
   if (!FMapped || !Visible()) return false;
   TRect clipped = source;
-  if (ClipToClient(clipped, dest)) System().PutPixels(FHandle, bitmap, clipped, dest, mode);
+  if (!ClipToClient(clipped, dest)) return true;
+  if (FScale.IsIdentity()) {
+    System().PutPixels(FHandle, bitmap, clipped, dest, mode);
+    return true;
+  }
+  // A picture at the window's scale is grown first, on the surface, which then shows it.
+  TCanvas& canvas = FSurface.Canvas();
+  const std::uint32_t copyMode = std::exchange(canvas.CopyMode, SRCCOPY);
+  canvas.DrawPart(dest.X, dest.Y, bitmap, clipped);
+  canvas.CopyMode = copyMode;
+  const TRect device = FScale.Rect(Bounds(dest.X, dest.Y, clipped.Width(), clipped.Height()));
+  System().PutPixels(FHandle, FSurface, device, {device.Left, device.Top}, TPutMode::Wait);
   return true;
 }
 

@@ -96,6 +96,13 @@ class TForm : public TWinControl {
 
   // The surface that the form paints on (its client size); OnPaint draws here.
   TCanvas& Canvas() { return FSurface.Canvas(); }
+  // How the form's logical pixels, in which it and its controls are laid out, map to the
+  // device pixels of its window: the desktop's scale, or 1 for a window that covers a screen
+  // or lives in a foreign one (the saver and its preview draw the device's own pixels).
+  const TDeviceScale& Scale() const { return FScale; }
+  // The screen's size and a point of the client area on the screen, in logical pixels.
+  TSize ScreenSize() const;
+  TPoint WindowToScreen(TPoint point);
 
   // Every event that reaches the window goes through WindowProc, which is DefaultWndProc
   // unless replaced; a replacement passes on what it does not swallow.
@@ -125,6 +132,15 @@ class TForm : public TWinControl {
   friend class TApplication;
 
   TWindowParams WindowParams() const;
+  bool CoversScreen() const;
+  TDeviceScale WantedScale() const;
+  // The window's place and size in the device's pixels.
+  TRect DeviceBounds() const;
+  TSize DeviceSize() const { return {FScale.X(Width()), FScale.Y(Height())}; }
+  // An event of the window system with its places and sizes in logical pixels.
+  TWsEvent InLogicalPixels(const TWsEvent& event) const;
+  TPoint LogicalPoint(TPoint device) const;
+  TSize LogicalSize(TSize device) const;
   void CreateHandle();
   void DestroyHandle();
   // The form without its native window, whether destroyed here or gone with its host.
@@ -136,6 +152,7 @@ class TForm : public TWinControl {
   TSize CoveredScreenSize() const;
   void Centre();
   void FrameChanged(const TRect& extents);
+  void Rescaled(double scale);
   void CallEvent(const TNotifyEvent& event);
   void Resized(const TWsEvent& event);
   bool ShownByCoveringChild(const TRect& area);
@@ -147,6 +164,7 @@ class TForm : public TWinControl {
   // The native window has been shown (mapped) since it was made or last hidden.
   bool FMapped = false;
   TBitmap FSurface;
+  TDeviceScale FScale;
   TRect FInvalid;
   bool FConstructed = false;
   bool FDestroying = false;

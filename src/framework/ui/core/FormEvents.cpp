@@ -5,11 +5,13 @@
 
 #include "framework/base/ScopeExit.h"
 
-void TForm::DefaultWndProc(const TWsEvent& event) {
+void TForm::DefaultWndProc(const TWsEvent& deviceEvent) {
+  const TWsEvent event = InLogicalPixels(deviceEvent);
   switch (event.Kind) {
     case TEventKind::Expose: InvalidateWindowArea(event.Area); break;
     case TEventKind::Resized: Resized(event); break;
     case TEventKind::FrameExtents: FrameChanged(event.Area); break;
+    case TEventKind::ScaleChanged: Rescaled(event.Scale); break;
     case TEventKind::ScreenResized:
       // A maximised window keeps covering the screen.
       if (WindowState == TWindowState::wsMaximized && !FParentWindow) SetBounds(0, 0, event.Width, event.Height);
@@ -38,10 +40,37 @@ void TForm::DefaultWndProc(const TWsEvent& event) {
   }
 }
 
+TWsEvent TForm::InLogicalPixels(const TWsEvent& event) const {
+  if (FScale.IsIdentity()) return event;
+  TWsEvent logical = event;
+  const TPoint at = LogicalPoint({event.X, event.Y});
+  logical.X = at.X;
+  logical.Y = at.Y;
+  logical.Width = FScale.LogicalLength(event.Width);
+  logical.Height = FScale.LogicalLength(event.Height);
+  if (event.Kind == TEventKind::FrameExtents)
+    logical.Area = {FScale.LogicalLength(event.Area.Left), FScale.LogicalLength(event.Area.Top),
+                    FScale.LogicalLength(event.Area.Right), FScale.LogicalLength(event.Area.Bottom)};
+  else logical.Area = FScale.Logical(event.Area);
+  return logical;
+}
+
 void TForm::Resized(const TWsEvent& event) {
   FResizedBySystem = true;
   TScopeExit done{[this] { FResizedBySystem = false; }};
   SetBounds(Left(), Top(), event.Width, event.Height);
+}
+
+// Same layout, more or fewer device pixels: the window takes its new device size and the
+// whole form is painted again. A window that draws the device's own pixels stays at 1.
+void TForm::Rescaled(double scale) {
+  if (!FHandle || FParentWindow || CoversScreen() || scale == FScale.Factor()) return;
+  FScale = TDeviceScale(scale);
+  System().SetWindowBounds(FHandle, DeviceBounds());
+  const TSize size = DeviceSize();
+  FSurface.SetSizeBlank(size.cx, size.cy);
+  FSurface.Canvas().SetScale(FScale);
+  InvalidateWindowArea(ClientRect());
 }
 
 void TForm::FrameChanged(const TRect& extents) {

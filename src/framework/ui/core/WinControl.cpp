@@ -10,13 +10,17 @@
 namespace {
 
 // Paints one control through a bitmap of its own size: the control draws with its origin
-// at its top-left corner and cannot spill outside `visible` (surface coordinates).
-void PaintControl(TControl& control, TBitmap& surface, TPoint origin, const TRect& visible) {
-  TBitmap own(control.Width(), control.Height());
-  const TRect inOwn = visible.Offset(-origin.X, -origin.Y);
-  TPixelWriter(own, inOwn).Blit(inOwn.Left, inOwn.Top, surface, visible, TPixelOp::Copy);
+// at its top-left corner and cannot spill outside `visible`. `origin` and `visible` are in the
+// window's logical coordinates, which `scale` takes to the surface's device pixels.
+void PaintControl(TControl& control, TBitmap& surface, const TDeviceScale& scale, TPoint origin, const TRect& visible) {
+  const TRect bounds = scale.Rect(Bounds(origin.X, origin.Y, control.Width(), control.Height()));
+  const TRect shown = scale.Rect(visible);
+  TBitmap own(bounds.Width(), bounds.Height());
+  const TRect inOwn = shown.Offset(-bounds.Left, -bounds.Top);
+  TPixelWriter(own, inOwn).Blit(inOwn.Left, inOwn.Top, surface, shown, TPixelOp::Copy);
+  own.Canvas().SetScale(scale.Moved(origin));
   control.Paint(own.Canvas());
-  TPixelWriter(surface, visible).Blit(visible.Left, visible.Top, own, inOwn, TPixelOp::Copy);
+  TPixelWriter(surface, shown).Blit(shown.Left, shown.Top, own, inOwn, TPixelOp::Copy);
 }
 
 }  // namespace
@@ -165,13 +169,14 @@ bool TWinControl::PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint d
   return Parent()->PutWindowPixels(bitmap, clipped, {dest.X + Left(), dest.Y + Top()}, mode);
 }
 
-void TWinControl::PaintChildren(TBitmap& surface, TPoint origin, const TRect& clip) {
+void TWinControl::PaintChildren(TBitmap& surface, const TDeviceScale& scale, TPoint origin, const TRect& clip) {
   for (TControl* child : FControls) {
     if (!child->Visible()) continue;
     const TPoint childOrigin{origin.X + child->Left(), origin.Y + child->Top()};
     const TRect visible = child->BoundsRect().Offset(origin.X, origin.Y).Intersect(clip);
     if (visible.IsEmpty()) continue;
-    PaintControl(*child, surface, childOrigin, visible);
-    if (auto* container = dynamic_cast<TWinControl*>(child)) container->PaintChildren(surface, childOrigin, visible);
+    PaintControl(*child, surface, scale, childOrigin, visible);
+    if (auto* container = dynamic_cast<TWinControl*>(child))
+      container->PaintChildren(surface, scale, childOrigin, visible);
   }
 }

@@ -5,6 +5,7 @@
 #include "framework/platform/WindowSystem.h"
 
 class TBitmap;
+class TDeviceScale;
 
 // A control that holds other controls. Its children are laid out by their Align and painted
 // on the surface of the form that shows them; only a form owns a native window.
@@ -51,8 +52,9 @@ class TWinControl : public TControl {
   virtual bool PutWindowPixels(TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode);
 
   // Paints the visible children, each with its own origin, into `surface`, where this
-  // control's top-left is `origin`; nothing is drawn outside `clip` (surface coordinates).
-  void PaintChildren(TBitmap& surface, TPoint origin, const TRect& clip);
+  // control's top-left is `origin`; nothing is drawn outside `clip`. Both are in the window's
+  // logical coordinates, which `scale` takes to the surface's device pixels.
+  void PaintChildren(TBitmap& surface, const TDeviceScale& scale, TPoint origin, const TRect& clip);
 
  protected:
   void BoundsChanged() override;

@@ -68,7 +68,7 @@ TMessageBox::TMessageBox(TComponent* owner, const std::string& caption, const st
 // However long the text, the box fits on the screen: the text wraps, and what is still too
 // long is cut with an ellipsis.
 void TMessageBox::FitToText() {
-  const TSize screen = System().ScreenSize();
+  const TSize screen = ScreenSize();
   const TTextPainter measure(Font);
   const int lineHeight = measure.Extent("Ag").cy;
   const int besideText = kMargin + kIconSize + kMargin + kMargin;

@@ -35,7 +35,7 @@ void TPopupMenuWindow::Open(int x, int y) {
   if (!FItems) return;
   Layout();
   FHighlighted = -1;
-  const TPoint at = Placement({x, y}, {Width(), Height()}, System().ScreenSize());
+  const TPoint at = Placement({x, y}, {Width(), Height()}, ScreenSize());
   SetBounds(at.X, at.Y, Width(), Height());
   InvalidateWindowArea(ClientRect());
   Show();
