@@ -19,6 +19,21 @@ struct xdg_toplevel;
 struct zwlr_layer_surface_v1;
 struct zxdg_toplevel_decoration_v1;
 
+// What the presenter keeps of a window: its buffers, what goes with its next commit, and the
+// compositor's frame callback for its last one.
+struct TWaylandPresentation {
+  std::unique_ptr<TShmBufferPool> Buffers;
+  TSize Unbuffered;                      // a size no buffers could be had for: not tried again
+  TShmBuffer* Drawing = nullptr;         // written since the last commit
+  TLentBuffer Lent;                      // or a bitmap's own buffer, to be shown as it is
+  bool ShowsLent = false;                // the latest commit showed a bitmap's buffer: Buffers lag
+  wl_callback* FrameCallback = nullptr;  // asked with the last commit, until it was shown
+  bool CallbackLate = false;             // not waited for: the compositor was late with it
+  TRect Damage;
+  TRect Missed;  // puts dropped while the compositor held every buffer
+  int CommittedScale = 1;
+};
+
 // One window of the program: its surface, the role that places it, and its pixels.
 struct TWaylandWindow {
   TWindowHandle Handle = 0;
@@ -50,19 +65,10 @@ struct TWaylandWindow {
   bool Active = false;
   bool ServerFrame = false;
   int Scale = 1;
-  int CommittedScale = 1;
   TSize Size;  // of the client area in device pixels: what the program draws
   bool Shown = false;
   bool Configured = false;  // since shown: buffers may be attached
-  std::unique_ptr<TShmBufferPool> Buffers;
-  TSize Unbuffered;                  // a size no buffers could be had for: not tried again
-  TShmBuffer* Drawing = nullptr;     // written since the last commit
-  TLentBuffer Lent;                  // or a bitmap's own buffer, to be shown as it is
-  bool ShowsLent = false;            // the latest commit showed a bitmap's buffer: Buffers lag
-  wl_callback* FrameDone = nullptr;  // asked with a frame shown at once, until it was shown
-  bool FrameLate = false;            // the compositor stopped telling: frames go unpaced
-  TRect Damage;
-  TRect Missed;  // puts dropped while the compositor held every buffer
+  TWaylandPresentation Presentation;
   TCursor Cursor = crDefault;
 };
 
@@ -71,14 +77,6 @@ inline TPoint ClientOrigin(const TWaylandWindow& window) { return {window.Frame.
 inline TSize SurfaceSize(const TWaylandWindow& window) {
   return {window.Size.cx + window.Frame.Left + window.Frame.Right,
           window.Size.cy + window.Frame.Top + window.Frame.Bottom};
-}
-
-// The next frame starts empty: what was put since the last commit goes, shown if it was just
-// committed, else never.
-inline void ClearPendingFrame(TWaylandWindow& window) {
-  window.Drawing = nullptr;
-  window.Lent = {};
-  window.Damage = {};
 }
 
 class TWaylandWindowTable {
