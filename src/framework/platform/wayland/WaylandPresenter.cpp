@@ -220,7 +220,6 @@ wl_buffer* TWaylandPresenter::Committed(TWaylandWindow& window) {
 }
 
 void TWaylandPresenter::CommitAll() {
-  if (FStopped) return;
   FWindows.ForEach([this](TWaylandWindow& window) { Commit(window); });
   wl_display_flush(FDisplay);
 }
@@ -228,7 +227,7 @@ void TWaylandPresenter::CommitAll() {
 // A commit asks to hear when it was shown, unless one before it still waits to hear: the
 // answers come for both at once.
 void TWaylandPresenter::Commit(TWaylandWindow& window) {
-  if (FStopped || !window.Shown || !window.Configured) return;
+  if (!window.Shown || !window.Configured) return;
   if (window.FrameStale) PaintDecoration(window);
   TWaylandPresentation& presentation = window.Presentation;
   if (!presentation.Drawing && !presentation.Lent) return;

@@ -48,8 +48,6 @@ class TWaylandPresenter {
   static void Discard(TWaylandWindow& window);
   // The window is hidden or going: nothing waits for the compositor any more; `buffers` too.
   static void Forget(TWaylandWindow& window, bool buffers);
-  // The connection is gone: nothing more is sent.
-  void Stop() { FStopped = true; }
 
  private:
   static const wl_callback_listener kFrameCallbackListener;
@@ -71,5 +69,4 @@ class TWaylandPresenter {
   TWaylandWindowTable& FWindows;
   std::function<void(TWindowHandle, const TRect&)> FExpose;
   std::unique_ptr<TWaylandPixelMemoryProvider> FPixelMemory;
-  bool FStopped = false;
 };

@@ -44,8 +44,11 @@ const wl_pointer_listener kPointerListener = {
 const wl_keyboard_listener kKeyboardListener = {
     .keymap = [](void* data, wl_keyboard*, std::uint32_t format, std::int32_t fd,
                  std::uint32_t size) { Seat(data).Keymap(format, fd, size); },
-    .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface,
-                wl_array*) { Seat(data).KeyboardEntered(surface); },
+    .enter =
+        [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface, wl_array* keys) {
+          const auto* key = static_cast<const std::uint32_t*>(keys->data);
+          Seat(data).KeyboardEntered(surface, {key, keys->size / sizeof(std::uint32_t)});
+        },
     .leave = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) { Seat(data).KeyboardLeft(); },
     .key = [](void* data, wl_keyboard*, std::uint32_t serial, std::uint32_t, std::uint32_t key,
               std::uint32_t state) { Seat(data).Key(serial, key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
@@ -279,11 +282,17 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
 
 // A popup that takes the keyboard leaves it with the window below: the program's focus
 // stays there.
-void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
+// Keys already down as the keyboard enters a full-screen window (the saver, shown while the
+// user typed, or given the keyboard only then) were pressed there as far as it is concerned:
+// any key ends the saver. Another window takes only the keys pressed over it (Alt still down
+// from switching to a dialog types nothing there).
+void TWaylandSeat::KeyboardEntered(wl_surface* surface, std::span<const std::uint32_t> keysDown) {
   TWaylandWindow* window = FWindows.FindSurface(surface);
   if (!window) return;
   const TWindowHandle focus = FWindows.Root(*window).Handle;
   if (FFocus.Entered(focus)) Post(TEventKind::Activated, focus);
+  if (window->Params.FullScreen)
+    for (const std::uint32_t key : keysDown) PostKey(key, true);
 }
 
 void TWaylandSeat::KeyboardLeft() {

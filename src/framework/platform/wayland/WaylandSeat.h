@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <span>
 
 #include "KeyRepeat.h"
 #include "KeyboardFocus.h"
@@ -55,7 +56,7 @@ class TWaylandSeat {
   void Wheel(std::uint32_t axis, double value);
   void WheelNotches(std::uint32_t axis, int notches);
   void Keymap(std::uint32_t format, int fd, std::uint32_t size);
-  void KeyboardEntered(wl_surface* surface);
+  void KeyboardEntered(wl_surface* surface, std::span<const std::uint32_t> keysDown);
   void KeyboardLeft();
   void Key(std::uint32_t serial, std::uint32_t key, bool pressed);
   void Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);

@@ -292,15 +292,13 @@ TPixelMemoryProvider* TWaylandWindowSystem::PixelMemory() { return FPresenter->P
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
                                      TPutMode mode) {
   TWaylandWindow* window = FWindows->Find(handle);
-  if (!window || !window->Shown || FLost) return;
+  if (!window || !window->Shown) return;
   if (mode == TPutMode::Wait) AwaitShowable(*window);
-  if (window->Shown && window->Configured && !FLost) FPresenter->Put(*window, bitmap, source, dest, mode);
+  if (window->Shown && window->Configured) FPresenter->Put(*window, bitmap, source, dest, mode);
 }
 
 void TWaylandWindowSystem::AwaitShowable(TWaylandWindow& window) {
-  const auto waits = [&] {
-    return window.Shown && !FLost && (!window.Configured || TWaylandPresenter::AwaitsCallback(window));
-  };
+  const auto waits = [&] { return window.Shown && (!window.Configured || TWaylandPresenter::AwaitsCallback(window)); };
   const std::int64_t giveUp = NowMs() + (window.Configured ? kFrameCallbackWaitMs : kConfigureWaitMs);
   for (std::int64_t now = NowMs(); waits() && now < giveUp; now = NowMs()) ReadEvents(static_cast<int>(giveUp - now));
   TWaylandPresenter::CallbackLate(window);
@@ -375,11 +373,6 @@ void TWaylandWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
 }
 
 void TWaylandWindowSystem::ReadEvents(int timeoutMs) {
-  if (FLost) {
-    pollfd signal{FSignals->Fd(), POLLIN, 0};
-    poll(&signal, 1, timeoutMs);
-    return;
-  }
   // Events already read but not yet handled go first; reading again would wait for more.
   while (wl_display_prepare_read(FDisplay) != 0)
     if (wl_display_dispatch_pending(FDisplay) < 0) return ConnectionLost();
@@ -397,15 +390,16 @@ void TWaylandWindowSystem::ReadEvents(int timeoutMs) {
   FSeat->AfterDispatch();
 }
 
-// The compositor went away or ended the connection: the program ends by the ordinary path.
+// The compositor went away or ended the connection. The program ends at once with exit code
+// 1 and a line saying why, as Xlib ends it when its display's connection breaks: the same on
+// both window systems. While connecting, the caller says why instead.
 void TWaylandWindowSystem::ConnectionLost() {
   if (FLost) return;
   FLost = true;
-  FPresenter->Stop();
   if (!FConnected) return;
   std::fprintf(stderr, "%s: the Wayland connection is lost: %s\n", program_invocation_short_name,
                std::strerror(wl_display_get_error(FDisplay)));
-  Post(TEventKind::Terminate, 0);
+  std::_Exit(1);
 }
 
 std::int64_t TWaylandWindowSystem::NowMs() { return MonotonicMs(); }
