@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "WaylandApi.h"
 #include "WaylandCursors.h"
@@ -20,6 +21,7 @@
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
 #include "WaylandWindowTable.h"
+#include "framework/graphics/HugePageBlocks.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
@@ -168,6 +170,7 @@ void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
   const TSize size{std::clamp(window.Logical.cx * window.Scale, 1, kMaxSide),
                    std::clamp(window.Logical.cy * window.Scale, 1, kMaxSide)};
   if (size == window.Size) return;
+  FTrimDue = FTrimDue || size.cx * size.cy < window.Size.cx * window.Size.cy;
   window.Size = size;
   TWaylandPresenter::Discard(window);
   TWsEvent resized;
@@ -363,6 +366,9 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
 void TWaylandWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
   FPresenter->CommitAll();
   if (!FQueue.empty()) return;
+  // A window shrank, and the pictures of its old size are freed by now (the loop turned):
+  // their memory goes back to the system rather than waiting for pictures of that size.
+  if (std::exchange(FTrimDue, false)) UnmapKeptHugePageBlocks();
   // The saver's frames are drawn at the display's pace: no timer of theirs is due before
   // the compositor has shown the last one somewhere.
   if (FPresenter->FullScreenWindowsWait()) deadlineMs = NoDeadline;

@@ -96,5 +96,6 @@ class TWaylandWindowSystem : public TWindowSystem {
   std::unique_ptr<TWaylandShell> FShell;
   std::unique_ptr<TWaylandPresenter> FPresenter;
   bool FConnected = false;
+  bool FTrimDue = false;  // a window shrank: the memory of its old size goes once the loop turned
   bool FLost = false;
 };
