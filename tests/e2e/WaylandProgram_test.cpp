@@ -8,9 +8,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -62,10 +64,18 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// The commits a program made, from its WAYLAND_DEBUG log.
+// The commits a program made, from its WAYLAND_DEBUG log, by the surface ("wl_surface@N").
+std::map<std::string, int> CommitsBySurface(const std::string& log) {
+  std::map<std::string, int> commits;
+  for (std::size_t at = log.find(".commit()"); at != std::string::npos; at = log.find(".commit()", at + 1))
+    if (const std::size_t start = log.rfind(' ', at); start != std::string::npos)
+      ++commits[log.substr(start + 1, at - start - 1)];
+  return commits;
+}
+
 int Commits(const std::string& log) {
   int count = 0;
-  for (std::size_t at = log.find(".commit()"); at != std::string::npos; at = log.find(".commit()", at + 1)) ++count;
+  for (const auto& [surface, commits] : CommitsBySurface(log)) count += commits;
   return count;
 }
 
@@ -332,6 +342,28 @@ TEST(WaylandPacing, TheSaverDrawsAtTheOutputsPaceAndNothingWhileHiddenThenCovers
   EXPECT_EQ(program.WaitExit(), 0);
 }
 
+// Beside a 60 Hz output, a 30 Hz one still gets no more than its 30 frames a second.
+TEST(WaylandPacing, EachOutputGetsFramesAtItsOwnRate) {
+  TWaylandCompositor compositor{{{320, 240, 1}, {320, 240, 1}}, false};
+  compositor.Swaymsg({"output", compositor.Outputs()[1], "mode", "320x240@30Hz"});
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "WAYLAND_DEBUG=1"}) environment.push_back(variable);
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+  for (const std::string& output : compositor.Outputs())
+    ASSERT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !program.Running(); }));
+  const std::map<std::string, int> before = CommitsBySurface(program.Stderr());
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  std::vector<int> rates;
+  for (const auto& [surface, commits] : CommitsBySurface(program.Stderr()))
+    if (before.contains(surface)) rates.push_back((commits - before.at(surface)) / 2);
+  std::sort(rates.begin(), rates.end());
+  ASSERT_GE(rates.size(), 2u);
+  EXPECT_LE(rates[rates.size() - 2], 36) << "the slower output's surface drew faster than it shows";
+  EXPECT_GT(rates.back(), 0);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
 // Losing the compositor ends the program at once, with exit code 1 and a line that says so,
 // as losing the X server does.
 TEST(WaylandConnection, TheCompositorGoneEndsTheSaverWithItsMessage) {
@@ -345,6 +377,14 @@ TEST(WaylandConnection, TheCompositorGoneEndsTheSaverWithItsMessage) {
   const std::vector<std::string> lines = Lines(program.Stderr());
   ASSERT_EQ(lines.size(), 1u) << program.Stderr();
   EXPECT_NE(lines[0].find("Wayland connection is lost"), std::string::npos) << lines[0];
+}
+
+// Whether the process has `signal` blocked (/proc's SigBlk mask).
+bool BlocksSignal(pid_t pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("SigBlk:")) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+  return false;
 }
 
 // A socket that takes connections and never answers.
@@ -390,6 +430,8 @@ TEST(WaylandConnection, ASilentCompositorIsOneLineAndExitOneAndTheEndingSignalsE
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
     ASSERT_TRUE(silent.Accept());
+    // Connected, it takes the signals as its own once it has blocked them.
+    ASSERT_TRUE(WaitUntil([&] { return BlocksSignal(program.Pid(), signal); }));
     program.Signal(signal);
     EXPECT_TRUE(WaitUntil([&] { return !program.Running(); }, std::chrono::seconds(1))) << signal;
   }
