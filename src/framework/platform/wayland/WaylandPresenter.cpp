@@ -9,6 +9,7 @@
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandPixelMemory.h"
+#include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 
 namespace {
@@ -158,24 +159,15 @@ void TWaylandPresenter::CopyPixels(const TBitmap& bitmap, TPoint offset, const T
   }
 }
 
-// While the compositor holds every buffer, the frame waits for the loop's next turn.
-void TWaylandPresenter::PaintDecoration(TWaylandWindow& window) {
+// While the compositor holds every buffer, the window's frame waits for the loop's next turn.
+void TWaylandPresenter::PaintFrame(TWaylandWindow& window) {
   if (!window.Caption || !window.Shown || !window.Configured) return;
   TShmBuffer* buffer = Drawing(window);
   if (!buffer) return;
-  const TSize surface = SurfaceSize(window);
-  TBitmap picture(surface.cx, surface.cy);
-  window.Caption->Paint(picture.Canvas(), surface);
-  const TRect& frame = window.Frame;
-  const TRect edges[] = {{0, 0, surface.cx, frame.Top},
-                         {0, surface.cy - frame.Bottom, surface.cx, surface.cy},
-                         {0, frame.Top, frame.Left, surface.cy - frame.Bottom},
-                         {surface.cx - frame.Right, frame.Top, surface.cx, surface.cy - frame.Bottom}};
-  for (const TRect& edge : edges) {
-    CopyPixels(picture, {}, edge, *buffer, surface.cx);
+  TWaylandWindowFrames::Paint(window, [&](const TBitmap& picture, const TRect& edge) {
+    CopyPixels(picture, {}, edge, *buffer, SurfaceSize(window).cx);
     window.Presentation.Damage = window.Presentation.Damage.Union(edge);
-  }
-  window.FrameStale = false;
+  });
 }
 
 bool TWaylandPresenter::Lend(TWaylandWindow& window, TBitmap& bitmap) {
@@ -228,7 +220,7 @@ void TWaylandPresenter::CommitAll() {
 // answers come for both at once.
 void TWaylandPresenter::Commit(TWaylandWindow& window) {
   if (!window.Shown || !window.Configured) return;
-  if (window.FrameStale) PaintDecoration(window);
+  if (window.FrameStale) PaintFrame(window);
   TWaylandPresentation& presentation = window.Presentation;
   if (!presentation.Drawing && !presentation.Lent) return;
   wl_buffer* buffer = Committed(window);

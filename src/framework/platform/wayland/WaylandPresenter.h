@@ -58,7 +58,7 @@ class TWaylandPresenter {
   bool Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& area, TPoint offset);
   static void CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer, int stride);
   // The program's own frame around the window, into the buffer of the next commit.
-  void PaintDecoration(TWaylandWindow& window);
+  void PaintFrame(TWaylandWindow& window);
   void BufferReleased(TWindowHandle window);
   // What the window's next commit shows, now held by the compositor.
   wl_buffer* Committed(TWaylandWindow& window);

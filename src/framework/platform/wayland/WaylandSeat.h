@@ -6,6 +6,7 @@
 #include "KeyRepeat.h"
 #include "KeyboardFocus.h"
 #include "WaylandCursors.h"
+#include "WaylandWindowFrames.h"
 #include "XkbKeyboard.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -88,9 +89,9 @@ class TWaylandSeat {
   std::uint32_t FEnterSerial = 0;
   TShiftState FButtons = 0;
   TWindowHandle FPressTarget = 0;
-  // Over the client area rather than the frame that the program draws; a press on that frame.
+  // Over the client area rather than the frame that the program draws.
   bool FInClient = true;
-  bool FFrameGrab = false;
+  TWaylandWindowFrames FFrames;
   // The latest click or key: its serial and the window it went to.
   std::uint32_t FInputSerial = 0;
   TWindowHandle FInputWindow = 0;
