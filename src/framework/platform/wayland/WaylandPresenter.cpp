@@ -161,7 +161,7 @@ void TWaylandPresenter::CopyPixels(const TBitmap& bitmap, TPoint offset, const T
 
 // While the compositor holds every buffer, the window's frame waits for the loop's next turn.
 void TWaylandPresenter::PaintFrame(TWaylandWindow& window) {
-  if (!window.Caption || !window.Shown || !window.Configured) return;
+  if (!window.Frame.Caption || !window.Shown || !window.Role.Configured) return;
   TShmBuffer* buffer = Drawing(window);
   if (!buffer) return;
   TWaylandWindowFrames::Paint(window, [&](const TBitmap& picture, const TRect& edge) {
@@ -219,8 +219,8 @@ void TWaylandPresenter::CommitAll() {
 // A commit asks to hear when it was shown, unless one before it still waits to hear: the
 // answers come for both at once.
 void TWaylandPresenter::Commit(TWaylandWindow& window) {
-  if (!window.Shown || !window.Configured) return;
-  if (window.FrameStale) PaintFrame(window);
+  if (!window.Shown || !window.Role.Configured) return;
+  if (window.Frame.Stale) PaintFrame(window);
   TWaylandPresentation& presentation = window.Presentation;
   if (!presentation.Drawing && !presentation.Lent) return;
   wl_buffer* buffer = Committed(window);

@@ -184,7 +184,7 @@ void TWaylandSeat::PointerMoved(double x, double y) {
 // client hears nothing of the event.
 bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) {
   TWaylandWindow* under = FWindows.Find(FPointerWindow);
-  if (!under || !under->Caption || FWindows.TopPopup()) return false;
+  if (!under || !under->Frame.Caption || FWindows.TopPopup()) return false;
   if (FFrames.Holds()) {
     if (kind == TEventKind::MouseMove) FFrames.Drag(*under, FPointerAt);
     if (kind == TEventKind::MouseUp && left) FFrames.Release(*under, FPointerAt);

@@ -12,11 +12,16 @@ struct wl_seat;
 // caption bar with a close box, TCaptionBar): their painting, and what the pointer does to
 // them. A press on a frame holds the pointer until the button is up: on the caption, the
 // compositor moves the window; pressed and released over the close box, the window is asked to
-// close. The frame part of each window's record changes here and where the window's title and
-// role change (the shell); the seat only tells this class the pointer's input.
+// close. The frame part of each window's record changes here only; the shell says when the
+// window's role or title changed, the seat tells the pointer's input.
 class TWaylandWindowFrames {
  public:
   explicit TWaylandWindowFrames(std::deque<TWsEvent>& queue) : FQueue(queue) {}
+
+  // The frame that the program draws where the compositor draws none, after the window's role
+  // or its configure changed; true when it came or went (the window's size limits follow).
+  static bool Update(TWaylandWindow& window);
+  static void SetTitle(TWaylandWindow& window, const char* title);
 
   // Whether a point of the window's surface is in its client area rather than on its frame.
   static bool InClient(const TWaylandWindow& window, TPoint at);

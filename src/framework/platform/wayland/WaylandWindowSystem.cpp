@@ -148,7 +148,7 @@ void TWaylandWindowSystem::ScreensChanged() {
     const TWaylandOutput* output = window.Screen ? FOutputs->Find(window.Screen) : nullptr;
     if (!output || output->Info.Scale == window.Scale) return;
     window.Scale = output->Info.Scale;
-    if (window.Configured) Resize(window);
+    if (window.Role.Configured) Resize(window);
   });
 }
 
@@ -224,7 +224,7 @@ void TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
   TWaylandWindow* parent = FWindows->TopPopup();
   for (const TWindowHandle candidate : {FSeat->InputWindow(), FSeat->FocusWindow()}) {
     TWaylandWindow* window = FWindows->Find(candidate);
-    if (!parent && window && window != &popup && window->ShellSurface && window->Configured) parent = window;
+    if (!parent && window && window != &popup && window->Role.ShellSurface && window->Role.Configured) parent = window;
   }
   if (!parent) {
     Post(TEventKind::CloseRequest, popup.Handle);
@@ -297,12 +297,14 @@ void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, cons
   TWaylandWindow* window = FWindows->Find(handle);
   if (!window || !window->Shown) return;
   if (mode == TPutMode::Wait) AwaitShowable(*window);
-  if (window->Shown && window->Configured) FPresenter->Put(*window, bitmap, source, dest, mode);
+  if (window->Shown && window->Role.Configured) FPresenter->Put(*window, bitmap, source, dest, mode);
 }
 
 void TWaylandWindowSystem::AwaitShowable(TWaylandWindow& window) {
-  const auto waits = [&] { return window.Shown && (!window.Configured || TWaylandPresenter::AwaitsCallback(window)); };
-  const std::int64_t giveUp = NowMs() + (window.Configured ? kFrameCallbackWaitMs : kConfigureWaitMs);
+  const auto waits = [&] {
+    return window.Shown && (!window.Role.Configured || TWaylandPresenter::AwaitsCallback(window));
+  };
+  const std::int64_t giveUp = NowMs() + (window.Role.Configured ? kFrameCallbackWaitMs : kConfigureWaitMs);
   for (std::int64_t now = NowMs(); waits() && now < giveUp; now = NowMs()) ReadEvents(static_cast<int>(giveUp - now));
   TWaylandPresenter::CallbackLate(window);
 }
