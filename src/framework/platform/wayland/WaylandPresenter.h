@@ -32,7 +32,7 @@ class TWaylandPresenter {
   TPixelMemoryProvider* PixelMemory();
   // A put whose pixels fall on the window; a `Wait` put commits at once.
   void Put(TWaylandWindow& window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode);
-  // Every window drawn since its last commit, whose last commit was shown, shows its new pixels.
+  // Every window drawn since its last commit shows its new pixels (the loop's turn, Flush).
   void CommitAll();
   // Whether a new picture of the window would be shown now.
   static bool ReadyForFrame(const TWaylandWindow& window);
@@ -46,7 +46,8 @@ class TWaylandPresenter {
   bool FullScreenWindowsWait();
   // What was put since the last commit goes unshown (the window changed size or role).
   static void Discard(TWaylandWindow& window);
-  // The window is hidden or going: nothing waits for the compositor any more; `buffers` too.
+  // The window is hidden or going: nothing waits for the compositor any more. With `buffers`,
+  // its buffers go too.
   static void Forget(TWaylandWindow& window, bool buffers);
 
  private:
