@@ -5,7 +5,6 @@
 
 #include "Form1.h"
 #include "engine/Quenbrel.h"
-#include "framework/base/Handler.h"
 #include "framework/ui/core/Application.h"
 #include "framework/ui/core/Timer.h"
 
@@ -35,17 +34,23 @@ void TSaverScreens::Follow() {
   Pace();
 }
 
+// A form draws a frame only when its screen would show it. The first screen's form moves
+// the process's motion; every other form moves a copy of its own, taken from it, so that each
+// screen moves at the pace of its own display as if it were the only one.
 void TSaverScreens::Pace() {
   bool first = true;
   for (const auto& [screen, form] : FForms) {
     if (std::exchange(first, false)) {
-      form->Timer1->OnTimer = Handler(form, &TForm1::Timer1Timer);
+      form->Timer1->OnTimer = [form = form](TComponent* sender) {
+        if (Application->WindowSystem().ReadyForFrame(form->Handle())) form->Timer1Timer(sender);
+      };
       continue;
     }
-    form->Timer1->OnTimer = [form = form](TComponent* sender) {
-      const TQuenbrelMotion kept = QuenbrelMotion();
+    form->Timer1->OnTimer = [form = form, motion = QuenbrelMotion()](TComponent* sender) mutable {
+      if (!Application->WindowSystem().ReadyForFrame(form->Handle())) return;
+      std::swap(QuenbrelMotion(), motion);
       form->Timer1Timer(sender);
-      QuenbrelMotion() = kept;
+      std::swap(QuenbrelMotion(), motion);
     };
   }
 }

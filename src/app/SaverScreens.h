@@ -10,8 +10,9 @@ class TForm1;
 // desktop), each shows a saver form of its own, at its own size; a screen that appears while
 // the saver runs gets one, a screen that goes away loses its. The main form covers the first
 // screen. Any saver form closing ends the program, as the main form's closing does.
-// The effect's motion is the process's and moves on with every frame drawn: only the frames
-// of one screen's form move it, so that each screen moves at the pace of a single one.
+// The effect's motion moves on with every frame drawn. Each screen's form draws at its own
+// display's pace (Wayland holds a form's ticks until its last frame was shown) and moves a
+// motion of its own, the first screen's being the process's: each screen moves as if alone.
 class TSaverScreens : public TComponent {
  public:
   // `main` already covers the first screen.

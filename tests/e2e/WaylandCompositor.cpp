@@ -74,7 +74,7 @@ std::string TWaylandCompositor::MissingProgram() {
   return "";
 }
 
-TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) {
+TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs, bool inputDevices) {
   const std::string config = FRuntime.File("config");
   std::ofstream(config) << "xwayland disable\n";
   chmod(FRuntime.Path().c_str(), 0700);
@@ -97,6 +97,7 @@ TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs) 
   FFirstMode = outputs.at(0);
   SetMode(FOutputs[0], outputs.at(0));
   for (std::size_t i = 1; i < outputs.size(); ++i) AddOutput(outputs[i]);
+  if (!inputDevices) return;
   FInput = std::make_unique<TChildProcess>(std::vector<std::string>{QUENBREL_INPUT, "hold"}, ClientEnvironment());
   WaitForInputDevices();
 }

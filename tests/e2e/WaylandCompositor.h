@@ -34,8 +34,9 @@ class TWaylandCompositor {
   // when all are.
   static std::string MissingProgram();
 
-  // The first output is the one sway starts with; the others are made for it.
-  explicit TWaylandCompositor(const std::vector<TOutputMode>& outputs);
+  // The first output is the one sway starts with; the others are made for it. Without the
+  // input devices nothing takes a client's keyboard focus away (and nothing types).
+  explicit TWaylandCompositor(const std::vector<TOutputMode>& outputs, bool inputDevices = true);
   ~TWaylandCompositor();
   TWaylandCompositor(const TWaylandCompositor&) = delete;
   TWaylandCompositor& operator=(const TWaylandCompositor&) = delete;

@@ -2,14 +2,22 @@
 // different sizes, one of them at scale 2: real input from virtual devices, screenshots of
 // each output.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -54,6 +62,33 @@ std::vector<std::string> Lines(const std::string& text) {
     lines.push_back(text.substr(start, end - start));
   }
   return lines;
+}
+
+// The commits a program made, from its WAYLAND_DEBUG log, by the surface ("wl_surface@N").
+std::map<std::string, int> CommitsBySurface(const std::string& log) {
+  std::map<std::string, int> commits;
+  for (std::size_t at = log.find(".commit()"); at != std::string::npos; at = log.find(".commit()", at + 1))
+    if (const std::size_t start = log.rfind(' ', at); start != std::string::npos)
+      ++commits[log.substr(start + 1, at - start - 1)];
+  return commits;
+}
+
+int Commits(const std::string& log) {
+  int count = 0;
+  for (const auto& [surface, commits] : CommitsBySurface(log)) count += commits;
+  return count;
+}
+
+// The CPU time a process has spent, in milliseconds.
+long CpuMs(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string field;
+  long user = 0, system = 0;
+  for (int i = 1; i <= 15 && stat >> field; ++i) {
+    if (i == 14) user = std::stol(field);
+    if (i == 15) system = std::stol(field);
+  }
+  return (user + system) * 1000 / sysconf(_SC_CLK_TCK);
 }
 
 const std::vector<TOutputMode> kTwoOutputs{{1280, 720, 1}, {800, 600, 2}};
@@ -172,6 +207,21 @@ TEST_P(WaylandSaverTest, ToleratesFivePointerMotionsAndEndsOnTheSixth) {
   EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
+TEST_P(WaylandSaverTest, FollowsAScaleChangedWhileItCoversTheOutput) {
+  auto program = StartedSaver();
+  const std::string first = FCompositor.Outputs()[0];
+  FCompositor.SetMode(first, {kTwoOutputs[0].Width, kTwoOutputs[0].Height, 2});
+  // Until the saver follows, its pictures of the old scale show blown up (or cut).
+  TOutputPicture picture;
+  EXPECT_TRUE(WaitUntil([&] {
+    picture = FCompositor.Screenshot(first);
+    return Covered(picture) && AlikeBlockShare(picture) < 0.5;
+  })) << program->Stderr();
+  EXPECT_TRUE(Animates(first));
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
+}
+
 std::string ShellName(const ::testing::TestParamInfo<bool>& shell) {
   return shell.param ? "LayerShell" : "FullscreenWindows";
 }
@@ -245,6 +295,146 @@ TEST(WaylandBackendChoice, NeitherDisplayIsOneLineNamingBoth) {
   ASSERT_EQ(lines.size(), 1u) << program.Stderr();
   EXPECT_NE(lines[0].find("wayland-9"), std::string::npos) << lines[0];
   EXPECT_NE(lines[0].find(":9999"), std::string::npos) << lines[0];
+}
+
+// The saver on one output of 30 Hz, as a fullscreen window that another workspace hides (with
+// no keyboard to leave it: a keyboard leaving would end it). A rate is counted over a stretch
+// of time: the test waits that long on purpose.
+TEST(WaylandPacing, TheSaverDrawsAtTheOutputsPaceAndNothingWhileHiddenThenCoversAtOnce) {
+  TWaylandCompositor compositor{{{640, 480, 1}}, false};
+  const std::string output = compositor.Outputs()[0];
+  compositor.Swaymsg({"output", output, "mode", "640x480@30Hz"});
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "QUENBREL_WAYLAND_NO_LAYER_SHELL=1", "WAYLAND_DEBUG=1"})
+    environment.push_back(variable);
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+  ASSERT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !program.Running(); }));
+  const auto commitsIn = [&](std::chrono::seconds stretch) {
+    const int before = Commits(program.Stderr());
+    std::this_thread::sleep_for(stretch);
+    return Commits(program.Stderr()) - before;
+  };
+  // A busy machine may draw fewer; none draws more than the display shows.
+  const int perTwoSeconds = commitsIn(std::chrono::seconds(2));
+  RecordProperty("commits_per_second_at_30_hz", perTwoSeconds / 2);
+  EXPECT_GT(perTwoSeconds, 0);
+  EXPECT_LE(perTwoSeconds, 2 * 36);
+
+  compositor.Swaymsg({"workspace", "number", "2"});
+  // One frame may be on its way as the workspace turns.
+  const long cpuBefore = CpuMs(program.Pid());
+  EXPECT_LE(commitsIn(std::chrono::seconds(5)), 1);
+  const long cpu = CpuMs(program.Pid()) - cpuBefore;
+  RecordProperty("cpu_ms_in_5_s_hidden", static_cast<int>(cpu));
+  EXPECT_LE(cpu, 50) << "more than 1 % of a core while nothing of it is shown";
+  ASSERT_TRUE(program.Running()) << program.Stderr();
+
+  compositor.Swaymsg({"workspace", "number", "1"});
+  const auto shown = std::chrono::steady_clock::now();
+  const int before = Commits(program.Stderr());
+  EXPECT_TRUE(Covered(compositor.Screenshot(output)));
+  EXPECT_TRUE(WaitUntil([&] { return Commits(program.Stderr()) > before + 2; })) << "it animates again";
+  RecordProperty(
+      "animating_again_after_ms",
+      static_cast<int>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - shown).count()));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
+// Beside a 60 Hz output, a 30 Hz one still gets no more than its 30 frames a second.
+TEST(WaylandPacing, EachOutputGetsFramesAtItsOwnRate) {
+  TWaylandCompositor compositor{{{320, 240, 1}, {320, 240, 1}}, false};
+  compositor.Swaymsg({"output", compositor.Outputs()[1], "mode", "320x240@30Hz"});
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "WAYLAND_DEBUG=1"}) environment.push_back(variable);
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+  for (const std::string& output : compositor.Outputs())
+    ASSERT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !program.Running(); }));
+  const std::map<std::string, int> before = CommitsBySurface(program.Stderr());
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  std::vector<int> rates;
+  for (const auto& [surface, commits] : CommitsBySurface(program.Stderr()))
+    if (before.contains(surface)) rates.push_back((commits - before.at(surface)) / 2);
+  std::sort(rates.begin(), rates.end());
+  ASSERT_GE(rates.size(), 2u);
+  EXPECT_LE(rates[rates.size() - 2], 36) << "the slower output's surface drew faster than it shows";
+  EXPECT_GT(rates.back(), 0);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
+// Losing the compositor ends the program at once, with exit code 1 and a line that says so,
+// as losing the X server does.
+TEST(WaylandConnection, TheCompositorGoneEndsTheSaverWithItsMessage) {
+  TWaylandCompositor compositor{{{320, 240, 1}}};
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  environment.push_back("QUENBREL_BACKEND=");
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+  ASSERT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(compositor.Outputs()[0])) || !program.Running(); }));
+  kill(compositor.Pid(), SIGKILL);
+  EXPECT_EQ(program.WaitExit(), 1);
+  const std::vector<std::string> lines = Lines(program.Stderr());
+  ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+  EXPECT_NE(lines[0].find("Wayland connection is lost"), std::string::npos) << lines[0];
+}
+
+// Whether the process has `signal` blocked (/proc's SigBlk mask).
+bool BlocksSignal(pid_t pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("SigBlk:")) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+  return false;
+}
+
+// A socket that takes connections and never answers.
+class TSilentCompositor {
+ public:
+  explicit TSilentCompositor(const std::string& path) : FSocket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    if (bind(FSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(FSocket, 4) != 0)
+      throw std::runtime_error("no socket at " + path);
+  }
+  ~TSilentCompositor() {
+    for (const int client : FClients) close(client);
+    close(FSocket);
+  }
+  // Whether a client connected within a few seconds; it is kept, unanswered.
+  bool Accept() {
+    pollfd waiting{FSocket, POLLIN, 0};
+    if (poll(&waiting, 1, 20000) != 1) return false;
+    FClients.push_back(accept(FSocket, nullptr, nullptr));
+    return true;
+  }
+
+ private:
+  int FSocket;
+  std::vector<int> FClients;
+};
+
+TEST(WaylandConnection, ASilentCompositorIsOneLineAndExitOneAndTheEndingSignalsEndTheWait) {
+  TTempDir folder;
+  const std::string path = folder.File("wayland-silent");
+  TSilentCompositor silent(path);
+  const std::vector<std::string> environment{"WAYLAND_DISPLAY=" + path, "DISPLAY=", "QUENBREL_BACKEND="};
+  {
+    TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+    EXPECT_EQ(program.WaitExit(std::chrono::seconds(10)), 1);
+    const std::vector<std::string> lines = Lines(program.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+    EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("did not tell"), std::string::npos) << lines[0];
+  }
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+    ASSERT_TRUE(silent.Accept());
+    // Connected, it takes the signals as its own once it has blocked them.
+    ASSERT_TRUE(WaitUntil([&] { return BlocksSignal(program.Pid(), signal); }));
+    program.Signal(signal);
+    EXPECT_TRUE(WaitUntil([&] { return !program.Running(); }, std::chrono::seconds(1))) << signal;
+  }
 }
 
 }  // namespace

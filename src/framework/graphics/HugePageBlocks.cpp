@@ -45,6 +45,12 @@ class TKeptBlocks {
     return {};
   }
 
+  // The blocks kept, which are then no longer kept.
+  void TakeAll(THugePageBlock (&blocks)[2]) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    for (std::size_t i = 0; i < Count; ++i) blocks[i] = std::exchange(FBlocks[i], {});
+  }
+
   // Keeps `block` and returns the oldest one it pushes out, to be unmapped outside the lock.
   THugePageBlock Keep(THugePageBlock block) {
     // The pages become the system's to reclaim; a write before it does makes them ours again.
@@ -82,4 +88,11 @@ void GiveBackHugePageBlock(THugePageBlock block) {
   if (!block.Data) return;
   if (block.Bytes <= MaxKeptBytes) block = Kept.Keep(block);
   if (block.Data) ::munmap(block.Data, block.Bytes);
+}
+
+void UnmapKeptHugePageBlocks() {
+  THugePageBlock blocks[2];
+  Kept.TakeAll(blocks);
+  for (const THugePageBlock& block : blocks)
+    if (block.Data) ::munmap(block.Data, block.Bytes);
 }

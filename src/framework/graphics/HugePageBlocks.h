@@ -52,6 +52,10 @@ THugePageBlock TakeHugePageBlock(std::size_t bytes, bool zeroed);
 // Gives a block back: kept for a next request of its size, or unmapped.
 void GiveBackHugePageBlock(THugePageBlock block);
 
+// The kept blocks go back to the system now, for a program whose pictures shrank for good
+// (its screen became smaller): lent pages still count as its memory until the system runs short.
+void UnmapKeptHugePageBlocks();
+
 // An allocator for vectors that may grow to megabytes, such as picture files: large requests
 // take huge page blocks, small ones the heap.
 template <class T>

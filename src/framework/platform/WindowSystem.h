@@ -125,6 +125,10 @@ class TWindowSystem {
   // straight from the memory it was drawn in (Wayland) may keep that memory after Flush: a
   // bitmap lends it only once it begins its frames with TBitmap::BeginFrame.
   virtual TPixelMemoryProvider* PixelMemory() = 0;
+  // Whether a new picture of the window would be shown now: false while the display has not
+  // yet shown the window's last one (Wayland's frame callbacks). An animation that draws a
+  // frame per timer tick skips the ticks meanwhile, and so goes at the display's pace.
+  virtual bool ReadyForFrame(TWindowHandle) { return true; }
   // Returns once the display has everything sent so far.
   virtual void Flush() = 0;
 

@@ -44,8 +44,11 @@ const wl_pointer_listener kPointerListener = {
 const wl_keyboard_listener kKeyboardListener = {
     .keymap = [](void* data, wl_keyboard*, std::uint32_t format, std::int32_t fd,
                  std::uint32_t size) { Seat(data).Keymap(format, fd, size); },
-    .enter = [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface,
-                wl_array*) { Seat(data).KeyboardEntered(surface); },
+    .enter =
+        [](void* data, wl_keyboard*, std::uint32_t, wl_surface* surface, wl_array* keys) {
+          const auto* key = static_cast<const std::uint32_t*>(keys->data);
+          Seat(data).KeyboardEntered(surface, {key, keys->size / sizeof(std::uint32_t)});
+        },
     .leave = [](void* data, wl_keyboard*, std::uint32_t, wl_surface*) { Seat(data).KeyboardLeft(); },
     .key = [](void* data, wl_keyboard*, std::uint32_t serial, std::uint32_t, std::uint32_t key,
               std::uint32_t state) { Seat(data).Key(serial, key, state == WL_KEYBOARD_KEY_STATE_PRESSED); },
@@ -64,7 +67,7 @@ constexpr double kScrollPerNotch = 10;
 }  // namespace
 
 TWaylandSeat::TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue)
-    : FWindows(windows), FCursors(cursors), FQueue(queue) {}
+    : FWindows(windows), FCursors(cursors), FQueue(queue), FFrames(queue) {}
 
 TWaylandSeat::~TWaylandSeat() { SetSeat(nullptr); }
 
@@ -151,8 +154,7 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FEnterSerial = serial;
   if (!window) return;
   FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
-  FInClient =
-      !window->Caption || window->Caption->PartAt(FPointerAt, SurfaceSize(*window)) == TCaptionBar::TPart::Client;
+  FInClient = TWaylandWindowFrames::InClient(*window, FPointerAt);
   ShowCursor(*window);
   if (FWindows.TopPopup()) PostPointer(TEventKind::MouseMove);
 }
@@ -163,14 +165,11 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
 void TWaylandSeat::PointerLeft() {
   TWaylandWindow* window = FWindows.Find(FPointerWindow);
   if (window && FInClient && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, window->Handle);
-  if (window && window->Caption && FFrameGrab) {
-    window->Caption->Release({-1, -1}, SurfaceSize(*window));
-    window->FrameStale = true;
-  }
+  if (window) FFrames.PointerLeft(*window);
   FPointerWindow = 0;
   FButtons = 0;
   FPressTarget = 0;
-  FFrameGrab = false;
+  FFrames.ButtonsUp();
 }
 
 void TWaylandSeat::PointerMoved(double x, double y) {
@@ -180,34 +179,27 @@ void TWaylandSeat::PointerMoved(double x, double y) {
   if (!FrameTakes(TEventKind::MouseMove, false, 0)) PostPointer(TEventKind::MouseMove);
 }
 
-// The frame that the program draws takes a press on it until the button is up: the caption
-// moves the window, the close box closes it. The pointer going onto the frame leaves the
-// client area, as far as the client knows. True when the client hears nothing of the event.
+// The frame that the program draws takes a press on it until the button is up. The pointer
+// going onto the frame leaves the client area, as far as the client knows. True when the
+// client hears nothing of the event.
 bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) {
   TWaylandWindow* under = FWindows.Find(FPointerWindow);
-  if (!under || !under->Caption || FWindows.TopPopup()) return false;
-  TCaptionBar& caption = *under->Caption;
-  const TSize surface = SurfaceSize(*under);
-  if (FFrameGrab) {
-    const bool released = kind == TEventKind::MouseUp && left;
-    if (kind == TEventKind::MouseMove && caption.Drag(FPointerAt, surface)) under->FrameStale = true;
-    if (released && caption.Release(FPointerAt, surface)) Post(TEventKind::CloseRequest, under->Handle);
-    if (released) under->FrameStale = true;
+  if (!under || !under->Frame.Caption || FWindows.TopPopup()) return false;
+  if (FFrames.Holds()) {
+    if (kind == TEventKind::MouseMove) FFrames.Drag(*under, FPointerAt);
+    if (kind == TEventKind::MouseUp && left) FFrames.Release(*under, FPointerAt);
     return true;
   }
   // A press in the client area keeps the pointer the client's until it is up.
   if (FButtons) return false;
-  const bool inClient = caption.PartAt(FPointerAt, surface) == TCaptionBar::TPart::Client;
+  const bool inClient = TWaylandWindowFrames::InClient(*under, FPointerAt);
   if (inClient != FInClient) {
     FInClient = inClient;
     if (!inClient) Post(TEventKind::MouseLeave, under->Handle);
     ShowCursor(*under);
   }
   if (inClient || kind != TEventKind::MouseDown) return !inClient;
-  FFrameGrab = true;
-  if (left && caption.Press(FPointerAt, surface) == TCaptionBar::TPart::Caption)
-    xdg_toplevel_move(under->Toplevel, FSeat, serial);
-  under->FrameStale = true;
+  FFrames.Press(*under, FPointerAt, left, FSeat, serial);
   return true;
 }
 
@@ -244,7 +236,7 @@ void TWaylandSeat::Button(std::uint32_t serial, std::uint32_t button, bool press
   else FButtons &= static_cast<TShiftState>(~bit);
   if (FButtons) return;
   FPressTarget = 0;
-  FFrameGrab = false;
+  FFrames.ButtonsUp();
 }
 
 void TWaylandSeat::WheelNotches(std::uint32_t axis, int notches) {
@@ -279,11 +271,17 @@ void TWaylandSeat::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
 
 // A popup that takes the keyboard leaves it with the window below: the program's focus
 // stays there.
-void TWaylandSeat::KeyboardEntered(wl_surface* surface) {
+// Keys already down as the keyboard enters a full-screen window (the saver, shown while the
+// user typed, or given the keyboard only then) were pressed there as far as it is concerned:
+// any key ends the saver. Another window takes only the keys pressed over it (Alt still down
+// from switching to a dialog types nothing there).
+void TWaylandSeat::KeyboardEntered(wl_surface* surface, std::span<const std::uint32_t> keysDown) {
   TWaylandWindow* window = FWindows.FindSurface(surface);
   if (!window) return;
   const TWindowHandle focus = FWindows.Root(*window).Handle;
   if (FFocus.Entered(focus)) Post(TEventKind::Activated, focus);
+  if (window->Params.FullScreen)
+    for (const std::uint32_t key : keysDown) PostKey(key, true);
 }
 
 void TWaylandSeat::KeyboardLeft() {

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <span>
 
 #include "KeyRepeat.h"
 #include "KeyboardFocus.h"
 #include "WaylandCursors.h"
+#include "WaylandWindowFrames.h"
 #include "XkbKeyboard.h"
 #include "framework/platform/WindowSystem.h"
 
@@ -55,7 +57,7 @@ class TWaylandSeat {
   void Wheel(std::uint32_t axis, double value);
   void WheelNotches(std::uint32_t axis, int notches);
   void Keymap(std::uint32_t format, int fd, std::uint32_t size);
-  void KeyboardEntered(wl_surface* surface);
+  void KeyboardEntered(wl_surface* surface, std::span<const std::uint32_t> keysDown);
   void KeyboardLeft();
   void Key(std::uint32_t serial, std::uint32_t key, bool pressed);
   void Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
@@ -87,9 +89,9 @@ class TWaylandSeat {
   std::uint32_t FEnterSerial = 0;
   TShiftState FButtons = 0;
   TWindowHandle FPressTarget = 0;
-  // Over the client area rather than the frame that the program draws; a press on that frame.
+  // Over the client area rather than the frame that the program draws.
   bool FInClient = true;
-  bool FFrameGrab = false;
+  TWaylandWindowFrames FFrames;
   // The latest click or key: its serial and the window it went to.
   std::uint32_t FInputSerial = 0;
   TWindowHandle FInputWindow = 0;

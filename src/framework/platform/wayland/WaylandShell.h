@@ -52,9 +52,6 @@ class TWaylandShell {
   void AssignLayer(TWaylandWindow& window);
   void AssignToplevel(TWaylandWindow& window);
   void AskForServerFrame(TWaylandWindow& window);
-  // The frame the program draws, where the compositor draws none; true when it came or went.
-  // The size limits follow from it.
-  bool UpdateFrame(TWaylandWindow& window);
   void SetSizeLimits(TWaylandWindow& window);
   void WithdrawPopup(TWaylandWindow& window);
   // The logical size of the output a full-screen window covers, for a configure without one.

@@ -1,76 +1,39 @@
 #include "WaylandWindowSystem.h"
 
-#include <errno.h>  // errno, program_invocation_short_name
-#include <poll.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <utility>
 
-#include "ShmBufferPool.h"
 #include "WaylandApi.h"
 #include "WaylandCursors.h"
 #include "WaylandGlobals.h"
 #include "WaylandLimits.h"
 #include "WaylandOutputs.h"
-#include "WaylandPixelMemory.h"
+#include "WaylandPresenter.h"
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
 #include "WaylandWindowTable.h"
+#include "framework/graphics/HugePageBlocks.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
 namespace {
 
-std::string DisplayName() {
-  const char* name = std::getenv("WAYLAND_DISPLAY");
-  return name ? name : "wayland-0";  // what the library tries when none is named
-}
-
 TRect Whole(TSize size) { return {0, 0, size.cx, size.cy}; }
 
+// Three frames of a display at 60 Hz; a compositor places a window at once.
+constexpr std::int64_t kFrameCallbackWaitMs = 50;
 constexpr std::int64_t kConfigureWaitMs = 1000;
-constexpr std::int64_t kBufferWaitMs = 250;
-// Three frames of a display at 60 Hz.
-constexpr std::int64_t kFrameWaitMs = 50;
 
 }  // namespace
-
-const wl_callback_listener TWaylandWindowSystem::kFrameDoneListener = {
-    .done = [](void* data, wl_callback* callback,
-               std::uint32_t) { static_cast<TWaylandWindowSystem*>(data)->FrameDone(callback); },
-};
-
-std::unique_ptr<TWaylandWindowSystem> TWaylandWindowSystem::Connect(const TOptions& options, std::string& failure) {
-  wl_display* display = wl_display_connect(nullptr);
-  if (!display) {
-    failure = "no Wayland compositor answers at \"" + DisplayName() + "\"";
-    return nullptr;
-  }
-  std::unique_ptr<TWaylandWindowSystem> system(new TWaylandWindowSystem(display, options));
-  // The first round trip brings the globals, the second what the bound ones tell at once
-  // (the outputs' modes, the seat's devices).
-  if (wl_display_roundtrip(display) < 0 || wl_display_roundtrip(display) < 0) {
-    failure = "the Wayland compositor at \"" + DisplayName() + "\" does not answer";
-    return nullptr;
-  }
-  if (!system->HasWhatWindowsNeed()) {
-    failure = "the Wayland compositor at \"" + DisplayName() + "\" lacks shared memory or the shell";
-    return nullptr;
-  }
-  // The screens as they are now are no news.
-  system->FQueue.clear();
-  return system;
-}
 
 TWaylandWindowSystem::TWaylandWindowSystem(wl_display* display, const TOptions& options)
     : FDisplay(display),
       FSignals(std::make_unique<TTerminationSignals>()),
       FWindows(std::make_unique<TWaylandWindowTable>()),
-      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })),
-      FPixelMemory(std::make_unique<TWaylandPixelMemoryProvider>()) {
+      FOutputs(std::make_unique<TWaylandOutputs>([this] { ScreensChanged(); })) {
   FGlobals = std::make_unique<TWaylandGlobals>(display, *FOutputs, [this](wl_seat* seat) { FSeat->SetSeat(seat); });
+  FPresenter = std::make_unique<TWaylandPresenter>(
+      display, *FGlobals, *FWindows, [this](TWindowHandle window, const TRect& area) { PostExpose(window, area); });
   FCursors = std::make_unique<TWaylandCursors>(*FGlobals);
   FSeat = std::make_unique<TWaylandSeat>(*FWindows, *FCursors, FQueue);
   FShell = std::make_unique<TWaylandShell>(
@@ -84,7 +47,7 @@ TWaylandWindowSystem::~TWaylandWindowSystem() {
   FWindows->ForEach([&](TWaylandWindow& window) { windows.push_back(window.Handle); });
   for (TWindowHandle window : windows) DestroyWindow(window);
   // Everything made on the connection goes before it.
-  FPixelMemory.reset();
+  FPresenter.reset();
   FShell.reset();
   FSeat.reset();
   FCursors.reset();
@@ -113,7 +76,7 @@ void TWaylandWindowSystem::ScreensChanged() {
     const TWaylandOutput* output = window.Screen ? FOutputs->Find(window.Screen) : nullptr;
     if (!output || output->Info.Scale == window.Scale) return;
     window.Scale = output->Info.Scale;
-    if (window.Configured) Resize(window);
+    if (window.Role.Configured) Resize(window);
   });
 }
 
@@ -135,8 +98,9 @@ void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
   const TSize size{std::clamp(window.Logical.cx * window.Scale, 1, kMaxSide),
                    std::clamp(window.Logical.cy * window.Scale, 1, kMaxSide)};
   if (size == window.Size) return;
+  FTrimDue = FTrimDue || size.cx * size.cy < window.Size.cx * window.Size.cy;
   window.Size = size;
-  ClearPendingFrame(window);
+  TWaylandPresenter::Discard(window);
   TWsEvent resized;
   resized.Kind = TEventKind::Resized;
   resized.Window = window.Handle;
@@ -162,8 +126,7 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   if (window->Shown) UnmapWindow(*window);
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
-  ForgetFrameDone(*window);
-  window->Buffers.reset();
+  TWaylandPresenter::Forget(*window, true);
   wl_surface_destroy(window->Surface);
   FWindows->Remove(handle);
   wl_display_flush(FDisplay);
@@ -180,32 +143,29 @@ void TWaylandWindowSystem::ShowWindow(TWindowHandle handle, bool visible) {
 void TWaylandWindowSystem::MapWindow(TWaylandWindow& window) {
   window.Shown = true;
   if (!window.Params.Popup) FShell->Map(window);
-  else if (!MapPopup(window)) return;
-  AwaitConfigure(window);
+  else MapPopup(window);
 }
 
 // A popup shows over the window whose click or key asked for it; with another popup shown,
 // over that one, as the protocol wants. Without a window to show it over, it closes at once.
-bool TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
+void TWaylandWindowSystem::MapPopup(TWaylandWindow& popup) {
   TWaylandWindow* parent = FWindows->TopPopup();
   for (const TWindowHandle candidate : {FSeat->InputWindow(), FSeat->FocusWindow()}) {
     TWaylandWindow* window = FWindows->Find(candidate);
-    if (!parent && window && window != &popup && window->ShellSurface && window->Configured) parent = window;
+    if (!parent && window && window != &popup && window->Role.ShellSurface && window->Role.Configured) parent = window;
   }
   if (!parent) {
     Post(TEventKind::CloseRequest, popup.Handle);
-    return false;
+    return;
   }
   FShell->MapPopup(popup, *parent, FSeat->Seat(), FSeat->InputSerial());
   FWindows->PopupShown(popup.Handle);
-  return true;
 }
 
 void TWaylandWindowSystem::UnmapWindow(TWaylandWindow& window) {
   if (window.Params.Popup) ClosePopupsAbove(window);
   window.Shown = false;
-  ClearPendingFrame(window);
-  ForgetFrameDone(window);
+  TWaylandPresenter::Forget(window, false);
   FShell->Unmap(window);
   FWindows->PopupHidden(window.Handle);
 }
@@ -220,15 +180,6 @@ void TWaylandWindowSystem::ClosePopupsAbove(TWaylandWindow& popup) {
   }
 }
 
-// What is drawn before the compositor has placed a window is never seen: a window that
-// paints itself once, as it is shown (an animation), would show only its end. The compositor
-// answers a mapping at once; one that does not is not waited for long.
-void TWaylandWindowSystem::AwaitConfigure(TWaylandWindow& window) {
-  const std::int64_t giveUp = NowMs() + kConfigureWaitMs;
-  for (std::int64_t now = NowMs(); !window.Configured && !FLost && now < giveUp; now = NowMs())
-    ReadEvents(static_cast<int>(giveUp - now));
-}
-
 // A full-screen window has the size of its output; another draws the size it likes.
 void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bounds) {
   TWaylandWindow* window = FWindows->Find(handle);
@@ -236,7 +187,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
   window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
-  ClearPendingFrame(*window);
+  TWaylandPresenter::Discard(*window);
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {
     UnmapWindow(*window);
@@ -261,217 +212,39 @@ void TWaylandWindowSystem::DefineCursor(TCursor cursor, const TCursorImage& imag
 // The compositor gives the keyboard to the window it chooses; a full-screen one takes it.
 void TWaylandWindowSystem::SetFocus(TWindowHandle) {}
 
-// The buffers hold the whole surface: the client area and the frame the program draws.
-TShmBuffer* TWaylandWindowSystem::Drawing(TWaylandWindow& window) {
-  const TSize surface = SurfaceSize(window);
-  if (window.Buffers && window.Buffers->Size() != surface) {
-    window.Buffers.reset();
-    ClearPendingFrame(window);
-  }
-  if (window.Drawing) return window.Drawing;
-  if (!window.Buffers) {
-    if (window.Unbuffered == surface) return nullptr;
-    try {
-      const TWindowHandle handle = window.Handle;
-      window.Buffers =
-          std::make_unique<TShmBufferPool>(FGlobals->Shm, surface, [this, handle] { BufferReleased(handle); });
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "%s: no memory for a frame: %s\n", program_invocation_short_name, error.what());
-      window.Unbuffered = surface;
-      return nullptr;
-    }
-  }
-  window.Drawing = window.Buffers->Acquire();
-  return window.Drawing;
-}
+TPixelMemoryProvider* TWaylandWindowSystem::PixelMemory() { return FPresenter->PixelMemory(); }
 
-TPixelMemoryProvider* TWaylandWindowSystem::PixelMemory() { return FPixelMemory.get(); }
-
-// A bitmap that fills a window from a buffer of its own is shown from there; any other is
-// copied at once, and both modes leave it free on return. (A bitmap drawn frame by frame
-// begins each frame before it writes: its buffer may be the compositor's by then.) What is put
-// to be shown at once (a form's painting, which may be one step of an animation that runs
-// without the loop turning) is committed at once, at the display's pace; other puts wait for
-// the loop or Flush, and are dropped while the compositor holds every buffer (an exposure
-// follows).
+// A put before the compositor has placed the window is never shown; an exposure follows.
+// What is to be shown at once (a form's painting, which may be one step of an animation that
+// runs without the loop turning, as the window is shown) waits, briefly, until the window is
+// placed and its last commit was shown: such an animation goes at the display's pace and is
+// seen from its start. The one wait inside a call: nothing that follows would carry that
+// pace to it.
 void TWaylandWindowSystem::PutPixels(TWindowHandle handle, TBitmap& bitmap, const TRect& source, TPoint dest,
                                      TPutMode mode) {
   TWaylandWindow* window = FWindows->Find(handle);
-  // Before the compositor has placed the window nothing can be shown; an exposure follows.
-  if (!window || !window->Shown || !window->Configured) return;
-  const TRect clipped = source.Intersect(Whole({bitmap.Width(), bitmap.Height()}));
-  const int dx = dest.X - source.Left, dy = dest.Y - source.Top;
-  if (clipped.Offset(dx, dy).Intersect(Whole(window->Size)).IsEmpty()) return;
-  if (mode == TPutMode::Wait) AwaitFrameDone(*window);
-  // Asked after the wait, which may have brought a new size.
-  const TRect target = clipped.Offset(dx, dy).Intersect(Whole(window->Size));
-  if (!window->Drawing && dx == 0 && dy == 0 && Lend(*window, bitmap)) {
-    window->Damage = window->Damage.Union(target);
-  } else if (!Copy(*window, bitmap, target, {dx, dy}, mode)) {
-    return;
-  }
-  if (mode == TPutMode::Wait) {
-    RequestFrameDone(*window);
-    CommitFrame(*window);
-    wl_display_flush(FDisplay);
-  }
+  if (!window || !window->Shown) return;
+  if (mode == TPutMode::Wait) AwaitShowable(*window);
+  if (window->Shown && window->Role.Configured) FPresenter->Put(*window, bitmap, source, dest, mode);
 }
 
-bool TWaylandWindowSystem::Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& area, TPoint offset,
-                                TPutMode mode) {
-  if (!window.Drawing && (window.Lent || window.ShowsLent)) {
-    // The window's own buffers lag behind the bitmap's: only a whole picture takes over.
-    if (area != Whole(window.Size)) {
-      PostExpose(window.Handle, Whole(window.Size));
-      return false;
-    }
-    window.Lent = {};
-  }
-  TShmBuffer* buffer = mode == TPutMode::Wait ? AwaitDrawing(window) : Drawing(window);
-  // The wait may have brought a new size.
-  const TRect target = area.Intersect(Whole(window.Size));
-  if (target.IsEmpty()) return false;
-  if (!buffer) {
-    window.Missed = window.Missed.Union(target);
-    return false;
-  }
-  const TPoint origin = ClientOrigin(window);
-  const TRect inSurface = target.Offset(origin.X, origin.Y);
-  CopyPixels(bitmap, {offset.X + origin.X, offset.Y + origin.Y}, inSurface, *buffer, SurfaceSize(window).cx);
-  window.Damage = window.Damage.Union(inSurface);
-  return true;
+void TWaylandWindowSystem::AwaitShowable(TWaylandWindow& window) {
+  const auto waits = [&] {
+    return window.Shown && (!window.Role.Configured || TWaylandPresenter::AwaitsCallback(window));
+  };
+  const std::int64_t giveUp = NowMs() + (window.Role.Configured ? kFrameCallbackWaitMs : kConfigureWaitMs);
+  for (std::int64_t now = NowMs(); waits() && now < giveUp; now = NowMs()) ReadEvents(static_cast<int>(giveUp - now));
+  TWaylandPresenter::CallbackLate(window);
 }
 
-void TWaylandWindowSystem::RequestFrameDone(TWaylandWindow& window) {
-  if (window.FrameDone || FLost) return;
-  window.FrameDone = wl_surface_frame(window.Surface);
-  wl_callback_add_listener(window.FrameDone, &kFrameDoneListener, this);
-}
-
-// A window the compositor does not show (on another workspace) hears of no frame: once one
-// is late, frames go out unpaced until it hears again.
-void TWaylandWindowSystem::AwaitFrameDone(TWaylandWindow& window) {
-  if (window.FrameLate) return;
-  const std::int64_t giveUp = NowMs() + kFrameWaitMs;
-  for (std::int64_t now = NowMs(); window.FrameDone && !FLost && now < giveUp; now = NowMs())
-    ReadEvents(static_cast<int>(giveUp - now));
-  window.FrameLate = window.FrameDone != nullptr;
-}
-
-void TWaylandWindowSystem::FrameDone(wl_callback* callback) {
-  FWindows->ForEach([callback](TWaylandWindow& window) {
-    if (window.FrameDone != callback) return;
-    ForgetFrameDone(window);
-    window.FrameLate = false;
-  });
-}
-
-void TWaylandWindowSystem::ForgetFrameDone(TWaylandWindow& window) {
-  if (window.FrameDone) wl_callback_destroy(window.FrameDone);
-  window.FrameDone = nullptr;
-}
-
-// `area` of the buffer from the bitmap, whose pixels lie `offset` away from the buffer's.
-void TWaylandWindowSystem::CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer,
-                                      int stride) {
-  for (int y = area.Top; y < area.Bottom; ++y) {
-    std::uint32_t* row = buffer.Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
-    if (bitmap.PixelBits() == 32) {
-      std::memcpy(row + area.Left, bitmap.Row32(y - offset.Y) + (area.Left - offset.X),
-                  static_cast<std::size_t>(area.Width()) * sizeof(std::uint32_t));
-    } else {
-      for (int x = area.Left; x < area.Right; ++x) row[x] = bitmap.PixelAt(x - offset.X, y - offset.Y);
-    }
-  }
-}
-
-// The frame goes into the buffer of the next commit; while the compositor holds them all, it
-// waits for the loop's next turn.
-void TWaylandWindowSystem::PaintFrame(TWaylandWindow& window) {
-  if (!window.Caption || !window.Shown || !window.Configured) return;
-  TShmBuffer* buffer = Drawing(window);
-  if (!buffer) return;
-  const TSize surface = SurfaceSize(window);
-  TBitmap picture(surface.cx, surface.cy);
-  window.Caption->Paint(picture.Canvas(), surface);
-  const TRect& frame = window.Frame;
-  const TRect edges[] = {{0, 0, surface.cx, frame.Top},
-                         {0, surface.cy - frame.Bottom, surface.cx, surface.cy},
-                         {0, frame.Top, frame.Left, surface.cy - frame.Bottom},
-                         {surface.cx - frame.Right, frame.Top, surface.cx, surface.cy - frame.Bottom}};
-  for (const TRect& edge : edges) {
-    CopyPixels(picture, {}, edge, *buffer, surface.cx);
-    window.Damage = window.Damage.Union(edge);
-  }
-  window.FrameStale = false;
-}
-
-// The compositor lets go of a buffer once it has taken its pixels, within a frame or two.
-TShmBuffer* TWaylandWindowSystem::AwaitDrawing(TWaylandWindow& window) {
-  const std::int64_t giveUp = NowMs() + kBufferWaitMs;
-  TShmBuffer* buffer = Drawing(window);
-  for (std::int64_t now = NowMs(); !buffer && !FLost && window.Configured && now < giveUp; now = NowMs()) {
-    ReadEvents(static_cast<int>(giveUp - now));
-    buffer = Drawing(window);
-  }
-  return window.Configured ? buffer : nullptr;
-}
-
-bool TWaylandWindowSystem::Lend(TWaylandWindow& window, TBitmap& bitmap) {
-  auto* memory = dynamic_cast<TWaylandPixelMemory*>(bitmap.Memory());
-  // A window with a frame of ours shows more than the bitmap holds.
-  if (!memory || memory->Provider() != FPixelMemory.get() || bitmap.PixelBits() != 32 ||
-      TSize{bitmap.Width(), bitmap.Height()} != window.Size || SurfaceSize(window) != window.Size)
-    return false;
-  TLentBuffer lent = memory->Lend();
-  if (!lent) return false;
-  window.Lent = std::move(lent);
-  return true;
-}
-
-void TWaylandWindowSystem::BufferReleased(TWindowHandle handle) {
-  TWaylandWindow* window = FWindows->Find(handle);
-  if (!window || window->Missed.IsEmpty()) return;
-  PostExpose(handle, window->Missed);
-  window->Missed = {};
-}
-
-wl_buffer* TWaylandWindowSystem::Committed(TWaylandWindow& window) {
-  if (window.Lent) {
-    TShmBufferSet& set = *window.Lent.Set;
-    set.Hold(*window.Lent.Buffer);
-    window.ShowsLent = true;
-    return set.Attachable(*window.Lent.Buffer, FGlobals->Shm, window.Size);
-  }
-  window.Buffers->Submit(*window.Drawing, window.Damage);
-  window.ShowsLent = false;
-  return window.Buffers->Attachable(*window.Drawing);
-}
-
-void TWaylandWindowSystem::CommitFrames() {
-  if (FLost) return;
-  FWindows->ForEach([this](TWaylandWindow& window) { CommitFrame(window); });
-  wl_display_flush(FDisplay);
-}
-
-void TWaylandWindowSystem::CommitFrame(TWaylandWindow& window) {
-  if (window.FrameStale) PaintFrame(window);
-  if (!window.Drawing && !window.Lent) return;
-  wl_buffer* buffer = Committed(window);
-  if (window.Scale != window.CommittedScale) {
-    wl_surface_set_buffer_scale(window.Surface, window.Scale);
-    window.CommittedScale = window.Scale;
-  }
-  wl_surface_attach(window.Surface, buffer, 0, 0);
-  const TRect& damage = window.Damage;
-  wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());
-  wl_surface_commit(window.Surface);
-  ClearPendingFrame(window);
+bool TWaylandWindowSystem::ReadyForFrame(TWindowHandle handle) {
+  const TWaylandWindow* window = FWindows->Find(handle);
+  return !window || TWaylandPresenter::ReadyForFrame(*window);
 }
 
 // Pixels were copied when put, or lent: nothing waits for the compositor. What the socket
 // cannot take now goes when the loop next finds it writable.
-void TWaylandWindowSystem::Flush() { CommitFrames(); }
+void TWaylandWindowSystem::Flush() { FPresenter->CommitAll(); }
 
 TSize TWaylandWindowSystem::ScreenSize() {
   const std::vector<TScreenInfo> screens = FOutputs->Screens();
@@ -510,7 +283,7 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
     event.Kind = TEventKind::Terminate;
     return true;
   }
-  CommitFrames();
+  FPresenter->CommitAll();
   if (FQueue.empty()) ReadEvents(0);
   // A key comes up before it is typed again: what the compositor sent goes first.
   if (FQueue.empty()) FSeat->RepeatKeys(NowMs());
@@ -521,44 +294,18 @@ bool TWaylandWindowSystem::NextEvent(TWsEvent& event) {
 }
 
 void TWaylandWindowSystem::WaitForEvent(std::int64_t deadlineMs) {
-  CommitFrames();
+  FPresenter->CommitAll();
   if (!FQueue.empty()) return;
+  // A window shrank, and the pictures of its old size are freed by now (the loop turned):
+  // their memory goes back to the system rather than waiting for pictures of that size.
+  if (std::exchange(FTrimDue, false)) UnmapKeptHugePageBlocks();
+  // The saver's frames are drawn at the display's pace: no timer of theirs is due before
+  // the compositor has shown the last one somewhere.
+  if (FPresenter->FullScreenWindowsWait()) deadlineMs = NoDeadline;
   // A held key is input: its next repeat ends the wait.
   deadlineMs = std::min(deadlineMs, FSeat->RepeatDue());
   const std::int64_t timeoutMs = deadlineMs == NoDeadline ? -1 : std::max<std::int64_t>(deadlineMs - NowMs(), 0);
   ReadEvents(static_cast<int>(std::min<std::int64_t>(timeoutMs, INT32_MAX)));
-}
-
-void TWaylandWindowSystem::ReadEvents(int timeoutMs) {
-  if (FLost) {
-    pollfd signal{FSignals->Fd(), POLLIN, 0};
-    poll(&signal, 1, timeoutMs);
-    return;
-  }
-  // Events already read but not yet handled go first; reading again would wait for more.
-  while (wl_display_prepare_read(FDisplay) != 0)
-    if (wl_display_dispatch_pending(FDisplay) < 0) return ConnectionLost();
-  if (!FQueue.empty()) timeoutMs = 0;
-  const bool sent = wl_display_flush(FDisplay) >= 0 || errno != EAGAIN;
-  pollfd fds[2] = {{FSignals->Fd(), POLLIN, 0},
-                   {wl_display_get_fd(FDisplay), static_cast<short>(POLLIN | (sent ? 0 : POLLOUT)), 0}};
-  poll(fds, 2, timeoutMs);
-  if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
-    if (wl_display_read_events(FDisplay) < 0) return ConnectionLost();
-  } else {
-    wl_display_cancel_read(FDisplay);
-  }
-  if (wl_display_dispatch_pending(FDisplay) < 0) return ConnectionLost();
-  FSeat->AfterDispatch();
-}
-
-// The compositor went away or ended the connection: the program ends by the ordinary path.
-void TWaylandWindowSystem::ConnectionLost() {
-  if (FLost) return;
-  FLost = true;
-  std::fprintf(stderr, "%s: the Wayland connection is lost: %s\n", program_invocation_short_name,
-               std::strerror(wl_display_get_error(FDisplay)));
-  Post(TEventKind::Terminate, 0);
 }
 
 std::int64_t TWaylandWindowSystem::NowMs() { return MonotonicMs(); }

@@ -9,15 +9,11 @@ class TTerminationSignals;
 class TWaylandCursors;
 class TWaylandGlobals;
 class TWaylandOutputs;
-class TWaylandPixelMemoryProvider;
+class TWaylandPresenter;
 class TWaylandSeat;
 class TWaylandShell;
 class TWaylandWindowTable;
-struct TShmBuffer;
 struct TWaylandWindow;
-struct wl_callback;
-struct wl_callback_listener;
-struct wl_buffer;
 struct wl_display;
 
 // The window system on a Wayland compositor: libwayland-client, shared-memory buffers and
@@ -48,6 +44,7 @@ class TWaylandWindowSystem : public TWindowSystem {
   void SetFocus(TWindowHandle window) override;
 
   void PutPixels(TWindowHandle window, TBitmap& bitmap, const TRect& source, TPoint dest, TPutMode mode) override;
+  bool ReadyForFrame(TWindowHandle window) override;
   TPixelMemoryProvider* PixelMemory() override;
   void Flush() override;
 
@@ -74,40 +71,16 @@ class TWaylandWindowSystem : public TWindowSystem {
   void Post(TEventKind kind, TWindowHandle window);
   void ScreensChanged();
   void MapWindow(TWaylandWindow& window);
-  bool MapPopup(TWaylandWindow& popup);
+  void MapPopup(TWaylandWindow& popup);
   void UnmapWindow(TWaylandWindow& window);
   void ClosePopupsAbove(TWaylandWindow& popup);
   void Configured(TWaylandWindow& window);
-  void AwaitConfigure(TWaylandWindow& window);
   void Resize(TWaylandWindow& window);
-  void BufferReleased(TWindowHandle window);
   void PostExpose(TWindowHandle window, const TRect& area);
-  // The buffer that this turn's pixels of the window go into; null while none is free.
-  TShmBuffer* Drawing(TWaylandWindow& window);
-  // The same, waiting a little for the compositor to let go of a buffer when it holds them all.
-  TShmBuffer* AwaitDrawing(TWaylandWindow& window);
-  static void CopyPixels(const TBitmap& bitmap, TPoint offset, const TRect& area, TShmBuffer& buffer, int stride);
-  // The frame that the program draws around the window, where the compositor draws none.
-  void PaintFrame(TWaylandWindow& window);
-  // What is shown at once goes at the display's pace: a frame waits until the one before it
-  // was shown.
-  static const wl_callback_listener kFrameDoneListener;
-  void RequestFrameDone(TWaylandWindow& window);
-  void AwaitFrameDone(TWaylandWindow& window);
-  void FrameDone(wl_callback* callback);
-  static void ForgetFrameDone(TWaylandWindow& window);
-  // Whether `bitmap` goes to the window as it is, in a buffer of its own (a frame of an
-  // animation that fills a window without a frame of ours): then that buffer is this turn's.
-  bool Lend(TWaylandWindow& window, TBitmap& bitmap);
-  // Copies `area` of the window from the bitmap, whose pixels lie `offset` away, into the
-  // window's buffer of this turn; false when nothing was.
-  bool Copy(TWaylandWindow& window, const TBitmap& bitmap, const TRect& area, TPoint offset, TPutMode mode);
-  // What the window's next commit shows, now held by the compositor: the bitmap's buffer
-  // lent this turn, or the window's own drawn this turn, brought up to date.
-  wl_buffer* Committed(TWaylandWindow& window);
-  // Every window drawn since the last commit shows its new pixels.
-  void CommitFrames();
-  void CommitFrame(TWaylandWindow& window);
+  // Until the window is placed and its last commit shown, for a little while.
+  void AwaitShowable(TWaylandWindow& window);
+  // Until the compositor has answered what was sent, or `giveUp` (monotonic ms) has come.
+  bool RoundTrip(std::int64_t giveUp);
   // Reads what the compositor sent, waiting up to `timeoutMs` (-1: for ever) for it.
   void ReadEvents(int timeoutMs);
   void ConnectionLost();
@@ -121,6 +94,8 @@ class TWaylandWindowSystem : public TWindowSystem {
   std::unique_ptr<TWaylandCursors> FCursors;
   std::unique_ptr<TWaylandSeat> FSeat;
   std::unique_ptr<TWaylandShell> FShell;
-  std::unique_ptr<TWaylandPixelMemoryProvider> FPixelMemory;
+  std::unique_ptr<TWaylandPresenter> FPresenter;
+  bool FConnected = false;
+  bool FTrimDue = false;  // a window shrank: the memory of its old size goes once the loop turned
   bool FLost = false;
 };

@@ -26,7 +26,7 @@ TWaylandWindow* TWaylandWindowTable::FindSurface(const wl_surface* surface) {
 }
 
 TWaylandWindow* TWaylandWindowTable::ParentOf(const TWaylandWindow& window) {
-  return window.Params.Popup ? Find(window.PopupParent) : nullptr;
+  return window.Params.Popup ? Find(window.Role.PopupParent) : nullptr;
 }
 
 // A popup is shown over a window that is shown and hidden before it: the chains end. The
@@ -47,7 +47,7 @@ TPoint TWaylandWindowTable::OffsetInRoot(TWaylandWindow& window) {
   std::size_t steps = 0;
   while (TWaylandWindow* parent = ParentOf(*w)) {
     if (++steps > FWindows.size()) break;
-    offset = {offset.X + w->PopupAt.X, offset.Y + w->PopupAt.Y};
+    offset = {offset.X + w->Role.PopupAt.X, offset.Y + w->Role.PopupAt.Y};
     w = parent;
   }
   return offset;

@@ -19,13 +19,25 @@ struct xdg_toplevel;
 struct zwlr_layer_surface_v1;
 struct zxdg_toplevel_decoration_v1;
 
-// One window of the program: its surface, the role that places it, and its pixels.
-struct TWaylandWindow {
-  TWindowHandle Handle = 0;
-  TWindowParams Params;
+// What the presenter keeps of a window: its buffers, what goes with its next commit, and the
+// compositor's frame callback for its last one.
+struct TWaylandPresentation {
+  std::unique_ptr<TShmBufferPool> Buffers;
+  TSize Unbuffered;                      // a size no buffers could be had for: not tried again
+  TShmBuffer* Drawing = nullptr;         // written since the last commit
+  TLentBuffer Lent;                      // or a bitmap's own buffer, to be shown as it is
+  bool ShowsLent = false;                // the latest commit showed a bitmap's buffer: Buffers lag
+  wl_callback* FrameCallback = nullptr;  // asked with the last commit, until it was shown
+  bool CallbackLate = false;             // not waited for: the compositor was late with it
+  TRect Damage;
+  TRect Missed;  // puts dropped while the compositor held every buffer
+  int CommittedScale = 1;
+};
+
+// The role that places a window, and the state of its configuring: the shell's alone.
+struct TWaylandRole {
   TWaylandShell* Shell = nullptr;  // whose listeners report on the role
-  wl_surface* Surface = nullptr;
-  // The role: a layer surface above everything, or a toplevel or a popup of the shell.
+  // A layer surface above everything, or a toplevel or a popup of the shell.
   zwlr_layer_surface_v1* Layer = nullptr;
   xdg_surface* ShellSurface = nullptr;
   xdg_toplevel* Toplevel = nullptr;
@@ -34,14 +46,7 @@ struct TWaylandWindow {
   // window's surface.
   TWindowHandle PopupParent = 0;
   TPoint PopupAt;
-  // The frame that the program draws around the client area where the compositor draws
-  // none; the widths of its left, top, right and bottom edges. FrameStale: to be drawn anew.
-  std::optional<TCaptionBar> Caption;
-  TRect Frame;
-  bool FrameStale = false;
   zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
-  TScreenId Screen = 0;                               // the output a full-screen window covers
-  TSize Logical;                                      // as configured, in the compositor's logical pixels
   // A toplevel's state until its configure sequence ends: its size, whether it has the
   // keyboard, whether the compositor frames it.
   TSize PendingLogical;
@@ -49,36 +54,39 @@ struct TWaylandWindow {
   bool PendingServerFrame = false;
   bool Active = false;
   bool ServerFrame = false;
+  bool Configured = false;  // since shown: buffers may be attached
+};
+
+// The frame that the program draws around the client area where the compositor draws none:
+// its caption bar, the widths of its left, top, right and bottom edges, and whether it is to
+// be drawn anew. TWaylandWindowFrames' alone.
+struct TWaylandWindowFrame {
+  std::optional<TCaptionBar> Caption;
+  TRect Insets;
+  bool Stale = false;
+};
+
+// One window of the program: its surface, its size, and the parts that one class each keeps.
+struct TWaylandWindow {
+  TWindowHandle Handle = 0;
+  TWindowParams Params;
+  wl_surface* Surface = nullptr;
+  TScreenId Screen = 0;  // the output a full-screen window covers
+  TSize Logical;         // as configured, in the compositor's logical pixels
   int Scale = 1;
-  int CommittedScale = 1;
   TSize Size;  // of the client area in device pixels: what the program draws
   bool Shown = false;
-  bool Configured = false;  // since shown: buffers may be attached
-  std::unique_ptr<TShmBufferPool> Buffers;
-  TSize Unbuffered;                  // a size no buffers could be had for: not tried again
-  TShmBuffer* Drawing = nullptr;     // written since the last commit
-  TLentBuffer Lent;                  // or a bitmap's own buffer, to be shown as it is
-  bool ShowsLent = false;            // the latest commit showed a bitmap's buffer: Buffers lag
-  wl_callback* FrameDone = nullptr;  // asked with a frame shown at once, until it was shown
-  bool FrameLate = false;            // the compositor stopped telling: frames go unpaced
-  TRect Damage;
-  TRect Missed;  // puts dropped while the compositor held every buffer
   TCursor Cursor = crDefault;
+  TWaylandRole Role;
+  TWaylandWindowFrame Frame;
+  TWaylandPresentation Presentation;
 };
 
 // Where the client area lies in the window's surface, and the surface's size, in device pixels.
-inline TPoint ClientOrigin(const TWaylandWindow& window) { return {window.Frame.Left, window.Frame.Top}; }
+inline TPoint ClientOrigin(const TWaylandWindow& window) { return {window.Frame.Insets.Left, window.Frame.Insets.Top}; }
 inline TSize SurfaceSize(const TWaylandWindow& window) {
-  return {window.Size.cx + window.Frame.Left + window.Frame.Right,
-          window.Size.cy + window.Frame.Top + window.Frame.Bottom};
-}
-
-// The next frame starts empty: what was put since the last commit goes, shown if it was just
-// committed, else never.
-inline void ClearPendingFrame(TWaylandWindow& window) {
-  window.Drawing = nullptr;
-  window.Lent = {};
-  window.Damage = {};
+  const TRect& insets = window.Frame.Insets;
+  return {window.Size.cx + insets.Left + insets.Right, window.Size.cy + insets.Top + insets.Bottom};
 }
 
 class TWaylandWindowTable {

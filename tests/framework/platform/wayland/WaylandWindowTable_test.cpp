@@ -9,12 +9,12 @@ namespace {
 class WaylandWindowTable : public ::testing::Test {
  protected:
   void SetUp() override {
-    Dialog.Frame = {4, 22, 4, 4};
+    Dialog.Frame.Insets = {4, 22, 4, 4};
     Menu.Params.Popup = Submenu.Params.Popup = true;
-    Menu.PopupParent = Dialog.Handle;
-    Menu.PopupAt = {104, 72};
-    Submenu.PopupParent = Menu.Handle;
-    Submenu.PopupAt = {150, 20};
+    Menu.Role.PopupParent = Dialog.Handle;
+    Menu.Role.PopupAt = {104, 72};
+    Submenu.Role.PopupParent = Menu.Handle;
+    Submenu.Role.PopupAt = {150, 20};
   }
   TWaylandWindowTable Table;
   TWaylandWindow& Dialog = Table.Add();
@@ -48,7 +48,7 @@ TEST_F(WaylandWindowTable, TheNewestPopupShownIsOnTopUntilItGoesAndAWindowRemove
 
 // Nothing the backend does makes such a ring; were one made, it would still not hang the program.
 TEST_F(WaylandWindowTable, PopupsThatNameEachOtherAsParentsEndTheirChainAllTheSame) {
-  Menu.PopupParent = Submenu.Handle;
+  Menu.Role.PopupParent = Submenu.Handle;
   const TWaylandWindow& root = Table.Root(Submenu);
   EXPECT_TRUE(&root == &Menu || &root == &Submenu);
   Table.ClientPoint(Menu, {0, 0}, Submenu);

@@ -1,0 +1,72 @@
+#include "WaylandWindowFrames.h"
+
+#include "WaylandApi.h"
+#include "WaylandWindowTable.h"
+
+bool TWaylandWindowFrames::Update(TWaylandWindow& window) {
+  TWaylandWindowFrame& frame = window.Frame;
+  const bool own = window.Role.Toplevel && !window.Params.FullScreen && !window.Role.ServerFrame;
+  const bool changed = own != frame.Caption.has_value();
+  if (changed && own) {
+    frame.Caption.emplace();
+    frame.Caption->Title = window.Params.Caption;
+    frame.Caption->HasCloseBox = window.Params.SystemMenu;
+  } else if (changed) {
+    frame.Caption.reset();
+  }
+  frame.Insets = own ? TCaptionBar::Insets() : TRect{};
+  if (frame.Caption) frame.Caption->Active = window.Role.Active;
+  frame.Stale = own;
+  return changed;
+}
+
+void TWaylandWindowFrames::SetTitle(TWaylandWindow& window, const char* title) {
+  if (!window.Frame.Caption) return;
+  window.Frame.Caption->Title = title;
+  window.Frame.Stale = true;
+}
+
+bool TWaylandWindowFrames::InClient(const TWaylandWindow& window, TPoint at) {
+  return !window.Frame.Caption || window.Frame.Caption->PartAt(at, SurfaceSize(window)) == TCaptionBar::TPart::Client;
+}
+
+void TWaylandWindowFrames::Press(TWaylandWindow& window, TPoint at, bool left, wl_seat* seat, std::uint32_t serial) {
+  FHeld = true;
+  if (left && window.Frame.Caption->Press(at, SurfaceSize(window)) == TCaptionBar::TPart::Caption)
+    xdg_toplevel_move(window.Role.Toplevel, seat, serial);
+  window.Frame.Stale = true;
+}
+
+void TWaylandWindowFrames::Drag(TWaylandWindow& window, TPoint at) {
+  if (window.Frame.Caption->Drag(at, SurfaceSize(window))) window.Frame.Stale = true;
+}
+
+void TWaylandWindowFrames::Release(TWaylandWindow& window, TPoint at) {
+  window.Frame.Stale = true;
+  if (!window.Frame.Caption->Release(at, SurfaceSize(window))) return;
+  TWsEvent close;
+  close.Kind = TEventKind::CloseRequest;
+  close.Window = window.Handle;
+  FQueue.push_back(close);
+}
+
+void TWaylandWindowFrames::PointerLeft(TWaylandWindow& window) {
+  if (!window.Frame.Caption || !FHeld) return;
+  window.Frame.Caption->Release({-1, -1}, SurfaceSize(window));
+  window.Frame.Stale = true;
+  FHeld = false;
+}
+
+void TWaylandWindowFrames::Paint(TWaylandWindow& window,
+                                 const std::function<void(const TBitmap&, const TRect&)>& copy) {
+  const TSize surface = SurfaceSize(window);
+  TBitmap picture(surface.cx, surface.cy);
+  window.Frame.Caption->Paint(picture.Canvas(), surface);
+  const TRect& frame = window.Frame.Insets;
+  const TRect edges[] = {{0, 0, surface.cx, frame.Top},
+                         {0, surface.cy - frame.Bottom, surface.cx, surface.cy},
+                         {0, frame.Top, frame.Left, surface.cy - frame.Bottom},
+                         {surface.cx - frame.Right, frame.Top, surface.cx, surface.cy - frame.Bottom}};
+  for (const TRect& edge : edges) copy(picture, edge);
+  window.Frame.Stale = false;
+}
