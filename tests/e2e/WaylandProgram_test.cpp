@@ -427,6 +427,22 @@ TEST(WaylandConnection, ASilentCompositorIsOneLineAndExitOneAndTheEndingSignalsE
     EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find("did not tell"), std::string::npos) << lines[0];
   }
+  {
+    // Where X11 works too the saver runs there, and says why.
+    TXvfb xvfb(320, 240);
+    TTestDisplay display(xvfb.Name());
+    std::vector<std::string> withX11 = environment;
+    withX11.push_back(xvfb.DisplayVariable());
+    TChildProcess program({QUENBREL_PROGRAM, "/s"}, withX11);
+    ASSERT_TRUE(
+        WaitUntil([&] { return display.FullScreenWindow() != 0 || !program.Running(); }, std::chrono::seconds(10)));
+    const std::vector<std::string> lines = Lines(program.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << program.Stderr();
+    EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("running on the X display " + xvfb.Name()), std::string::npos) << lines[0];
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitExit(), 0);
+  }
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
     ASSERT_TRUE(silent.Accept());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "ShmPixelMemoryProvider.h"
@@ -63,6 +64,9 @@ TX11Connection& TX11WindowSystem::Connection() {
     throw EDisplayError(FTriedBefore + "; " + error.what());
   }
   Display* display = FConnection->Handle();
+  // A user whose compositor hangs should learn why the program is on X11 and not there.
+  if (!FTriedBefore.empty())
+    std::fprintf(stderr, "%s; running on the X display %s instead\n", FTriedBefore.c_str(), DisplayString(display));
   FWindows = std::make_unique<TX11WindowTable>();
   FGrabs = std::make_unique<TX11Grabs>(display);
   FCursors = std::make_unique<TX11Cursors>(display, FCursorImages, static_cast<int>(std::lround(DesktopScale())));

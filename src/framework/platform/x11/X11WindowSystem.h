@@ -23,7 +23,7 @@ class TTerminationSignals;
 class TX11WindowSystem : public TWindowSystem {
  public:
   // `triedBefore`: what failed before X11 was chosen (a Wayland compositor that did not
-  // answer), told with the display's own failure.
+  // answer): told with the display's own failure, or on standard error once X11 has opened.
   explicit TX11WindowSystem(std::string triedBefore = "");
   ~TX11WindowSystem() override;
 
