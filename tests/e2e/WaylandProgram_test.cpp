@@ -2,6 +2,7 @@
 // different sizes, one of them at scale 2: real input from virtual devices, screenshots of
 // each output.
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -189,6 +190,14 @@ TEST_P(WaylandSaverTest, EndsOnAnyKeyIncludingAModifierAlone) {
     FCompositor.TypeKey(key);
     EXPECT_EQ(program->WaitExit(), 0) << static_cast<int>(key) << ": " << program->Stderr();
   }
+}
+
+// A key that was down before the saver's surface got the keyboard (the user typing as it
+// started) comes only with the keyboard's arrival; its release alone would not end the saver.
+TEST_P(WaylandSaverTest, EndsOnAKeyAlreadyDownWhenItGetsTheKeyboard) {
+  FCompositor.HoldKeyDown(KEY_A);
+  auto program = StartSaver();
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
 TEST_P(WaylandSaverTest, EndsOnAClick) {
