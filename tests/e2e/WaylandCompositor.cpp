@@ -189,6 +189,15 @@ void TWaylandCompositor::TypeKey(unsigned code, unsigned modifiers) {
   if (sigqueue(FInput->Pid(), SIGRTMIN, value) != 0) throw std::runtime_error("the keyboard is gone");
 }
 
+void TWaylandCompositor::HoldKeyDown(unsigned code) {
+  const auto downs = [&] { return std::ranges::count(FInput->Stdout(), '\n'); };
+  const auto before = downs();
+  constexpr unsigned kKeepDown = 1u << 24;  // the keyboard's flag beside the key code
+  TypeKey(code | kKeepDown);
+  if (!WaitUntil([&] { return downs() > before || !FInput->Running(); }) || !FInput->Running())
+    throw std::runtime_error("the keyboard did not press the key: " + FInput->Stderr());
+}
+
 void TWaylandCompositor::MovePointerTo(int x, int y) {
   RunClient({QUENBREL_INPUT, "moveto", std::to_string(x), std::to_string(y), std::to_string(FFirstMode.Width),
              std::to_string(FFirstMode.Height)});

@@ -67,6 +67,9 @@ class TWaylandCompositor {
   // down (the default keymap's bits below), typed a little later, in the order asked.
   static constexpr unsigned kShift = 1, kCtrl = 4, kAlt = 8;
   void TypeKey(unsigned code, unsigned modifiers = 0);
+  // Presses the key and keeps it down; returns once the compositor has handled it, so that
+  // the window the keyboard enters next gets it as already down.
+  void HoldKeyDown(unsigned code);
   // The pointer to a point of the first output, which tests that point at have alone.
   void MovePointerTo(int x, int y);
   void Click(unsigned button);

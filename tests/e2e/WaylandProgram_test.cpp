@@ -2,6 +2,7 @@
 // different sizes, one of them at scale 2: real input from virtual devices, screenshots of
 // each output.
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -73,6 +74,12 @@ std::map<std::string, int> CommitsBySurface(const std::string& log) {
   return commits;
 }
 
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 int Commits(const std::string& log) {
   int count = 0;
   for (const auto& [surface, commits] : CommitsBySurface(log)) count += commits;
@@ -89,6 +96,14 @@ long CpuMs(pid_t pid) {
     if (i == 15) system = std::stol(field);
   }
   return (user + system) * 1000 / sysconf(_SC_CLK_TCK);
+}
+
+// A field of the process's /proc status, "0" when it has none.
+std::string StatusField(pid_t pid, const std::string& name) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with(name)) return line.substr(name.size());
+  return "0";
 }
 
 const std::vector<TOutputMode> kTwoOutputs{{1280, 720, 1}, {800, 600, 2}};
@@ -189,6 +204,14 @@ TEST_P(WaylandSaverTest, EndsOnAnyKeyIncludingAModifierAlone) {
     FCompositor.TypeKey(key);
     EXPECT_EQ(program->WaitExit(), 0) << static_cast<int>(key) << ": " << program->Stderr();
   }
+}
+
+// A key that was down before the saver's surface got the keyboard (the user typing as it
+// started) comes only with the keyboard's arrival; its release alone would not end the saver.
+TEST_P(WaylandSaverTest, EndsOnAKeyAlreadyDownWhenItGetsTheKeyboard) {
+  FCompositor.HoldKeyDown(KEY_A);
+  auto program = StartSaver();
+  EXPECT_EQ(program->WaitExit(), 0) << program->Stderr();
 }
 
 TEST_P(WaylandSaverTest, EndsOnAClick) {
@@ -364,6 +387,31 @@ TEST(WaylandPacing, EachOutputGetsFramesAtItsOwnRate) {
   EXPECT_EQ(program.WaitExit(), 0);
 }
 
+// A mode set and set back in one go: the saver's surface is configured at the large size and
+// again at the small one before its loop turns. Nothing of the large size is drawn, nor made
+// (one picture of it alone would lift the peak of the saver's memory by 32 MB).
+TEST(WaylandMemory, ASizeReplacedBeforeItWasDrawnTakesNoMemory) {
+  TWaylandCompositor compositor{{{1280, 720, 1}}, false};
+  const std::string output = compositor.Outputs()[0];
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "WAYLAND_DEBUG=1"}) environment.push_back(variable);
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, environment);
+  ASSERT_TRUE(WaitUntil([&] { return Covered(compositor.Screenshot(output)) || !program.Running(); }));
+  const auto acks = [&] { return Occurrences(program.Stderr(), ".ack_configure("); };
+  const int acksBefore = acks();
+  const long peakBefore = std::stol(StatusField(program.Pid(), "VmHWM:"));
+  compositor.Swaymsg({"output " + output + " mode 3840x2160; output " + output + " mode 1280x720"});
+  ASSERT_TRUE(WaitUntil([&] { return acks() >= acksBefore + 2 || !program.Running(); })) << program.Stderr();
+  const int commits = Commits(program.Stderr());
+  ASSERT_TRUE(WaitUntil([&] { return Commits(program.Stderr()) > commits + 2 || !program.Running(); }));
+  const long grownKb = std::stol(StatusField(program.Pid(), "VmHWM:")) - peakBefore;
+  RecordProperty("peak_kb_grown", static_cast<int>(grownKb));
+  EXPECT_LT(grownKb, 8 * 1024);
+  EXPECT_TRUE(Covered(compositor.Screenshot(output)));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
 // Losing the compositor ends the program at once, with exit code 1 and a line that says so,
 // as losing the X server does.
 TEST(WaylandConnection, TheCompositorGoneEndsTheSaverWithItsMessage) {
@@ -381,10 +429,7 @@ TEST(WaylandConnection, TheCompositorGoneEndsTheSaverWithItsMessage) {
 
 // Whether the process has `signal` blocked (/proc's SigBlk mask).
 bool BlocksSignal(pid_t pid, int signal) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.starts_with("SigBlk:")) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
-  return false;
+  return (std::stoull(StatusField(pid, "SigBlk:"), nullptr, 16) >> (signal - 1)) & 1;
 }
 
 // A socket that takes connections and never answers.

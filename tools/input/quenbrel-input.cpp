@@ -6,7 +6,9 @@
 //                                    SIGUSR2 the left Shift key alone, on SIGRTMIN queued with
 //                                    a value (sigqueue) the key of that kernel key code (bits
 //                                    0-15) with the modifiers of the mask in bits 16-23 down
-//                                    (the default keymap's: Shift 1, Ctrl 4, Alt 8)
+//                                    (the default keymap's: Shift 1, Ctrl 4, Alt 8); with bit
+//                                    24 set, it presses the key only and keeps it down, and
+//                                    writes "down" on stdout once the compositor has it
 //   quenbrel-input move D [COUNT]    COUNT motions (default 1) of D pixels down and right,
 //                                    then back, and so on, so that the pointer never runs
 //                                    into an edge and every motion moves it
@@ -129,10 +131,22 @@ void Type(zwp_virtual_keyboard_v1* keyboard, std::uint32_t key, std::uint32_t mo
   if (modifiers) zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, 0);
 }
 
-void TypeForSignal(zwp_virtual_keyboard_v1* keyboard, const signalfd_siginfo& signal) {
+// A key held down when the keyboard focus moves comes with the focus: a test needs to know it
+// is down before it moves the focus.
+void PressAndKeep(wl_display* display, zwp_virtual_keyboard_v1* keyboard, std::uint32_t key) {
+  zwp_virtual_keyboard_v1_key(keyboard, Milliseconds(), key, WL_KEYBOARD_KEY_STATE_PRESSED);
+  if (wl_display_roundtrip(display) == -1) return;
+  std::puts("down");
+  std::fflush(stdout);
+}
+
+constexpr std::uint32_t kKeepDown = 1u << 24;
+
+void TypeForSignal(wl_display* display, zwp_virtual_keyboard_v1* keyboard, const signalfd_siginfo& signal) {
   if (signal.ssi_signo == static_cast<std::uint32_t>(SIGRTMIN)) {
     const auto value = static_cast<std::uint32_t>(signal.ssi_int);
-    Type(keyboard, value & 0xFFFF, (value >> 16) & 0xFF);
+    if (value & kKeepDown) PressAndKeep(display, keyboard, value & 0xFFFF);
+    else Type(keyboard, value & 0xFFFF, (value >> 16) & 0xFF);
   } else {
     Type(keyboard, signal.ssi_signo == SIGUSR1 ? KEY_SPACE : KEY_LEFTSHIFT);
   }
@@ -159,7 +173,7 @@ int Hold(wl_display* display, const TGlobals& globals) {
     if (watched[0].revents & (POLLERR | POLLHUP)) break;
     signalfd_siginfo signal{};
     if ((watched[1].revents & POLLIN) && read(signalFd, &signal, sizeof signal) == sizeof signal)
-      TypeForSignal(keyboard, signal);
+      TypeForSignal(display, keyboard, signal);
   }
   return Fail("the compositor closed the connection");
 }

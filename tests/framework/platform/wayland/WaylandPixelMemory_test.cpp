@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -63,8 +64,10 @@ TEST(WaylandPixelMemory, FramesNeverGoIntoAHeldBufferAndWithAllHeldTheFrameIsSki
   EXPECT_FALSE(bitmap.BeginFrame());
   EXPECT_EQ(bitmap.Row(0), last);
 
-  // A released buffer takes the next frame; no more buffers are made than were.
-  TShmBuffer* released = *held.begin();
+  // A released buffer takes the next frame; no more buffers are made than were. Not the last
+  // frame's: the frame would stay in the memory it has, whose row ends it wrote itself.
+  TShmBuffer* released = *std::ranges::find_if(
+      held, [&](const TShmBuffer* buffer) { return reinterpret_cast<std::uint8_t*>(buffer->Pixels) != last; });
   released->Set->Released(*released);
   ASSERT_TRUE(bitmap.BeginFrame());
   EXPECT_EQ(bitmap.Row(0), reinterpret_cast<std::uint8_t*>(released->Pixels));
