@@ -11,6 +11,7 @@
 #include "WaylandPresenter.h"
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
+#include "WaylandViewport.h"
 #include "WaylandWindowTable.h"
 #include "framework/graphics/HugePageBlocks.h"
 #include "framework/platform/MonotonicClock.h"
@@ -95,8 +96,8 @@ void TWaylandWindowSystem::PostExpose(TWindowHandle window, const TRect& area) {
 }
 
 void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
-  const TSize size{std::clamp(window.Logical.cx * window.Scale, 1, kMaxSide),
-                   std::clamp(window.Logical.cy * window.Scale, 1, kMaxSide)};
+  const TSize device = WaylandViewport::DeviceSize(window, window.Screen ? FOutputs->Find(window.Screen) : nullptr);
+  const TSize size{std::clamp(device.cx, 1, kMaxSide), std::clamp(device.cy, 1, kMaxSide)};
   if (size == window.Size) return;
   FTrimDue = FTrimDue || size.cx * size.cy < window.Size.cx * window.Size.cy;
   window.Size = size;
@@ -117,6 +118,9 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
   window.Surface = wl_compositor_create_surface(FGlobals->Compositor);
   window.Size = {std::clamp(params.Bounds.Width(), 1, kMaxSide), std::clamp(params.Bounds.Height(), 1, kMaxSide)};
   FShell->Assign(window);
+  WaylandViewport::Attach(window, *FGlobals, [this](TWaylandWindow& scaled) {
+    if (scaled.Role.Configured) Resize(scaled);
+  });
   return window.Handle;
 }
 
@@ -127,6 +131,7 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
   TWaylandPresenter::Forget(*window, true);
+  WaylandViewport::Detach(*window);
   wl_surface_destroy(window->Surface);
   FWindows->Remove(handle);
   wl_display_flush(FDisplay);

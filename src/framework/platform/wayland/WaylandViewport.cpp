@@ -1,0 +1,81 @@
+#include "WaylandViewport.h"
+
+#include "WaylandApi.h"
+#include "WaylandGlobals.h"
+#include "WaylandOutputs.h"
+#include "WaylandWindowTable.h"
+
+namespace {
+
+const wp_fractional_scale_v1_listener kFractionalScaleListener = {
+    .preferred_scale =
+        [](void* data, wp_fractional_scale_v1*, std::uint32_t scale) {
+          WaylandViewport::PreferredScale(*static_cast<TWaylandWindow*>(data), static_cast<int>(scale));
+        },
+};
+
+// The protocol's rounding of a logical length at a scale in 120ths: half away from zero.
+int AtScale(int logical, int scale120) { return (logical * scale120 + 60) / 120; }
+
+}  // namespace
+
+namespace WaylandViewport {
+
+void Attach(TWaylandWindow& window, TWaylandGlobals& globals, std::function<void(TWaylandWindow&)> scaleChanged) {
+  if (!window.Params.FullScreen || !globals.Viewporter) return;
+  window.View.Viewport = wp_viewporter_get_viewport(globals.Viewporter, window.Surface);
+  window.View.ScaleChanged = std::move(scaleChanged);
+  if (!globals.FractionalScales) return;
+  window.View.Fractional =
+      wp_fractional_scale_manager_v1_get_fractional_scale(globals.FractionalScales, window.Surface);
+  wp_fractional_scale_v1_add_listener(window.View.Fractional, &kFractionalScaleListener, &window);
+}
+
+void Detach(TWaylandWindow& window) {
+  if (window.View.Fractional) wp_fractional_scale_v1_destroy(window.View.Fractional);
+  if (window.View.Viewport) wp_viewport_destroy(window.View.Viewport);
+  window.View = {};
+}
+
+// Beyond what an output's scale may be, the last good one stays.
+void PreferredScale(TWaylandWindow& window, int scale120) {
+  if (scale120 < 120 || scale120 > 120 * 8 || scale120 == window.View.Preferred120) return;
+  window.View.Preferred120 = scale120;
+  if (window.View.ScaleChanged) window.View.ScaleChanged(window);
+}
+
+// A full-screen window covers its output: the output's pixels are every pixel there is. The
+// preferred scale is no guide to them: a compositor tells one before the surface is on an
+// output (KWin says 1 at first, then 1.5).
+TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output) {
+  const TSize& logical = window.Logical;
+  if (window.View.Viewport && output && output->Done) return output->Info.Size;
+  if (window.View.Viewport && window.View.Preferred120 > 0)
+    return {AtScale(logical.cx, window.View.Preferred120), AtScale(logical.cy, window.View.Preferred120)};
+  return {logical.cx * window.Scale, logical.cy * window.Scale};
+}
+
+bool Viewed(const TWaylandWindow& window) {
+  return window.View.Viewport && window.Logical.cx > 0 && window.Logical.cy > 0 &&
+         window.Size != TSize{window.Logical.cx * window.Scale, window.Logical.cy * window.Scale};
+}
+
+double DeviceScale(const TWaylandWindow& window) {
+  return Viewed(window) ? static_cast<double>(window.Size.cx) / window.Logical.cx : window.Scale;
+}
+
+// A destination of -1 by -1 takes the viewport away: the buffer scale is in force again.
+void Prepare(TWaylandWindow& window) {
+  const bool viewed = Viewed(window);
+  const int bufferScale = viewed ? 1 : window.Scale;
+  if (bufferScale != window.Presentation.CommittedScale) {
+    wl_surface_set_buffer_scale(window.Surface, bufferScale);
+    window.Presentation.CommittedScale = bufferScale;
+  }
+  const TSize destination = viewed ? window.Logical : TSize{};
+  if (!window.View.Viewport || destination == window.View.Destination) return;
+  wp_viewport_set_destination(window.View.Viewport, viewed ? destination.cx : -1, viewed ? destination.cy : -1);
+  window.View.Destination = destination;
+}
+
+}  // namespace WaylandViewport

@@ -1,0 +1,58 @@
+// The program's surfaces at a fractional output scale, on KWin (the compositor that offers
+// fractional scales), told from the requests in its WAYLAND_DEBUG log.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <regex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "WaylandCompositor.h"
+#include "testkit/Polling.h"
+
+namespace {
+
+// The sizes of the buffers a program made, from its WAYLAND_DEBUG log.
+std::set<std::pair<int, int>> BufferSizes(const std::string& log) {
+  static const std::regex made(R"(create_buffer\(new id wl_buffer@\d+, \d+, (\d+), (\d+),)");
+  std::set<std::pair<int, int>> sizes;
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), made); it != std::sregex_iterator(); ++it)
+    sizes.insert({std::stoi((*it)[1]), std::stoi((*it)[2])});
+  return sizes;
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+std::vector<std::string> ProgramEnvironment(const TKWinCompositor& compositor) {
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "QUENBREL_SCALE=", "WAYLAND_DEBUG=1"})
+    environment.push_back(variable);
+  return environment;
+}
+
+// At 1.5 a 1280x720 output has 1920x1080 pixels: the saver draws those, at buffer scale 1,
+// and shows them over the output's logical size, never the 2560x1440 of the whole scale above.
+TEST(WaylandFractionalScale, TheSaverDrawsThePhysicalPixels) {
+  if (!TKWinCompositor::Installed()) GTEST_SKIP() << "kwin_wayland is not installed";
+  TKWinCompositor compositor(1280, 720, "1.5");
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, ProgramEnvironment(compositor));
+  ASSERT_TRUE(WaitUntil([&] { return Count(program.Stderr(), ".commit()") >= 10 || !program.Running(); }))
+      << program.Stderr();
+  ASSERT_TRUE(program.Running()) << program.Stderr();
+  const std::string log = program.Stderr();
+  const std::set<std::pair<int, int>> sizes = BufferSizes(log);
+  EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{1920, 1080}}));
+  EXPECT_NE(log.find("set_destination(1280, 720)"), std::string::npos);
+  EXPECT_EQ(log.find("set_buffer_scale(2)"), std::string::npos);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
+}  // namespace
