@@ -1,8 +1,9 @@
-// The program's surfaces at a fractional output scale, on KWin (the compositor that offers
-// fractional scales), told from the requests in its WAYLAND_DEBUG log.
+// The program's surfaces at the output's scale: whole on headless sway, fractional on KWin (the
+// compositor that offers fractional scales), told from the requests in its WAYLAND_DEBUG log.
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -30,7 +31,8 @@ int Count(const std::string& text, const std::string& part) {
   return count;
 }
 
-std::vector<std::string> ProgramEnvironment(const TKWinCompositor& compositor) {
+template <class Compositor>
+std::vector<std::string> ProgramEnvironment(const Compositor& compositor) {
   std::vector<std::string> environment = compositor.ClientEnvironment();
   for (const char* variable : {"QUENBREL_BACKEND=", "QUENBREL_SCALE=", "WAYLAND_DEBUG=1"})
     environment.push_back(variable);
@@ -53,6 +55,38 @@ TEST(WaylandFractionalScale, TheSaverDrawsThePhysicalPixels) {
   EXPECT_EQ(log.find("set_buffer_scale(2)"), std::string::npos);
   program.Signal(SIGTERM);
   EXPECT_EQ(program.WaitExit(), 0);
+}
+
+// The first size a dialog gave as its least and largest, its logical size; none while it gave
+// none.
+std::optional<std::pair<int, int>> DialogSize(const std::string& log) {
+  static const std::regex limit(R"(xdg_toplevel@\d+\.set_max_size\((\d+), (\d+)\))");
+  std::smatch match;
+  if (!std::regex_search(log, match, limit)) return std::nullopt;
+  return std::pair{std::stoi(match[1]), std::stoi(match[2])};
+}
+
+// At scale 2 the settings dialog keeps its logical size and draws twice as many pixels each
+// way, sharp, at buffer scale 2, rather than leaving the compositor to blow it up.
+TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TWaylandCompositor compositor{{{1600, 1200, 2}}, false};
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, ProgramEnvironment(compositor));
+  // Drawn: a buffer made, and attached with the commit after it.
+  const auto drawn = [&] {
+    const std::string log = program.Stderr();
+    return !BufferSizes(log).empty() && log.find(".commit()", log.find("create_buffer")) != std::string::npos;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return drawn() || !program.Running(); })) << program.Stderr();
+  const std::string log = program.Stderr();
+  const std::optional<std::pair<int, int>> logical = DialogSize(log);
+  ASSERT_TRUE(logical) << log;
+  EXPECT_EQ(*logical, (std::pair{361, 105}));
+  EXPECT_TRUE(BufferSizes(log).contains({2 * logical->first, 2 * logical->second})) << log;
+  EXPECT_NE(log.find("set_buffer_scale(2)"), std::string::npos);
+  program.Signal(SIGTERM);
+  program.WaitExit();
 }
 
 }  // namespace

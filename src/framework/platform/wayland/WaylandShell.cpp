@@ -66,8 +66,8 @@ TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs,
                              const TOptions& options, THandlers handlers)
     : FGlobals(globals), FOutputs(outputs), FWindows(windows), FOptions(options), FHandlers(std::move(handlers)) {}
 
-// A full-screen window is drawn at its output's device pixels. Other windows keep one
-// device pixel per logical one: their layouts are in pixels, and the compositor scales them.
+// A full-screen window is drawn at its output's device pixels; other windows at the scale
+// their forms were drawn at (their bounds are in its device pixels).
 void TWaylandShell::Assign(TWaylandWindow& window) {
   window.Role.Shell = this;
   if (window.Params.FullScreen) {
@@ -76,7 +76,7 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
     window.Scale = output ? output->Info.Scale : 1;
   }
   if (window.Params.Popup) {
-    window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+    window.Logical = {window.Params.Bounds.Width() / window.Scale, window.Params.Bounds.Height() / window.Scale};
     return;
   }
   if (window.Params.FullScreen && FOptions.UseLayerShell && FGlobals.LayerShell) AssignLayer(window);
@@ -109,7 +109,7 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
     xdg_toplevel_set_fullscreen(window.Role.Toplevel, output ? output->Proxy : nullptr);
     return;
   }
-  window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+  window.Logical = {window.Params.Bounds.Width() / window.Scale, window.Params.Bounds.Height() / window.Scale};
   AskForServerFrame(window);
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Role.Toplevel)

@@ -1,5 +1,7 @@
 #include "WaylandViewport.h"
 
+#include <algorithm>
+
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandOutputs.h"
@@ -7,11 +9,18 @@
 
 namespace {
 
+TWaylandWindow& Window(void* data) { return *static_cast<TWaylandWindow*>(data); }
+
 const wp_fractional_scale_v1_listener kFractionalScaleListener = {
     .preferred_scale =
         [](void* data, wp_fractional_scale_v1*, std::uint32_t scale) {
-          WaylandViewport::PreferredScale(*static_cast<TWaylandWindow*>(data), static_cast<int>(scale));
+          WaylandViewport::PreferredScale(Window(data), static_cast<int>(scale));
         },
+};
+
+const wl_surface_listener kSurfaceListener = {
+    .enter = [](void* data, wl_surface*, wl_output* output) { WaylandViewport::Entered(Window(data), output); },
+    .leave = [](void* data, wl_surface*, wl_output* output) { WaylandViewport::Left(Window(data), output); },
 };
 
 // The protocol's rounding of a logical length at a scale in 120ths: half away from zero.
@@ -22,9 +31,10 @@ int AtScale(int logical, int scale120) { return (logical * scale120 + 60) / 120;
 namespace WaylandViewport {
 
 void Attach(TWaylandWindow& window, TWaylandGlobals& globals, std::function<void(TWaylandWindow&)> scaleChanged) {
+  window.View.ScaleChanged = std::move(scaleChanged);
+  wl_surface_add_listener(window.Surface, &kSurfaceListener, &window);
   if (!window.Params.FullScreen || !globals.Viewporter) return;
   window.View.Viewport = wp_viewporter_get_viewport(globals.Viewporter, window.Surface);
-  window.View.ScaleChanged = std::move(scaleChanged);
   if (!globals.FractionalScales) return;
   window.View.Fractional =
       wp_fractional_scale_manager_v1_get_fractional_scale(globals.FractionalScales, window.Surface);
@@ -41,12 +51,30 @@ void Detach(TWaylandWindow& window) {
 void PreferredScale(TWaylandWindow& window, int scale120) {
   if (scale120 < 120 || scale120 > 120 * 8 || scale120 == window.View.Preferred120) return;
   window.View.Preferred120 = scale120;
-  if (window.View.ScaleChanged) window.View.ScaleChanged(window);
+  window.View.ScaleChanged(window);
 }
 
 // A full-screen window covers its output: the output's pixels are every pixel there is. The
 // preferred scale is no guide to them: a compositor tells one before the surface is on an
 // output (KWin says 1 at first, then 1.5).
+void Entered(TWaylandWindow& window, wl_output* output) {
+  if (std::find(window.View.Entered.begin(), window.View.Entered.end(), output) != window.View.Entered.end()) return;
+  window.View.Entered.push_back(output);
+  window.View.ScaleChanged(window);
+}
+
+void Left(TWaylandWindow& window, wl_output* output) {
+  if (std::erase(window.View.Entered, output) > 0) window.View.ScaleChanged(window);
+}
+
+int EnteredScale(const TWaylandWindow& window, const TWaylandOutputs& outputs) {
+  int scale = 0;
+  for (const wl_output* entered : window.View.Entered)
+    if (const TWaylandOutput* output = outputs.FindProxy(entered); output && output->Done)
+      scale = std::max(scale, output->Info.Scale);
+  return scale;
+}
+
 TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output) {
   const TSize& logical = window.Logical;
   if (window.View.Viewport && output && output->Done) return output->Info.Size;

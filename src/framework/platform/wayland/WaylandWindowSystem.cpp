@@ -1,6 +1,8 @@
 #include "WaylandWindowSystem.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "WaylandApi.h"
@@ -14,6 +16,7 @@
 #include "WaylandViewport.h"
 #include "WaylandWindowTable.h"
 #include "framework/graphics/HugePageBlocks.h"
+#include "framework/platform/DesktopScale.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
@@ -74,11 +77,39 @@ void TWaylandWindowSystem::Post(TEventKind kind, TWindowHandle window) {
 void TWaylandWindowSystem::ScreensChanged() {
   Post(TEventKind::ScreensChanged, 0);
   FWindows->ForEach([this](TWaylandWindow& window) {
+    if (!window.Params.FullScreen) return FollowScale(window);
     const TWaylandOutput* output = window.Screen ? FOutputs->Find(window.Screen) : nullptr;
     if (!output || output->Info.Scale == window.Scale) return;
     window.Scale = output->Info.Scale;
     if (window.Role.Configured) Resize(window);
   });
+}
+
+// A full-screen window's device size follows its output's pixels. Another window is drawn at
+// the largest scale of the outputs it is on: the form is told, and gives its new device bounds.
+// What was put at the old scale is not committed at the new one.
+void TWaylandWindowSystem::FollowScale(TWaylandWindow& window) {
+  if (window.Params.FullScreen) {
+    if (window.Role.Configured) Resize(window);
+    return;
+  }
+  const int scale = WaylandViewport::EnteredScale(window, *FOutputs);
+  if (scale == 0 || scale == window.Scale) return;
+  window.Scale = scale;
+  TWaylandPresenter::Discard(window);
+  TWsEvent scaled;
+  scaled.Kind = TEventKind::ScaleChanged;
+  scaled.Window = window.Handle;
+  scaled.Scale = scale;
+  FQueue.push_back(scaled);
+}
+
+// An integer scale: buffers of whole logical pixels. The override may ask for any.
+double TWaylandWindowSystem::DesktopScale() {
+  if (const std::optional<double> asked = ScaleFromText(std::getenv(kScaleVariable) ? std::getenv(kScaleVariable) : ""))
+    return std::max(1.0, std::round(*asked));
+  const TWaylandOutput* first = FOutputs->Find(0);
+  return first ? first->Info.Scale : 1;
 }
 
 void TWaylandWindowSystem::Configured(TWaylandWindow& window) {
@@ -117,10 +148,10 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
   window.Params = params;
   window.Surface = wl_compositor_create_surface(FGlobals->Compositor);
   window.Size = {std::clamp(params.Bounds.Width(), 1, kMaxSide), std::clamp(params.Bounds.Height(), 1, kMaxSide)};
+  // The form drew its bounds at the desktop's scale.
+  if (!params.FullScreen) window.Scale = static_cast<int>(DesktopScale());
   FShell->Assign(window);
-  WaylandViewport::Attach(window, *FGlobals, [this](TWaylandWindow& scaled) {
-    if (scaled.Role.Configured) Resize(scaled);
-  });
+  WaylandViewport::Attach(window, *FGlobals, [this](TWaylandWindow& moved) { FollowScale(moved); });
   return window.Handle;
 }
 

@@ -14,6 +14,7 @@
 class TWaylandShell;
 struct TWaylandWindow;
 struct wl_callback;
+struct wl_output;
 struct wl_surface;
 struct wp_fractional_scale_v1;
 struct wp_viewport;
@@ -70,14 +71,15 @@ struct TWaylandWindowFrame {
   bool Stale = false;
 };
 
-// How a full-screen window's buffers cover its logical size where a viewport shows them.
-// WaylandViewport's alone.
+// The outputs a window's surface is on, and how a full-screen window's buffers cover its
+// logical size where a viewport shows them. WaylandViewport's alone.
 struct TWaylandView {
+  std::vector<wl_output*> Entered;
   wp_viewport* Viewport = nullptr;
   wp_fractional_scale_v1* Fractional = nullptr;
-  int Preferred120 = 0;  // the compositor's preferred scale in 120ths, once told
-  TSize Destination;     // as last set; empty while none is
-  std::function<void(TWaylandWindow&)> ScaleChanged;
+  int Preferred120 = 0;                               // the compositor's preferred scale in 120ths, once told
+  TSize Destination;                                  // as last set; empty while none is
+  std::function<void(TWaylandWindow&)> ScaleChanged;  // the outputs or the preferred scale changed
 };
 
 // One window of the program: its surface, its size, and the parts that one class each keeps.
