@@ -67,7 +67,8 @@ std::optional<std::pair<int, int>> DialogSize(const std::string& log) {
 }
 
 // At scale 2 the settings dialog keeps its logical size and draws twice as many pixels each
-// way, sharp, at buffer scale 2, rather than leaving the compositor to blow it up.
+// way, sharp, at buffer scale 2, rather than leaving the compositor to blow it up; at 1 again,
+// one pixel each.
 TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
   if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
     GTEST_SKIP() << missing << " is not installed";
@@ -85,6 +86,15 @@ TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
   EXPECT_EQ(*logical, (std::pair{361, 105}));
   EXPECT_TRUE(BufferSizes(log).contains({2 * logical->first, 2 * logical->second})) << log;
   EXPECT_NE(log.find("set_buffer_scale(2)"), std::string::npos);
+
+  // The output back at 1: the dialog is drawn anew at its logical size.
+  compositor.SetMode(compositor.Outputs()[0], {1600, 1200, 1});
+  const auto atOne = [&] {
+    const std::string later = program.Stderr().substr(log.size());
+    return later.find("set_buffer_scale(1)") != std::string::npos &&
+           BufferSizes(later).contains({logical->first, logical->second});
+  };
+  EXPECT_TRUE(WaitUntil([&] { return atOne() || !program.Running(); }) && program.Running()) << program.Stderr();
   program.Signal(SIGTERM);
   program.WaitExit();
 }
