@@ -99,4 +99,23 @@ TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
   program.WaitExit();
 }
 
+// At 1.5 the dialog draws 1.5 times its logical size at buffer scale 1, shown through a
+// viewport over the logical size.
+TEST(WaylandFractionalScale, TheSettingsDialogDrawsOneAndAHalfTimesItsLogicalSize) {
+  if (!TKWinCompositor::Installed()) GTEST_SKIP() << "kwin_wayland is not installed";
+  TKWinCompositor compositor(1280, 720, "1.5");
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, ProgramEnvironment(compositor));
+  const auto viewed = [&] {
+    const std::string log = program.Stderr();
+    const std::optional<std::pair<int, int>> logical = DialogSize(log);
+    return logical && BufferSizes(log).contains({(logical->first * 3 + 1) / 2, (logical->second * 3 + 1) / 2}) &&
+           log.find("set_destination(" + std::to_string(logical->first) + ", " + std::to_string(logical->second) +
+                    ")") != std::string::npos;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return viewed() || !program.Running(); }) && program.Running()) << program.Stderr();
+  EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{361, 105}));
+  program.Signal(SIGTERM);
+  program.WaitExit();
+}
+
 }  // namespace

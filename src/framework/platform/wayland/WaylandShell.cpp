@@ -4,6 +4,7 @@
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandOutputs.h"
+#include "WaylandViewport.h"
 #include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 
@@ -76,7 +77,8 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
     window.Scale = output ? output->Info.Scale : 1;
   }
   if (window.Params.Popup) {
-    window.Logical = {window.Params.Bounds.Width() / window.Scale, window.Params.Bounds.Height() / window.Scale};
+    window.Logical =
+        WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
     return;
   }
   if (window.Params.FullScreen && FOptions.UseLayerShell && FGlobals.LayerShell) AssignLayer(window);
@@ -109,7 +111,7 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
     xdg_toplevel_set_fullscreen(window.Role.Toplevel, output ? output->Proxy : nullptr);
     return;
   }
-  window.Logical = {window.Params.Bounds.Width() / window.Scale, window.Params.Bounds.Height() / window.Scale};
+  window.Logical = WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
   AskForServerFrame(window);
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Role.Toplevel)

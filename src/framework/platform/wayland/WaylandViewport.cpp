@@ -1,6 +1,7 @@
 #include "WaylandViewport.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
@@ -30,12 +31,15 @@ int AtScale(int logical, int scale120) { return (logical * scale120 + 60) / 120;
 
 namespace WaylandViewport {
 
+// A popup is drawn at the whole scale of its output, the compositor shrinking it where that is
+// more than the window's below.
 void Attach(TWaylandWindow& window, TWaylandGlobals& globals, std::function<void(TWaylandWindow&)> scaleChanged) {
   window.View.ScaleChanged = std::move(scaleChanged);
   wl_surface_add_listener(window.Surface, &kSurfaceListener, &window);
-  if (!window.Params.FullScreen || !globals.Viewporter) return;
+  if (window.Params.Popup || !globals.Viewporter) return;
   window.View.Viewport = wp_viewporter_get_viewport(globals.Viewporter, window.Surface);
-  if (!globals.FractionalScales) return;
+  // A full-screen window's pixels are its output's: no preferred scale is needed for them.
+  if (window.Params.FullScreen || !globals.FractionalScales) return;
   window.View.Fractional =
       wp_fractional_scale_manager_v1_get_fractional_scale(globals.FractionalScales, window.Surface);
   wp_fractional_scale_v1_add_listener(window.View.Fractional, &kFractionalScaleListener, &window);
@@ -54,9 +58,6 @@ void PreferredScale(TWaylandWindow& window, int scale120) {
   window.View.ScaleChanged(window);
 }
 
-// A full-screen window covers its output: the output's pixels are every pixel there is. The
-// preferred scale is no guide to them: a compositor tells one before the surface is on an
-// output (KWin says 1 at first, then 1.5).
 void Entered(TWaylandWindow& window, wl_output* output) {
   if (std::find(window.View.Entered.begin(), window.View.Entered.end(), output) != window.View.Entered.end()) return;
   window.View.Entered.push_back(output);
@@ -67,20 +68,37 @@ void Left(TWaylandWindow& window, wl_output* output) {
   if (std::erase(window.View.Entered, output) > 0) window.View.ScaleChanged(window);
 }
 
-int EnteredScale(const TWaylandWindow& window, const TWaylandOutputs& outputs) {
-  int scale = 0;
+// The preferred scale counts once the surface is on an output: a compositor tells one before
+// (KWin says 1 at first, then 1.5).
+double WantedScale(const TWaylandWindow& window, const TWaylandOutputs& outputs) {
+  int whole = 0;
   for (const wl_output* entered : window.View.Entered)
     if (const TWaylandOutput* output = outputs.FindProxy(entered); output && output->Done)
-      scale = std::max(scale, output->Info.Scale);
-  return scale;
+      whole = std::max(whole, output->Info.Scale);
+  if (whole == 0 || !window.View.Viewport || window.View.Preferred120 == 0) return whole;
+  return window.View.Preferred120 / 120.0;
 }
 
+void ScaleTold(TWaylandWindow& window, double scale) {
+  window.View.FormScale = scale;
+  const bool whole = scale == std::floor(scale);
+  window.Scale = whole ? static_cast<int>(scale) : 1;
+}
+
+TSize LogicalSize(const TWaylandWindow& window, TSize device) {
+  const double scale = window.View.FormScale;
+  return {static_cast<int>(std::lround(device.cx / scale)), static_cast<int>(std::lround(device.cy / scale))};
+}
+
+// A full-screen window covers its output: the output's pixels are every pixel there is.
 TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output) {
   const TSize& logical = window.Logical;
-  if (window.View.Viewport && output && output->Done) return output->Info.Size;
-  if (window.View.Viewport && window.View.Preferred120 > 0)
-    return {AtScale(logical.cx, window.View.Preferred120), AtScale(logical.cy, window.View.Preferred120)};
-  return {logical.cx * window.Scale, logical.cy * window.Scale};
+  if (window.Params.FullScreen) {
+    if (window.View.Viewport && output && output->Done) return output->Info.Size;
+    return {logical.cx * window.Scale, logical.cy * window.Scale};
+  }
+  const int scale120 = static_cast<int>(std::lround(window.View.FormScale * 120));
+  return {AtScale(logical.cx, scale120), AtScale(logical.cy, scale120)};
 }
 
 bool Viewed(const TWaylandWindow& window) {

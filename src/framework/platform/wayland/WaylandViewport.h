@@ -9,10 +9,11 @@ struct TWaylandOutput;
 struct TWaylandWindow;
 struct wl_output;
 
-// A full-screen window at a fractional scale: its buffers have the output's physical pixels,
-// at buffer scale 1, and the compositor is told through a viewport which logical size they
-// cover. The integer buffer scale alone would have it draw the next whole scale's pixels for
-// the compositor to shrink (at 1.5, 2560x1440 for a 1920x1080 output).
+// Windows at their output's scale. A whole scale goes to the compositor as the buffer scale.
+// At a fractional one the buffers have the physical pixels, at buffer scale 1, and the
+// compositor is told through a viewport which logical size they cover: the integer buffer scale
+// alone would have the program draw the next whole scale's pixels for the compositor to shrink
+// (at 1.5, 2560x1440 for a 1920x1080 output).
 namespace WaylandViewport {
 
 // Follows the outputs a window's surface enters and leaves. Gives a full-screen window a viewport
@@ -26,13 +27,18 @@ void PreferredScale(TWaylandWindow& window, int scale120);
 void Entered(TWaylandWindow& window, wl_output* output);
 void Left(TWaylandWindow& window, wl_output* output);
 
-// The largest scale of the outputs the window is on (its pixels are sharp on each); 0 while it
-// is on none the program knows.
-int EnteredScale(const TWaylandWindow& window, const TWaylandOutputs& outputs);
+// The scale an ordinary window is to be drawn at: the compositor's preferred scale where it
+// tells one, else the largest whole scale of the outputs the window is on (its pixels are sharp
+// on each); 0 while it is on none the program knows.
+double WantedScale(const TWaylandWindow& window, const TWaylandOutputs& outputs);
+// The form was told to draw at `scale`: whole scales go to the compositor as the buffer scale,
+// fractional ones through the viewport.
+void ScaleTold(TWaylandWindow& window, double scale);
+// An ordinary window's logical size for its form's device size.
+TSize LogicalSize(const TWaylandWindow& window, TSize device);
 
-// The client area's size in device pixels: the physical size of the output a full-screen
-// window covers, or its logical size at the preferred scale while its output is not known, or
-// the logical size at the integer scale where no viewport shows the window.
+// The client area's size in device pixels: for a full-screen window the physical size of the
+// output it covers where a viewport shows it, for another the logical size at its form's scale.
 TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output);
 
 // Device pixels per logical pixel, for pointer positions.

@@ -86,16 +86,16 @@ void TWaylandWindowSystem::ScreensChanged() {
 }
 
 // A full-screen window's device size follows its output's pixels. Another window is drawn at
-// the largest scale of the outputs it is on: the form is told, and gives its new device bounds.
+// the scale the compositor wants for it: the form is told, and gives its new device bounds.
 // What was put at the old scale is not committed at the new one.
 void TWaylandWindowSystem::FollowScale(TWaylandWindow& window) {
   if (window.Params.FullScreen) {
     if (window.Role.Configured) Resize(window);
     return;
   }
-  const int scale = WaylandViewport::EnteredScale(window, *FOutputs);
-  if (scale == 0 || scale == window.Scale) return;
-  window.Scale = scale;
+  const double scale = WaylandViewport::WantedScale(window, *FOutputs);
+  if (scale == 0 || scale == window.View.FormScale) return;
+  WaylandViewport::ScaleTold(window, scale);
   TWaylandPresenter::Discard(window);
   TWsEvent scaled;
   scaled.Kind = TEventKind::ScaleChanged;
@@ -149,7 +149,7 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
   window.Surface = wl_compositor_create_surface(FGlobals->Compositor);
   window.Size = {std::clamp(params.Bounds.Width(), 1, kMaxSide), std::clamp(params.Bounds.Height(), 1, kMaxSide)};
   // The form drew its bounds at the desktop's scale.
-  if (!params.FullScreen) window.Scale = static_cast<int>(DesktopScale());
+  if (!params.FullScreen) WaylandViewport::ScaleTold(window, DesktopScale());
   FShell->Assign(window);
   WaylandViewport::Attach(window, *FGlobals, [this](TWaylandWindow& moved) { FollowScale(moved); });
   return window.Handle;
@@ -222,7 +222,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   if (!window || window->Params.FullScreen) return;
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
-  window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
+  window->Logical = WaylandViewport::LogicalSize(*window, window->Size);
   TWaylandPresenter::Discard(*window);
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {

@@ -78,6 +78,7 @@ struct TWaylandView {
   wp_viewport* Viewport = nullptr;
   wp_fractional_scale_v1* Fractional = nullptr;
   int Preferred120 = 0;                               // the compositor's preferred scale in 120ths, once told
+  double FormScale = 1;                               // what an ordinary window's form draws at, as last told
   TSize Destination;                                  // as last set; empty while none is
   std::function<void(TWaylandWindow&)> ScaleChanged;  // the outputs or the preferred scale changed
 };
