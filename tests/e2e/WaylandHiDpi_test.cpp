@@ -12,6 +12,7 @@
 
 #include "ChildProcess.h"
 #include "WaylandCompositor.h"
+#include "framework/platform/wayland/CaptionBar.h"
 #include "testkit/Polling.h"
 
 namespace {
@@ -97,6 +98,29 @@ TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
   EXPECT_TRUE(WaitUntil([&] { return atOne() || !program.Running(); }) && program.Running()) << program.Stderr();
   program.Signal(SIGTERM);
   program.WaitExit();
+}
+
+// The dialog's own frame, where the compositor draws none, is at the scale too: the whole
+// window stays twice its logical size (an odd size at buffer scale 2 is a protocol error that
+// ends the program).
+TEST(WaylandWholeScale, TheDialogsOwnFrameIsAtTheScaleToo) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TWaylandCompositor compositor{{{1600, 1200, 2}}, false};
+  std::vector<std::string> environment = ProgramEnvironment(compositor);
+  environment.push_back("QUENBREL_WAYLAND_NO_DECORATIONS=1");
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, environment);
+  const auto framed = [&] {
+    const std::string log = program.Stderr();
+    const std::optional<std::pair<int, int>> logical = DialogSize(log);
+    return logical && BufferSizes(log).contains({2 * logical->first, 2 * logical->second});
+  };
+  EXPECT_TRUE(WaitUntil([&] { return framed() || !program.Running(); }) && program.Running()) << program.Stderr();
+  const TRect insets = TCaptionBar::Insets();
+  EXPECT_EQ(DialogSize(program.Stderr()),
+            (std::pair{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom}));
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
 }
 
 // At 1.5 the dialog draws 1.5 times its logical size at buffer scale 1, shown through a

@@ -57,6 +57,12 @@ const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
                     std::uint32_t mode) { Window(data).Role.Shell->FrameConfigured(Window(data), mode); },
 };
 
+// The widths and heights of the program's frame around the client area, in logical pixels.
+TSize LogicalFrame(const TWaylandWindow& window) {
+  const TRect& insets = window.Frame.Insets;
+  return {(insets.Left + insets.Right) / window.Scale, (insets.Top + insets.Bottom) / window.Scale};
+}
+
 constexpr const char* kAppId = "zzquenbrel";
 constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
@@ -127,8 +133,8 @@ void TWaylandShell::SetSizeLimits(TWaylandWindow& window) {
   const bool dialog = window.Params.BorderStyle == TBorderStyle::bsDialog;
   const TSize client = dialog ? window.Logical : window.Params.MinSize;
   if (client.cx <= 0 || client.cy <= 0) return;
-  const TSize size{client.cx + window.Frame.Insets.Left + window.Frame.Insets.Right,
-                   client.cy + window.Frame.Insets.Top + window.Frame.Insets.Bottom};
+  const TSize frame = LogicalFrame(window);
+  const TSize size{client.cx + frame.cx, client.cy + frame.cy};
   xdg_toplevel_set_min_size(window.Role.Toplevel, size.cx, size.cy);
   if (dialog) xdg_toplevel_set_max_size(window.Role.Toplevel, size.cx, size.cy);
 }
@@ -231,8 +237,7 @@ void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t
   window.Role.ServerFrame = window.Role.PendingServerFrame;
   if (TWaylandWindowFrames::Update(window)) SetSizeLimits(window);
   // The size is the whole window's, the program's frame included.
-  const TSize frame{window.Frame.Insets.Left + window.Frame.Insets.Right,
-                    window.Frame.Insets.Top + window.Frame.Insets.Bottom};
+  const TSize frame = LogicalFrame(window);
   if (window.Role.PendingLogical.cx > frame.cx && window.Role.PendingLogical.cy > frame.cy)
     window.Logical = {window.Role.PendingLogical.cx - frame.cx, window.Role.PendingLogical.cy - frame.cy};
   else if (window.Params.FullScreen) FillFromOutput(window);

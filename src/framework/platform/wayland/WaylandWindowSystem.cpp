@@ -14,6 +14,7 @@
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
 #include "WaylandViewport.h"
+#include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 #include "framework/graphics/HugePageBlocks.h"
 #include "framework/platform/DesktopScale.h"
@@ -96,6 +97,7 @@ void TWaylandWindowSystem::FollowScale(TWaylandWindow& window) {
   const double scale = WaylandViewport::WantedScale(window, *FOutputs);
   if (scale == 0 || scale == window.View.FormScale) return;
   WaylandViewport::ScaleTold(window, scale);
+  TWaylandWindowFrames::Update(window);
   TWaylandPresenter::Discard(window);
   TWsEvent scaled;
   scaled.Kind = TEventKind::ScaleChanged;
