@@ -1,5 +1,7 @@
 #include "WaylandShell.h"
 
+#include <cmath>
+
 #include "PopupPlacement.h"
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
@@ -150,10 +152,14 @@ void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
 }
 
 void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial) {
-  const TSize parentSurface = SurfaceSize(parent);
+  // In logical pixels: the popup's place at its form's scale, the window below at its own.
+  const double scale = popup.View.FormScale;
+  const TPoint at{static_cast<int>(std::lround(popup.Params.Bounds.Left / scale)),
+                  static_cast<int>(std::lround(popup.Params.Bounds.Top / scale))};
+  const TSize frame = LogicalFrame(parent);
   const TPopupPlacement place =
-      PlacePopup({popup.Params.Bounds.Left, popup.Params.Bounds.Top}, popup.Logical, ClientOrigin(parent),
-                 {parentSurface.cx / parent.Scale, parentSurface.cy / parent.Scale});
+      PlacePopup(at, popup.Logical, {parent.Frame.Insets.Left / parent.Scale, parent.Frame.Insets.Top / parent.Scale},
+                 {parent.Logical.cx + frame.cx, parent.Logical.cy + frame.cy});
   xdg_positioner* positioner = xdg_wm_base_create_positioner(FGlobals.Shell);
   xdg_positioner_set_size(positioner, place.Size.cx, place.Size.cy);
   xdg_positioner_set_anchor_rect(positioner, place.Anchor.Left, place.Anchor.Top, place.Anchor.Width(),
