@@ -1,6 +1,7 @@
 // The program's surfaces at the output's scale: whole on headless sway, fractional on KWin (the
 // compositor that offers fractional scales), told from the requests in its WAYLAND_DEBUG log.
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 #include <signal.h>
 
 #include <optional>
@@ -102,11 +103,11 @@ TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
 
 // The dialog's own frame, where the compositor draws none, is at the scale too: the whole
 // window stays twice its logical size (an odd size at buffer scale 2 is a protocol error that
-// ends the program).
-TEST(WaylandWholeScale, TheDialogsOwnFrameIsAtTheScaleToo) {
+// ends the program), and a click on its close box, in device pixels, closes it.
+TEST(WaylandWholeScale, TheDialogsOwnFrameIsAtTheScaleTooAndItsCloseBoxClosesIt) {
   if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
     GTEST_SKIP() << missing << " is not installed";
-  TWaylandCompositor compositor{{{1600, 1200, 2}}, false};
+  TWaylandCompositor compositor{{{1600, 1200, 2}}};
   std::vector<std::string> environment = ProgramEnvironment(compositor);
   environment.push_back("QUENBREL_WAYLAND_NO_DECORATIONS=1");
   TChildProcess program({QUENBREL_PROGRAM, "/c"}, environment);
@@ -115,11 +116,18 @@ TEST(WaylandWholeScale, TheDialogsOwnFrameIsAtTheScaleToo) {
     const std::optional<std::pair<int, int>> logical = DialogSize(log);
     return logical && BufferSizes(log).contains({2 * logical->first, 2 * logical->second});
   };
-  EXPECT_TRUE(WaitUntil([&] { return framed() || !program.Running(); }) && program.Running()) << program.Stderr();
+  ASSERT_TRUE(WaitUntil([&] { return (framed() && compositor.HasFocus("Settings")) || !program.Running(); }) &&
+              program.Running())
+      << program.Stderr();
   const TRect insets = TCaptionBar::Insets();
-  EXPECT_EQ(DialogSize(program.Stderr()),
-            (std::pair{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom}));
-  program.Signal(SIGTERM);
+  const TSize window{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom};
+  EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{window.cx, window.cy}));
+
+  compositor.PlaceWindow("Settings", 0, 0);
+  const TRect close = TCaptionBar::CloseBoxRect(window);
+  // The pointer goes by the output's physical pixels.
+  compositor.MovePointerTo(close.Left + close.Right, close.Top + close.Bottom);
+  compositor.Click(BTN_LEFT);
   EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
 }
 
