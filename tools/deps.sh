@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils x11-apps xscreensaver imagemagick man-db openbox
   lintian appstream desktop-file-utils hicolor-icon-theme gtk-update-icon-cache
   sway grim swayidle
+  kwin-wayland  # the one compositor that offers fractional scales
   libsystemd-dev libxss-dev mutter dbus python3-gi
   # the X11 screen-saver hosts the package test runs the installed saver under
   mate-screensaver xsecurelock dbus-daemon libglib2.0-bin

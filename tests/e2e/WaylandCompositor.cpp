@@ -1,7 +1,9 @@
 #include "WaylandCompositor.h"
 
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,35 +60,55 @@ TOutputPicture ReadPixmap(const std::string& path) {
   return picture;
 }
 
+// The full path of a program on PATH; empty when it is on none.
+std::string OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  const std::string folders = path ? path : "";
+  for (std::size_t start = 0, end; start <= folders.size(); start = end + 1) {
+    end = std::min(folders.find(':', start), folders.size());
+    const std::string candidate = folders.substr(start, end - start) + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return "";
+}
+
+// Compositors refuse root: as root, the command runs as an unprivileged user, who is given
+// the runtime folder (private to its owner, as compositors demand).
+std::vector<std::string> AsCompositorUser(std::vector<std::string> command, const TTempDir& runtime) {
+  chmod(runtime.Path().c_str(), 0700);
+  if (geteuid() != 0) return command;
+  if (chown(runtime.Path().c_str(), kUnprivileged, kUnprivileged) != 0)
+    throw std::runtime_error("cannot hand " + runtime.Path() + " to the compositor's user");
+  const std::string id = std::to_string(kUnprivileged);
+  // A change of user clears the request to end with the test: setpriv makes it again.
+  command.insert(command.begin(), {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", "--pdeathsig=KILL"});
+  return command;
+}
+
+// Whether a Unix socket takes connections: its file stands a moment before it listens.
+bool Listens(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof(address.sun_path)) return false;
+  path.copy(address.sun_path, path.size());
+  const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const bool connected = connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  close(socket);
+  return connected;
+}
+
 }  // namespace
 
 std::string TWaylandCompositor::MissingProgram() {
-  const char* path = std::getenv("PATH");
-  const std::string folders = path ? path : "";
-  for (const char* program : {"sway", "swaymsg", "grim", "swayidle", "setpriv"}) {
-    bool found = false;
-    for (std::size_t start = 0, end; !found && start <= folders.size(); start = end + 1) {
-      end = std::min(folders.find(':', start), folders.size());
-      found = access((folders.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0;
-    }
-    if (!found) return program;
-  }
+  for (const char* program : {"sway", "swaymsg", "grim", "swayidle", "setpriv"})
+    if (OnPath(program).empty()) return program;
   return "";
 }
 
 TWaylandCompositor::TWaylandCompositor(const std::vector<TOutputMode>& outputs, bool inputDevices) {
   const std::string config = FRuntime.File("config");
   std::ofstream(config) << "xwayland disable\n";
-  chmod(FRuntime.Path().c_str(), 0700);
-  std::vector<std::string> command{"sway", "-c", config};
-  if (geteuid() == 0) {
-    if (chown(FRuntime.Path().c_str(), kUnprivileged, kUnprivileged) != 0)
-      throw std::runtime_error("cannot hand " + FRuntime.Path() + " to the compositor's user");
-    const std::string id = std::to_string(kUnprivileged);
-    // A change of user clears the request to end with the test: setpriv makes it again.
-    command.insert(command.begin(),
-                   {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", "--pdeathsig=KILL"});
-  }
+  const std::vector<std::string> command = AsCompositorUser({"sway", "-c", config}, FRuntime);
   FSway = std::make_unique<TChildProcess>(
       command, std::vector<std::string>{
                    "WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1",
@@ -247,4 +269,40 @@ std::string TWaylandCompositor::RunClient(const std::vector<std::string>& argume
   TChildProcess client(arguments, ClientEnvironment());
   if (client.WaitExit() != 0) throw std::runtime_error(arguments[0] + " failed: " + client.Stderr() + client.Stdout());
   return client.Stdout();
+}
+
+bool TKWinCompositor::Installed() {
+  for (const char* program : {"kwin_wayland", "dbus-run-session", "setpriv"})
+    if (OnPath(program).empty()) return false;
+  return true;
+}
+
+// The installed binary carries a file capability that an unprivileged user cannot be granted
+// here, so that it would not start: a plain copy, without it, runs.
+TKWinCompositor::TKWinCompositor(int width, int height, const std::string& scale) {
+  const std::string kwin = FRuntime.File("kwin_wayland");
+  std::filesystem::copy_file(OnPath("kwin_wayland"), kwin);
+  // The session's bus ends when KWin does: KWin ends first, with the test or when told, and
+  // tells its process id for that.
+  const std::string run = "echo $$ > " + FRuntime.File("kwin.pid") + "; exec setpriv --pdeathsig=KILL " + kwin +
+                          " --virtual --width " + std::to_string(width) + " --height " + std::to_string(height) +
+                          " --scale " + scale + " --socket kwin-test --no-lockscreen";
+  const std::vector<std::string> command = AsCompositorUser({"dbus-run-session", "--", "sh", "-c", run}, FRuntime);
+  FKWin = std::make_unique<TChildProcess>(
+      command, std::vector<std::string>{"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=" + FRuntime.Path(),
+                                        "HOME=" + FRuntime.Path(),
+                                        "XDG_CONFIG_HOME=", "WAYLAND_DISPLAY=", "WAYLAND_SOCKET=", "DISPLAY="});
+  const std::string socket = FRuntime.File("kwin-test");
+  if (!WaitUntil([&] { return Listens(socket) || !FKWin->Running(); }) || !FKWin->Running())
+    throw std::runtime_error("KWin did not start: " + FKWin->Stderr());
+}
+
+TKWinCompositor::~TKWinCompositor() {
+  pid_t kwin = 0;
+  if (std::ifstream(FRuntime.File("kwin.pid")) >> kwin && kwin > 0) kill(kwin, SIGTERM);
+  FKWin->WaitExit();
+}
+
+std::vector<std::string> TKWinCompositor::ClientEnvironment() const {
+  return {"WAYLAND_DISPLAY=kwin-test", "XDG_RUNTIME_DIR=" + FRuntime.Path(), "WAYLAND_SOCKET=", "DISPLAY="};
 }

@@ -105,3 +105,23 @@ class TWaylandCompositor {
   std::vector<std::string> FOutputs;
   TOutputMode FFirstMode;
 };
+
+// KWin on no hardware (its virtual backend) with one output at a scale that may be
+// fractional: the compositor that offers fractional scales. It refuses root too, and runs in a
+// D-Bus session of its own. Ready when made.
+class TKWinCompositor {
+ public:
+  // Whether KWin and what it runs in are installed.
+  static bool Installed();
+  // The output's logical size: at 1.5, 1280x720 is a 1920x1080 output.
+  TKWinCompositor(int width, int height, const std::string& scale);
+  ~TKWinCompositor();
+  TKWinCompositor(const TKWinCompositor&) = delete;
+  TKWinCompositor& operator=(const TKWinCompositor&) = delete;
+
+  std::vector<std::string> ClientEnvironment() const;
+
+ private:
+  TTempDir FRuntime;
+  std::unique_ptr<TChildProcess> FKWin;
+};

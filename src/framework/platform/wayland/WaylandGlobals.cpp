@@ -41,6 +41,8 @@ TWaylandGlobals::~TWaylandGlobals() {
     if (zwlr_layer_shell_v1_get_version(LayerShell) >= 3) zwlr_layer_shell_v1_destroy(LayerShell);
     else wl_proxy_destroy(reinterpret_cast<wl_proxy*>(LayerShell));
   }
+  if (FractionalScales) wp_fractional_scale_manager_v1_destroy(FractionalScales);
+  if (Viewporter) wp_viewporter_destroy(Viewporter);
   if (Decorations) zxdg_decoration_manager_v1_destroy(Decorations);
   if (Shell) xdg_wm_base_destroy(Shell);
   if (Shm) wl_shm_destroy(Shm);
@@ -61,6 +63,11 @@ void TWaylandGlobals::Announced(std::uint32_t name, const char* interface, std::
     LayerShell = Bind<zwlr_layer_shell_v1>(FRegistry, name, zwlr_layer_shell_v1_interface, version, 3);
   else if (is(zxdg_decoration_manager_v1_interface) && !Decorations)
     Decorations = Bind<zxdg_decoration_manager_v1>(FRegistry, name, zxdg_decoration_manager_v1_interface, version, 1);
+  else if (is(wp_viewporter_interface) && !Viewporter)
+    Viewporter = Bind<wp_viewporter>(FRegistry, name, wp_viewporter_interface, version, 1);
+  else if (is(wp_fractional_scale_manager_v1_interface) && !FractionalScales)
+    FractionalScales =
+        Bind<wp_fractional_scale_manager_v1>(FRegistry, name, wp_fractional_scale_manager_v1_interface, version, 1);
   // Version 2 tells the scale and when a description is complete; 4 the output's name.
   else if (is(wl_output_interface) && version >= 2)
     FOutputs.Add(name, Bind<wl_output>(FRegistry, name, wl_output_interface, version, 4));

@@ -8,6 +8,8 @@ struct wl_display;
 struct wl_registry;
 struct wl_seat;
 struct wl_shm;
+struct wp_fractional_scale_manager_v1;
+struct wp_viewporter;
 struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
 struct zxdg_decoration_manager_v1;
@@ -26,6 +28,9 @@ class TWaylandGlobals {
   xdg_wm_base* Shell = nullptr;
   zwlr_layer_shell_v1* LayerShell = nullptr;
   zxdg_decoration_manager_v1* Decorations = nullptr;  // frames drawn by the compositor
+  // Fractional scales: what the compositor prefers, and buffers shown at a logical size.
+  wp_fractional_scale_manager_v1* FractionalScales = nullptr;
+  wp_viewporter* Viewporter = nullptr;
 
   // The registry's announcements and withdrawals.
   void Announced(std::uint32_t name, const char* interface, std::uint32_t version);

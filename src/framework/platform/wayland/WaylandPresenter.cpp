@@ -9,6 +9,7 @@
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandPixelMemory.h"
+#include "WaylandViewport.h"
 #include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 
@@ -224,10 +225,7 @@ void TWaylandPresenter::Commit(TWaylandWindow& window) {
   TWaylandPresentation& presentation = window.Presentation;
   if (!presentation.Drawing && !presentation.Lent) return;
   wl_buffer* buffer = Committed(window);
-  if (window.Scale != presentation.CommittedScale) {
-    wl_surface_set_buffer_scale(window.Surface, window.Scale);
-    presentation.CommittedScale = window.Scale;
-  }
+  WaylandViewport::Prepare(window);
   wl_surface_attach(window.Surface, buffer, 0, 0);
   const TRect& damage = presentation.Damage;
   wl_surface_damage_buffer(window.Surface, damage.Left, damage.Top, damage.Width(), damage.Height());

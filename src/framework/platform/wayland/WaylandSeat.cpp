@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "WaylandApi.h"
+#include "WaylandViewport.h"
 #include "WaylandWindowTable.h"
 #include "framework/platform/MonotonicClock.h"
 
@@ -63,6 +64,12 @@ const wl_keyboard_listener kKeyboardListener = {
 constexpr std::uint32_t kMaxKeymapBytes = 1 << 22;
 // Without notches (a touchpad), this much scrolling counts as one.
 constexpr double kScrollPerNotch = 10;
+
+// A position in surface coordinates (logical) in the window's device pixels.
+TPoint DevicePoint(const TWaylandWindow& window, double x, double y) {
+  const double scale = WaylandViewport::DeviceScale(window);
+  return {static_cast<int>(std::floor(x * scale)), static_cast<int>(std::floor(y * scale))};
+}
 
 }  // namespace
 
@@ -153,7 +160,7 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FPointerWindow = window ? window->Handle : 0;
   FEnterSerial = serial;
   if (!window) return;
-  FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
+  FPointerAt = DevicePoint(*window, x, y);
   FInClient = TWaylandWindowFrames::InClient(*window, FPointerAt);
   ShowCursor(*window);
   if (FWindows.TopPopup()) PostPointer(TEventKind::MouseMove);
@@ -175,7 +182,7 @@ void TWaylandSeat::PointerLeft() {
 void TWaylandSeat::PointerMoved(double x, double y) {
   const TWaylandWindow* window = FWindows.Find(FPointerWindow);
   if (!window) return;
-  FPointerAt = {static_cast<int>(std::floor(x * window->Scale)), static_cast<int>(std::floor(y * window->Scale))};
+  FPointerAt = DevicePoint(*window, x, y);
   if (!FrameTakes(TEventKind::MouseMove, false, 0)) PostPointer(TEventKind::MouseMove);
 }
 

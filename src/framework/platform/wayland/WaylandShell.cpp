@@ -1,9 +1,12 @@
 #include "WaylandShell.h"
 
+#include <cmath>
+
 #include "PopupPlacement.h"
 #include "WaylandApi.h"
 #include "WaylandGlobals.h"
 #include "WaylandOutputs.h"
+#include "WaylandViewport.h"
 #include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 
@@ -56,6 +59,12 @@ const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
                     std::uint32_t mode) { Window(data).Role.Shell->FrameConfigured(Window(data), mode); },
 };
 
+// The widths and heights of the program's frame around the client area, in logical pixels.
+TSize LogicalFrame(const TWaylandWindow& window) {
+  const TRect& insets = window.Frame.Insets;
+  return {(insets.Left + insets.Right) / window.Scale, (insets.Top + insets.Bottom) / window.Scale};
+}
+
 constexpr const char* kAppId = "zzquenbrel";
 constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
@@ -66,8 +75,8 @@ TWaylandShell::TWaylandShell(TWaylandGlobals& globals, TWaylandOutputs& outputs,
                              const TOptions& options, THandlers handlers)
     : FGlobals(globals), FOutputs(outputs), FWindows(windows), FOptions(options), FHandlers(std::move(handlers)) {}
 
-// A full-screen window is drawn at its output's device pixels. Other windows keep one
-// device pixel per logical one: their layouts are in pixels, and the compositor scales them.
+// A full-screen window is drawn at its output's device pixels; other windows at the scale
+// their forms were drawn at (their bounds are in its device pixels).
 void TWaylandShell::Assign(TWaylandWindow& window) {
   window.Role.Shell = this;
   if (window.Params.FullScreen) {
@@ -76,7 +85,8 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
     window.Scale = output ? output->Info.Scale : 1;
   }
   if (window.Params.Popup) {
-    window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+    window.Logical =
+        WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
     return;
   }
   if (window.Params.FullScreen && FOptions.UseLayerShell && FGlobals.LayerShell) AssignLayer(window);
@@ -109,7 +119,7 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
     xdg_toplevel_set_fullscreen(window.Role.Toplevel, output ? output->Proxy : nullptr);
     return;
   }
-  window.Logical = {window.Params.Bounds.Width(), window.Params.Bounds.Height()};
+  window.Logical = WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
   AskForServerFrame(window);
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Role.Toplevel)
@@ -125,8 +135,8 @@ void TWaylandShell::SetSizeLimits(TWaylandWindow& window) {
   const bool dialog = window.Params.BorderStyle == TBorderStyle::bsDialog;
   const TSize client = dialog ? window.Logical : window.Params.MinSize;
   if (client.cx <= 0 || client.cy <= 0) return;
-  const TSize size{client.cx + window.Frame.Insets.Left + window.Frame.Insets.Right,
-                   client.cy + window.Frame.Insets.Top + window.Frame.Insets.Bottom};
+  const TSize frame = LogicalFrame(window);
+  const TSize size{client.cx + frame.cx, client.cy + frame.cy};
   xdg_toplevel_set_min_size(window.Role.Toplevel, size.cx, size.cy);
   if (dialog) xdg_toplevel_set_max_size(window.Role.Toplevel, size.cx, size.cy);
 }
@@ -142,10 +152,14 @@ void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
 }
 
 void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial) {
-  const TSize parentSurface = SurfaceSize(parent);
+  // In logical pixels: the popup's place at its form's scale, the window below at its own.
+  const double scale = popup.View.FormScale;
+  const TPoint at{static_cast<int>(std::lround(popup.Params.Bounds.Left / scale)),
+                  static_cast<int>(std::lround(popup.Params.Bounds.Top / scale))};
+  const TSize frame = LogicalFrame(parent);
   const TPopupPlacement place =
-      PlacePopup({popup.Params.Bounds.Left, popup.Params.Bounds.Top}, popup.Logical, ClientOrigin(parent),
-                 {parentSurface.cx / parent.Scale, parentSurface.cy / parent.Scale});
+      PlacePopup(at, popup.Logical, {parent.Frame.Insets.Left / parent.Scale, parent.Frame.Insets.Top / parent.Scale},
+                 {parent.Logical.cx + frame.cx, parent.Logical.cy + frame.cy});
   xdg_positioner* positioner = xdg_wm_base_create_positioner(FGlobals.Shell);
   xdg_positioner_set_size(positioner, place.Size.cx, place.Size.cy);
   xdg_positioner_set_anchor_rect(positioner, place.Anchor.Left, place.Anchor.Top, place.Anchor.Width(),
@@ -229,8 +243,7 @@ void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t
   window.Role.ServerFrame = window.Role.PendingServerFrame;
   if (TWaylandWindowFrames::Update(window)) SetSizeLimits(window);
   // The size is the whole window's, the program's frame included.
-  const TSize frame{window.Frame.Insets.Left + window.Frame.Insets.Right,
-                    window.Frame.Insets.Top + window.Frame.Insets.Bottom};
+  const TSize frame = LogicalFrame(window);
   if (window.Role.PendingLogical.cx > frame.cx && window.Role.PendingLogical.cy > frame.cy)
     window.Logical = {window.Role.PendingLogical.cx - frame.cx, window.Role.PendingLogical.cy - frame.cy};
   else if (window.Params.FullScreen) FillFromOutput(window);

@@ -2,6 +2,18 @@
 
 #include "WaylandApi.h"
 #include "WaylandWindowTable.h"
+#include "framework/graphics/DeviceScale.h"
+
+namespace {
+
+// The caption bar is laid out in logical pixels; the pointer comes in the surface's device pixels.
+TSize LogicalSurface(const TWaylandWindow& window) {
+  const TSize surface = SurfaceSize(window);
+  return {surface.cx / window.Scale, surface.cy / window.Scale};
+}
+TPoint LogicalPoint(const TWaylandWindow& window, TPoint at) { return {at.X / window.Scale, at.Y / window.Scale}; }
+
+}  // namespace
 
 bool TWaylandWindowFrames::Update(TWaylandWindow& window) {
   TWaylandWindowFrame& frame = window.Frame;
@@ -14,7 +26,11 @@ bool TWaylandWindowFrames::Update(TWaylandWindow& window) {
   } else if (changed) {
     frame.Caption.reset();
   }
-  frame.Insets = own ? TCaptionBar::Insets() : TRect{};
+  // At the window's whole scale: the surface stays a whole number of logical pixels.
+  const TRect insets = TCaptionBar::Insets();
+  const int scale = window.Scale;
+  frame.Insets =
+      own ? TRect{insets.Left * scale, insets.Top * scale, insets.Right * scale, insets.Bottom * scale} : TRect{};
   if (frame.Caption) frame.Caption->Active = window.Role.Active;
   frame.Stale = own;
   return changed;
@@ -27,23 +43,25 @@ void TWaylandWindowFrames::SetTitle(TWaylandWindow& window, const char* title) {
 }
 
 bool TWaylandWindowFrames::InClient(const TWaylandWindow& window, TPoint at) {
-  return !window.Frame.Caption || window.Frame.Caption->PartAt(at, SurfaceSize(window)) == TCaptionBar::TPart::Client;
+  return !window.Frame.Caption ||
+         window.Frame.Caption->PartAt(LogicalPoint(window, at), LogicalSurface(window)) == TCaptionBar::TPart::Client;
 }
 
 void TWaylandWindowFrames::Press(TWaylandWindow& window, TPoint at, bool left, wl_seat* seat, std::uint32_t serial) {
   FHeld = true;
-  if (left && window.Frame.Caption->Press(at, SurfaceSize(window)) == TCaptionBar::TPart::Caption)
+  if (left &&
+      window.Frame.Caption->Press(LogicalPoint(window, at), LogicalSurface(window)) == TCaptionBar::TPart::Caption)
     xdg_toplevel_move(window.Role.Toplevel, seat, serial);
   window.Frame.Stale = true;
 }
 
 void TWaylandWindowFrames::Drag(TWaylandWindow& window, TPoint at) {
-  if (window.Frame.Caption->Drag(at, SurfaceSize(window))) window.Frame.Stale = true;
+  if (window.Frame.Caption->Drag(LogicalPoint(window, at), LogicalSurface(window))) window.Frame.Stale = true;
 }
 
 void TWaylandWindowFrames::Release(TWaylandWindow& window, TPoint at) {
   window.Frame.Stale = true;
-  if (!window.Frame.Caption->Release(at, SurfaceSize(window))) return;
+  if (!window.Frame.Caption->Release(LogicalPoint(window, at), LogicalSurface(window))) return;
   TWsEvent close;
   close.Kind = TEventKind::CloseRequest;
   close.Window = window.Handle;
@@ -52,7 +70,7 @@ void TWaylandWindowFrames::Release(TWaylandWindow& window, TPoint at) {
 
 void TWaylandWindowFrames::PointerLeft(TWaylandWindow& window) {
   if (!window.Frame.Caption || !FHeld) return;
-  window.Frame.Caption->Release({-1, -1}, SurfaceSize(window));
+  window.Frame.Caption->Release({-1, -1}, LogicalSurface(window));
   window.Frame.Stale = true;
   FHeld = false;
 }
@@ -61,7 +79,8 @@ void TWaylandWindowFrames::Paint(TWaylandWindow& window,
                                  const std::function<void(const TBitmap&, const TRect&)>& copy) {
   const TSize surface = SurfaceSize(window);
   TBitmap picture(surface.cx, surface.cy);
-  window.Frame.Caption->Paint(picture.Canvas(), surface);
+  picture.Canvas().SetScale(TDeviceScale(window.Scale));
+  window.Frame.Caption->Paint(picture.Canvas(), LogicalSurface(window));
   const TRect& frame = window.Frame.Insets;
   const TRect edges[] = {{0, 0, surface.cx, frame.Top},
                          {0, surface.cy - frame.Bottom, surface.cx, surface.cy},

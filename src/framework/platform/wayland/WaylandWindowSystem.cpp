@@ -1,6 +1,8 @@
 #include "WaylandWindowSystem.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "WaylandApi.h"
@@ -11,8 +13,11 @@
 #include "WaylandPresenter.h"
 #include "WaylandSeat.h"
 #include "WaylandShell.h"
+#include "WaylandViewport.h"
+#include "WaylandWindowFrames.h"
 #include "WaylandWindowTable.h"
 #include "framework/graphics/HugePageBlocks.h"
+#include "framework/platform/DesktopScale.h"
 #include "framework/platform/MonotonicClock.h"
 #include "framework/platform/TerminationSignals.h"
 
@@ -73,11 +78,40 @@ void TWaylandWindowSystem::Post(TEventKind kind, TWindowHandle window) {
 void TWaylandWindowSystem::ScreensChanged() {
   Post(TEventKind::ScreensChanged, 0);
   FWindows->ForEach([this](TWaylandWindow& window) {
+    if (!window.Params.FullScreen) return FollowScale(window);
     const TWaylandOutput* output = window.Screen ? FOutputs->Find(window.Screen) : nullptr;
     if (!output || output->Info.Scale == window.Scale) return;
     window.Scale = output->Info.Scale;
     if (window.Role.Configured) Resize(window);
   });
+}
+
+// A full-screen window's device size follows its output's pixels. Another window is drawn at
+// the scale the compositor wants for it: the form is told, and gives its new device bounds.
+// What was put at the old scale is not committed at the new one.
+void TWaylandWindowSystem::FollowScale(TWaylandWindow& window) {
+  if (window.Params.FullScreen) {
+    if (window.Role.Configured) Resize(window);
+    return;
+  }
+  const double scale = WaylandViewport::WantedScale(window, *FOutputs);
+  if (scale == 0 || scale == window.View.FormScale) return;
+  WaylandViewport::ScaleTold(window, scale);
+  TWaylandWindowFrames::Update(window);
+  TWaylandPresenter::Discard(window);
+  TWsEvent scaled;
+  scaled.Kind = TEventKind::ScaleChanged;
+  scaled.Window = window.Handle;
+  scaled.Scale = scale;
+  FQueue.push_back(scaled);
+}
+
+// An integer scale: buffers of whole logical pixels. The override may ask for any.
+double TWaylandWindowSystem::DesktopScale() {
+  if (const std::optional<double> asked = ScaleFromText(std::getenv(kScaleVariable) ? std::getenv(kScaleVariable) : ""))
+    return std::max(1.0, std::round(*asked));
+  const TWaylandOutput* first = FOutputs->Find(0);
+  return first ? first->Info.Scale : 1;
 }
 
 void TWaylandWindowSystem::Configured(TWaylandWindow& window) {
@@ -95,8 +129,8 @@ void TWaylandWindowSystem::PostExpose(TWindowHandle window, const TRect& area) {
 }
 
 void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
-  const TSize size{std::clamp(window.Logical.cx * window.Scale, 1, kMaxSide),
-                   std::clamp(window.Logical.cy * window.Scale, 1, kMaxSide)};
+  const TSize device = WaylandViewport::DeviceSize(window, window.Screen ? FOutputs->Find(window.Screen) : nullptr);
+  const TSize size{std::clamp(device.cx, 1, kMaxSide), std::clamp(device.cy, 1, kMaxSide)};
   if (size == window.Size) return;
   FTrimDue = FTrimDue || size.cx * size.cy < window.Size.cx * window.Size.cy;
   window.Size = size;
@@ -116,7 +150,10 @@ TWindowHandle TWaylandWindowSystem::CreateWindow(const TWindowParams& params) {
   window.Params = params;
   window.Surface = wl_compositor_create_surface(FGlobals->Compositor);
   window.Size = {std::clamp(params.Bounds.Width(), 1, kMaxSide), std::clamp(params.Bounds.Height(), 1, kMaxSide)};
+  // The form drew its bounds at the desktop's scale.
+  if (!params.FullScreen) WaylandViewport::ScaleTold(window, DesktopScale());
   FShell->Assign(window);
+  WaylandViewport::Attach(window, *FGlobals, [this](TWaylandWindow& moved) { FollowScale(moved); });
   return window.Handle;
 }
 
@@ -127,6 +164,7 @@ void TWaylandWindowSystem::DestroyWindow(TWindowHandle handle) {
   FSeat->Forget(handle);
   FShell->Withdraw(*window);
   TWaylandPresenter::Forget(*window, true);
+  WaylandViewport::Detach(*window);
   wl_surface_destroy(window->Surface);
   FWindows->Remove(handle);
   wl_display_flush(FDisplay);
@@ -186,7 +224,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   if (!window || window->Params.FullScreen) return;
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
-  window->Logical = {window->Size.cx / window->Scale, window->Size.cy / window->Scale};
+  window->Logical = WaylandViewport::LogicalSize(*window, window->Size);
   TWaylandPresenter::Discard(*window);
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {

@@ -50,6 +50,7 @@ class TWaylandWindowSystem : public TWindowSystem {
 
   TSize ScreenSize() override;
   std::vector<TScreenInfo> Screens() override;
+  double DesktopScale() override;
   TPoint ClientToScreen(TWindowHandle window, TPoint point) override;
   bool WindowSize(TWindowHandle window, TSize& size) override;
   TWindowHandle ForegroundWindow() override { return 0; }
@@ -70,6 +71,7 @@ class TWaylandWindowSystem : public TWindowSystem {
 
   void Post(TEventKind kind, TWindowHandle window);
   void ScreensChanged();
+  void FollowScale(TWaylandWindow& window);
   void MapWindow(TWaylandWindow& window);
   void MapPopup(TWaylandWindow& popup);
   void UnmapWindow(TWaylandWindow& window);

@@ -1,5 +1,9 @@
 #include "WaylandWindowTable.h"
 
+#include <cmath>
+
+#include "WaylandViewport.h"
+
 TWaylandWindow& TWaylandWindowTable::Add() {
   auto window = std::make_unique<TWaylandWindow>();
   window->Handle = ++FLastHandle;
@@ -55,7 +59,12 @@ TPoint TWaylandWindowTable::OffsetInRoot(TWaylandWindow& window) {
 
 std::optional<TPoint> TWaylandWindowTable::ClientPoint(TWaylandWindow& from, TPoint at, TWaylandWindow& to) {
   if (&Root(from) != &Root(to)) return std::nullopt;
+  // The compositor tells the places in logical pixels; the points are in each window's device ones.
   const TPoint source = OffsetInRoot(from), target = OffsetInRoot(to);
   const TPoint origin = ClientOrigin(to);
-  return TPoint{at.X + source.X - target.X - origin.X, at.Y + source.Y - target.Y - origin.Y};
+  const double fromScale = WaylandViewport::DeviceScale(from), toScale = WaylandViewport::DeviceScale(to);
+  const auto device = [&](int point, int offset, int clientOrigin) {
+    return static_cast<int>(std::floor((point / fromScale + offset) * toScale)) - clientOrigin;
+  };
+  return TPoint{device(at.X, source.X - target.X, origin.X), device(at.Y, source.Y - target.Y, origin.Y)};
 }

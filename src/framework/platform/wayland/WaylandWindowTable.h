@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,8 +12,12 @@
 #include "framework/platform/WindowSystem.h"
 
 class TWaylandShell;
+struct TWaylandWindow;
 struct wl_callback;
+struct wl_output;
 struct wl_surface;
+struct wp_fractional_scale_v1;
+struct wp_viewport;
 struct xdg_popup;
 struct xdg_surface;
 struct xdg_toplevel;
@@ -66,6 +71,18 @@ struct TWaylandWindowFrame {
   bool Stale = false;
 };
 
+// The outputs a window's surface is on, and how a full-screen window's buffers cover its
+// logical size where a viewport shows them. WaylandViewport's alone.
+struct TWaylandView {
+  std::vector<wl_output*> Entered;
+  wp_viewport* Viewport = nullptr;
+  wp_fractional_scale_v1* Fractional = nullptr;
+  int Preferred120 = 0;                               // the compositor's preferred scale in 120ths, once told
+  double FormScale = 1;                               // what an ordinary window's form draws at, as last told
+  TSize Destination;                                  // as last set; empty while none is
+  std::function<void(TWaylandWindow&)> ScaleChanged;  // the outputs or the preferred scale changed
+};
+
 // One window of the program: its surface, its size, and the parts that one class each keeps.
 struct TWaylandWindow {
   TWindowHandle Handle = 0;
@@ -80,6 +97,7 @@ struct TWaylandWindow {
   TWaylandRole Role;
   TWaylandWindowFrame Frame;
   TWaylandPresentation Presentation;
+  TWaylandView View;
 };
 
 // Where the client area lies in the window's surface, and the surface's size, in device pixels.

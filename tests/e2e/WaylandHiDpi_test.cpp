@@ -1,0 +1,153 @@
+// The program's surfaces at the output's scale: whole on headless sway, fractional on KWin (the
+// compositor that offers fractional scales), told from the requests in its WAYLAND_DEBUG log.
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <signal.h>
+
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "WaylandCompositor.h"
+#include "framework/platform/wayland/CaptionBar.h"
+#include "testkit/Polling.h"
+
+namespace {
+
+// The sizes of the buffers a program made, from its WAYLAND_DEBUG log.
+std::set<std::pair<int, int>> BufferSizes(const std::string& log) {
+  static const std::regex made(R"(create_buffer\(new id wl_buffer@\d+, \d+, (\d+), (\d+),)");
+  std::set<std::pair<int, int>> sizes;
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), made); it != std::sregex_iterator(); ++it)
+    sizes.insert({std::stoi((*it)[1]), std::stoi((*it)[2])});
+  return sizes;
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+template <class Compositor>
+std::vector<std::string> ProgramEnvironment(const Compositor& compositor) {
+  std::vector<std::string> environment = compositor.ClientEnvironment();
+  for (const char* variable : {"QUENBREL_BACKEND=", "QUENBREL_SCALE=", "WAYLAND_DEBUG=1"})
+    environment.push_back(variable);
+  return environment;
+}
+
+// At 1.5 a 1280x720 output has 1920x1080 pixels: the saver draws those, at buffer scale 1,
+// and shows them over the output's logical size, never the 2560x1440 of the whole scale above.
+TEST(WaylandFractionalScale, TheSaverDrawsThePhysicalPixels) {
+  if (!TKWinCompositor::Installed()) GTEST_SKIP() << "kwin_wayland is not installed";
+  TKWinCompositor compositor(1280, 720, "1.5");
+  TChildProcess program({QUENBREL_PROGRAM, "/s"}, ProgramEnvironment(compositor));
+  ASSERT_TRUE(WaitUntil([&] { return Count(program.Stderr(), ".commit()") >= 10 || !program.Running(); }))
+      << program.Stderr();
+  ASSERT_TRUE(program.Running()) << program.Stderr();
+  const std::string log = program.Stderr();
+  const std::set<std::pair<int, int>> sizes = BufferSizes(log);
+  EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{1920, 1080}}));
+  EXPECT_NE(log.find("set_destination(1280, 720)"), std::string::npos);
+  EXPECT_EQ(log.find("set_buffer_scale(2)"), std::string::npos);
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
+// The first size a dialog gave as its least and largest, its logical size; none while it gave
+// none.
+std::optional<std::pair<int, int>> DialogSize(const std::string& log) {
+  static const std::regex limit(R"(xdg_toplevel@\d+\.set_max_size\((\d+), (\d+)\))");
+  std::smatch match;
+  if (!std::regex_search(log, match, limit)) return std::nullopt;
+  return std::pair{std::stoi(match[1]), std::stoi(match[2])};
+}
+
+// At scale 2 the settings dialog keeps its logical size and draws twice as many pixels each
+// way, sharp, at buffer scale 2, rather than leaving the compositor to blow it up; at 1 again,
+// one pixel each.
+TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TWaylandCompositor compositor{{{1600, 1200, 2}}, false};
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, ProgramEnvironment(compositor));
+  // Drawn: a buffer made, and attached with the commit after it.
+  const auto drawn = [&] {
+    const std::string log = program.Stderr();
+    return !BufferSizes(log).empty() && log.find(".commit()", log.find("create_buffer")) != std::string::npos;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return drawn() || !program.Running(); })) << program.Stderr();
+  const std::string log = program.Stderr();
+  const std::optional<std::pair<int, int>> logical = DialogSize(log);
+  ASSERT_TRUE(logical) << log;
+  EXPECT_EQ(*logical, (std::pair{361, 105}));
+  EXPECT_TRUE(BufferSizes(log).contains({2 * logical->first, 2 * logical->second})) << log;
+  EXPECT_NE(log.find("set_buffer_scale(2)"), std::string::npos);
+
+  // The output back at 1: the dialog is drawn anew at its logical size.
+  compositor.SetMode(compositor.Outputs()[0], {1600, 1200, 1});
+  const auto atOne = [&] {
+    const std::string later = program.Stderr().substr(log.size());
+    return later.find("set_buffer_scale(1)") != std::string::npos &&
+           BufferSizes(later).contains({logical->first, logical->second});
+  };
+  EXPECT_TRUE(WaitUntil([&] { return atOne() || !program.Running(); }) && program.Running()) << program.Stderr();
+  program.Signal(SIGTERM);
+  program.WaitExit();
+}
+
+// The dialog's own frame, where the compositor draws none, is at the scale too: the whole
+// window stays twice its logical size (an odd size at buffer scale 2 is a protocol error that
+// ends the program), and a click on its close box, in device pixels, closes it.
+TEST(WaylandWholeScale, TheDialogsOwnFrameIsAtTheScaleTooAndItsCloseBoxClosesIt) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TWaylandCompositor compositor{{{1600, 1200, 2}}};
+  std::vector<std::string> environment = ProgramEnvironment(compositor);
+  environment.push_back("QUENBREL_WAYLAND_NO_DECORATIONS=1");
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, environment);
+  const auto framed = [&] {
+    const std::string log = program.Stderr();
+    const std::optional<std::pair<int, int>> logical = DialogSize(log);
+    return logical && BufferSizes(log).contains({2 * logical->first, 2 * logical->second});
+  };
+  ASSERT_TRUE(WaitUntil([&] { return (framed() && compositor.HasFocus("Settings")) || !program.Running(); }) &&
+              program.Running())
+      << program.Stderr();
+  const TRect insets = TCaptionBar::Insets();
+  const TSize window{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom};
+  EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{window.cx, window.cy}));
+
+  compositor.PlaceWindow("Settings", 0, 0);
+  const TRect close = TCaptionBar::CloseBoxRect(window);
+  // The pointer goes by the output's physical pixels.
+  compositor.MovePointerTo(close.Left + close.Right, close.Top + close.Bottom);
+  compositor.Click(BTN_LEFT);
+  EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
+}
+
+// At 1.5 the dialog draws 1.5 times its logical size at buffer scale 1, shown through a
+// viewport over the logical size.
+TEST(WaylandFractionalScale, TheSettingsDialogDrawsOneAndAHalfTimesItsLogicalSize) {
+  if (!TKWinCompositor::Installed()) GTEST_SKIP() << "kwin_wayland is not installed";
+  TKWinCompositor compositor(1280, 720, "1.5");
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, ProgramEnvironment(compositor));
+  const auto viewed = [&] {
+    const std::string log = program.Stderr();
+    const std::optional<std::pair<int, int>> logical = DialogSize(log);
+    return logical && BufferSizes(log).contains({(logical->first * 3 + 1) / 2, (logical->second * 3 + 1) / 2}) &&
+           log.find("set_destination(" + std::to_string(logical->first) + ", " + std::to_string(logical->second) +
+                    ")") != std::string::npos;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return viewed() || !program.Running(); }) && program.Running()) << program.Stderr();
+  EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{361, 105}));
+  program.Signal(SIGTERM);
+  program.WaitExit();
+}
+
+}  // namespace
