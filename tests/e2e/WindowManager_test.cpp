@@ -248,13 +248,20 @@ TEST_F(UnderAWindowManager, TheGalleryCannotBeShrunkBelowItsLeastSize) {
   ASSERT_TRUE(hints.flags & PMinSize);
   EXPECT_GT(hints.min_width, 320);
   EXPECT_GT(hints.min_height, 220);
-  FClient.Xdotool({"windowsize", std::to_string(window), "320", "220"});
+  // A request that reaches the window manager while it is still taking the window on may be
+  // lost: ask again until the window manager has answered one.
   TWindowGeometry geometry;
-  EXPECT_TRUE(WaitUntil([&] {
-    return FClient.Geometry(window, geometry) && geometry.Width == hints.min_width &&
-           geometry.Height == hints.min_height;
-  })) << geometry.Width
-      << "x" << geometry.Height;
+  bool clamped = false;
+  for (int attempt = 0; attempt < 5 && !clamped; ++attempt) {
+    FClient.Xdotool({"windowsize", std::to_string(window), "320", "220"});
+    clamped = WaitUntil(
+        [&] {
+          return FClient.Geometry(window, geometry) && geometry.Width == hints.min_width &&
+                 geometry.Height == hints.min_height;
+        },
+        std::chrono::seconds(4));
+  }
+  EXPECT_TRUE(clamped) << geometry.Width << "x" << geometry.Height;
 }
 
 }  // namespace
