@@ -10,12 +10,11 @@ build=${1:-$root/build/release}
 docs=$root/docs
 
 source "$root/tools/private-display.sh"
+source "$root/tools/window-photos.sh"
 
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
-origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'; }
 click_at() { xdotool mousemove $((x + $1)) $((y + $2)) click "${3:-1}"; }
 # Saves the screen's rectangle at (x, y) once two looks in a row agree.
-photograph() {
+photograph_area() {
   local file=$1 width=$2 height=$3 left=${4:-$x} top=${5:-$y}
   local area=${width}x${height}+${left}+${top}
   wait_for "import -window root -crop $area $work/a.png && sleep 0.2 && import -window root -crop $area $work/b.png &&
@@ -41,24 +40,24 @@ read -r x y <<<"$(origin "$gallery")"
 
 mode 1 4 63  # the balls
 click_at 100 120 3
-photograph "$docs/gallery-image.png" 640 480
+photograph_area "$docs/gallery-image.png" 640 480
 xdotool key o
 wait_for '[ -n "$(window_named Open)" ]'
 dialog=$(window_named Open)
 read -r dx dy <<<"$(origin "$dialog")"
-photograph "$docs/gallery-file-dialog.png" 327 244 "$dx" "$dy"
+photograph_area "$docs/gallery-file-dialog.png" 327 244 "$dx" "$dy"
 xdotool key Escape
 wait_for '[ -z "$(window_named Open)" ]'
 
 tab 1; mode 1 2 313  # the timer bar paused
-photograph "$docs/gallery-progress.png" 640 480
+photograph_area "$docs/gallery-progress.png" 640 480
 tab 2
-photograph "$docs/gallery-scale.png" 640 480
+photograph_area "$docs/gallery-scale.png" 640 480
 tab 3; mode 1 2 307  # the marker stopped
-photograph "$docs/gallery-polygon.png" 640 480
+photograph_area "$docs/gallery-polygon.png" 640 480
 tab 4
-photograph "$docs/gallery-plot.png" 640 480
+photograph_area "$docs/gallery-plot.png" 640 480
 tab 5
-photograph "$docs/gallery-drives.png" 640 480
+photograph_area "$docs/gallery-drives.png" 640 480
 tab 6; mode 1 2 189  # the effect paused
-photograph "$docs/gallery-effect.png" 640 480
+photograph_area "$docs/gallery-effect.png" 640 480

@@ -9,18 +9,12 @@ build=${1:-$root/build/release}
 docs=$root/docs
 
 source "$root/tools/private-display.sh"
+source "$root/tools/window-photos.sh"
 
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
-origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'; }
 # A click at a logical point of the window: twice as far in on the screen.
 click_in() {
   read -r x y <<<"$(origin "$1")"
   xdotool mousemove $((x + 2 * $2)) $((y + 2 * $3)) click 1 mousemove 0 0
-}
-photograph() {
-  wait_for "import -window $1 $work/a.png && sleep 0.2 && import -window $1 $work/b.png && cmp -s $work/a.png $work/b.png"
-  cp "$work/b.png" "$2"
-  echo "screenshot: $2"
 }
 
 start_display 3840x2160

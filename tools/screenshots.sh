@@ -11,10 +11,8 @@ build=${1:-$root/build/release}
 docs=$root/docs
 
 source "$root/tools/private-display.sh"
+source "$root/tools/window-photos.sh"
 
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
-# The window's top-left corner on the screen, as "X Y".
-origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'; }
 click_in() {
   read -r x y <<<"$(origin "$1")"
   xdotool mousemove $((x + $2)) $((y + $3)) click 1 mousemove 0 0
@@ -24,15 +22,6 @@ click_in() {
 key_in() {
   read -r x y <<<"$(origin "$1")"
   xdotool mousemove $((x + 2)) $((y + 2)) key "$2"
-}
-# Saves the window once two looks in a row agree (its animation has ended) and differ from
-# the picture before, if one is given.
-photograph() {
-  local window=$1 file=$2 before=${3:-}
-  wait_for "import -window $window $work/a.png && sleep 0.2 && import -window $window $work/b.png &&
-            cmp -s $work/a.png $work/b.png && { [ -z '$before' ] || ! cmp -s $work/b.png '$before'; }"
-  cp "$work/b.png" "$file"
-  echo "screenshot: $file"
 }
 
 start_display 800x600
