@@ -212,7 +212,7 @@ bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) 
 
 // The frame shows the arrow.
 void TWaylandSeat::ShowCursor(const TWaylandWindow& window) {
-  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FInClient ? window.Cursor : crDefault, window.Scale);
+  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FInClient ? window.Cursor : crDefault, window.View.Scale);
 }
 
 // The three buttons the framework knows; others (side buttons) are not reported, as on X11.

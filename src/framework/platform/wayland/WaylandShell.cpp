@@ -62,7 +62,7 @@ const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
 // The widths and heights of the program's frame around the client area, in logical pixels.
 TSize LogicalFrame(const TWaylandWindow& window) {
   const TRect& insets = window.Frame.Insets;
-  return {(insets.Left + insets.Right) / window.Scale, (insets.Top + insets.Bottom) / window.Scale};
+  return {(insets.Left + insets.Right) / window.View.Scale, (insets.Top + insets.Bottom) / window.View.Scale};
 }
 
 constexpr const char* kAppId = "zzquenbrel";
@@ -81,11 +81,11 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
   window.Role.Shell = this;
   if (window.Params.FullScreen) {
     const TWaylandOutput* output = FOutputs.Find(window.Params.Screen);
-    window.Screen = output ? output->Info.Id : 0;
-    window.Scale = output ? output->Info.Scale : 1;
+    window.Role.Screen = output ? output->Info.Id : 0;
+    WaylandViewport::OutputScale(window, output ? output->Info.Scale : 1);
   }
   if (window.Params.Popup) {
-    window.Logical =
+    window.Role.Logical =
         WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
     return;
   }
@@ -96,7 +96,7 @@ void TWaylandShell::Assign(TWaylandWindow& window) {
 // Above every window, on every edge of its output, pushing nothing aside, with the keyboard
 // for itself while it is there.
 void TWaylandShell::AssignLayer(TWaylandWindow& window) {
-  const TWaylandOutput* output = FOutputs.Find(window.Screen);
+  const TWaylandOutput* output = FOutputs.Find(window.Role.Screen);
   window.Role.Layer = zwlr_layer_shell_v1_get_layer_surface(
       FGlobals.LayerShell, window.Surface, output ? output->Proxy : nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kAppId);
   zwlr_layer_surface_v1_add_listener(window.Role.Layer, &kLayerListener, &window);
@@ -115,11 +115,12 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
   xdg_toplevel_set_app_id(window.Role.Toplevel, kAppId);
   SetTitle(window, window.Params.Caption.c_str());
   if (window.Params.FullScreen) {
-    const TWaylandOutput* output = FOutputs.Find(window.Screen);
+    const TWaylandOutput* output = FOutputs.Find(window.Role.Screen);
     xdg_toplevel_set_fullscreen(window.Role.Toplevel, output ? output->Proxy : nullptr);
     return;
   }
-  window.Logical = WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
+  window.Role.Logical =
+      WaylandViewport::LogicalSize(window, {window.Params.Bounds.Width(), window.Params.Bounds.Height()});
   AskForServerFrame(window);
   // A modal dialog stays with its owner.
   if (const TWaylandWindow* owner = FWindows.Find(window.Params.TransientFor); owner && owner->Role.Toplevel)
@@ -133,7 +134,7 @@ void TWaylandShell::AssignToplevel(TWaylandWindow& window) {
 void TWaylandShell::SetSizeLimits(TWaylandWindow& window) {
   if (!window.Role.Toplevel || window.Params.FullScreen) return;
   const bool dialog = window.Params.BorderStyle == TBorderStyle::bsDialog;
-  const TSize client = dialog ? window.Logical : window.Params.MinSize;
+  const TSize client = dialog ? window.Role.Logical : window.Params.MinSize;
   if (client.cx <= 0 || client.cy <= 0) return;
   const TSize frame = LogicalFrame(window);
   const TSize size{client.cx + frame.cx, client.cy + frame.cy};
@@ -158,8 +159,9 @@ void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_s
                   static_cast<int>(std::lround(popup.Params.Bounds.Top / scale))};
   const TSize frame = LogicalFrame(parent);
   const TPopupPlacement place =
-      PlacePopup(at, popup.Logical, {parent.Frame.Insets.Left / parent.Scale, parent.Frame.Insets.Top / parent.Scale},
-                 {parent.Logical.cx + frame.cx, parent.Logical.cy + frame.cy});
+      PlacePopup(at, popup.Role.Logical,
+                 {parent.Frame.Insets.Left / parent.View.Scale, parent.Frame.Insets.Top / parent.View.Scale},
+                 {parent.Role.Logical.cx + frame.cx, parent.Role.Logical.cy + frame.cy});
   xdg_positioner* positioner = xdg_wm_base_create_positioner(FGlobals.Shell);
   xdg_positioner_set_size(positioner, place.Size.cx, place.Size.cy);
   xdg_positioner_set_anchor_rect(positioner, place.Anchor.Left, place.Anchor.Top, place.Anchor.Width(),
@@ -217,10 +219,14 @@ void TWaylandShell::SetTitle(TWaylandWindow& window, const char* title) {
   TWaylandWindowFrames::SetTitle(window, title);
 }
 
+void TWaylandShell::SizeSet(TWaylandWindow& window) {
+  window.Role.Logical = WaylandViewport::LogicalSize(window, window.Size);
+}
+
 void TWaylandShell::LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width,
                                     std::uint32_t height) {
   zwlr_layer_surface_v1_ack_configure(window.Role.Layer, serial);
-  window.Logical = {static_cast<int>(width), static_cast<int>(height)};
+  window.Role.Logical = {static_cast<int>(width), static_cast<int>(height)};
   if (width == 0 || height == 0) FillFromOutput(window);
   window.Role.Configured = true;
   FHandlers.Configured(window);
@@ -245,7 +251,7 @@ void TWaylandShell::ShellSurfaceConfigured(TWaylandWindow& window, std::uint32_t
   // The size is the whole window's, the program's frame included.
   const TSize frame = LogicalFrame(window);
   if (window.Role.PendingLogical.cx > frame.cx && window.Role.PendingLogical.cy > frame.cy)
-    window.Logical = {window.Role.PendingLogical.cx - frame.cx, window.Role.PendingLogical.cy - frame.cy};
+    window.Role.Logical = {window.Role.PendingLogical.cx - frame.cx, window.Role.PendingLogical.cy - frame.cy};
   else if (window.Params.FullScreen) FillFromOutput(window);
   window.Role.Configured = true;
   FHandlers.Configured(window);
@@ -266,7 +272,7 @@ void TWaylandShell::Closed(TWaylandWindow& window) {
 }
 
 void TWaylandShell::FillFromOutput(TWaylandWindow& window) {
-  const TWaylandOutput* output = FOutputs.Find(window.Screen);
+  const TWaylandOutput* output = FOutputs.Find(window.Role.Screen);
   if (!output || output->Info.Scale < 1) return;
-  window.Logical = {output->Info.Size.cx / output->Info.Scale, output->Info.Size.cy / output->Info.Scale};
+  window.Role.Logical = {output->Info.Size.cx / output->Info.Scale, output->Info.Size.cy / output->Info.Scale};
 }

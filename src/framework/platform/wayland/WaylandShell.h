@@ -39,6 +39,8 @@ class TWaylandShell {
   // `seat` from the input event of `serial` on.
   void MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial);
   void SetTitle(TWaylandWindow& window, const char* title);
+  // The program set an ordinary window's size: its logical size follows.
+  void SizeSet(TWaylandWindow& window);
 
   // --- What the listeners report ---
   void LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width, std::uint32_t height);

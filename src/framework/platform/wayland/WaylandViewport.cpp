@@ -82,7 +82,13 @@ double WantedScale(const TWaylandWindow& window, const TWaylandOutputs& outputs)
 void ScaleTold(TWaylandWindow& window, double scale) {
   window.View.FormScale = scale;
   const bool whole = scale == std::floor(scale);
-  window.Scale = whole ? static_cast<int>(scale) : 1;
+  window.View.Scale = whole ? static_cast<int>(scale) : 1;
+}
+
+bool OutputScale(TWaylandWindow& window, int scale) {
+  if (scale == window.View.Scale) return false;
+  window.View.Scale = scale;
+  return true;
 }
 
 TSize LogicalSize(const TWaylandWindow& window, TSize device) {
@@ -92,33 +98,33 @@ TSize LogicalSize(const TWaylandWindow& window, TSize device) {
 
 // A full-screen window covers its output: the output's pixels are every pixel there is.
 TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output) {
-  const TSize& logical = window.Logical;
+  const TSize& logical = window.Role.Logical;
   if (window.Params.FullScreen) {
     if (window.View.Viewport && output && output->Done) return output->Info.Size;
-    return {logical.cx * window.Scale, logical.cy * window.Scale};
+    return {logical.cx * window.View.Scale, logical.cy * window.View.Scale};
   }
   const int scale120 = static_cast<int>(std::lround(window.View.FormScale * 120));
   return {AtScale(logical.cx, scale120), AtScale(logical.cy, scale120)};
 }
 
 bool Viewed(const TWaylandWindow& window) {
-  return window.View.Viewport && window.Logical.cx > 0 && window.Logical.cy > 0 &&
-         window.Size != TSize{window.Logical.cx * window.Scale, window.Logical.cy * window.Scale};
+  return window.View.Viewport && window.Role.Logical.cx > 0 && window.Role.Logical.cy > 0 &&
+         window.Size != TSize{window.Role.Logical.cx * window.View.Scale, window.Role.Logical.cy * window.View.Scale};
 }
 
 double DeviceScale(const TWaylandWindow& window) {
-  return Viewed(window) ? static_cast<double>(window.Size.cx) / window.Logical.cx : window.Scale;
+  return Viewed(window) ? static_cast<double>(window.Size.cx) / window.Role.Logical.cx : window.View.Scale;
 }
 
 // A destination of -1 by -1 takes the viewport away: the buffer scale is in force again.
 void Prepare(TWaylandWindow& window) {
   const bool viewed = Viewed(window);
-  const int bufferScale = viewed ? 1 : window.Scale;
+  const int bufferScale = viewed ? 1 : window.View.Scale;
   if (bufferScale != window.Presentation.CommittedScale) {
     wl_surface_set_buffer_scale(window.Surface, bufferScale);
     window.Presentation.CommittedScale = bufferScale;
   }
-  const TSize destination = viewed ? window.Logical : TSize{};
+  const TSize destination = viewed ? window.Role.Logical : TSize{};
   if (!window.View.Viewport || destination == window.View.Destination) return;
   wp_viewport_set_destination(window.View.Viewport, viewed ? destination.cx : -1, viewed ? destination.cy : -1);
   window.View.Destination = destination;

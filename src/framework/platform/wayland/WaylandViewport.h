@@ -34,6 +34,8 @@ double WantedScale(const TWaylandWindow& window, const TWaylandOutputs& outputs)
 // The form was told to draw at `scale`: whole scales go to the compositor as the buffer scale,
 // fractional ones through the viewport.
 void ScaleTold(TWaylandWindow& window, double scale);
+// A full-screen window is drawn at the whole scale of the output it covers: whether that changed.
+bool OutputScale(TWaylandWindow& window, int scale);
 // An ordinary window's logical size for its form's device size.
 TSize LogicalSize(const TWaylandWindow& window, TSize device);
 

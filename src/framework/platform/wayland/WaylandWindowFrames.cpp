@@ -9,9 +9,11 @@ namespace {
 // The caption bar is laid out in logical pixels; the pointer comes in the surface's device pixels.
 TSize LogicalSurface(const TWaylandWindow& window) {
   const TSize surface = SurfaceSize(window);
-  return {surface.cx / window.Scale, surface.cy / window.Scale};
+  return {surface.cx / window.View.Scale, surface.cy / window.View.Scale};
 }
-TPoint LogicalPoint(const TWaylandWindow& window, TPoint at) { return {at.X / window.Scale, at.Y / window.Scale}; }
+TPoint LogicalPoint(const TWaylandWindow& window, TPoint at) {
+  return {at.X / window.View.Scale, at.Y / window.View.Scale};
+}
 
 }  // namespace
 
@@ -28,7 +30,7 @@ bool TWaylandWindowFrames::Update(TWaylandWindow& window) {
   }
   // At the window's whole scale: the surface stays a whole number of logical pixels.
   const TRect insets = TCaptionBar::Insets();
-  const int scale = window.Scale;
+  const int scale = window.View.Scale;
   frame.Insets =
       own ? TRect{insets.Left * scale, insets.Top * scale, insets.Right * scale, insets.Bottom * scale} : TRect{};
   if (frame.Caption) frame.Caption->Active = window.Role.Active;
@@ -79,7 +81,7 @@ void TWaylandWindowFrames::Paint(TWaylandWindow& window,
                                  const std::function<void(const TBitmap&, const TRect&)>& copy) {
   const TSize surface = SurfaceSize(window);
   TBitmap picture(surface.cx, surface.cy);
-  picture.Canvas().SetScale(TDeviceScale(window.Scale));
+  picture.Canvas().SetScale(TDeviceScale(window.View.Scale));
   window.Frame.Caption->Paint(picture.Canvas(), LogicalSurface(window));
   const TRect& frame = window.Frame.Insets;
   const TRect edges[] = {{0, 0, surface.cx, frame.Top},

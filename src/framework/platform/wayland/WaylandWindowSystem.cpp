@@ -79,10 +79,8 @@ void TWaylandWindowSystem::ScreensChanged() {
   Post(TEventKind::ScreensChanged, 0);
   FWindows->ForEach([this](TWaylandWindow& window) {
     if (!window.Params.FullScreen) return FollowScale(window);
-    const TWaylandOutput* output = window.Screen ? FOutputs->Find(window.Screen) : nullptr;
-    if (!output || output->Info.Scale == window.Scale) return;
-    window.Scale = output->Info.Scale;
-    if (window.Role.Configured) Resize(window);
+    const TWaylandOutput* output = window.Role.Screen ? FOutputs->Find(window.Role.Screen) : nullptr;
+    if (output && WaylandViewport::OutputScale(window, output->Info.Scale) && window.Role.Configured) Resize(window);
   });
 }
 
@@ -129,7 +127,8 @@ void TWaylandWindowSystem::PostExpose(TWindowHandle window, const TRect& area) {
 }
 
 void TWaylandWindowSystem::Resize(TWaylandWindow& window) {
-  const TSize device = WaylandViewport::DeviceSize(window, window.Screen ? FOutputs->Find(window.Screen) : nullptr);
+  const TSize device =
+      WaylandViewport::DeviceSize(window, window.Role.Screen ? FOutputs->Find(window.Role.Screen) : nullptr);
   const TSize size{std::clamp(device.cx, 1, kMaxSide), std::clamp(device.cy, 1, kMaxSide)};
   if (size == window.Size) return;
   FTrimDue = FTrimDue || size.cx * size.cy < window.Size.cx * window.Size.cy;
@@ -224,7 +223,7 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   if (!window || window->Params.FullScreen) return;
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
-  window->Logical = WaylandViewport::LogicalSize(*window, window->Size);
+  FShell->SizeSet(*window);
   TWaylandPresenter::Discard(*window);
   // A popup shown elsewhere is placed anew.
   if (window->Params.Popup && window->Shown) {

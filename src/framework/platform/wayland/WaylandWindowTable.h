@@ -39,7 +39,7 @@ struct TWaylandPresentation {
   int CommittedScale = 1;
 };
 
-// The role that places a window, and the state of its configuring: the shell's alone.
+// The role that places a window, its configuring, and the output and logical size it was given: the shell's alone.
 struct TWaylandRole {
   TWaylandShell* Shell = nullptr;  // whose listeners report on the role
   // A layer surface above everything, or a toplevel or a popup of the shell.
@@ -60,6 +60,8 @@ struct TWaylandRole {
   bool Active = false;
   bool ServerFrame = false;
   bool Configured = false;  // since shown: buffers may be attached
+  TScreenId Screen = 0;     // the output a full-screen window covers
+  TSize Logical;            // as configured, in the compositor's logical pixels
 };
 
 // The frame that the program draws around the client area where the compositor draws none:
@@ -71,26 +73,25 @@ struct TWaylandWindowFrame {
   bool Stale = false;
 };
 
-// The outputs a window's surface is on, and how a full-screen window's buffers cover its
+// The outputs a window's surface is on, the scale it is drawn at, and how a full-screen window's buffers cover its
 // logical size where a viewport shows them. WaylandViewport's alone.
 struct TWaylandView {
   std::vector<wl_output*> Entered;
   wp_viewport* Viewport = nullptr;
   wp_fractional_scale_v1* Fractional = nullptr;
+  int Scale = 1;                                      // the buffer scale: device pixels per logical one
   int Preferred120 = 0;                               // the compositor's preferred scale in 120ths, once told
   double FormScale = 1;                               // what an ordinary window's form draws at, as last told
   TSize Destination;                                  // as last set; empty while none is
   std::function<void(TWaylandWindow&)> ScaleChanged;  // the outputs or the preferred scale changed
 };
 
-// One window of the program: its surface, its size, and the parts that one class each keeps.
+// One window of the program: its surface, and the parts that one class each keeps. The fields
+// here are the window system's alone.
 struct TWaylandWindow {
   TWindowHandle Handle = 0;
   TWindowParams Params;
   wl_surface* Surface = nullptr;
-  TScreenId Screen = 0;  // the output a full-screen window covers
-  TSize Logical;         // as configured, in the compositor's logical pixels
-  int Scale = 1;
   TSize Size;  // of the client area in device pixels: what the program draws
   bool Shown = false;
   TCursor Cursor = crDefault;

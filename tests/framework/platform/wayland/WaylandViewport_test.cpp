@@ -34,9 +34,9 @@ TEST_F(Viewport, AWindowAtAFractionalScaleDrawsItsDeviceSizeAtBufferScaleOneThro
   EXPECT_EQ(WaylandViewport::WantedScale(Window, Outputs), 1.5);
 
   WaylandViewport::ScaleTold(Window, 1.5);
-  EXPECT_EQ(Window.Scale, 1);
-  Window.Logical = WaylandViewport::LogicalSize(Window, {542, 158});
-  EXPECT_EQ(Window.Logical, (TSize{361, 105}));
+  EXPECT_EQ(Window.View.Scale, 1);
+  Window.Role.Logical = WaylandViewport::LogicalSize(Window, {542, 158});
+  EXPECT_EQ(Window.Role.Logical, (TSize{361, 105}));
   Window.Size = WaylandViewport::DeviceSize(Window, nullptr);
   EXPECT_EQ(Window.Size, (TSize{542, 158}));  // 541.5 rounds up, as the form's does
   EXPECT_TRUE(WaylandViewport::Viewed(Window));
@@ -58,8 +58,8 @@ TEST_F(Viewport, WithoutAViewportTheOutputsWholeScaleCountsAndAFullScreenWindowT
   EXPECT_EQ(WaylandViewport::WantedScale(Window, Outputs), 2);
 
   Window.Params.FullScreen = true;
-  Window.Scale = 2;
-  Window.Logical = {1280, 720};
+  Window.View.Scale = 2;
+  Window.Role.Logical = {1280, 720};
   const TWaylandOutput* output = Outputs.Find(0);
   EXPECT_EQ(WaylandViewport::DeviceSize(Window, output), (TSize{2560, 1440}));
   GiveViewport();

@@ -37,7 +37,7 @@ TEST_F(WaylandWindowTable, PopupsBelongToTheirToplevelAndPointsPassBetweenThemTh
 // At scale 2 the compositor tells the same places; the points are twice as far each way.
 TEST_F(WaylandWindowTable, AtScaleTwoPointsPassInDevicePixelsThroughTheLogicalPlaces) {
   Dialog.Frame.Insets = {8, 44, 8, 8};
-  for (TWaylandWindow* window : {&Dialog, &Menu, &Submenu}) window->Scale = 2;
+  for (TWaylandWindow* window : {&Dialog, &Menu, &Submenu}) window->View.Scale = 2;
   EXPECT_EQ(Table.ClientPoint(Dialog, {520, 200}, Submenu), (TPoint{12, 16}));
   EXPECT_EQ(Table.ClientPoint(Submenu, {12, 16}, Dialog), (TPoint{512, 156}));
 }
