@@ -74,7 +74,10 @@ TPoint DevicePoint(const TWaylandWindow& window, double x, double y) {
 }  // namespace
 
 TWaylandSeat::TWaylandSeat(TWaylandWindowTable& windows, TWaylandCursors& cursors, std::deque<TWsEvent>& queue)
-    : FWindows(windows), FCursors(cursors), FQueue(queue), FFrames(queue) {}
+    : FWindows(windows),
+      FCursors(cursors),
+      FQueue(queue),
+      FFrames(queue, [this](const TWaylandWindow& window) { ShowCursor(window); }) {}
 
 TWaylandSeat::~TWaylandSeat() { SetSeat(nullptr); }
 
@@ -161,7 +164,7 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
   FEnterSerial = serial;
   if (!window) return;
   FPointerAt = DevicePoint(*window, x, y);
-  FInClient = TWaylandWindowFrames::InClient(*window, FPointerAt);
+  FFrames.PointerEntered(*window, FPointerAt);
   ShowCursor(*window);
   if (FWindows.TopPopup()) PostPointer(TEventKind::MouseMove);
 }
@@ -171,8 +174,7 @@ void TWaylandSeat::PointerEntered(std::uint32_t serial, wl_surface* surface, dou
 // button's release goes elsewhere.
 void TWaylandSeat::PointerLeft() {
   TWaylandWindow* window = FWindows.Find(FPointerWindow);
-  if (window && FInClient && !FWindows.TopPopup()) Post(TEventKind::MouseLeave, window->Handle);
-  if (window) FFrames.PointerLeft(*window);
+  if (window) FFrames.PointerLeft(*window, !FWindows.TopPopup());
   FPointerWindow = 0;
   FButtons = 0;
   FPressTarget = 0;
@@ -186,33 +188,15 @@ void TWaylandSeat::PointerMoved(double x, double y) {
   if (!FrameTakes(TEventKind::MouseMove, false, 0)) PostPointer(TEventKind::MouseMove);
 }
 
-// The frame that the program draws takes a press on it until the button is up. The pointer
-// going onto the frame leaves the client area, as far as the client knows. True when the
-// client hears nothing of the event.
+// The frame that the program draws has the first say over pointer input, but not while a popup
+// holds the pointer. True when the client hears nothing of the event.
 bool TWaylandSeat::FrameTakes(TEventKind kind, bool left, std::uint32_t serial) {
   TWaylandWindow* under = FWindows.Find(FPointerWindow);
-  if (!under || !under->Frame.Caption || FWindows.TopPopup()) return false;
-  if (FFrames.Holds()) {
-    if (kind == TEventKind::MouseMove) FFrames.Drag(*under, FPointerAt);
-    if (kind == TEventKind::MouseUp && left) FFrames.Release(*under, FPointerAt);
-    return true;
-  }
-  // A press in the client area keeps the pointer the client's until it is up.
-  if (FButtons) return false;
-  const bool inClient = TWaylandWindowFrames::InClient(*under, FPointerAt);
-  if (inClient != FInClient) {
-    FInClient = inClient;
-    if (!inClient) Post(TEventKind::MouseLeave, under->Handle);
-    ShowCursor(*under);
-  }
-  if (inClient || kind != TEventKind::MouseDown) return !inClient;
-  FFrames.Press(*under, FPointerAt, left, FSeat, serial);
-  return true;
+  return under && !FWindows.TopPopup() && FFrames.Takes(*under, {kind, FPointerAt, left, FButtons != 0, FSeat, serial});
 }
 
-// The frame shows the arrow.
 void TWaylandSeat::ShowCursor(const TWaylandWindow& window) {
-  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FInClient ? window.Cursor : crDefault, window.View.Scale);
+  if (FPointer) FCursors.Show(FPointer, FEnterSerial, FFrames.Cursor(window), window.View.Scale);
 }
 
 // The three buttons the framework knows; others (side buttons) are not reported, as on X11.

@@ -89,9 +89,7 @@ class TWaylandSeat {
   std::uint32_t FEnterSerial = 0;
   TShiftState FButtons = 0;
   TWindowHandle FPressTarget = 0;
-  // Over the client area rather than the frame that the program draws.
-  bool FInClient = true;
-  TWaylandWindowFrames FFrames;
+  TWaylandWindowFrames FFrames;  // the frames that the program draws: their share of the pointer
   // The latest click or key: its serial and the window it went to.
   std::uint32_t FInputSerial = 0;
   TWindowHandle FInputWindow = 0;

@@ -49,11 +49,37 @@ bool TWaylandWindowFrames::InClient(const TWaylandWindow& window, TPoint at) {
          window.Frame.Caption->PartAt(LogicalPoint(window, at), LogicalSurface(window)) == TCaptionBar::TPart::Client;
 }
 
-void TWaylandWindowFrames::Press(TWaylandWindow& window, TPoint at, bool left, wl_seat* seat, std::uint32_t serial) {
+TCursor TWaylandWindowFrames::Cursor(const TWaylandWindow& window) const {
+  return FInClient ? window.Cursor : crDefault;
+}
+
+// A frame that holds the pointer takes everything until the buttons are up. A press in the
+// client area keeps the pointer the client's until it is up.
+bool TWaylandWindowFrames::Takes(TWaylandWindow& window, const TPointerInput& input) {
+  if (!window.Frame.Caption) return false;
+  if (FHeld) {
+    if (input.Kind == TEventKind::MouseMove) Drag(window, input.At);
+    if (input.Kind == TEventKind::MouseUp && input.Left) Release(window, input.At);
+    return true;
+  }
+  if (input.ButtonsDown) return false;
+  const bool inClient = InClient(window, input.At);
+  if (inClient != FInClient) {
+    FInClient = inClient;
+    if (!inClient) Post(TEventKind::MouseLeave, window.Handle);
+    FCursorChanged(window);
+  }
+  if (inClient || input.Kind != TEventKind::MouseDown) return !inClient;
+  Press(window, input);
+  return true;
+}
+
+// The left button on the caption moves the window from the press on.
+void TWaylandWindowFrames::Press(TWaylandWindow& window, const TPointerInput& input) {
   FHeld = true;
-  if (left &&
-      window.Frame.Caption->Press(LogicalPoint(window, at), LogicalSurface(window)) == TCaptionBar::TPart::Caption)
-    xdg_toplevel_move(window.Role.Toplevel, seat, serial);
+  if (input.Left && window.Frame.Caption->Press(LogicalPoint(window, input.At), LogicalSurface(window)) ==
+                        TCaptionBar::TPart::Caption)
+    xdg_toplevel_move(window.Role.Toplevel, input.Seat, input.Serial);
   window.Frame.Stale = true;
 }
 
@@ -63,14 +89,20 @@ void TWaylandWindowFrames::Drag(TWaylandWindow& window, TPoint at) {
 
 void TWaylandWindowFrames::Release(TWaylandWindow& window, TPoint at) {
   window.Frame.Stale = true;
-  if (!window.Frame.Caption->Release(LogicalPoint(window, at), LogicalSurface(window))) return;
-  TWsEvent close;
-  close.Kind = TEventKind::CloseRequest;
-  close.Window = window.Handle;
-  FQueue.push_back(close);
+  if (window.Frame.Caption->Release(LogicalPoint(window, at), LogicalSurface(window)))
+    Post(TEventKind::CloseRequest, window.Handle);
 }
 
-void TWaylandWindowFrames::PointerLeft(TWaylandWindow& window) {
+void TWaylandWindowFrames::Post(TEventKind kind, TWindowHandle window) {
+  TWsEvent event;
+  event.Kind = kind;
+  event.Window = window;
+  FQueue.push_back(event);
+}
+
+// Off a frame, the client heard of the leaving when the pointer went onto it.
+void TWaylandWindowFrames::PointerLeft(TWaylandWindow& window, bool clientHears) {
+  if (clientHears && FInClient) Post(TEventKind::MouseLeave, window.Handle);
   if (!window.Frame.Caption || !FHeld) return;
   window.Frame.Caption->Release({-1, -1}, LogicalSurface(window));
   window.Frame.Stale = true;

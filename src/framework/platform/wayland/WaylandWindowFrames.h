@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <utility>
 
 #include "framework/platform/WindowSystem.h"
 
@@ -12,29 +13,39 @@ struct wl_seat;
 // caption bar with a close box, TCaptionBar): their painting, and what the pointer does to
 // them. A press on a frame holds the pointer until the button is up: on the caption, the
 // compositor moves the window; pressed and released over the close box, the window is asked to
-// close. The frame part of each window's record changes here only; the shell says when the
-// window's role or title changed, the seat tells the pointer's input.
+// close. The pointer going onto a frame leaves the client area, as far as the client knows, and
+// shows the arrow. The frame part of each window's record changes here only; the shell says
+// when the window's role or title changed, the seat hands over the pointer's input.
 class TWaylandWindowFrames {
  public:
-  explicit TWaylandWindowFrames(std::deque<TWsEvent>& queue) : FQueue(queue) {}
+  // A button or move of the pointer at `at` in the surface of the window it is over; the seat
+  // and serial of a press let the compositor move the window.
+  struct TPointerInput {
+    TEventKind Kind = TEventKind::MouseMove;
+    TPoint At;
+    bool Left = false;         // the left button went down or up
+    bool ButtonsDown = false;  // before this input
+    wl_seat* Seat = nullptr;
+    std::uint32_t Serial = 0;
+  };
+  // `cursorChanged` shows the cursor that Cursor() now gives for the window.
+  TWaylandWindowFrames(std::deque<TWsEvent>& queue, std::function<void(const TWaylandWindow&)> cursorChanged)
+      : FQueue(queue), FCursorChanged(std::move(cursorChanged)) {}
 
   // The frame that the program draws where the compositor draws none, after the window's role
   // or its configure changed; true when it came or went (the window's size limits follow).
   static bool Update(TWaylandWindow& window);
   static void SetTitle(TWaylandWindow& window, const char* title);
 
-  // Whether a point of the window's surface is in its client area rather than on its frame.
-  static bool InClient(const TWaylandWindow& window, TPoint at);
-  // Whether a frame holds the pointer since a press on it.
-  bool Holds() const { return FHeld; }
-  // A button went down at `at`, on the window's frame; the left one on the caption moves the
-  // window from the input of `serial` on.
-  void Press(TWaylandWindow& window, TPoint at, bool left, wl_seat* seat, std::uint32_t serial);
-  void Drag(TWaylandWindow& window, TPoint at);
-  // The left button came up at `at`.
-  void Release(TWaylandWindow& window, TPoint at);
-  // The pointer left the window while a frame held it: the compositor took it to move the window.
-  void PointerLeft(TWaylandWindow& window);
+  // The pointer entered the window at `at`.
+  void PointerEntered(const TWaylandWindow& window, TPoint at) { FInClient = InClient(window, at); }
+  // The cursor the pointer shows over the window: the arrow on a frame.
+  TCursor Cursor(const TWaylandWindow& window) const;
+  // True when the input was the frame's, and the client hears nothing of it.
+  bool Takes(TWaylandWindow& window, const TPointerInput& input);
+  // The pointer left the window, told to the client where `clientHears`; while a frame held it,
+  // the compositor took it to move the window.
+  void PointerLeft(TWaylandWindow& window, bool clientHears);
   // Every button is up.
   void ButtonsUp() { FHeld = false; }
 
@@ -43,6 +54,15 @@ class TWaylandWindowFrames {
   static void Paint(TWaylandWindow& window, const std::function<void(const TBitmap&, const TRect&)>& copy);
 
  private:
+  // Whether a point of the window's surface is in its client area rather than on its frame.
+  static bool InClient(const TWaylandWindow& window, TPoint at);
+  void Press(TWaylandWindow& window, const TPointerInput& input);
+  void Drag(TWaylandWindow& window, TPoint at);
+  void Release(TWaylandWindow& window, TPoint at);
+  void Post(TEventKind kind, TWindowHandle window);
+
   std::deque<TWsEvent>& FQueue;
-  bool FHeld = false;
+  std::function<void(const TWaylandWindow&)> FCursorChanged;
+  bool FHeld = false;     // by a press on a frame, until every button is up
+  bool FInClient = true;  // the pointer is over the client area rather than a frame
 };

@@ -77,4 +77,24 @@ TEST_F(WaylandSeat, KeysDownAtTheKeyboardsArrivalArePressedOnlyInAFullScreenWind
   EXPECT_EQ(Queue.back().Window, Saver.Handle);
 }
 
+// The pointer going onto the frame that the program draws leaves the client area, as far as the
+// client knows: it hears of that once, and nothing of the moves over the frame.
+TEST_F(WaylandSeat, ThePointerGoingOntoTheProgramsFrameLeavesTheClientAreaOnce) {
+  Dialog.Frame.Caption.emplace();
+  Dialog.Frame.Insets = TCaptionBar::Insets();
+  Dialog.Size = {200, 100};
+  const TPoint client{Dialog.Frame.Insets.Left + 10, Dialog.Frame.Insets.Top + 10};
+  Seat.PointerEntered(1, Dialog.Surface, client.X, client.Y);
+  Seat.PointerMoved(client.X + 1, client.Y);
+  Seat.PointerMoved(2, 2);
+  Seat.PointerMoved(3, 2);
+  Seat.PointerLeft();
+  EXPECT_EQ(Kinds(), (std::vector<TEventKind>{TEventKind::MouseMove, TEventKind::MouseLeave}));
+  Queue.clear();
+
+  Seat.PointerEntered(2, Dialog.Surface, client.X, client.Y);
+  Seat.PointerLeft();
+  EXPECT_EQ(Kinds(), std::vector<TEventKind>{TEventKind::MouseLeave});
+}
+
 }  // namespace
