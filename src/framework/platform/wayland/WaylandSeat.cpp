@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "WaylandApi.h"
-#include "WaylandViewport.h"
 #include "WaylandWindowTable.h"
 #include "framework/platform/MonotonicClock.h"
 
@@ -67,7 +66,7 @@ constexpr double kScrollPerNotch = 10;
 
 // A position in surface coordinates (logical) in the window's device pixels.
 TPoint DevicePoint(const TWaylandWindow& window, double x, double y) {
-  const double scale = WaylandViewport::DeviceScale(window);
+  const double scale = DeviceScale(window);
   return {static_cast<int>(std::floor(x * scale)), static_cast<int>(std::floor(y * scale))};
 }
 

@@ -107,15 +107,6 @@ TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output) {
   return {AtScale(logical.cx, scale120), AtScale(logical.cy, scale120)};
 }
 
-bool Viewed(const TWaylandWindow& window) {
-  return window.View.Viewport && window.Role.Logical.cx > 0 && window.Role.Logical.cy > 0 &&
-         window.Size != TSize{window.Role.Logical.cx * window.View.Scale, window.Role.Logical.cy * window.View.Scale};
-}
-
-double DeviceScale(const TWaylandWindow& window) {
-  return Viewed(window) ? static_cast<double>(window.Size.cx) / window.Role.Logical.cx : window.View.Scale;
-}
-
 // A destination of -1 by -1 takes the viewport away: the buffer scale is in force again.
 void Prepare(TWaylandWindow& window) {
   const bool viewed = Viewed(window);

@@ -43,12 +43,6 @@ TSize LogicalSize(const TWaylandWindow& window, TSize device);
 // output it covers where a viewport shows it, for another the logical size at its form's scale.
 TSize DeviceSize(const TWaylandWindow& window, const TWaylandOutput* output);
 
-// Device pixels per logical pixel, for pointer positions.
-double DeviceScale(const TWaylandWindow& window);
-
-// Whether the window's buffers are shown through its viewport rather than at buffer scale.
-bool Viewed(const TWaylandWindow& window);
-
 // Sets, before a commit, the buffer scale or the viewport's destination the buffers need.
 void Prepare(TWaylandWindow& window);
 

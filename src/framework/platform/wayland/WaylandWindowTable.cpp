@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "WaylandViewport.h"
-
 TWaylandWindow& TWaylandWindowTable::Add() {
   auto window = std::make_unique<TWaylandWindow>();
   window->Handle = ++FLastHandle;
@@ -57,12 +55,21 @@ TPoint TWaylandWindowTable::OffsetInRoot(TWaylandWindow& window) {
   return offset;
 }
 
+bool Viewed(const TWaylandWindow& window) {
+  return window.View.Viewport && window.Role.Logical.cx > 0 && window.Role.Logical.cy > 0 &&
+         window.Size != TSize{window.Role.Logical.cx * window.View.Scale, window.Role.Logical.cy * window.View.Scale};
+}
+
+double DeviceScale(const TWaylandWindow& window) {
+  return Viewed(window) ? static_cast<double>(window.Size.cx) / window.Role.Logical.cx : window.View.Scale;
+}
+
 std::optional<TPoint> TWaylandWindowTable::ClientPoint(TWaylandWindow& from, TPoint at, TWaylandWindow& to) {
   if (&Root(from) != &Root(to)) return std::nullopt;
   // The compositor tells the places in logical pixels; the points are in each window's device ones.
   const TPoint source = OffsetInRoot(from), target = OffsetInRoot(to);
   const TPoint origin = ClientOrigin(to);
-  const double fromScale = WaylandViewport::DeviceScale(from), toScale = WaylandViewport::DeviceScale(to);
+  const double fromScale = DeviceScale(from), toScale = DeviceScale(to);
   const auto device = [&](int point, int offset, int clientOrigin) {
     return static_cast<int>(std::floor((point / fromScale + offset) * toScale)) - clientOrigin;
   };

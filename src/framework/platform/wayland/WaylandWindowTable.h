@@ -108,6 +108,11 @@ inline TSize SurfaceSize(const TWaylandWindow& window) {
   return {window.Size.cx + insets.Left + insets.Right, window.Size.cy + insets.Top + insets.Bottom};
 }
 
+// Whether the window's buffers are shown through its viewport rather than at buffer scale.
+bool Viewed(const TWaylandWindow& window);
+// Device pixels per logical pixel, for pointer positions.
+double DeviceScale(const TWaylandWindow& window);
+
 class TWaylandWindowTable {
  public:
   TWaylandWindow& Add();

@@ -39,13 +39,13 @@ TEST_F(Viewport, AWindowAtAFractionalScaleDrawsItsDeviceSizeAtBufferScaleOneThro
   EXPECT_EQ(Window.Role.Logical, (TSize{361, 105}));
   Window.Size = WaylandViewport::DeviceSize(Window, nullptr);
   EXPECT_EQ(Window.Size, (TSize{542, 158}));  // 541.5 rounds up, as the form's does
-  EXPECT_TRUE(WaylandViewport::Viewed(Window));
-  EXPECT_NEAR(WaylandViewport::DeviceScale(Window), 1.5, 0.01);
+  EXPECT_TRUE(Viewed(Window));
+  EXPECT_NEAR(DeviceScale(Window), 1.5, 0.01);
 
   WaylandViewport::ScaleTold(Window, 2);
   Window.Size = WaylandViewport::DeviceSize(Window, nullptr);
   EXPECT_EQ(Window.Size, (TSize{722, 210}));
-  EXPECT_FALSE(WaylandViewport::Viewed(Window));
+  EXPECT_FALSE(Viewed(Window));
 
   WaylandViewport::Left(Window, nullptr);
   EXPECT_EQ(Changes, 3);
@@ -65,7 +65,7 @@ TEST_F(Viewport, WithoutAViewportTheOutputsWholeScaleCountsAndAFullScreenWindowT
   GiveViewport();
   Window.Size = WaylandViewport::DeviceSize(Window, output);
   EXPECT_EQ(Window.Size, (TSize{1920, 1080}));
-  EXPECT_TRUE(WaylandViewport::Viewed(Window));
+  EXPECT_TRUE(Viewed(Window));
 }
 
 }  // namespace
