@@ -14,6 +14,9 @@
 #include "ChildProcess.h"
 #include "WaylandCompositor.h"
 #include "framework/platform/wayland/CaptionBar.h"
+#include "gallery/GalleryForm.h"
+#include "gallery/ImagePage.h"
+#include "support/HeadlessApp.h"
 #include "testkit/Polling.h"
 
 namespace {
@@ -99,6 +102,66 @@ TEST(WaylandWholeScale, TheSettingsDialogDrawsTwiceItsLogicalSize) {
   EXPECT_TRUE(WaitUntil([&] { return atOne() || !program.Running(); }) && program.Running()) << program.Stderr();
   program.Signal(SIGTERM);
   program.WaitExit();
+}
+
+// The first match of `pattern` in `log`, its groups as numbers; empty while there is none.
+std::vector<int> Numbers(const std::string& log, const std::string& pattern) {
+  std::smatch match;
+  if (!std::regex_search(log, match, std::regex(pattern))) return {};
+  std::vector<int> numbers;
+  for (std::size_t i = 1; i < match.size(); ++i) numbers.push_back(std::stoi(match[i]));
+  return numbers;
+}
+
+// The size of the buffers a popup's surface was given, from the popup's object on, at the
+// buffer scale it last set; empty while it has none.
+std::vector<int> PopupBuffer(const std::string& log) {
+  const std::vector<int> popup = Numbers(log, R"(xdg_surface@(\d+)\.get_popup\()");
+  if (popup.empty()) return {};
+  const std::vector<int> surface =
+      Numbers(log, R"(get_xdg_surface\(new id xdg_surface@)" + std::to_string(popup[0]) + R"(, wl_surface@(\d+)\))");
+  const std::string id = "wl_surface@" + std::to_string(surface.at(0));
+  const std::vector<int> buffer = Numbers(log, id + R"(\.attach\(wl_buffer@(\d+),)");
+  const std::vector<int> scale = Numbers(log, id + R"(\.set_buffer_scale\((\d+)\))");
+  if (buffer.empty() || scale.empty()) return {};
+  const std::vector<int> size =
+      Numbers(log, R"(create_buffer\(new id wl_buffer@)" + std::to_string(buffer[0]) + R"(, \d+, (\d+), (\d+),)");
+  return {size.at(0), size.at(1), scale[0]};
+}
+
+// At scale 2 the gallery's menu, a popup, draws twice its logical size at buffer scale 2 and
+// opens where the right click was, in logical pixels of the window below.
+TEST(WaylandWholeScale, AMenuDrawsTwiceItsLogicalSizeWhereTheClickWas) {
+  if (const std::string missing = TWaylandCompositor::MissingProgram(); !missing.empty())
+    GTEST_SKIP() << missing << " is not installed";
+  TPoint at;
+  {
+    THeadlessApp app;
+    app.App.CreateForm(GalleryForm);
+    GalleryForm->Show();
+    const TControl& picture = *GalleryForm->ImagePage->Image1;
+    at = {picture.WindowOffset().X + picture.Width() / 2, picture.WindowOffset().Y + picture.Height() / 2};
+  }
+  TWaylandCompositor compositor{{{1600, 1200, 2}}};
+  compositor.PlaceNewWindows("zzQuenbrel Gallery", 0, 0);
+  TChildProcess program({QUENBREL_GALLERY}, ProgramEnvironment(compositor));
+  ASSERT_TRUE(WaitUntil([&] { return compositor.HasFocus("zzQuenbrel Gallery") || !program.Running(); }) &&
+              program.Running())
+      << program.Stderr();
+  compositor.MovePointerTo(2 * at.X, 2 * at.Y);
+  compositor.Click(BTN_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return !PopupBuffer(program.Stderr()).empty() || !program.Running(); }) &&
+              program.Running())
+      << program.Stderr();
+  const std::string log = program.Stderr();
+  const std::vector<int> logical = Numbers(log, R"(xdg_positioner@\d+\.set_size\((\d+), (\d+)\))");
+  ASSERT_EQ(logical.size(), 2u) << log;
+  EXPECT_EQ(PopupBuffer(log), (std::vector<int>{2 * logical[0], 2 * logical[1], 2})) << log;
+  EXPECT_EQ(Numbers(log, R"(xdg_popup@\d+\.configure\((-?\d+), (-?\d+), (\d+), (\d+)\))"),
+            (std::vector<int>{at.X, at.Y, logical[0], logical[1]}))
+      << log;
+  program.Signal(SIGTERM);
+  EXPECT_EQ(program.WaitExit(), 0) << program.Stderr();
 }
 
 // The dialog's own frame, where the compositor draws none, is at the scale too: the whole
