@@ -1,6 +1,7 @@
 #include "WaylandShell.h"
 
 #include <cmath>
+#include <utility>
 
 #include "PopupPlacement.h"
 #include "WaylandApi.h"
@@ -63,6 +64,13 @@ const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
 TSize LogicalFrame(const TWaylandWindow& window) {
   const TRect& insets = window.Frame.Insets;
   return {(insets.Left + insets.Right) / window.View.Scale, (insets.Top + insets.Bottom) / window.View.Scale};
+}
+
+// A window's top-left corner in logical pixels, from its bounds at its form's scale.
+TPoint LogicalOrigin(const TWaylandWindow& window) {
+  const double scale = window.View.FormScale;
+  return {static_cast<int>(std::lround(window.Params.Bounds.Left / scale)),
+          static_cast<int>(std::lround(window.Params.Bounds.Top / scale))};
 }
 
 constexpr const char* kAppId = "zzquenbrel";
@@ -154,9 +162,7 @@ void TWaylandShell::AskForServerFrame(TWaylandWindow& window) {
 
 void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial) {
   // In logical pixels: the popup's place at its form's scale, the window below at its own.
-  const double scale = popup.View.FormScale;
-  const TPoint at{static_cast<int>(std::lround(popup.Params.Bounds.Left / scale)),
-                  static_cast<int>(std::lround(popup.Params.Bounds.Top / scale))};
+  const TPoint at = popup.Role.PopupOrigin = LogicalOrigin(popup);
   const TSize frame = LogicalFrame(parent);
   const TPopupPlacement place =
       PlacePopup(at, popup.Role.Logical,
@@ -219,8 +225,10 @@ void TWaylandShell::SetTitle(TWaylandWindow& window, const char* title) {
   TWaylandWindowFrames::SetTitle(window, title);
 }
 
-void TWaylandShell::SizeSet(TWaylandWindow& window) {
-  window.Role.Logical = WaylandViewport::LogicalSize(window, window.Size);
+bool TWaylandShell::SizeSet(TWaylandWindow& window) {
+  const TSize logical = std::exchange(window.Role.Logical, WaylandViewport::LogicalSize(window, window.Size));
+  const TPoint origin = std::exchange(window.Role.PopupOrigin, LogicalOrigin(window));
+  return logical != window.Role.Logical || origin != window.Role.PopupOrigin;
 }
 
 void TWaylandShell::LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width,

@@ -39,8 +39,9 @@ class TWaylandShell {
   // `seat` from the input event of `serial` on.
   void MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_seat* seat, std::uint32_t serial);
   void SetTitle(TWaylandWindow& window, const char* title);
-  // The program set an ordinary window's size: its logical size follows.
-  void SizeSet(TWaylandWindow& window);
+  // The program set an ordinary window's bounds: its logical size and a popup's logical place
+  // follow. Whether either changed (the same ones at another scale are no change).
+  bool SizeSet(TWaylandWindow& window);
 
   // --- What the listeners report ---
   void LayerConfigured(TWaylandWindow& window, std::uint32_t serial, std::uint32_t width, std::uint32_t height);

@@ -31,12 +31,11 @@ int AtScale(int logical, int scale120) { return (logical * scale120 + 60) / 120;
 
 namespace WaylandViewport {
 
-// A popup is drawn at the whole scale of its output, the compositor shrinking it where that is
-// more than the window's below.
+// A popup takes the preferred scale the compositor tells for it too, as the window below it does.
 void Attach(TWaylandWindow& window, TWaylandGlobals& globals, std::function<void(TWaylandWindow&)> scaleChanged) {
   window.View.ScaleChanged = std::move(scaleChanged);
   wl_surface_add_listener(window.Surface, &kSurfaceListener, &window);
-  if (window.Params.Popup || !globals.Viewporter) return;
+  if (!globals.Viewporter) return;
   window.View.Viewport = wp_viewporter_get_viewport(globals.Viewporter, window.Surface);
   // A full-screen window's pixels are its output's: no preferred scale is needed for them.
   if (window.Params.FullScreen || !globals.FractionalScales) return;

@@ -223,10 +223,10 @@ void TWaylandWindowSystem::SetWindowBounds(TWindowHandle handle, const TRect& bo
   if (!window || window->Params.FullScreen) return;
   window->Params.Bounds = bounds;
   window->Size = {std::clamp(bounds.Width(), 1, kMaxSide), std::clamp(bounds.Height(), 1, kMaxSide)};
-  FShell->SizeSet(*window);
+  const bool moved = FShell->SizeSet(*window);
   TWaylandPresenter::Discard(*window);
-  // A popup shown elsewhere is placed anew.
-  if (window->Params.Popup && window->Shown) {
+  // A popup shown elsewhere is placed anew; one drawn at another scale in its place stays shown.
+  if (window->Params.Popup && window->Shown && moved) {
     UnmapWindow(*window);
     MapWindow(*window);
     wl_display_flush(FDisplay);

@@ -51,6 +51,7 @@ struct TWaylandRole {
   // window's surface.
   TWindowHandle PopupParent = 0;
   TPoint PopupAt;
+  TPoint PopupOrigin;                                 // where its form put it, in logical pixels of the window below
   zxdg_toplevel_decoration_v1* Decoration = nullptr;  // asks the compositor for a frame
   // A toplevel's state until its configure sequence ends: its size, whether it has the
   // keyboard, whether the compositor frames it.
