@@ -4,6 +4,8 @@
 #include <linux/input-event-codes.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <regex>
 #include <set>
@@ -209,6 +211,34 @@ TEST(WaylandFractionalScale, TheSettingsDialogDrawsOneAndAHalfTimesItsLogicalSiz
   };
   EXPECT_TRUE(WaitUntil([&] { return viewed() || !program.Running(); }) && program.Running()) << program.Stderr();
   EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{361, 105}));
+  program.Signal(SIGTERM);
+  program.WaitExit();
+}
+
+// At 1.5 the program's own frame is drawn at 1.5 too, part of the surface the viewport shows
+// over the whole window's logical size: the client and each edge rounded on their own, the
+// buffer is within two pixels of 1.5 times that size each way (552x196 for 367x130), not the
+// client's 1.5 plus a frame at 1 (548x183).
+TEST(WaylandFractionalScale, TheDialogsOwnFrameIsAtOneAndAHalfToo) {
+  if (!TKWinCompositor::Installed()) GTEST_SKIP() << "kwin_wayland is not installed";
+  TKWinCompositor compositor(1280, 720, "1.5");
+  std::vector<std::string> environment = ProgramEnvironment(compositor);
+  environment.push_back("QUENBREL_WAYLAND_NO_DECORATIONS=1");
+  TChildProcess program({QUENBREL_PROGRAM, "/c"}, environment);
+  const TRect insets = TCaptionBar::Insets();
+  const TSize window{361 + insets.Left + insets.Right, 105 + insets.Top + insets.Bottom};
+  const std::string destination =
+      "set_destination(" + std::to_string(window.cx) + ", " + std::to_string(window.cy) + ")";
+  const auto sharp = [&](std::pair<int, int> size) {
+    return std::abs(2 * size.first - 3 * window.cx) <= 4 && std::abs(2 * size.second - 3 * window.cy) <= 4;
+  };
+  const auto framed = [&] {
+    const std::string log = program.Stderr();
+    const std::set<std::pair<int, int>> sizes = BufferSizes(log);
+    return log.find(destination) != std::string::npos && std::any_of(sizes.begin(), sizes.end(), sharp);
+  };
+  EXPECT_TRUE(WaitUntil([&] { return framed() || !program.Running(); }) && program.Running()) << program.Stderr();
+  EXPECT_EQ(DialogSize(program.Stderr()), (std::pair{window.cx, window.cy}));
   program.Signal(SIGTERM);
   program.WaitExit();
 }

@@ -62,8 +62,8 @@ const zxdg_toplevel_decoration_v1_listener kDecorationListener = {
 
 // The widths and heights of the program's frame around the client area, in logical pixels.
 TSize LogicalFrame(const TWaylandWindow& window) {
-  const TRect& insets = window.Frame.Insets;
-  return {(insets.Left + insets.Right) / window.View.Scale, (insets.Top + insets.Bottom) / window.View.Scale};
+  const TRect& insets = window.Frame.LogicalInsets;
+  return {insets.Left + insets.Right, insets.Top + insets.Bottom};
 }
 
 // A window's top-left corner in logical pixels, from its bounds at its form's scale.
@@ -165,8 +165,7 @@ void TWaylandShell::MapPopup(TWaylandWindow& popup, TWaylandWindow& parent, wl_s
   const TPoint at = popup.Role.PopupOrigin = LogicalOrigin(popup);
   const TSize frame = LogicalFrame(parent);
   const TPopupPlacement place =
-      PlacePopup(at, popup.Role.Logical,
-                 {parent.Frame.Insets.Left / parent.View.Scale, parent.Frame.Insets.Top / parent.View.Scale},
+      PlacePopup(at, popup.Role.Logical, {parent.Frame.LogicalInsets.Left, parent.Frame.LogicalInsets.Top},
                  {parent.Role.Logical.cx + frame.cx, parent.Role.Logical.cy + frame.cy});
   xdg_positioner* positioner = xdg_wm_base_create_positioner(FGlobals.Shell);
   xdg_positioner_set_size(positioner, place.Size.cx, place.Size.cy);

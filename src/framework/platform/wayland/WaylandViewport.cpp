@@ -114,7 +114,11 @@ void Prepare(TWaylandWindow& window) {
     wl_surface_set_buffer_scale(window.Surface, bufferScale);
     window.Presentation.CommittedScale = bufferScale;
   }
-  const TSize destination = viewed ? window.Role.Logical : TSize{};
+  // The program's own frame is part of the surface the viewport shows.
+  const TRect& frame = window.Frame.LogicalInsets;
+  const TSize destination = viewed ? TSize{window.Role.Logical.cx + frame.Left + frame.Right,
+                                           window.Role.Logical.cy + frame.Top + frame.Bottom}
+                                   : TSize{};
   if (!window.View.Viewport || destination == window.View.Destination) return;
   wp_viewport_set_destination(window.View.Viewport, viewed ? destination.cx : -1, viewed ? destination.cy : -1);
   window.View.Destination = destination;

@@ -1,5 +1,7 @@
 #include "WaylandWindowFrames.h"
 
+#include <cmath>
+
 #include "WaylandApi.h"
 #include "WaylandWindowTable.h"
 #include "framework/graphics/DeviceScale.h"
@@ -9,11 +11,14 @@ namespace {
 // The caption bar is laid out in logical pixels; the pointer comes in the surface's device pixels.
 TSize LogicalSurface(const TWaylandWindow& window) {
   const TSize surface = SurfaceSize(window);
-  return {surface.cx / window.View.Scale, surface.cy / window.View.Scale};
+  const double scale = window.View.FormScale;
+  return {static_cast<int>(std::lround(surface.cx / scale)), static_cast<int>(std::lround(surface.cy / scale))};
 }
 TPoint LogicalPoint(const TWaylandWindow& window, TPoint at) {
-  return {at.X / window.View.Scale, at.Y / window.View.Scale};
+  const double scale = window.View.FormScale;
+  return {static_cast<int>(std::floor(at.X / scale)), static_cast<int>(std::floor(at.Y / scale))};
 }
+int AtScale(int logical, double scale) { return static_cast<int>(std::lround(logical * scale)); }
 
 }  // namespace
 
@@ -28,11 +33,13 @@ bool TWaylandWindowFrames::Update(TWaylandWindow& window) {
   } else if (changed) {
     frame.Caption.reset();
   }
-  // At the window's whole scale: the surface stays a whole number of logical pixels.
-  const TRect insets = TCaptionBar::Insets();
-  const int scale = window.View.Scale;
-  frame.Insets =
-      own ? TRect{insets.Left * scale, insets.Top * scale, insets.Right * scale, insets.Bottom * scale} : TRect{};
+  // At the window's scale, as its client area: at a whole one the surface stays a whole number of
+  // logical pixels, a fractional one is shown through the viewport over its logical size.
+  frame.LogicalInsets = own ? TCaptionBar::Insets() : TRect{};
+  const TRect& insets = frame.LogicalInsets;
+  const double scale = window.View.FormScale;
+  frame.Insets = {AtScale(insets.Left, scale), AtScale(insets.Top, scale), AtScale(insets.Right, scale),
+                  AtScale(insets.Bottom, scale)};
   if (frame.Caption) frame.Caption->Active = window.Role.Active;
   frame.Stale = own;
   return changed;
@@ -113,7 +120,7 @@ void TWaylandWindowFrames::Paint(TWaylandWindow& window,
                                  const std::function<void(const TBitmap&, const TRect&)>& copy) {
   const TSize surface = SurfaceSize(window);
   TBitmap picture(surface.cx, surface.cy);
-  picture.Canvas().SetScale(TDeviceScale(window.View.Scale));
+  picture.Canvas().SetScale(TDeviceScale(window.View.FormScale));
   window.Frame.Caption->Paint(picture.Canvas(), LogicalSurface(window));
   const TRect& frame = window.Frame.Insets;
   const TRect edges[] = {{0, 0, surface.cx, frame.Top},

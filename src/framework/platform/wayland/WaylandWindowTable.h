@@ -70,7 +70,8 @@ struct TWaylandRole {
 // be drawn anew. TWaylandWindowFrames' alone.
 struct TWaylandWindowFrame {
   std::optional<TCaptionBar> Caption;
-  TRect Insets;
+  TRect Insets;         // in the surface's device pixels
+  TRect LogicalInsets;  // the same in logical pixels
   bool Stale = false;
 };
 
