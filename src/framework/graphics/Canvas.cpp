@@ -156,6 +156,13 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
 // A picture keeps its own pixels and is shown grown: whole pixels at a whole factor, blended
 // at a fractional one, where whole pixels would come out in uneven rows and columns.
 void TCanvas::DrawScaled(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
+  if (&source == &FBitmap) {
+    // Read from a copy, so that no pixel is read after it was written.
+    TBitmap snapshot;
+    snapshot.Assign(source);
+    DrawScaled(dest, snapshot, sourceRect);
+    return;
+  }
   TPixelWriter writer(FBitmap, DrawableArea());
   const TPixelOp op = CopyModeOp(CopyMode);
   const bool sameSize = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();

@@ -104,12 +104,6 @@ void TPixelWriter::Blit(int x, int y, const TBitmap& source, const TRect& source
 }
 
 void TPixelWriter::StretchBlit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, TPixelOp op) {
-  if (&source == &FBitmap) {
-    TBitmap snapshot;
-    snapshot.Assign(source);
-    StretchBlit(dest, snapshot, sourceRect, op);
-    return;
-  }
   const TRect from = sourceRect.Intersect({0, 0, source.Width(), source.Height()});
   const TRect to = dest.Intersect(FArea);
   if (to.IsEmpty() || from.IsEmpty()) return;
@@ -164,7 +158,7 @@ TPixel Blend(TPixel a, TPixel b, int weight) {
 void TPixelWriter::SmoothStretchBlit(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
   const TRect from = sourceRect.Intersect({0, 0, source.Width(), source.Height()});
   const TRect to = dest.Intersect(FArea);
-  if (to.IsEmpty() || from.IsEmpty() || &source == &FBitmap) return;
+  if (to.IsEmpty() || from.IsEmpty()) return;
   const double ratioX = double(from.Width()) / dest.Width(), ratioY = double(from.Height()) / dest.Height();
   std::vector<TSample> columns(static_cast<std::size_t>(to.Width()));
   for (std::size_t i = 0; i < columns.size(); ++i)

@@ -20,14 +20,11 @@ class TPixelWriter {
   // The part sourceRect of source with its top-left corner at (x, y). The source may be the
   // target bitmap itself.
   void Blit(int x, int y, const TBitmap& source, const TRect& sourceRect, TPixelOp op);
-  // The whole source scaled to fill dest: each pixel takes the source pixel under its centre.
-  void StretchBlit(const TRect& dest, const TBitmap& source, TPixelOp op) {
-    StretchBlit(dest, source, {0, 0, source.Width(), source.Height()}, op);
-  }
-  // The part `from` of source scaled to fill dest, the same way.
+  // The part `from` of source (not the target bitmap) scaled to fill dest: each pixel takes the
+  // source pixel under its centre.
   void StretchBlit(const TRect& dest, const TBitmap& source, const TRect& from, TPixelOp op);
-  // The part `from` of source scaled to fill dest, each pixel blended from the four source
-  // pixels nearest its centre: a picture shown at a fractional scale without jagged rows.
+  // The same, each pixel blended from the four source pixels nearest its centre: a picture
+  // shown at a fractional scale without jagged rows.
   void SmoothStretchBlit(const TRect& dest, const TBitmap& source, const TRect& from);
 
  private:

@@ -132,6 +132,13 @@ TEST(CanvasScale, PicturesKeepTheirPixelsAndAreGrownWholeOrBlended) {
   half.canvas.CopyMode = SRCAND;
   half.canvas.Draw(0, 0, picture);
   EXPECT_TRUE(half.bitmap.PixelAt(1, 0) == 0 || half.bitmap.PixelAt(1, 0) == 0xFFFFFFu);
+  // A bitmap drawn onto itself is blended from what it held before.
+  half.Clear();
+  half.canvas.CopyMode = SRCCOPY;
+  half.bitmap.SetPixelAt(0, 0, 0);
+  half.canvas.Draw(0, 0, half.bitmap);
+  EXPECT_GT(half.bitmap.PixelAt(1, 0) & 0xFF, 0x40u);
+  EXPECT_LT(half.bitmap.PixelAt(1, 0) & 0xFF, 0xC0u);
 }
 
 TEST(CanvasScale, ButtonGlyphsAreDoubledAsPixelArtAndKeepTheirTransparency) {
